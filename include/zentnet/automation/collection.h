@@ -1,0 +1,37 @@
+#pragma once
+// The runtime's Collection: ordered, 1-based, optional string keys (compared without
+// regard to case), handed out live by reference.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "zentnet/automation/object.h"
+
+namespace zentnet {
+
+class Collection : public Object {
+ public:
+  static std::shared_ptr<Collection> create() { return std::make_shared<Collection>(); }
+
+  // `key` may be missing; a key already present raises error 457.
+  void Add(const Variant& item, const Variant& key = {});
+  // `index` is a 1-based position (error 9 outside 1..Count) or a key (error 5 if absent).
+  Variant Item(const Variant& index) const;
+  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+  void Remove(const Variant& index);
+
+  std::string_view ClassName() const override { return "Collection"; }
+  Variant GetProperty(std::string_view name) override;
+
+ private:
+  struct Entry {
+    Variant item;
+    std::string key;  // empty: no key
+  };
+  size_t Find(const Variant& index) const;
+  std::vector<Entry> items_;
+};
+
+}  // namespace zentnet

@@ -1,0 +1,122 @@
+#pragma once
+// The one event source every class uses: a connection point with Advise/Unadvise.
+//
+// Raising is synchronous and in subscription order over a snapshot of the sinks taken
+// when the raise begins. A sink unadvised while the raise runs (by itself or by another
+// sink) is not called afterwards; a sink advised during the raise first hears the next
+// one. The sink list is copy-on-write, so a raise with no change under way costs one
+// reference-count increment and no allocation. An exception from a sink stops the raise
+// and reaches the caller of the member that raised it.
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "zentnet/automation/error.h"
+
+namespace zentnet {
+
+using Cookie = int32_t;
+
+template <class Sink>
+class EventSource {
+ public:
+  // A null sink raises error 91; cookies start at 1 and are never reused.
+  Cookie Advise(std::shared_ptr<Sink> sink) {
+    if (!sink) err::RaiseObjectRequired();
+    auto next = std::make_shared<List>(sinks_ ? *sinks_ : List{});
+    next->push_back({++lastCookie_, std::move(sink)});
+    sinks_ = std::move(next);
+    return lastCookie_;
+  }
+
+  // Returns false for a cookie that is not advised.
+  bool Unadvise(Cookie cookie) {
+    if (!sinks_ || !Contains(*sinks_, cookie)) return false;
+    auto next = std::make_shared<List>();
+    next->reserve(sinks_->size() - 1);
+    for (const auto& e : *sinks_)
+      if (e.cookie != cookie) next->push_back(e);
+    sinks_ = next->empty() ? nullptr : std::move(next);
+    return true;
+  }
+
+  size_t Count() const { return sinks_ ? sinks_->size() : 0; }
+
+  // Calls `call(Sink&)` for each sink. `keepAlive` is the raising object (or null while it
+  // is being built or destroyed): held for the raise so that a sink that drops the last
+  // outside reference cannot destroy the raiser under its own feet.
+  template <class Call>
+  void Raise(std::shared_ptr<const void> keepAlive, Call&& call) const {
+    const std::shared_ptr<const List> snapshot = sinks_;
+    if (!snapshot) return;
+    for (const auto& e : *snapshot) {
+      if (sinks_ != snapshot && !(sinks_ && Contains(*sinks_, e.cookie))) continue;
+      call(*e.sink);
+    }
+    (void)keepAlive;
+  }
+
+ private:
+  struct Entry {
+    Cookie cookie;
+    std::shared_ptr<Sink> sink;
+  };
+  using List = std::vector<Entry>;
+
+  static bool Contains(const List& list, Cookie cookie) {
+    for (const auto& e : list)
+      if (e.cookie == cookie) return true;
+    return false;
+  }
+
+  std::shared_ptr<const List> sinks_;
+  Cookie lastCookie_ = 0;
+};
+
+}  // namespace zentnet
+
+namespace zentnet {
+
+// The public half of a class's connection point.
+template <class Sink>
+class EventHost {
+ public:
+  Cookie Advise(std::shared_ptr<Sink> sink) { return events_.Advise(std::move(sink)); }
+  bool Unadvise(Cookie cookie) { return events_.Unadvise(cookie); }
+
+ protected:
+  EventSource<Sink> events_;
+};
+
+// An object held by its owner together with the owner's subscription to it. Replacing
+// the object moves the subscription; destroying the holder ends it.
+template <class Source, class Sink>
+class Subscribed {
+ public:
+  Subscribed() = default;
+  Subscribed(const Subscribed&) = delete;
+  Subscribed& operator=(const Subscribed&) = delete;
+  ~Subscribed() { Detach(); }
+
+  const std::shared_ptr<Source>& get() const { return object_; }
+  Source* operator->() const { return &*err::Required(object_); }
+  explicit operator bool() const { return object_ != nullptr; }
+
+  void Reset(std::shared_ptr<Source> next, const std::shared_ptr<Sink>& sink) {
+    Detach();
+    object_ = std::move(next);
+    if (object_) cookie_ = object_->Advise(sink);
+  }
+
+ private:
+  void Detach() {
+    if (object_) object_->Unadvise(cookie_);
+    object_.reset();
+  }
+  std::shared_ptr<Source> object_;
+  Cookie cookie_ = 0;
+};
+
+}  // namespace zentnet

@@ -1,0 +1,22 @@
+#include "zentnet/automation/object.h"
+
+#include "zentnet/automation/error.h"
+
+namespace zentnet {
+
+namespace {
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  return true;
+}
+
+void RaiseUnknownProperty() { err::RaiseNoSuchMember(); }
+
+Variant Object::GetProperty(std::string_view /*name*/) { RaiseUnknownProperty(); }
+
+}  // namespace zentnet

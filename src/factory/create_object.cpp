@@ -1,0 +1,42 @@
+// The one factory for every published class. It sits above all subsystems, so it is the
+// only file that knows them all.
+
+#include "zentnet/factory.h"
+
+#include "zentnet/automation/error.h"
+#include "zentnet/contracts/roster.h"
+#include "zentnet/registers/IOregisterObj.h"
+
+namespace zentnet {
+
+namespace {
+template <class T>
+std::shared_ptr<Object> Make() {
+  return T::create();
+}
+
+struct Creator {
+  std::string_view name;
+  std::shared_ptr<Object> (*create)();
+};
+
+// One row per class of the roster, by published name.
+constexpr Creator kCreators[] = {
+    {"IOregisterObj", Make<IOregisterObj>},
+};
+
+[[noreturn]] void RaiseCannotCreate() {
+  throw AutomationError(err::kCannotCreateObject, err::kRuntimeSource,
+                        "ActiveX component can't create object");
+}
+}  // namespace
+
+std::shared_ptr<Object> CreateObject(std::string_view nameOrClassId) {
+  const ClassInfo* info = FindClass(nameOrClassId);
+  if (info == nullptr) RaiseCannotCreate();
+  for (const auto& c : kCreators)
+    if (c.name == info->name) return c.create();
+  RaiseCannotCreate();
+}
+
+}  // namespace zentnet

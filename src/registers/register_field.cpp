@@ -1,0 +1,15 @@
+#include "zentnet/registers/register_field.h"
+
+#include "zentnet/automation/error.h"
+
+namespace zentnet::reg {
+
+int32_t Read(const std::shared_ptr<ValueObj>& value) {
+  return ToLong(err::Required(value)->Number()->Value());
+}
+
+void Write(const std::shared_ptr<ValueObj>& value, uint32_t bits) {
+  err::Required(value)->Number()->SetValue(RegisterToDouble(bits));
+}
+
+}  // namespace zentnet::reg

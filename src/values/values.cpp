@@ -1,0 +1,158 @@
+#include "zentnet/values/values.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zentnet {
+
+class BasicValueNumberObj final : public ValueNumberObj {
+ public:
+  // `owner` is null for the request number, whose writes notify nobody.
+  explicit BasicValueNumberObj(BasicValueObj* owner) : owner_(owner) {}
+
+  double Value() const override { return value_; }
+  void SetValue(double value) override {
+    if (value == value_) return;
+    previous_ = value_;
+    value_ = value;
+    if (owner_) owner_->NumberChanged();
+  }
+  double PreviousValue() const override { return previous_; }
+
+  double LowerBoundA() const override { return f_.lowerA; }
+  void SetLowerBoundA(double v) override { f_.lowerA = v; }
+  double UpperBoundA() const override { return f_.upperA; }
+  void SetUpperBoundA(double v) override { f_.upperA = v; }
+  double LowerBoundB() const override { return f_.lowerB; }
+  void SetLowerBoundB(double v) override { f_.lowerB = v; }
+  double UpperBoundB() const override { return f_.upperB; }
+  void SetUpperBoundB(double v) override { f_.upperB = v; }
+  double DefaultValue() const override { return f_.defaultValue; }
+  void SetDefaultValue(double v) override { f_.defaultValue = v; }
+  int32_t SetupH() const override { return f_.setupH; }
+  void SetSetupH(int32_t v) override { f_.setupH = v; }
+  std::string Format() const override { return f_.format; }
+  void SetFormat(const std::string& v) override { f_.format = v; }
+  std::string Label() const override { return f_.label; }
+  void SetLabel(const std::string& v) override { f_.label = v; }
+  double InitialValue() const override { return f_.initialValue; }
+  void SetInitialValue(double v) override { f_.initialValue = v; }
+  double Scale() const override { return f_.scale; }
+  void SetScale(double v) override { f_.scale = v; }
+  int32_t SetupI() const override { return f_.setupI; }
+  void SetSetupI(int32_t v) override { f_.setupI = v; }
+  int32_t SetupJ() const override { return f_.setupJ; }
+  void SetSetupJ(int32_t v) override { f_.setupJ = v; }
+  int32_t SetupK() const override { return f_.setupK; }
+  void SetSetupK(int32_t v) override { f_.setupK = v; }
+
+  void Detach() { owner_ = nullptr; }
+
+  // Copies everything but the owner, silently.
+  void CopyFrom(const BasicValueNumberObj& other) {
+    value_ = other.value_;
+    previous_ = other.previous_;
+    f_ = other.f_;
+  }
+
+ private:
+  struct SetupFields {
+    double lowerA = 0, upperA = 0, lowerB = 0, upperB = 0;
+    double defaultValue = 0, initialValue = 0, scale = 1;
+    int32_t setupH = 0, setupI = 0, setupJ = 0, setupK = 0;
+    std::string format, label;
+  };
+  BasicValueObj* owner_;
+  double value_ = 0;
+  double previous_ = 0;
+  SetupFields f_;
+};
+
+std::shared_ptr<BasicValueObj> BasicValueObj::create() { return std::make_shared<BasicValueObj>(); }
+
+BasicValueObj::BasicValueObj()
+    : number_(std::make_shared<BasicValueNumberObj>(this)),
+      request_(std::make_shared<BasicValueNumberObj>(nullptr)) {}
+
+// A number object handed out may outlive its value; it must not reach back into it then.
+BasicValueObj::~BasicValueObj() { number_->Detach(); }
+
+std::shared_ptr<ValueNumberObj> BasicValueObj::Number() { return number_; }
+std::shared_ptr<ValueNumberObj> BasicValueObj::RequestNumber() { return request_; }
+
+template <class Call>
+void BasicValueObj::Fire(Call&& call) {
+  std::shared_ptr<BasicValueObj> self = weak_from_this().lock();
+  std::shared_ptr<ValueObj> arg = self;
+  events_.Raise(self, [&](ValueObjEvents& sink) { call(sink, arg); });
+}
+
+void BasicValueObj::NumberChanged() {
+  Fire([](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.ValueChanged(v); });
+  Fire([](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.Changed(v); });
+}
+
+void BasicValueObj::Refresh() { RaiseRefresh(); }
+void BasicValueObj::ApplySetup() { RaiseContentChanged(); }
+
+void BasicValueObj::RaiseContentChanged() {
+  Fire([](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.ContentChanged(v); });
+}
+
+void BasicValueObj::RaiseRefresh() {
+  Fire([](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.Refresh(v); });
+}
+
+void BasicValueObj::RaiseInitializeCache(double& initialValue, bool& processed) {
+  events_.Raise(weak_from_this().lock(),
+                [&](ValueObjEvents& s) { s.InitializeCache(initialValue, processed); });
+}
+
+void BasicValueObj::CopyContentTo(const std::shared_ptr<ValueObj>& dest, const Variant& /*extra*/) {
+  auto* target = dynamic_cast<BasicValueObj*>(err::Required(dest).get());
+  if (target == nullptr) {
+    // Another component's value: carry the number over through its contract.
+    dest->SetName(name_);
+    dest->SetShortName(shortName_);
+    dest->SetParamNum(paramNum_);
+    dest->Number()->SetValue(number_->Value());
+    return;
+  }
+  if (target == this) return;
+  target->number_->CopyFrom(*number_);
+  target->request_->CopyFrom(*request_);
+  target->name_ = name_;
+  target->shortName_ = shortName_;
+  target->paramNum_ = paramNum_;
+  std::copy(std::begin(setup_), std::end(setup_), std::begin(target->setup_));
+  target->editLock_ = editLock_;
+  target->RaiseContentChanged();
+}
+
+Cookie BasicValueObj::Advise(std::shared_ptr<ValueObjEvents> sink) {
+  return events_.Advise(std::move(sink));
+}
+bool BasicValueObj::Unadvise(Cookie cookie) { return events_.Unadvise(cookie); }
+
+Variant BasicValueObj::GetProperty(std::string_view name) {
+  if (EqualsNoCase(name, "Name")) return name_;
+  if (EqualsNoCase(name, "Value")) return number_->Value();
+  return Object::GetProperty(name);
+}
+
+std::shared_ptr<BasicLockLevelObj> BasicLockLevelObj::create() {
+  return std::make_shared<BasicLockLevelObj>();
+}
+
+void BasicLockLevelObj::SetLevel(LockLevels& level) {
+  if (level == level_) return;
+  level_ = level;
+  events_.Raise(weak_from_this().lock(), [](LockLevelObjEvents& s) { s.Changed(); });
+}
+
+Cookie BasicLockLevelObj::Advise(std::shared_ptr<LockLevelObjEvents> sink) {
+  return events_.Advise(std::move(sink));
+}
+bool BasicLockLevelObj::Unadvise(Cookie cookie) { return events_.Unadvise(cookie); }
+
+}  // namespace zentnet

@@ -1,0 +1,13 @@
+#pragma once
+// The tool's commands. Each returns the process exit status.
+
+#include <string>
+#include <vector>
+
+namespace zentnet::cli {
+
+using Argv = std::vector<std::string>;
+
+int RunDecode(const Argv& args);
+
+}  // namespace zentnet::cli

@@ -1,0 +1,62 @@
+// zentnet decode REGISTER VALUE [options] [--json]
+
+#include <iostream>
+#include <string_view>
+
+#include "cli.h"
+#include "commands.h"
+#include "zentnet/registers/IOregisterObj.h"
+#include "zentnet/values/factory.h"
+
+namespace zentnet::cli {
+
+namespace {
+
+using Extra = std::vector<std::pair<std::string, Variant>>;
+
+std::shared_ptr<ValueObj> ValueHolding(int32_t value) {
+  auto v = NewValueObj();
+  v->Number()->SetValue(value);
+  return v;
+}
+
+void PrintIo(int32_t value, const Args& /*args*/, bool json) {
+  auto io = IOregisterObj::create();
+  io->SetValueObjRef(ValueHolding(value));
+  PrintObject(*io, Extra{{"BitNames", io->BitNames(std::to_string(value))}}, json);
+}
+
+struct Decoder {
+  std::string_view name;
+  std::vector<std::string_view> options;  // flags that take a value
+  void (*print)(int32_t value, const Args& args, bool json);
+};
+
+const std::vector<Decoder>& Decoders() {
+  static const std::vector<Decoder> decoders = {
+      {"io", {}, PrintIo},
+  };
+  return decoders;
+}
+
+}  // namespace
+
+int RunDecode(const Argv& argv) {
+  if (argv.empty()) throw UsageError("decode: which register? (" + [] {
+                                       std::string names;
+                                       for (const auto& d : Decoders())
+                                         names += (names.empty() ? "" : ", ") + std::string(d.name);
+                                       return names;
+                                     }() + ")");
+  for (const auto& d : Decoders()) {
+    if (argv[0] != d.name) continue;
+    const Args args = ParseArgs(Argv(argv.begin() + 1, argv.end()), d.options, {"--json"});
+    if (args.positional.size() != 1)
+      throw UsageError("decode " + argv[0] + ": expected exactly one VALUE");
+    d.print(ParseRegister(args.positional[0]), args, args.Has("--json"));
+    return 0;
+  }
+  throw UsageError("decode: unknown register '" + argv[0] + "'");
+}
+
+}  // namespace zentnet::cli

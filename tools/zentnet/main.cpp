@@ -1,0 +1,60 @@
+// zentnet: the command-line face of the library.
+
+#include <iostream>
+#include <string_view>
+
+#include "cli.h"
+#include "commands.h"
+#include "zentnet/automation/error.h"
+
+namespace {
+
+constexpr std::string_view kVersion = "1.0.48";
+
+constexpr std::string_view kHelp =
+    "usage: zentnet COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  decode io VALUE [--json]     decode an I/O register value\n"
+    "  --help                       show this text\n"
+    "  --version                    print the library version\n"
+    "\n"
+    "VALUE is decimal, 0x-hexadecimal or negative and must fit in 32 bits.\n"
+    "Bad input and automation errors print one line on stderr and exit with status 2.\n";
+
+struct Command {
+  std::string_view name;
+  int (*run)(const zentnet::cli::Argv&);
+};
+
+constexpr Command kCommands[] = {
+    {"decode", zentnet::cli::RunDecode},
+};
+
+int Dispatch(const zentnet::cli::Argv& argv) {
+  if (argv.empty()) throw zentnet::cli::UsageError("no command; try zentnet --help");
+  if (argv[0] == "--help" || argv[0] == "-h" || argv[0] == "help") {
+    std::cout << kHelp;
+    return 0;
+  }
+  if (argv[0] == "--version") {
+    std::cout << kVersion << '\n';
+    return 0;
+  }
+  for (const auto& c : kCommands)
+    if (argv[0] == c.name) return c.run(zentnet::cli::Argv(argv.begin() + 1, argv.end()));
+  throw zentnet::cli::UsageError("unknown command '" + argv[0] + "'; try zentnet --help");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Dispatch(zentnet::cli::Argv(argv + 1, argv + argc));
+  } catch (const zentnet::AutomationError& e) {
+    std::cerr << "error " << e.Number() << " (" << e.Source() << "): " << e.Description() << '\n';
+  } catch (const zentnet::cli::UsageError& e) {
+    std::cerr << "zentnet: " << e.what() << '\n';
+  }
+  return 2;
+}
