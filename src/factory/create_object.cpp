@@ -6,6 +6,10 @@
 #include "zentnet/automation/error.h"
 #include "zentnet/contracts/roster.h"
 #include "zentnet/registers/IOregisterObj.h"
+#include "zentnet/contracts/NetLib.h"
+#include "zentnet/contracts/PhysDriveObj.h"
+#include "zentnet/network/NetAdapterObj.h"
+#include "zentnet/network/NetSupervisorObj.h"
 
 namespace zentnet {
 
@@ -23,6 +27,10 @@ struct Creator {
 // One row per class of the roster, by published name.
 constexpr Creator kCreators[] = {
     {"IOregisterObj", Make<IOregisterObj>},
+    {"NetSupervisorObj", Make<NetSupervisorObj>},
+    {"NetAdapterObj", Make<NetAdapterObj>},
+    {"NetLib", Make<NetLib>},
+    {"PhysDriveObj", Make<PhysDriveObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {

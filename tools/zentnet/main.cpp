@@ -16,6 +16,8 @@ constexpr std::string_view kHelp =
     "\n"
     "commands:\n"
     "  decode io VALUE [--json]     decode an I/O register value\n"
+    "  ports LIST [--json]          apply a port list (\"1;2\") to a new supervisor and\n"
+    "                               show the normalised list and its adapters\n"
     "  --help                       show this text\n"
     "  --version                    print the library version\n"
     "\n"
@@ -29,6 +31,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"decode", zentnet::cli::RunDecode},
+    {"ports", zentnet::cli::RunPorts},
 };
 
 int Dispatch(const zentnet::cli::Argv& argv) {
