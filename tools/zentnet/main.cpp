@@ -6,10 +6,11 @@
 #include "cli.h"
 #include "commands.h"
 #include "zentnet/automation/error.h"
+#include "zentnet/resources/version.h"
 
 namespace {
 
-constexpr std::string_view kVersion = "1.0.48";
+constexpr std::string_view kVersion = zentnet::version::kNumbers;
 
 constexpr std::string_view kHelp =
     "usage: zentnet COMMAND [ARGS]\n"
@@ -18,6 +19,7 @@ constexpr std::string_view kHelp =
     "  decode io VALUE [--json]     decode an I/O register value\n"
     "  ports LIST [--json]          apply a port list (\"1;2\") to a new supervisor and\n"
     "                               show the normalised list and its adapters\n"
+    "  strings ID...                print the string-table texts with these ids\n"
     "  --help                       show this text\n"
     "  --version                    print the library version\n"
     "\n"
@@ -32,6 +34,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"decode", zentnet::cli::RunDecode},
     {"ports", zentnet::cli::RunPorts},
+    {"strings", zentnet::cli::RunStrings},
 };
 
 int Dispatch(const zentnet::cli::Argv& argv) {
