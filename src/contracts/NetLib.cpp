@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include "zentnet/resources/version.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -13,12 +15,6 @@
 namespace zentnet {
 
 namespace {
-
-// The file version of the library.
-// TODO(network): take these from the resources' version record once it is on main.
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 0;
-constexpr int kVersionRevision = 48;
 
 void ModuleAnchor() {}
 
@@ -60,8 +56,8 @@ std::filesystem::path ModuleFile() {
 
 std::string LibraryVersionText() {
   const std::filesystem::path module = ModuleFile();
-  return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
-         std::to_string(kVersionRevision) + "\r\n" + module.parent_path().string() + "\\" +
+  return std::to_string(version::kMajor) + "." + std::to_string(version::kMinor) + "." +
+         std::to_string(version::kRevision) + "\r\n" + module.parent_path().string() + "\\" +
          module.stem().string();
 }
 
