@@ -54,11 +54,19 @@ std::filesystem::path ModuleFile() {
 #endif
 }
 
+// The file name up to its first point: a shared library's extension may carry version
+// numbers ("libzentnet.so.1"), and a Windows module's is just ".dll".
+std::string NameWithoutExtension(const std::filesystem::path& file) {
+  const std::string name = file.filename().string();
+  const auto point = name.find('.');
+  return point == 0 || point == std::string::npos ? name : name.substr(0, point);
+}
+
 std::string LibraryVersionText() {
   const std::filesystem::path module = ModuleFile();
   return std::to_string(version::kMajor) + "." + std::to_string(version::kMinor) + "." +
          std::to_string(version::kRevision) + "\r\n" + module.parent_path().string() + "\\" +
-         module.stem().string();
+         NameWithoutExtension(module);
 }
 
 }  // namespace
