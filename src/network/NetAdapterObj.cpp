@@ -140,16 +140,18 @@ constexpr PropertyEntry<NetAdapterObj> kProperties[] = {
     {"PortNumber", [](NetAdapterObj& o) -> Variant { return o.PortNumber(); }},
     {"PortType", [](NetAdapterObj& o) -> Variant { return static_cast<int32_t>(o.PortType()); }},
     {"NetOpen", [](NetAdapterObj& o) -> Variant { return o.NetOpen(); }},
-    {"Nodes", [](NetAdapterObj& o) -> Variant { return std::shared_ptr<Object>(o.Nodes()); }},
     {"Enabled", [](NetAdapterObj& o) -> Variant { return o.Enabled(); }},
-    {"Peer", [](NetAdapterObj& o) -> Variant { return o.Peer(); }},
     {"InhibitParameterChangeEvent",
      [](NetAdapterObj& o) -> Variant { return o.InhibitParameterChangeEvent(); }},
 };
 constexpr PropertyTable kTable(kProperties);
 }  // namespace
 
-Variant NetAdapterObj::GetProperty(std::string_view name) { return kTable.Read(*this, name); }
+Variant NetAdapterObj::GetProperty(std::string_view name) {
+  if (EqualsNoCase(name, "Nodes")) return std::shared_ptr<Object>(nodes_);
+  if (EqualsNoCase(name, "Peer")) return peer_;
+  return kTable.Read(*this, name);
+}
 std::span<const std::string_view> NetAdapterObj::PropertyNames() const { return kTable.Names(); }
 
 }  // namespace zentnet

@@ -214,7 +214,6 @@ void NetSupervisorObj::SetPorts(std::string& ports) {
 namespace {
 constexpr PropertyEntry<NetSupervisorObj> kProperties[] = {
     {"Ports", [](NetSupervisorObj& o) -> Variant { return o.Ports(); }},
-    {"Nets", [](NetSupervisorObj& o) -> Variant { return std::shared_ptr<Object>(o.Nets()); }},
     {"MaxAdapters", [](NetSupervisorObj& o) -> Variant { return o.MaxAdapters(); }},
     {"AdapterDefault",
      [](NetSupervisorObj& o) -> Variant { return static_cast<int32_t>(o.AdapterDefault()); }},
@@ -222,7 +221,10 @@ constexpr PropertyEntry<NetSupervisorObj> kProperties[] = {
 constexpr PropertyTable kTable(kProperties);
 }  // namespace
 
-Variant NetSupervisorObj::GetProperty(std::string_view name) { return kTable.Read(*this, name); }
+Variant NetSupervisorObj::GetProperty(std::string_view name) {
+  if (EqualsNoCase(name, "Nets")) return std::shared_ptr<Object>(nets_);
+  return kTable.Read(*this, name);
+}
 std::span<const std::string_view> NetSupervisorObj::PropertyNames() const { return kTable.Names(); }
 
 }  // namespace zentnet

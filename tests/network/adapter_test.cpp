@@ -364,5 +364,24 @@ TEST(AdapterTexts, NetworkStateNames) {
   }
 }
 
+TEST(AdapterTexts, LateBoundReadsCoverEveryReadableProperty) {
+  auto a = NetAdapterObj::create();
+  a->SetPeer(MakePeer("peer"));
+  a->SetEnabled(true);
+  a->SetPortNumber(3);
+  std::vector<std::string> names(a->PropertyNames().begin(), a->PropertyNames().end());
+  EXPECT_EQ(names, (std::vector<std::string>{"NetState", "NetStateStr", "AdapterName",
+                                             "PortNumber", "PortType", "NetOpen", "Enabled",
+                                             "InhibitParameterChangeEvent"}));
+  EXPECT_EQ(a->GetProperty("netstatestr").ToString(), "Starting...");
+  EXPECT_EQ(a->GetProperty("Nodes").ToObject(), a->Nodes());
+  EXPECT_EQ(a->GetProperty("Peer").ToObject(), a->Peer());
+  EXPECT_TRUE(a->GetProperty("Enabled").ToBool());
+
+  auto sup = NetSupervisorObj::create();
+  EXPECT_EQ(sup->GetProperty("Nets").ToObject(), sup->Nets());
+  EXPECT_EQ(sup->GetProperty("MaxAdapters").ToLong(), 16);
+}
+
 }  // namespace
 }  // namespace zentnet

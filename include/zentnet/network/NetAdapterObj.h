@@ -104,6 +104,8 @@ class NetAdapterObj final : public Object,
   Variant NetStateStrLookup(NetworkChanges NetState) const;
 
   std::string_view ClassName() const override { return "NetAdapterObj"; }
+  // PropertyNames lists the value properties, in published order, that a printer can
+  // show; GetProperty also reads Nodes and Peer.
   Variant GetProperty(std::string_view name) override;
   std::span<const std::string_view> PropertyNames() const override;
 

@@ -101,6 +101,8 @@ class NetSupervisorObj final : public Object,
   NetAdapterType AdapterDefault() const { return adapterDefault_; }
 
   std::string_view ClassName() const override { return "NetSupervisorObj"; }
+  // PropertyNames lists the value properties, in published order, that a printer can
+  // show; GetProperty also reads Nets.
   Variant GetProperty(std::string_view name) override;
   std::span<const std::string_view> PropertyNames() const override;
 
