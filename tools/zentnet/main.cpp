@@ -6,10 +6,11 @@
 #include "cli.h"
 #include "commands.h"
 #include "zentnet/automation/error.h"
+#include "zentnet/resources/version.h"
 
 namespace {
 
-constexpr std::string_view kVersion = "1.0.48";
+constexpr std::string_view kVersion = zentnet::version::kNumbers;
 
 constexpr std::string_view kHelp =
     "usage: zentnet COMMAND [ARGS]\n"
@@ -18,7 +19,9 @@ constexpr std::string_view kHelp =
     "  decode io VALUE [--json]     decode an I/O register value\n"
     "  decode config VALUE [--capability MASK] [--json]\n"
     "                               decode a configuration register value; MASK (like\n"
-    "                               VALUE) is the drive's CapabilityMask, all bits if absent\n"    "  --help                       show this text\n"
+    "                               VALUE) is the drive's CapabilityMask, all bits if absent\n"
+    "  strings ID...                print the string-table texts with these ids\n"
+    "  --help                       show this text\n"
     "  --version                    print the library version\n"
     "\n"
     "VALUE is decimal, 0x-hexadecimal or negative and must fit in 32 bits.\n"
@@ -31,6 +34,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"decode", zentnet::cli::RunDecode},
+    {"strings", zentnet::cli::RunStrings},
 };
 
 int Dispatch(const zentnet::cli::Argv& argv) {
