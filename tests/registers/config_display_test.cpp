@@ -272,7 +272,12 @@ TEST_F(ConfigDisplay, PropertyTableListsEachFieldWithItsText) {
   EXPECT_EQ(config->GetProperty("InputModeStr").ToString(), "Analog Force");
   EXPECT_EQ(config->GetProperty("LimitModeStr").ToString(), "Position");
   EXPECT_EQ(config->GetProperty("FilterClockStr").ToString(), "Mode: 0");
-  EXPECT_EQ(config->GetProperty("LinearMotor").ToBool(), true);
+  EXPECT_EQ(config->GetProperty("linearmotor").ToBool(), true);
+  // The value object is readable by name but not printed; members with arguments are not
+  // late-bound properties.
+  EXPECT_EQ(config->GetProperty("Register").ToObject(), value);
+  ExpectRuntimeError(err::kNoSuchMember, "Object doesn't support this property or method",
+                     [&] { (void)config->GetProperty("FilterClockStrArb"); });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "config_support.h"
+#include "zentnet/factory.h"
 
 namespace zentnet::config_test {
 namespace {
@@ -33,6 +34,13 @@ TEST_F(ConfigFields, FreshObjectSetsUpItsValueObject) {
   EXPECT_EQ(number->DefaultValue(), 768.0);
   EXPECT_EQ(number->Value(), 0.0);
   EXPECT_EQ(config->MotorStyle(), MOTOR_BRUSHLESS_ROTARY);
+}
+
+TEST(ConfigFactory, CreatesASetUpDecoderByName) {
+  const auto object = CreateObject("configregobj");
+  const auto config = std::dynamic_pointer_cast<ConfigRegObj>(object);
+  ASSERT_NE(config, nullptr);
+  EXPECT_EQ(config->Register()->ParamNum(), 15);
 }
 
 TEST_F(ConfigFields, PlainStateHasNoSideEffect) {
@@ -411,15 +419,6 @@ TEST_F(ConfigFields, NumberOutsideTheRegisterRangeOverflows) {
   ExpectRuntimeError(err::kOverflow, "Overflow", [&] { (void)config->HallCheck(); });
   ExpectRuntimeError(err::kOverflow, "Overflow", [&] { config->SetVectorLock(true); });
   EXPECT_EQ(value->Number()->Value(), 2147483648.0);
-}
-
-TEST_F(ConfigFields, LateBoundReadsMatchTheMembers) {
-  Load(0x0A5A5A5A);
-  EXPECT_EQ(config->GetProperty("inputmode").ToLong(), config->InputMode());
-  EXPECT_EQ(config->GetProperty("HallCheck").ToBool(), config->HallCheck());
-  EXPECT_EQ(config->GetProperty("Register").ToObject(), value);
-  ExpectRuntimeError(err::kNoSuchMember, "Object doesn't support this property or method",
-                     [&] { (void)config->GetProperty("FilterClockStrArb"); });
 }
 
 }  // namespace
