@@ -5,6 +5,7 @@
 
 #include "zentnet/automation/error.h"
 #include "zentnet/contracts/roster.h"
+#include "zentnet/registers/ConfigRegObj.h"
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/contracts/NetLib.h"
 #include "zentnet/contracts/PhysDriveObj.h"
@@ -31,6 +32,7 @@ constexpr Creator kCreators[] = {
     {"NetAdapterObj", Make<NetAdapterObj>},
     {"NetLib", Make<NetLib>},
     {"PhysDriveObj", Make<PhysDriveObj>},
+    {"ConfigRegObj", Make<ConfigRegObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {
