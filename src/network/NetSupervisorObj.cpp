@@ -159,7 +159,7 @@ void NetSupervisorObj::SetPorts(std::string& ports) {
   }
   if (static_cast<int64_t>(items.size()) > maxAdapters_) RaisePortListError();
   const bool wasOpen = NetworkOpen();
-  if (cleaned.empty()) cleaned = "1";  // a list without a port selects port 1
+  if (cleaned.empty()) cleaned.push_back('1');  // a list without a port selects port 1
   if (!numeric) RaisePortListError();
 
   const std::vector<std::string> newPorts = SplitItems(cleaned);
