@@ -9,7 +9,7 @@
 namespace zentnet {
 
 int32_t ToLong(double value) {
-  if (std::isnan(value)) err::RaiseOverflow();
+  if (!std::isfinite(value)) err::RaiseOverflow();
   // remainder() rounds its quotient to the even neighbour on a tie, independent of
   // the floating-point environment's rounding mode.
   const double rounded = value - std::remainder(value, 1.0);
