@@ -7,6 +7,7 @@
 #include "zentnet/contracts/roster.h"
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/registers/ErrorCodeObj.h"
+#include "zentnet/registers/OptionRegObj.h"
 
 namespace zentnet {
 
@@ -25,6 +26,7 @@ struct Creator {
 constexpr Creator kCreators[] = {
     {"IOregisterObj", Make<IOregisterObj>},
     {"ErrorCodeObj", Make<ErrorCodeObj>},
+    {"OptionRegObj", Make<OptionRegObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {

@@ -30,8 +30,10 @@ struct FieldRow {
   // The bit of the decoder's capability word this row depends on; 0 when it has none.
   // What depends on it (the read or the display) is the decoder's business.
   uint32_t gate = 0;
-  // A display property that follows the field in published order, or empty.
+  // A display property that follows the field in published order, or empty; its text is
+  // string `textBase` + the field's value (a Boolean being 0 or 1).
   std::string_view display = {};
+  int32_t textBase = 0;
 };
 
 constexpr bool IsBoolean(const FieldRow& f) { return f.kind == Kind::Set || f.kind == Kind::Clear; }
