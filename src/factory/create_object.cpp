@@ -9,6 +9,7 @@
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/registers/ErrorCodeObj.h"
 #include "zentnet/registers/OptionRegObj.h"
+#include "zentnet/registers/StatusRegObj.h"
 
 namespace zentnet {
 
@@ -29,6 +30,7 @@ constexpr Creator kCreators[] = {
     {"ConfigRegObj", Make<ConfigRegObj>},
     {"ErrorCodeObj", Make<ErrorCodeObj>},
     {"OptionRegObj", Make<OptionRegObj>},
+    {"StatusRegObj", Make<StatusRegObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {

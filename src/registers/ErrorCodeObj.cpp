@@ -103,7 +103,7 @@ bool ErrorCodeObj::StepInputProblems() const { return Problem(At("StepInputProbl
 bool ErrorCodeObj::Thermal() const { return Problem(At("Thermal")); }
 bool ErrorCodeObj::Tracking() const { return Problem(At("Tracking")); }
 
-bool ErrorCodeObj::IsShutdown() const { return m_register->Number()->Value() != 0; }
+bool ErrorCodeObj::IsShutdown() const { return m_register->NumberValue() != 0; }
 
 void ErrorCodeObj::Refresh() { m_register->Refresh(); }
 

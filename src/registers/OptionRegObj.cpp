@@ -58,7 +58,7 @@ class OptionRegObj::Sink final : public ValueObjEvents {
   explicit Sink(std::weak_ptr<OptionRegObj> owner) : owner_(std::move(owner)) {}
 
   void Changed(std::shared_ptr<ValueObj>& newVal) override {
-    if (auto o = owner_.lock()) o->Register_Changed(newVal);
+    if (auto o = owner_.lock()) o->Register_Changed(o, newVal);
   }
   void Refresh(std::shared_ptr<ValueObj>& newVal) override {
     if (auto o = owner_.lock())
@@ -140,8 +140,8 @@ bool OptionRegObj::LPBenabled() const { return Get(At("LPBenabled")) != 0; }
 std::string OptionRegObj::LPBenabledStr() const { return Text(At("LPBenabled")); }
 
 // Compares the numbers carried by the notification, not a re-read of Register.
-void OptionRegObj::Register_Changed(const std::shared_ptr<ValueObj>& newVal) {
-  auto self = shared_from_this();
+void OptionRegObj::Register_Changed(const std::shared_ptr<OptionRegObj>& self,
+                                    const std::shared_ptr<ValueObj>& newVal) {
   events_.Raise(self, [](OptionRegObjEvents& s) { s.Change(); });
   const auto number = err::Required(newVal)->Number();
   const int32_t previous = ToLong(number->PreviousValue());

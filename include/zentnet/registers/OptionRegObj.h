@@ -80,7 +80,8 @@ class OptionRegObj final : public Object,
   int32_t Get(size_t row) const;
   void Set(size_t row, int32_t value);
   std::string Text(size_t row) const;
-  void Register_Changed(const std::shared_ptr<ValueObj>& newVal);
+  void Register_Changed(const std::shared_ptr<OptionRegObj>& self,
+                        const std::shared_ptr<ValueObj>& newVal);
 
   std::shared_ptr<Sink> sink_;
   Subscribed<ValueObj, ValueObjEvents> m_register;
