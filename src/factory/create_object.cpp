@@ -11,6 +11,9 @@
 #include "zentnet/contracts/PhysDriveObj.h"
 #include "zentnet/network/NetAdapterObj.h"
 #include "zentnet/network/NetSupervisorObj.h"
+#include "zentnet/registers/ErrorCodeObj.h"
+#include "zentnet/registers/OptionRegObj.h"
+#include "zentnet/registers/StatusRegObj.h"
 
 namespace zentnet {
 
@@ -33,6 +36,9 @@ constexpr Creator kCreators[] = {
     {"NetLib", Make<NetLib>},
     {"PhysDriveObj", Make<PhysDriveObj>},
     {"ConfigRegObj", Make<ConfigRegObj>},
+    {"ErrorCodeObj", Make<ErrorCodeObj>},
+    {"OptionRegObj", Make<OptionRegObj>},
+    {"StatusRegObj", Make<StatusRegObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {

@@ -7,6 +7,9 @@
 #include "commands.h"
 #include "zentnet/registers/ConfigRegObj.h"
 #include "zentnet/registers/IOregisterObj.h"
+#include "zentnet/registers/ErrorCodeObj.h"
+#include "zentnet/registers/OptionRegObj.h"
+#include "zentnet/registers/StatusRegObj.h"
 #include "zentnet/values/factory.h"
 
 namespace zentnet::cli {
@@ -36,6 +39,31 @@ void PrintConfig(int32_t value, const Args& args, bool json) {
   PrintObject(*config, {}, json);
 }
 
+void PrintError(int32_t value, const Args& /*args*/, bool json) {
+  auto ec = ErrorCodeObj::create();
+  ec->Register()->Number()->SetValue(value);
+  PrintObject(*ec, Extra{{"ErrorListStr", ec->ErrorListStr()}}, json);
+}
+
+// BitStr lists the names of all set bits, torque or force by the --config value's motor.
+void PrintStatus(int32_t value, const Args& args, bool json) {
+  auto status = StatusRegObj::create();
+  if (const auto mask = args.Get("--implemented"))
+    status->SetStatusImplemented(static_cast<StatusRegMasks>(ParseRegister(*mask)));
+  if (const auto config = args.Get("--config"))
+    status->ConfigReg()->Register()->Number()->SetValue(ParseRegister(*config));
+  status->Register()->Number()->SetValue(value);
+  PrintObject(*status, Extra{{"BitStr", status->ActiveBitsStr()}}, json);
+}
+
+void PrintOption(int32_t value, const Args& args, bool json) {
+  auto option = OptionRegObj::create();
+  if (const auto mask = args.Get("--capability"))
+    option->SetCapabilityMask(static_cast<OptionRegMasks>(ParseRegister(*mask)));
+  option->Register()->Number()->SetValue(value);
+  PrintObject(*option, {}, json);
+}
+
 struct Decoder {
   std::string_view name;
   std::vector<std::string_view> options;  // flags that take a value
@@ -46,6 +74,9 @@ const std::vector<Decoder>& Decoders() {
   static const std::vector<Decoder> decoders = {
       {"io", {}, PrintIo},
       {"config", {"--capability"}, PrintConfig},
+      {"error", {}, PrintError},
+      {"status", {"--implemented", "--config"}, PrintStatus},
+      {"option", {"--capability"}, PrintOption},
   };
   return decoders;
 }
