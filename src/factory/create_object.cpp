@@ -6,6 +6,7 @@
 #include "zentnet/automation/error.h"
 #include "zentnet/contracts/roster.h"
 #include "zentnet/registers/IOregisterObj.h"
+#include "zentnet/testsignal/StimulusStateObj.h"
 
 namespace zentnet {
 
@@ -23,6 +24,7 @@ struct Creator {
 // One row per class of the roster, by published name.
 constexpr Creator kCreators[] = {
     {"IOregisterObj", Make<IOregisterObj>},
+    {"StimulusStateObj", Make<StimulusStateObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {
