@@ -29,6 +29,12 @@
 
 namespace zentnet {
 
+namespace config_reg {
+// The field and display-choice tables live in the decoder's source.
+enum class Field : uint8_t;
+enum class Choice : uint8_t;
+}  // namespace config_reg
+
 class ConfigRegObjEvents {
  public:
   virtual ~ConfigRegObjEvents() = default;
@@ -160,8 +166,8 @@ class ConfigRegObj final : public Object,
 
  private:
   class Sink;
-  enum class Field : uint8_t;
-  enum class Choice : uint8_t;
+  using Field = config_reg::Field;
+  using Choice = config_reg::Choice;
 
   bool Available(uint32_t bits) const { return (static_cast<uint32_t>(capabilityMask_) & bits) != 0; }
   int32_t ReadRegister() const;
