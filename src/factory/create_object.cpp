@@ -14,6 +14,7 @@
 #include "zentnet/registers/ErrorCodeObj.h"
 #include "zentnet/registers/OptionRegObj.h"
 #include "zentnet/registers/StatusRegObj.h"
+#include "zentnet/testsignal/StimulusStateObj.h"
 
 namespace zentnet {
 
@@ -39,6 +40,7 @@ constexpr Creator kCreators[] = {
     {"ErrorCodeObj", Make<ErrorCodeObj>},
     {"OptionRegObj", Make<OptionRegObj>},
     {"StatusRegObj", Make<StatusRegObj>},
+    {"StimulusStateObj", Make<StimulusStateObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {

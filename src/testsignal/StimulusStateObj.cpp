@@ -1,0 +1,488 @@
+#include "zentnet/testsignal/StimulusStateObj.h"
+
+#include <cmath>
+
+#include "zentnet/automation/convert.h"
+#include "zentnet/registers/ConfigRegObj.h"
+#include "zentnet/resources/strings.h"
+#include "zentnet/values/factory.h"
+
+namespace zentnet {
+
+namespace {
+// String-table ids.
+constexpr int32_t kTextPeriod = 4200;
+constexpr int32_t kTextAmplitude = 4201;
+constexpr int32_t kTextMode = 4202;
+constexpr int32_t kTextFirstMode = 4203;  // 4203 + mode for STIM_OFF to STIM_CALIBRATE
+
+// 32768 stored units are 100 percent of the drive's peak torque or force.
+constexpr double kPercentScale = 327.68;
+// While the generator runs in position mode the tracking limit leaves this much room over
+// the amplitude.
+constexpr double kPositionTrackingFactor = 1.25;
+constexpr double kDefaultSampleRate = 1000;
+
+// Mode comparisons are exact comparisons of the Double the mode value object holds.
+constexpr double Num(StimGenModes mode) { return static_cast<double>(mode); }
+}  // namespace
+
+// Holds its owner weakly, so that a value object does not keep the state alive. One sink per
+// field, so that a value object assigned to two fields is told apart by the subscription,
+// not by the object it passes.
+class StimulusStateObj::Sink final : public ValueObjEvents {
+ public:
+  Sink(std::weak_ptr<StimulusStateObj> owner, Field field) : owner_(std::move(owner)), field_(field) {}
+
+  void ValueChanged(std::shared_ptr<ValueObj>& newVal) override {
+    auto o = owner_.lock();
+    if (!o) return;
+    switch (field_) {
+      case Field::Mode: o->m_Mode_ValueChanged(newVal); break;
+      case Field::Amplitude: o->m_Amplitude_ValueChanged(); break;
+      case Field::Period: o->m_Period_ValueChanged(); break;
+      case Field::TrackingLimit:
+      case Field::SampleRate: break;  // subscribed to content changes only
+    }
+  }
+
+  void ContentChanged(std::shared_ptr<ValueObj>& newVal) override {
+    auto o = owner_.lock();
+    if (!o) return;
+    switch (field_) {
+      case Field::Mode: o->m_Mode_ContentChanged(newVal); break;
+      case Field::Amplitude:
+      case Field::Period: o->RaiseUpdateView(); break;
+      case Field::TrackingLimit: o->m_TrackingLimit_ContentChanged(); break;
+      case Field::SampleRate: o->m_sampleRate_ContentChanged(); break;
+    }
+  }
+
+ private:
+  std::weak_ptr<StimulusStateObj> owner_;
+  Field field_;
+};
+
+StimulusStateObj::StimulusStateObj() = default;
+StimulusStateObj::~StimulusStateObj() = default;
+
+const std::shared_ptr<StimulusStateObj::Sink>& StimulusStateObj::SinkFor(Field field) const {
+  return sinks_[static_cast<int>(field)];
+}
+
+std::shared_ptr<StimulusStateObj> StimulusStateObj::create() {
+  auto self = std::make_shared<StimulusStateObj>();
+  for (Field f : {Field::Mode, Field::Amplitude, Field::Period, Field::TrackingLimit,
+                  Field::SampleRate})
+    self->sinks_[static_cast<int>(f)] = std::make_shared<Sink>(self, f);
+
+  // The order matters to listeners of the value objects: the mode exists before the
+  // amplitude, so that assigning the amplitude sets it up for mode 0.
+  self->SetMode(NewValueObj());
+  auto& mode = *self->m_Mode.get();
+  mode.SetSetupA(0);
+  mode.SetSetupB(6);
+  mode.SetName(LoadResString(kTextMode));
+  auto modeNumber = mode.Number();
+  modeNumber->SetLowerBoundA(STIM_OFF);
+  modeNumber->SetUpperBoundA(STIM_CALIBRATE);
+  modeNumber->SetValue(STIM_OFF);
+
+  self->lastMode_ = STIM_POSN;
+  self->velocityQ_ = 1;
+
+  self->SetPeriod(NewValueObj());
+  self->SetAmplitude(NewValueObj());
+
+  auto& period = *self->m_Period.get();
+  period.SetName(LoadResString(kTextPeriod));
+  period.SetSetupA(4);
+  period.SetSetupB(22);
+  auto periodNumber = period.Number();
+  periodNumber->SetUpperBoundB(32767);
+  periodNumber->SetLowerBoundB(1);
+  periodNumber->SetSetupH(-1);
+
+  auto& amplitude = *self->m_Amplitude.get();
+  amplitude.SetName(LoadResString(kTextAmplitude));
+  auto amplitudeNumber = amplitude.Number();
+  amplitudeNumber->SetUpperBoundB(32767);
+  amplitudeNumber->SetLowerBoundB(-32768);
+  amplitudeNumber->SetSetupH(-1);
+
+  self->configReg_ = ConfigRegObj::create();
+
+  // Stored directly: the assignments' reactions have nothing to do yet.
+  self->m_TrackingLimit.Reset(NewValueObj(), self->SinkFor(Field::TrackingLimit));
+  self->m_sampleRate.Reset(NewValueObj(), self->SinkFor(Field::SampleRate));
+  self->m_sampleRate->RequestNumber()->SetValue(kDefaultSampleRate);
+  return self;
+}
+
+// ---- events ---------------------------------------------------------------------------
+
+template <class Call>
+void StimulusStateObj::Raise(Call&& call) {
+  events_.Raise(shared_from_this(), std::forward<Call>(call));
+}
+
+void StimulusStateObj::RaiseUpdateView() {
+  Raise([](StimulusStateObjEvents& s) { s.UpdateView(); });
+}
+
+void StimulusStateObj::RaiseAdjustAmplitudeScaling(int32_t mode) {
+  auto newMode = static_cast<StimGenModes>(mode);
+  Raise([&](StimulusStateObjEvents& s) { s.AdjustAmplitudeScaling(newMode); });
+}
+
+// ---- the mode value -------------------------------------------------------------------
+
+double StimulusStateObj::ModeValue() const { return m_Mode->Number()->Value(); }
+void StimulusStateObj::SetModeValue(double value) { m_Mode->Number()->SetValue(value); }
+
+// ---- scaling and set-up ---------------------------------------------------------------
+
+void StimulusStateObj::ApplyAmplitudeScale(int32_t mode) {
+  switch (mode) {
+    case STIM_VEL: {
+      // The drive stores a velocity as counts per sample times 2^VelocityQ; the amplitude
+      // is shown in counts per millisecond.
+      const double rate = m_sampleRate->Number()->Value();
+      const double scale = rate != 0 ? std::pow(2.0, velocityQ_) * 1000.0 / rate : 1.0;
+      m_Amplitude->Number()->SetScale(scale);
+      break;
+    }
+    case STIM_TRQ:
+    case STIM_CALIBRATE: m_Amplitude->Number()->SetScale(kPercentScale); break;
+    case STIM_POSN: m_Amplitude->Number()->SetScale(1); break;
+    default: break;  // no unit of its own: the previous scale stays
+  }
+  RaiseAdjustAmplitudeScaling(mode);
+  if (!initializing_) m_Amplitude->Refresh();
+}
+
+void StimulusStateObj::ApplyAmplitudeSetup(int32_t mode) {
+  if (!m_Amplitude) return;
+  auto& amplitude = *m_Amplitude.get();
+  switch (mode) {
+    case STIM_VEL:
+      amplitude.SetSetupA(2);
+      amplitude.SetSetupB(10);
+      break;
+    case STIM_TRQ:
+    case STIM_CALIBRATE:
+      amplitude.SetSetupA(3);
+      amplitude.SetSetupB(13);
+      break;
+    case STIM_POSN:
+      amplitude.SetSetupA(1);
+      amplitude.SetSetupB(7);
+      break;
+    default: break;
+  }
+  if (!initializing_) amplitude.ApplySetup();
+  RaiseAdjustAmplitudeScaling(mode);
+}
+
+void StimulusStateObj::ApplyPeriodScale() {
+  const double rate = m_sampleRate->Number()->Value();
+  // The period is counted in samples; with the rate in samples per second this shows it in
+  // milliseconds. An unknown (zero) rate leaves the last scale.
+  if (rate != 0) m_Period->Number()->SetScale(rate / 1000.0);
+  RaiseUpdateView();
+}
+
+// ---- value-object notifications -------------------------------------------------------
+
+// Re-entered by its own writes: stopping the generator and Start() each run it once more
+// before the outer call goes on. Every step reads the mode afresh, because a listener may
+// have written it in between.
+void StimulusStateObj::m_Mode_ValueChanged(const std::shared_ptr<ValueObj>& newVal) {
+  const std::shared_ptr<ValueNumberObj> num = err::Required(newVal)->Number();
+
+  if (trackingLimitSaved_) {
+    // Whatever the direction, the limit the drive had while the generator was off goes
+    // back first; a start below then installs the stimulus limit over it.
+    auto& limit = *m_TrackingLimit.get();
+    const int32_t save = limit.EditLock();
+    limit.SetEditLock(0);
+    limit.Number()->SetValue(savedTrackingLimit_);
+    limit.SetEditLock(save);
+  } else if (num->PreviousValue() == 0) {
+    savedTrackingLimit_ = m_TrackingLimit->Number()->Value();
+    trackingLimitSaved_ = true;
+  }
+
+  if (num->Value() != 0) {
+    const int32_t newMode = ToLong(num->Value());
+    if (num->PreviousValue() != 0) {
+      // A switch between two running modes: the drive must pass through off, so stop
+      // (re-entering as a change to off), then start in the new mode (re-entering as a
+      // change from off). The nested calls raise the events.
+      num->SetValue(STIM_OFF);
+      lastMode_ = newMode;
+      ApplyAmplitudeScale(newMode);
+      if (!initializing_) Start();
+      return;
+    }
+    bool cancel = false;
+    Raise([&](StimulusStateObjEvents& s) { s.TrackingLimSetup(cancel); });
+    if (!cancel) {
+      auto& limit = *m_TrackingLimit.get();
+      const int32_t save = limit.EditLock();
+      limit.SetEditLock(0);
+      if (num->Value() == Num(STIM_POSN)) {
+        limit.Number()->SetValue(m_Amplitude->Number()->Value() * kPositionTrackingFactor);
+      } else if (num->Value() == Num(STIM_VEL)) {
+        limit.Number()->SetValue(0);
+      }
+      limit.SetEditLock(save);
+    }
+    lastMode_ = ToLong(num->Value());
+  }
+
+  if (!initializing_) {
+    Raise([](StimulusStateObjEvents& s) { s.ModeChanged(); });
+    Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
+    RaiseUpdateView();
+  }
+  ApplyAmplitudeScale(ToLong(num->Value()));
+}
+
+void StimulusStateObj::m_Mode_ContentChanged(const std::shared_ptr<ValueObj>& newVal) {
+  ApplyAmplitudeSetup(ToLong(err::Required(newVal)->Number()->Value()));
+  RaiseUpdateView();
+}
+
+void StimulusStateObj::m_Amplitude_ValueChanged() {
+  if (initializing_) return;
+  Raise([](StimulusStateObjEvents& s) { s.AmplitudeChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+}
+
+void StimulusStateObj::m_Period_ValueChanged() {
+  if (initializing_) return;
+  Raise([](StimulusStateObjEvents& s) { s.PeriodChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+}
+
+// While the generator runs the drive holds the stimulus limit, which must not be taken for
+// the normal one.
+void StimulusStateObj::m_TrackingLimit_ContentChanged() {
+  if (ModeValue() == Num(STIM_OFF)) {
+    savedTrackingLimit_ = m_TrackingLimit->Number()->Value();
+    trackingLimitSaved_ = true;
+  }
+  RaiseUpdateView();
+}
+
+void StimulusStateObj::m_sampleRate_ContentChanged() { ApplyPeriodScale(); }
+
+// ---- assignments ----------------------------------------------------------------------
+
+void StimulusStateObj::SetAmplitude(std::shared_ptr<ValueObj> newRef) {
+  m_Amplitude.Reset(std::move(newRef), SinkFor(Field::Amplitude));
+  if (m_Mode) ApplyAmplitudeSetup(ToLong(ModeValue()));
+}
+
+void StimulusStateObj::SetPeriod(std::shared_ptr<ValueObj> newRef) {
+  m_Period.Reset(std::move(newRef), SinkFor(Field::Period));
+}
+
+// The mode is read before the set-up is looked at, so assigning nothing raises error 91
+// (after storing it) even while no amplitude is set.
+void StimulusStateObj::SetMode(std::shared_ptr<ValueObj> newRef) {
+  m_Mode.Reset(std::move(newRef), SinkFor(Field::Mode));
+  ApplyAmplitudeSetup(ToLong(ModeValue()));
+}
+
+void StimulusStateObj::SetConfigReg(std::shared_ptr<ConfigRegObj> newRef) {
+  configReg_ = std::move(newRef);
+}
+
+void StimulusStateObj::SetTrackingLimit(std::shared_ptr<ValueObj> newRef) {
+  m_TrackingLimit.Reset(std::move(newRef), SinkFor(Field::TrackingLimit));
+}
+
+// Our choice: the assignment runs the sample-rate reaction for any rate unless the caller
+// holds events back, so that the period scale follows the object just assigned. A drive
+// library that hands over an already loaded rate raises no ContentChanged for it, and
+// waiting for one would leave the period scaled for the old rate. A zero rate leaves the
+// scale and only refreshes the view, as it does on a content change. While Initializing the
+// caller finishes with its own burst; assigning nothing has no rate to react to.
+void StimulusStateObj::SetSampleRate(std::shared_ptr<ValueObj> vNewValue) {
+  m_sampleRate.Reset(std::move(vNewValue), SinkFor(Field::SampleRate));
+  if (m_sampleRate && !initializing_) ApplyPeriodScale();
+}
+
+// ---- methods --------------------------------------------------------------------------
+
+void StimulusStateObj::Start() {
+  if (ModeValue() == Num(STIM_OFF)) SetModeValue(lastMode_);
+}
+
+void StimulusStateObj::Terminate() {
+  if (ModeValue() != Num(STIM_OFF)) SetModeValue(STIM_OFF);
+}
+
+void StimulusStateObj::StartStop() {
+  const double amp = m_Amplitude->RequestNumber()->Value();
+  const int32_t per = ToLong(m_Period->RequestNumber()->Value());
+  if (ModeValue() == Num(STIM_OFF)) {
+    ChangeTo(lastMode_, amp, per);
+  } else {
+    ChangeTo(STIM_OFF, amp, per);
+  }
+}
+
+void StimulusStateObj::ChangeTo(int32_t newMode, double newAmplitude, int32_t newPeriod) {
+  const bool wasInitializing = initializing_;
+  initializing_ = true;
+  // Stop first; the handler writes the remembered tracking limit back.
+  if (ModeValue() != Num(STIM_OFF)) SetModeValue(STIM_OFF);
+  if (newMode != STIM_OFF) {
+    lastMode_ = newMode;
+    ApplyAmplitudeScale(newMode);
+    m_Amplitude->RequestNumber()->SetValue(newAmplitude);
+    m_Period->RequestNumber()->SetValue(newPeriod);
+  }
+  // A change from off: the handler installs the stimulus tracking limit but, held back,
+  // neither restarts nor raises the mode events; the burst below reports everything.
+  SetModeValue(newMode);
+  initializing_ = wasInitializing;
+  Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.AmplitudeChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.PeriodChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.ModeChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+}
+
+void StimulusStateObj::Initialize(int32_t newMode, int32_t newAmplitude, int32_t newPeriod) {
+  const bool wasInitializing = initializing_;
+  initializing_ = true;
+  m_Mode->Number()->SetInitialValue(newMode);
+  if (newMode != STIM_OFF) {
+    m_Amplitude->Number()->SetInitialValue(newAmplitude);
+    m_Period->Number()->SetInitialValue(newPeriod);
+  }
+  ApplyAmplitudeSetup(newMode);
+  initializing_ = wasInitializing;
+}
+
+void StimulusStateObj::SetInitializeMode(int32_t newMode) {
+  m_Mode->Number()->SetDefaultValue(newMode);
+}
+
+void StimulusStateObj::FireChanges() {
+  if (initializing_) return;
+  Raise([](StimulusStateObjEvents& s) { s.ModeChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.AmplitudeChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.PeriodChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
+  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+}
+
+// Prepares the next start while the generator is off. A failure of any step (a missing
+// value object, an error of a value object or of a listener) ends the steps but not the
+// call: the user interface always gets its closing UIchanged with the hold released, and
+// no error reaches the caller, which is typically filling a dialog.
+void StimulusStateObj::SetupFor(int32_t newMode, double newAmplitude, int32_t newPeriod) {
+  try {
+    if (ModeValue() != Num(STIM_OFF) || initializing_) return;
+    initializing_ = true;
+    ApplyAmplitudeSetup(newMode);
+    SetLastMode(newMode);
+    m_Amplitude->Number()->SetValue(newAmplitude);
+    m_Period->Number()->SetValue(newPeriod);
+  } catch (...) {  // NOLINT(bugprone-empty-catch): swallowing is this member's contract
+  }
+  initializing_ = false;
+  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+}
+
+void StimulusStateObj::SetLastMode(int32_t vNewValue) {
+  if (vNewValue != STIM_OFF) lastMode_ = vNewValue;
+  if (ModeValue() == Num(STIM_OFF) && !initializing_) {
+    Raise([](StimulusStateObjEvents& s) { s.UIModeChanged(); });
+    ApplyAmplitudeScale(vNewValue);
+  } else {
+    Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+  }
+}
+
+int32_t StimulusStateObj::UImode() {
+  const int32_t mode = ToLong(ModeValue());
+  return mode != STIM_OFF ? mode : lastMode_;
+}
+
+void StimulusStateObj::SetUImode(int32_t newUImode) {
+  ApplyAmplitudeSetup(newUImode);
+  if (newUImode == STIM_OFF) return;
+  lastMode_ = newUImode;
+  if (!initializing_) Raise([](StimulusStateObjEvents& s) { s.UIModeChanged(); });
+}
+
+bool StimulusStateObj::Running() {
+  const double mode = ModeValue();
+  return mode == Num(STIM_VEL) || mode == Num(STIM_TRQ) || mode == Num(STIM_POSN) || mode == Num(STIM_CALIBRATE);
+}
+
+void StimulusStateObj::Refresh() {
+  Raise([](StimulusStateObjEvents& s) { s.Refresh(); });
+}
+
+void StimulusStateObj::SetStimMode(int32_t value) { SetModeValue(value); }
+int32_t StimulusStateObj::StimMode() { return ToLong(ModeValue()); }
+
+// Our choice for modes without a text of their own (STIM_ME, 5, and anything outside 0 to
+// 4): the mode's name ("Mode") and the number, such as "Mode 7". The string table holds no
+// entry for unknown modes, and a display member that fails would leave the user interface
+// without a caption; the number still tells the user what the drive reported.
+std::string StimulusStateObj::ModeStr(MonitorVariables lookupMode) {
+  const int32_t mode = lookupMode == 5 ? UImode() : static_cast<int32_t>(lookupMode);
+  if (mode >= STIM_OFF && mode <= STIM_CALIBRATE)
+    return MarkedText(kTextFirstMode + mode, err::Required(configReg_)->LinearMotor());
+  return LoadResString(kTextMode) + " " + std::to_string(mode);
+}
+
+void StimulusStateObj::CopyTo(const std::shared_ptr<StimulusStateObj>& newObj) {
+  StimulusStateObj& dest = *err::Required(newObj);
+  dest.SetInitializing(true);
+  dest.SetSampleRate(m_sampleRate.get());  // shared, not copied
+  dest.SetVelocityQ(velocityQ_);
+  dest.SetLastMode(UImode());
+  m_Mode->CopyContentTo(dest.Mode());
+  m_Amplitude->CopyContentTo(dest.Amplitude());
+  m_Period->CopyContentTo(dest.Period());
+  m_TrackingLimit->CopyContentTo(dest.TrackingLimit());
+  err::Required(dest.configReg_)->SetSyncPulse(err::Required(configReg_)->SyncPulse());
+  dest.SetInitializing(false);
+  dest.FireChanges();
+}
+
+// ---- late-bound reads -----------------------------------------------------------------
+
+namespace {
+constexpr PropertyEntry<StimulusStateObj> kProperties[] = {
+    {"Amplitude", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.Amplitude()); }},
+    {"Period", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.Period()); }},
+    {"Mode", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.Mode()); }},
+    {"VelocityQ", [](StimulusStateObj& o) -> Variant { return o.VelocityQ(); }},
+    {"ConfigReg", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.ConfigReg()); }},
+    {"TrackingLimit", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.TrackingLimit()); }},
+    {"ModeStr", [](StimulusStateObj& o) -> Variant { return o.ModeStr(); }},
+    {"LastMode", [](StimulusStateObj& o) -> Variant { return o.LastMode(); }},
+    {"UImode", [](StimulusStateObj& o) -> Variant { return o.UImode(); }},
+    {"Running", [](StimulusStateObj& o) -> Variant { return o.Running(); }},
+    {"StimMode", [](StimulusStateObj& o) -> Variant { return o.StimMode(); }},
+    {"Initializing", [](StimulusStateObj& o) -> Variant { return o.Initializing(); }},
+};
+constexpr PropertyTable kTable(kProperties);
+}  // namespace
+
+Variant StimulusStateObj::GetProperty(std::string_view name) { return kTable.Read(*this, name); }
+std::span<const std::string_view> StimulusStateObj::PropertyNames() const { return kTable.Names(); }
+
+}  // namespace zentnet
