@@ -16,6 +16,8 @@ constexpr std::string_view kHelp =
     "\n"
     "commands:\n"
     "  decode io VALUE [--json]     decode an I/O register value\n"
+    "  dump TEXT                    the command log's printable form of TEXT\n"
+    "                               (escapes: \\r \\n \\t \\\\ and \\xNN, a code-page byte)\n"
     "  --help                       show this text\n"
     "  --version                    print the library version\n"
     "\n"
@@ -29,6 +31,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"decode", zentnet::cli::RunDecode},
+    {"dump", zentnet::cli::RunDump},
 };
 
 int Dispatch(const zentnet::cli::Argv& argv) {
