@@ -39,6 +39,16 @@ bool DumpArgument(std::string_view bytes, int32_t& value) {
   if (tail.empty() || !(IsDigit(tail.front()) || tail.front() == '-')) return false;
   if (tail.find(' ') != std::string_view::npos) return false;
   if (!IsDigit(tail.back())) tail.remove_suffix(1);
+  // Plain integers of up to nine digits, nearly every argument, are read directly.
+  const bool negative = !tail.empty() && tail.front() == '-';
+  const std::string_view digits = tail.substr(negative ? 1 : 0);
+  if (!digits.empty() && digits.size() <= 9 &&
+      digits.find_first_not_of("0123456789") == std::string_view::npos) {
+    int32_t magnitude = 0;
+    for (const char c : digits) magnitude = magnitude * 10 + (c - '0');
+    value = negative ? -magnitude : magnitude;
+    return true;
+  }
   // A tail that passed the test above but is no 32-bit integer ("7A", "12-3", an
   // out-of-range number) could only be annotated with a meaningless value: it gets none.
   try {
@@ -47,6 +57,11 @@ bool DumpArgument(std::string_view bytes, int32_t& value) {
   } catch (const AutomationError&) {
     return false;
   }
+}
+
+bool IsPrintable(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 32 && u <= 127;
 }
 
 bool IsAscii(std::string_view text) {
@@ -62,14 +77,14 @@ void AppendDump(std::string& out, std::string_view text) {
     AppendCp1252(converted, text);
     bytes = converted;
   }
-  for (const char c : bytes) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 32 && u <= 127) {
-      out += c;
-    } else {
-      out += "\\X";
-      AppendHex(out, u);
-    }
+  for (size_t i = 0; i < bytes.size();) {
+    size_t run = i;
+    while (run < bytes.size() && IsPrintable(bytes[run])) ++run;
+    out.append(bytes.data() + i, run - i);
+    if (run == bytes.size()) break;
+    out += "\\X";
+    AppendHex(out, static_cast<unsigned char>(bytes[run]));
+    i = run + 1;
   }
   int32_t value = 0;
   if (DumpArgument(bytes, value)) {
