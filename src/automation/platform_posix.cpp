@@ -23,9 +23,16 @@ namespace {
 // Any object of this file lies in the module that holds the library's code.
 const char kAnchor = 0;
 
-std::string Resolved(const char* path) {
-  std::unique_ptr<char, decltype(&std::free)> full(realpath(path, nullptr), &std::free);
-  return full ? std::string(full.get()) : std::string(path);
+// The loader keeps a library's name as it was found, which may be relative to the working
+// folder of that moment; symbolic links are kept, so the folder is the one it was loaded from.
+std::string Absolute(const char* path) {
+  if (path[0] == '/') return path;
+  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
+  if (!cwd) return {};
+  std::string full(cwd.get());
+  full += '/';
+  full += path;
+  return full;
 }
 
 #if defined(__GLIBC__)
@@ -53,10 +60,10 @@ std::string ModulePath() {
   link_map* map = nullptr;
   if (dladdr1(&kAnchor, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0) return {};
   if (map == nullptr || map->l_name == nullptr || map->l_name[0] == '\0') return ExecutablePath();
-  return Resolved(map->l_name);
+  return Absolute(map->l_name);
 #else
   if (dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr) return {};
-  return Resolved(info.dli_fname);
+  return Absolute(info.dli_fname);
 #endif
 }
 
