@@ -36,6 +36,10 @@ const fs::path& BenchFolder() {
     if (const char* dir = std::getenv("ZENTNET_BENCH_DIR")) return fs::path(dir);
     std::string pattern = (fs::temp_directory_path() / "zentnet-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(BenchFolder(), ignored);
+    });
     return fs::path(pattern);
   }();
   return folder;
