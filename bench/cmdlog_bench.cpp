@@ -31,16 +31,21 @@ const std::string kResponse = "v 300\r";
 const std::string kCommandPart = "26/12/04 09:05:07 cmd: PV 100 [0x64]";
 const std::string kResponsePart = " => v 300\\XD [0x12C]\r\n";
 
+// Kept in a plain array, which outlives every static object, for the clean-up at exit.
+char gCreatedFolder[4096];
+
 const fs::path& BenchFolder() {
   static const fs::path folder = [] {
     if (const char* dir = std::getenv("ZENTNET_BENCH_DIR")) return fs::path(dir);
-    std::string pattern = (fs::temp_directory_path() / "zentnet-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    const std::string pattern = (fs::temp_directory_path() / "zentnet-bench-XXXXXX").string();
+    if (pattern.size() >= sizeof gCreatedFolder) std::abort();
+    pattern.copy(gCreatedFolder, pattern.size());
+    if (mkdtemp(gCreatedFolder) == nullptr) std::abort();
     std::atexit([] {
       std::error_code ignored;
-      fs::remove_all(BenchFolder(), ignored);
+      fs::remove_all(gCreatedFolder, ignored);
     });
-    return fs::path(pattern);
+    return fs::path(gCreatedFolder);
   }();
   return folder;
 }
