@@ -15,6 +15,7 @@
 #include "zentnet/registers/OptionRegObj.h"
 #include "zentnet/registers/StatusRegObj.h"
 #include "zentnet/testsignal/StimulusStateObj.h"
+#include "zentnet/services/CmdLog.h"
 
 namespace zentnet {
 
@@ -41,6 +42,7 @@ constexpr Creator kCreators[] = {
     {"OptionRegObj", Make<OptionRegObj>},
     {"StatusRegObj", Make<StatusRegObj>},
     {"StimulusStateObj", Make<StimulusStateObj>},
+    {"CmdLog", Make<CmdLog>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {

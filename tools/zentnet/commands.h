@@ -11,5 +11,6 @@ using Argv = std::vector<std::string>;
 int RunDecode(const Argv& args);
 int RunPorts(const Argv& args);
 int RunStrings(const Argv& args);
+int RunDump(const Argv& args);
 
 }  // namespace zentnet::cli

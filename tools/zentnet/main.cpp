@@ -31,6 +31,8 @@ constexpr std::string_view kHelp =
     "  ports LIST [--json]          apply a port list (\"1;2\") to a new supervisor and\n"
     "                               show the normalised list and its adapters\n"
     "  strings ID...                print the string-table texts with these ids\n"
+    "  dump TEXT                    the command log's printable form of TEXT\n"
+    "                               (escapes: \\r \\n \\t \\\\ and \\xNN, a code-page byte)\n"
     "  --help                       show this text\n"
     "  --version                    print the library version\n"
     "\n"
@@ -46,6 +48,7 @@ constexpr Command kCommands[] = {
     {"decode", zentnet::cli::RunDecode},
     {"ports", zentnet::cli::RunPorts},
     {"strings", zentnet::cli::RunStrings},
+    {"dump", zentnet::cli::RunDump},
 };
 
 int Dispatch(const zentnet::cli::Argv& argv) {

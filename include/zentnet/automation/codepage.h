@@ -1,0 +1,25 @@
+#pragma once
+// The host's 8-bit code page, Windows-1252, and UTF-8 text: the library's strings are
+// UTF-8, the command log and its printable dump work on one byte per character.
+
+#include <string>
+#include <string_view>
+
+namespace zentnet {
+
+// Appends `utf8` to `out` as Windows-1252 bytes, one byte per character. A character the
+// code page lacks becomes "?", as does each byte of a malformed UTF-8 sequence. The five
+// positions the code page leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the
+// control characters of the same number, as the host's converter treats them.
+void AppendCp1252(std::string& out, std::string_view utf8);
+
+inline std::string Utf8ToCp1252(std::string_view utf8) {
+  std::string out;
+  AppendCp1252(out, utf8);
+  return out;
+}
+
+// The reverse: every byte becomes one UTF-8 character.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+}  // namespace zentnet

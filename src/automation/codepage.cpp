@@ -1,0 +1,100 @@
+#include "zentnet/automation/codepage.h"
+
+#include <cstdint>
+
+namespace zentnet {
+
+namespace {
+
+// Characters of bytes 0x80 to 0x9F; an unassigned byte maps to the control of its number.
+constexpr char32_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
+};
+
+char ByteFor(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (unsigned i = 0; i < 32; ++i)
+    if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
+  return '?';
+}
+
+// Decodes one character at `text[i]`, advancing `i`; false (and one byte consumed) for a
+// malformed sequence: a stray continuation byte, a truncated or overlong sequence, a
+// surrogate or a value beyond U+10FFFF.
+bool Decode(std::string_view text, size_t& i, char32_t& c) {
+  const auto lead = static_cast<uint8_t>(text[i]);
+  size_t extra = 0;
+  char32_t minimum = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1, minimum = 0x80, c = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2, minimum = 0x800, c = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3, minimum = 0x10000, c = lead & 0x07u;
+  } else {
+    ++i;
+    return false;
+  }
+  if (i + extra >= text.size()) {
+    ++i;
+    return false;
+  }
+  for (size_t k = 1; k <= extra; ++k) {
+    const auto b = static_cast<uint8_t>(text[i + k]);
+    if ((b & 0xC0u) != 0x80u) {
+      ++i;
+      return false;
+    }
+    c = (c << 6) | (b & 0x3Fu);
+  }
+  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    ++i;
+    return false;
+  }
+  i += extra + 1;
+  return true;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+void AppendCp1252(std::string& out, std::string_view utf8) {
+  // Commands and responses are nearly always plain ASCII: copy those runs whole.
+  size_t i = 0;
+  while (i < utf8.size()) {
+    size_t run = i;
+    while (run < utf8.size() && static_cast<uint8_t>(utf8[run]) < 0x80) ++run;
+    out.append(utf8.data() + i, run - i);
+    i = run;
+    if (i >= utf8.size()) break;
+    char32_t c = 0;
+    out += Decode(utf8, i, c) ? ByteFor(c) : '?';
+  }
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char b : bytes) {
+    const auto u = static_cast<uint8_t>(b);
+    AppendUtf8(out, u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : char32_t{u});
+  }
+  return out;
+}
+
+}  // namespace zentnet

@@ -1,0 +1,118 @@
+// The platform calls on Linux and other POSIX hosts.
+#ifndef _WIN32
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+#include "zentnet/automation/platform.h"
+
+#if defined(__GLIBC__)
+#include <link.h>
+#endif
+
+namespace zentnet::platform {
+
+namespace {
+
+// Any object of this file lies in the module that holds the library's code.
+const char kAnchor = 0;
+
+// The loader keeps a library's name as it was found, which may be relative to the working
+// folder of that moment; symbolic links are kept, so the folder is the one it was loaded from.
+std::string Absolute(const char* path) {
+  if (path[0] == '/') return path;
+  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
+  if (!cwd) return {};
+  std::string full(cwd.get());
+  full += '/';
+  full += path;
+  return full;
+}
+
+#if defined(__GLIBC__)
+std::string ExecutablePath() {
+  std::string buffer(256, '\0');
+  for (;;) {
+    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n < 0) return {};
+    if (static_cast<size_t>(n) < buffer.size()) {
+      buffer.resize(static_cast<size_t>(n));
+      return buffer;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+#endif
+
+}  // namespace
+
+std::string ModulePath() {
+  Dl_info info{};
+#if defined(__GLIBC__)
+  // glibc names the main program by argv[0], which may be relative or a bare name, so the
+  // executable is recognised by its link map's empty name and asked of the kernel instead.
+  link_map* map = nullptr;
+  if (dladdr1(&kAnchor, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0) return {};
+  if (map == nullptr || map->l_name == nullptr || map->l_name[0] == '\0') return ExecutablePath();
+  return Absolute(map->l_name);
+#else
+  if (dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr) return {};
+  return Absolute(info.dli_fname);
+#endif
+}
+
+int64_t NowSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+
+LocalDateTime LocalTime(int64_t secondsSinceEpoch) {
+  const auto t = static_cast<std::time_t>(secondsSinceEpoch);
+  std::tm tm{};
+  if (localtime_r(&t, &tm) == nullptr) return {};
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::string DateSeparator() { return "/"; }
+std::string TimeSeparator() { return ":"; }
+
+bool RawFile::Open(const std::string& path, bool append) {
+  Close();
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), flags, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  handle_ = fd;
+  return true;
+}
+
+RawFile::WriteResult RawFile::Write(std::string_view bytes) {
+  if (!IsOpen()) return WriteResult::Failed;
+  const int fd = static_cast<int>(handle_);
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return (errno == ENOSPC || errno == EDQUOT) ? WriteResult::DiskFull : WriteResult::Failed;
+    }
+    if (n == 0) return WriteResult::Failed;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return WriteResult::Ok;
+}
+
+void RawFile::Close() {
+  if (!IsOpen()) return;
+  // Linux releases the descriptor even when close reports EINTR, so it is never retried.
+  ::close(static_cast<int>(handle_));
+  handle_ = kNone;
+}
+
+}  // namespace zentnet::platform
+
+#endif  // !_WIN32
