@@ -6,6 +6,7 @@
 #include "zentnet/automation/error.h"
 #include "zentnet/contracts/roster.h"
 #include "zentnet/registers/IOregisterObj.h"
+#include "zentnet/testsignal/MonitorPortStateObj.h"
 
 namespace zentnet {
 
@@ -23,6 +24,7 @@ struct Creator {
 // One row per class of the roster, by published name.
 constexpr Creator kCreators[] = {
     {"IOregisterObj", Make<IOregisterObj>},
+    {"MonitorPortStateObj", Make<MonitorPortStateObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {
