@@ -233,6 +233,7 @@ void MonitorPortStateObj::CopyTo(const std::shared_ptr<MonitorPortStateObj>& new
 // An error from an Initialize listener leaves Changing set, as in ChangeTo: the port does
 // not pretend the bulk change completed.
 void MonitorPortStateObj::Initialize() {
+  const auto self = shared_from_this();  // a listener may drop the caller's reference
   changing_ = true;
   Raise([](MonitorPortStateObjEvents& s) { s.Initialize(); });
   changing_ = false;
@@ -241,6 +242,7 @@ void MonitorPortStateObj::Initialize() {
 
 void MonitorPortStateObj::Refresh() {
   if (refreshGuard_) return;
+  const auto self = shared_from_this();  // a listener may drop the caller's reference
   refreshGuard_ = true;
   try {
     Raise([](MonitorPortStateObjEvents& s) { s.SyncPulseChanged(); });
@@ -258,6 +260,7 @@ void MonitorPortStateObj::SaveToNonVolatile() {
 // The values' own notifications during the call reach listeners without Changed; the one
 // Changed at the end stands for all three. An error leaves Changing set.
 void MonitorPortStateObj::ChangeTo(MonitorVariables newVar, double fullScale, double filterTC) {
+  const auto self = shared_from_this();  // a listener may drop the caller's reference
   changing_ = true;
   RequestOf(m_Variable.get())->SetValue(static_cast<double>(newVar));
   Raise([](MonitorPortStateObjEvents& s) { s.RescaleAmplitude(); });
