@@ -5,6 +5,7 @@
 
 #include "zentnet/automation/error.h"
 #include "zentnet/contracts/roster.h"
+#include "zentnet/registers/ConfigRegObj.h"
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/testsignal/MonitorPortStateObj.h"
 
@@ -24,6 +25,7 @@ struct Creator {
 // One row per class of the roster, by published name.
 constexpr Creator kCreators[] = {
     {"IOregisterObj", Make<IOregisterObj>},
+    {"ConfigRegObj", Make<ConfigRegObj>},
     {"MonitorPortStateObj", Make<MonitorPortStateObj>},
 };
 

@@ -1,7 +1,8 @@
 #include "zentnet/registers/ConfigRegObj.h"
 
 #include <bit>
-#include <exception>
+#include <iterator>
+#include <string>
 
 #include "zentnet/automation/convert.h"
 #include "zentnet/automation/error.h"
@@ -351,5 +352,216 @@ StepEncFilters ConfigRegObj::StepEncInputFilter() const {
   return static_cast<StepEncFilters>((EncoderInFilter() ? 8 : 0) | (StepInFilter() ? 4 : 0) |
                                      (FilterClock() & 3));
 }
+
+// ---------------------------------------------------------------------------------------
+// Display texts. Enumerated fields name their value by a text id: the group's base plus
+// the value. The same texts fill the application's choice lists, so most members can name
+// a value other than the current one.
+
+enum class config_reg::Choice : uint8_t {
+  InputMode,
+  HighLevelFeedback,
+  SyncPulse,
+  ModeLineFoldback,
+  LimitMode,
+  LimitSwitchMode,
+  Steadix,
+  MotorStyle,
+};
+
+namespace {
+
+using config_reg::Choice;
+
+struct ChoiceRule {
+  Choice choice;
+  Field field;
+  int32_t base;
+  bool marked;         // the texts name torque, which a linear motor calls force
+  bool notAvailable;   // "N/A" for the current value when none of the field's bits is available
+};
+
+constexpr ChoiceRule kChoices[] = {
+    {Choice::InputMode, Field::InputMode, 4100, true, false},
+    {Choice::HighLevelFeedback, Field::HighLevelFeedback, 4110, false, true},
+    {Choice::SyncPulse, Field::SyncPulse, 4130, false, false},
+    {Choice::ModeLineFoldback, Field::ModeLineFoldback, 4140, true, true},
+    {Choice::LimitMode, Field::LimitMode, 4150, true, true},
+    {Choice::LimitSwitchMode, Field::LimitMode, 4150, true, false},
+    {Choice::Steadix, Field::Steadix, 4170, false, true},
+    {Choice::MotorStyle, Field::MotorStyle, 4500, false, false},
+};
+
+constexpr bool ChoicesInOrder() {
+  for (size_t i = 0; i < std::size(kChoices); ++i)
+    if (static_cast<size_t>(kChoices[i].choice) != i) return false;
+  return true;
+}
+static_assert(ChoicesInOrder(), "kChoices is indexed by Choice");
+
+constexpr const ChoiceRule& ChoiceOf(Choice choice) { return kChoices[static_cast<size_t>(choice)]; }
+
+// What a member with a specMode argument shows when anything went wrong while it ran. It
+// cannot come from the string table, whose failure may be the reason for showing it.
+constexpr const char* kFailedText = "???";
+
+}  // namespace
+
+std::string ConfigRegObj::OnOffText(bool on) const { return LoadResString(on ? kTextOn : kTextOff); }
+
+std::string ConfigRegObj::SwitchText(Field field) const {
+  if (!Available(MaskOf(field))) return LoadResString(kTextNotAvailable);
+  return OnOffText(Flag(field));
+}
+
+std::string ConfigRegObj::ChoiceText(Choice choice, int32_t id) const {
+  if (!ChoiceOf(choice).marked) return LoadResString(id);
+  return MarkedText(id, LinearMotor());
+}
+
+std::string ConfigRegObj::CurrentChoiceText(Choice choice) const {
+  const ChoiceRule& rule = ChoiceOf(choice);
+  if (rule.notAvailable && !Available(MaskOf(rule.field))) return LoadResString(kTextNotAvailable);
+  return ChoiceText(choice, CheckedAdd(rule.base, Read(rule.field)));
+}
+
+// specMode may be any number or numeric text; the sum with the base is rounded.
+std::string ConfigRegObj::SpecModeText(Choice choice, const Variant& specMode) const {
+  try {
+    if (specMode.IsMissing()) return CurrentChoiceText(choice);
+    return ChoiceText(choice, ToLong(ChoiceOf(choice).base + specMode.ToDouble()));
+  } catch (...) {
+    return kFailedText;
+  }
+}
+
+// -1 stands for the current value; a value without a text raises the loader's error.
+std::string ConfigRegObj::LookupText(Choice choice, int32_t lookup) const {
+  if (lookup == -1) return CurrentChoiceText(choice);
+  return ChoiceText(choice, CheckedAdd(ChoiceOf(choice).base, lookup));
+}
+
+std::string ConfigRegObj::AnalogInFilterStr() const { return SwitchText(Field::AnalogInFilter); }
+std::string ConfigRegObj::BadSequenceEnableStr() const { return SwitchText(Field::BadSequenceEnable); }
+std::string ConfigRegObj::EncoderInFilterStr() const { return SwitchText(Field::EncoderInFilter); }
+std::string ConfigRegObj::HallCheckStr() const { return SwitchText(Field::HallCheck); }
+std::string ConfigRegObj::HallInverterStr() const { return SwitchText(Field::HallInverter); }
+std::string ConfigRegObj::HallLessStartStr() const { return SwitchText(Field::HallLessStart); }
+std::string ConfigRegObj::LogicPowerBackupStr() const { return SwitchText(Field::LogicPowerBackup); }
+std::string ConfigRegObj::MoveDoneFoldbackStr() const { return SwitchText(Field::MoveDoneFoldback); }
+std::string ConfigRegObj::HardStopFoldbackStr() const { return SwitchText(Field::HardStopFoldback); }
+std::string ConfigRegObj::StepInFilterStr() const { return SwitchText(Field::StepInFilter); }
+std::string ConfigRegObj::VectorLockStr() const { return SwitchText(Field::VectorLock); }
+
+// Brush mode is one of the motor styles, shown as a switch on drives that have the brush bit.
+std::string ConfigRegObj::BrushModeStr() const {
+  if (!Available(CONFIG_MASK_BRUSH_MOTOR)) return LoadResString(kTextNotAvailable);
+  return OnOffText(BrushMode());
+}
+
+// Every drive has an encoder input of one kind or the other.
+std::string ConfigRegObj::EncoderBalancedStr() const {
+  return LoadResString(EncoderBalanced() ? kTextBalanced : kTextSingleEnded);
+}
+
+std::string ConfigRegObj::InputModeStr(const Variant& specMode) const {
+  return SpecModeText(Choice::InputMode, specMode);
+}
+std::string ConfigRegObj::HighLevelFeedbackStr(const Variant& specMode) const {
+  return SpecModeText(Choice::HighLevelFeedback, specMode);
+}
+std::string ConfigRegObj::SyncPulseStr(const Variant& specMode) const {
+  return SpecModeText(Choice::SyncPulse, specMode);
+}
+std::string ConfigRegObj::ModeLineFoldbackStr(const Variant& specMode) const {
+  return SpecModeText(Choice::ModeLineFoldback, specMode);
+}
+std::string ConfigRegObj::LimitSwitchModeStr(const Variant& specMode) const {
+  return SpecModeText(Choice::LimitSwitchMode, specMode);
+}
+std::string ConfigRegObj::LimitModeStr() const { return CurrentChoiceText(Choice::LimitMode); }
+std::string ConfigRegObj::LimitModeLookup(LimitModes theMode) const {
+  return ChoiceText(Choice::LimitMode, CheckedAdd(ChoiceOf(Choice::LimitMode).base, theMode));
+}
+std::string ConfigRegObj::SteadixStr(SteadixModes lookup) const {
+  return LookupText(Choice::Steadix, lookup);
+}
+std::string ConfigRegObj::MotorStyleStr(MotorStyles lookup) const {
+  return LookupText(Choice::MotorStyle, lookup);
+}
+
+std::string ConfigRegObj::FilterClockStr() const { return FilterClockStrArb(FilterClock()); }
+std::string ConfigRegObj::FilterClockStrArb(FilterClks arbFilt) const {
+  return LoadResString(kTextModePrefix) + std::to_string(static_cast<int32_t>(arbFilt));
+}
+
+// ---------------------------------------------------------------------------------------
+// Late-bound reads: every field and the text of its current value, in published order.
+
+namespace {
+using C = ConfigRegObj;
+Variant Long(int32_t v) { return v; }
+
+constexpr PropertyEntry<C> kProperties[] = {
+    {"CapabilityMask", [](C& o) { return Long(o.CapabilityMask()); }},
+    {"VelocityEstimatorMax", [](C& o) { return Long(o.VelocityEstimatorMax()); }},
+    {"VelocityEstimatorMin", [](C& o) { return Long(o.VelocityEstimatorMin()); }},
+    {"AnalogInFilter", [](C& o) -> Variant { return o.AnalogInFilter(); }},
+    {"AnalogInFilterStr", [](C& o) -> Variant { return o.AnalogInFilterStr(); }},
+    {"TorqueMode", [](C& o) -> Variant { return o.TorqueMode(); }},
+    {"Steadix", [](C& o) { return Long(o.Steadix()); }},
+    {"SteadixStr", [](C& o) -> Variant { return o.SteadixStr(); }},
+    {"BadSequenceEnable", [](C& o) -> Variant { return o.BadSequenceEnable(); }},
+    {"BadSequenceEnableStr", [](C& o) -> Variant { return o.BadSequenceEnableStr(); }},
+    {"BrushMode", [](C& o) -> Variant { return o.BrushMode(); }},
+    {"BrushModeStr", [](C& o) -> Variant { return o.BrushModeStr(); }},
+    {"EncoderBalanced", [](C& o) -> Variant { return o.EncoderBalanced(); }},
+    {"EncoderBalancedStr", [](C& o) -> Variant { return o.EncoderBalancedStr(); }},
+    {"EncoderInFilter", [](C& o) -> Variant { return o.EncoderInFilter(); }},
+    {"EncoderInFilterStr", [](C& o) -> Variant { return o.EncoderInFilterStr(); }},
+    {"HallCheck", [](C& o) -> Variant { return o.HallCheck(); }},
+    {"HallCheckStr", [](C& o) -> Variant { return o.HallCheckStr(); }},
+    {"FilterClock", [](C& o) { return Long(o.FilterClock()); }},
+    {"FilterClockStr", [](C& o) -> Variant { return o.FilterClockStr(); }},
+    {"HallInverter", [](C& o) -> Variant { return o.HallInverter(); }},
+    {"HallInverterStr", [](C& o) -> Variant { return o.HallInverterStr(); }},
+    {"HallLessStart", [](C& o) -> Variant { return o.HallLessStart(); }},
+    {"HallLessStartStr", [](C& o) -> Variant { return o.HallLessStartStr(); }},
+    {"LimitMode", [](C& o) { return Long(o.LimitMode()); }},
+    {"LimitModeStr", [](C& o) -> Variant { return o.LimitModeStr(); }},
+    {"LogicPowerBackup", [](C& o) -> Variant { return o.LogicPowerBackup(); }},
+    {"LogicPowerBackupStr", [](C& o) -> Variant { return o.LogicPowerBackupStr(); }},
+    {"ModeLineFoldback", [](C& o) { return Long(o.ModeLineFoldback()); }},
+    {"ModeLineFoldbackStr", [](C& o) -> Variant { return o.ModeLineFoldbackStr(); }},
+    {"MoveDoneFoldback", [](C& o) -> Variant { return o.MoveDoneFoldback(); }},
+    {"MoveDoneFoldbackStr", [](C& o) -> Variant { return o.MoveDoneFoldbackStr(); }},
+    {"InputMode", [](C& o) { return Long(o.InputMode()); }},
+    {"InputModeStr", [](C& o) -> Variant { return o.InputModeStr(); }},
+    {"HardStopFoldback", [](C& o) -> Variant { return o.HardStopFoldback(); }},
+    {"HardStopFoldbackStr", [](C& o) -> Variant { return o.HardStopFoldbackStr(); }},
+    {"HighLevelFeedback", [](C& o) { return Long(o.HighLevelFeedback()); }},
+    {"HighLevelFeedbackStr", [](C& o) -> Variant { return o.HighLevelFeedbackStr(); }},
+    {"LinearMotor", [](C& o) -> Variant { return o.LinearMotor(); }},
+    {"StepInFilter", [](C& o) -> Variant { return o.StepInFilter(); }},
+    {"StepInFilterStr", [](C& o) -> Variant { return o.StepInFilterStr(); }},
+    {"SyncPulse", [](C& o) { return Long(o.SyncPulse()); }},
+    {"SyncPulseStr", [](C& o) -> Variant { return o.SyncPulseStr(); }},
+    {"VectorLock", [](C& o) -> Variant { return o.VectorLock(); }},
+    {"VectorLockStr", [](C& o) -> Variant { return o.VectorLockStr(); }},
+    {"VelocityEstimator", [](C& o) { return Long(o.VelocityEstimator()); }},
+    {"LimitSwitchModeStr", [](C& o) -> Variant { return o.LimitSwitchModeStr(); }},
+    {"MotorStyle", [](C& o) { return Long(o.MotorStyle()); }},
+    {"MotorStyleStr", [](C& o) -> Variant { return o.MotorStyleStr(); }},
+    {"StepEncInputFilter", [](C& o) { return Long(o.StepEncInputFilter()); }},
+};
+constexpr PropertyTable kTable(kProperties);
+}  // namespace
+
+// Register is an object, not a field: readable by name but not listed for printing.
+Variant ConfigRegObj::GetProperty(std::string_view name) {
+  if (EqualsNoCase(name, "Register")) return Variant(std::shared_ptr<Object>(Register()));
+  return kTable.Read(*this, name);
+}
+std::span<const std::string_view> ConfigRegObj::PropertyNames() const { return kTable.Names(); }
 
 }  // namespace zentnet
