@@ -70,15 +70,6 @@ TEST(MonitorPortConstruction, OwnRegisterKnowsOnlyTheSyncPulseBits) {
   EXPECT_EQ(port->ConfigReg()->Register()->Number()->Value(), 3.0);
 }
 
-TEST(MonitorPortConstruction, ValuesAreDistinctAndUnrequested) {
-  auto port = MonitorPortStateObj::create();
-  EXPECT_NE(port->Amplitude(), port->Variable());
-  EXPECT_NE(port->Variable(), port->Filter());
-  EXPECT_NE(port->Amplitude(), port->Filter());
-  EXPECT_EQ(port->Variable()->Number()->Value(), 0.0);
-  EXPECT_EQ(port->MonitorVarStr(), "Me (shouldn't see this)");
-}
-
 TEST(MonitorPortConstruction, HeldObjectsDoNotKeepThePortAlive) {
   auto port = MonitorPortStateObj::create();
   std::weak_ptr<MonitorPortStateObj> weak = port;

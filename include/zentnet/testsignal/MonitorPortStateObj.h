@@ -61,6 +61,8 @@ class MonitorPortStateObj final : public Object,
   std::string SyncPulseStr() const;
 
   // The display name of variable `which`, or of the current variable when it is missing.
+  // A given `which` converts as a script host converts: numeric text is its number, an
+  // empty value 0, other text or an object the type-mismatch error (13).
   std::string MonitorVarStr(const Variant& which = {}) const;
 
   void Rescale();
