@@ -313,7 +313,8 @@ void ConfigRegObj::SetSteadix(SteadixModes v) {
 }
 SteadixModes ConfigRegObj::Steadix() const { return static_cast<SteadixModes>(Read(Field::Steadix)); }
 
-// A value of 0 or below is never stored: "none" is not a choice a user makes here.
+// A value of 0 or below is never stored: "none" is not a choice a user makes here. A value
+// above 7 is cut to the field like any other (so 8 stores 0).
 void ConfigRegObj::SetHighLevelFeedback(HighLevelFeedbacks v) {
   if (!Available(MaskOf(Field::HighLevelFeedback))) return;
   const int32_t before = Read(Field::HighLevelFeedback);

@@ -203,21 +203,5 @@ TEST_F(ConfigEvents, DestroyedDecoderNeitherListensNorIsKeptAlive) {
   EXPECT_EQ(value->Number()->Value(), 1023.0);  // nothing written on the way out
 }
 
-// A listener that drops the last outside reference during a raise does not destroy the
-// decoder under its own feet.
-TEST_F(ConfigEvents, ListenerMayReleaseTheDecoderDuringARaise) {
-  struct Dropper : ConfigRegObjEvents {
-    std::shared_ptr<ConfigRegObj>* holder = nullptr;
-    void Change() override { holder->reset(); }
-  };
-  auto dropper = std::make_shared<Dropper>();
-  dropper->holder = &config;
-  config->Advise(dropper);
-  value->Number()->SetValue(0x220);
-  EXPECT_EQ(config, nullptr);
-  EXPECT_EQ(j.lines, (Lines{"Change 00000220", "MotorTypeChanged 00000220",
-                            "HighLevelFeedbackChanged 00000220"}));
-}
-
 }  // namespace
 }  // namespace zentnet::config_test
