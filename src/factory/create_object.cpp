@@ -16,6 +16,7 @@
 #include "zentnet/registers/StatusRegObj.h"
 #include "zentnet/testsignal/StimulusStateObj.h"
 #include "zentnet/services/CmdLog.h"
+#include "zentnet/testsignal/MonitorPortStateObj.h"
 
 namespace zentnet {
 
@@ -43,6 +44,7 @@ constexpr Creator kCreators[] = {
     {"StatusRegObj", Make<StatusRegObj>},
     {"StimulusStateObj", Make<StimulusStateObj>},
     {"CmdLog", Make<CmdLog>},
+    {"MonitorPortStateObj", Make<MonitorPortStateObj>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {
