@@ -6,6 +6,11 @@
 #include "zentnet/automation/error.h"
 #include "zentnet/contracts/roster.h"
 #include "zentnet/registers/IOregisterObj.h"
+#include "zentnet/services/AppStateEventObj.h"
+#include "zentnet/services/DriveEventObj.h"
+#include "zentnet/services/ErrReflector.h"
+#include "zentnet/services/HotKeyObj.h"
+#include "zentnet/services/SoundEventsObj.h"
 
 namespace zentnet {
 
@@ -23,6 +28,11 @@ struct Creator {
 // One row per class of the roster, by published name.
 constexpr Creator kCreators[] = {
     {"IOregisterObj", Make<IOregisterObj>},
+    {"DriveEventObj", Make<DriveEventObj>},
+    {"AppStateEventObj", Make<AppStateEventObj>},
+    {"SoundEventsObj", Make<SoundEventsObj>},
+    {"HotKeyObj", Make<HotKeyObj>},
+    {"ErrReflector", Make<ErrReflector>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {
