@@ -10,6 +10,7 @@
 
 #include "hubs_support.h"
 #include "recorder.h"
+#include "zentnet/factory.h"
 #include "zentnet/services/DriveEventObj.h"
 #include "zentnet/values/factory.h"
 
@@ -225,6 +226,19 @@ TEST_F(DriveHubTest, ASinkMayReleaseTheHubWhileItRaises) {
   raw->FireDriveStateChange(drive1);
   EXPECT_EQ(hub, nullptr);
   EXPECT_EQ(dropper->calls, 2);
+}
+
+TEST(ServicesFactory, CreatesEachServiceClassByName) {
+  for (const char* name : {"DriveEventObj", "AppStateEventObj", "SoundEventsObj", "HotKeyObj", "ErrReflector"}) {
+    auto object = CreateObject(name);
+    ASSERT_NE(object, nullptr) << name;
+    EXPECT_EQ(object->ClassName(), name);
+  }
+  // By class identifier as well, and each creation is a new object.
+  auto a = CreateObject("{C78DD335-BF3F-48D4-92FB-B6B1F7A4D290}");
+  auto b = CreateObject("c78dd335-bf3f-48d4-92fb-b6b1f7a4d290");
+  ASSERT_NE(std::dynamic_pointer_cast<DriveEventObj>(a), nullptr);
+  EXPECT_NE(a, b);
 }
 
 }  // namespace
