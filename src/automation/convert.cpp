@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "zentnet/automation/error.h"
@@ -9,12 +10,15 @@
 namespace zentnet {
 
 int32_t ToLong(double value) {
-  if (std::isnan(value)) err::RaiseOverflow();
-  // remainder() rounds its quotient to the even neighbour on a tie, independent of
-  // the floating-point environment's rounding mode.
-  const double rounded = value - std::remainder(value, 1.0);
-  if (rounded < -2147483648.0 || rounded > 2147483647.0) err::RaiseOverflow();
-  return static_cast<int32_t>(rounded);
+  // The range test also rejects NaN. Truncation and the exact fraction decide the tie in
+  // integer arithmetic, independent of the floating-point rounding mode.
+  if (!(value > -2147483649.0 && value < 2147483648.0)) err::RaiseOverflow();
+  int64_t whole = static_cast<int64_t>(value);
+  const double fraction = value - static_cast<double>(whole);
+  if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) ++whole;
+  if (fraction < -0.5 || (fraction == -0.5 && (whole & 1) != 0)) --whole;
+  if (whole < INT32_MIN || whole > INT32_MAX) err::RaiseOverflow();
+  return static_cast<int32_t>(whole);
 }
 
 namespace {

@@ -12,7 +12,7 @@ class IOregisterObj::Sink final : public ValueObjEvents {
   explicit Sink(std::weak_ptr<IOregisterObj> owner) : owner_(std::move(owner)) {}
 
   void Changed(std::shared_ptr<ValueObj>& /*newVal*/) override {
-    if (auto o = owner_.lock()) o->OnChanged();
+    if (auto o = owner_.lock()) o->OnChanged(o);
   }
   void Refresh(std::shared_ptr<ValueObj>& newVal) override {
     if (auto o = owner_.lock())
@@ -62,11 +62,11 @@ void IOregisterObj::SetValueObjRef(std::shared_ptr<ValueObj> newRef) {
   lastCode_ = 0;
 }
 
-void IOregisterObj::OnChanged() {
+void IOregisterObj::OnChanged(const std::shared_ptr<IOregisterObj>& self) {
   if (CommutationCode() == code_) return;
   lastCode_ = code_;
   code_ = CommutationCode();
-  events_.Raise(shared_from_this(),
+  events_.Raise(self,
                 [this](IOregisterObjEvents& s) { s.CommutationChanged(code_, lastCode_); });
 }
 

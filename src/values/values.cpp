@@ -79,28 +79,34 @@ BasicValueObj::~BasicValueObj() { number_->Detach(); }
 
 std::shared_ptr<ValueNumberObj> BasicValueObj::Number() { return number_; }
 std::shared_ptr<ValueNumberObj> BasicValueObj::RequestNumber() { return request_; }
+double BasicValueObj::NumberValue() { return number_->Value(); }
 
+// Each raise passes its own copy of the reference, as a listener may write into it; the
+// raiser is kept alive by a separate one.
 template <class Call>
-void BasicValueObj::Fire(Call&& call) {
-  std::shared_ptr<BasicValueObj> self = weak_from_this().lock();
+void BasicValueObj::Fire(const std::shared_ptr<ValueObj>& self, Call&& call) {
   std::shared_ptr<ValueObj> arg = self;
   events_.Raise(self, [&](ValueObjEvents& sink) { call(sink, arg); });
 }
 
 void BasicValueObj::NumberChanged() {
-  Fire([](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.ValueChanged(v); });
-  Fire([](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.Changed(v); });
+  if (events_.Count() == 0) return;
+  const std::shared_ptr<ValueObj> self = weak_from_this().lock();
+  Fire(self, [](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.ValueChanged(v); });
+  Fire(self, [](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.Changed(v); });
 }
 
 void BasicValueObj::Refresh() { RaiseRefresh(); }
 void BasicValueObj::ApplySetup() { RaiseContentChanged(); }
 
 void BasicValueObj::RaiseContentChanged() {
-  Fire([](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.ContentChanged(v); });
+  Fire(weak_from_this().lock(),
+       [](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.ContentChanged(v); });
 }
 
 void BasicValueObj::RaiseRefresh() {
-  Fire([](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.Refresh(v); });
+  Fire(weak_from_this().lock(),
+       [](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.Refresh(v); });
 }
 
 void BasicValueObj::RaiseInitializeCache(double& initialValue, bool& processed) {

@@ -9,5 +9,6 @@ namespace zentnet::cli {
 using Argv = std::vector<std::string>;
 
 int RunDecode(const Argv& args);
+int RunStrings(const Argv& args);
 
 }  // namespace zentnet::cli

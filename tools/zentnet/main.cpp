@@ -6,16 +6,18 @@
 #include "cli.h"
 #include "commands.h"
 #include "zentnet/automation/error.h"
+#include "zentnet/resources/version.h"
 
 namespace {
 
-constexpr std::string_view kVersion = "1.0.48";
+constexpr std::string_view kVersion = zentnet::version::kNumbers;
 
 constexpr std::string_view kHelp =
     "usage: zentnet COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
     "  decode io VALUE [--json]     decode an I/O register value\n"
+    "  strings ID...                print the string-table texts with these ids\n"
     "  --help                       show this text\n"
     "  --version                    print the library version\n"
     "\n"
@@ -29,6 +31,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"decode", zentnet::cli::RunDecode},
+    {"strings", zentnet::cli::RunStrings},
 };
 
 int Dispatch(const zentnet::cli::Argv& argv) {

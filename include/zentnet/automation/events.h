@@ -44,11 +44,13 @@ class EventSource {
 
   size_t Count() const { return sinks_ ? sinks_->size() : 0; }
 
-  // Calls `call(Sink&)` for each sink. `keepAlive` is the raising object (or null while it
-  // is being built or destroyed): held for the raise so that a sink that drops the last
-  // outside reference cannot destroy the raiser under its own feet.
-  template <class Call>
-  void Raise(std::shared_ptr<const void> keepAlive, Call&& call) const {
+  // Calls `call(Sink&)` for each sink. `keepAlive` is a strong reference to the raising
+  // object (or null while it is being built or destroyed) that the caller holds until the
+  // raise returns, so that a sink that drops the last outside reference cannot destroy
+  // the raiser under its own feet. Taken by reference: a temporary such as
+  // shared_from_this() lives until the raise returns, and no count is touched.
+  template <class Owner, class Call>
+  void Raise(const std::shared_ptr<Owner>& keepAlive, Call&& call) const {
     const std::shared_ptr<const List> snapshot = sinks_;
     if (!snapshot) return;
     for (const auto& e : *snapshot) {

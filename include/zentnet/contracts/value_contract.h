@@ -70,6 +70,9 @@ class ValueObj : public Object {
   using Events = ValueObjEvents;
 
   virtual std::shared_ptr<ValueNumberObj> Number() = 0;
+  // Number()->Value() without handing out the number object; decoders read registers
+  // through it on every call, so an implementation may make it cheaper.
+  virtual double NumberValue() { return Number()->Value(); }
   virtual void Refresh() = 0;
 
   virtual std::string Name() const = 0;

@@ -58,7 +58,7 @@ class IOregisterObj final : public Object,
  private:
   class Sink;
   bool Bit(IOregMasks mask) const;
-  void OnChanged();
+  void OnChanged(const std::shared_ptr<IOregisterObj>& self);
 
   std::shared_ptr<Sink> sink_;
   Subscribed<ValueObj, ValueObjEvents> m_register;

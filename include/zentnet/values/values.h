@@ -43,6 +43,7 @@ class BasicValueObj final : public ValueObj, public std::enable_shared_from_this
   ~BasicValueObj() override;
 
   std::shared_ptr<ValueNumberObj> Number() override;
+  double NumberValue() override;
   void Refresh() override;
 
   std::string Name() const override { return name_; }
@@ -86,7 +87,7 @@ class BasicValueObj final : public ValueObj, public std::enable_shared_from_this
   friend class BasicValueNumberObj;
   void NumberChanged();
   template <class Call>
-  void Fire(Call&& call);
+  void Fire(const std::shared_ptr<ValueObj>& self, Call&& call);
 
   std::shared_ptr<BasicValueNumberObj> number_;
   std::shared_ptr<BasicValueNumberObj> request_;

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "zentnet/automation/collection.h"
+#include "zentnet/automation/error.h"
+#include "zentnet/automation/variant.h"
+
+namespace zentnet {
+namespace {
+
+void ExpectError(auto&& call, int32_t number, const std::string& description) {
+  try {
+    call();
+    ADD_FAILURE() << "no error, expected " << number;
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), number);
+    EXPECT_EQ(e.Source(), "ZentNetLib");
+    EXPECT_EQ(e.Description(), description);
+  }
+}
+
+TEST(Variant, DefaultIsMissingAndEmptyIsZero) {
+  Variant missing;
+  EXPECT_TRUE(missing.IsMissing());
+  EXPECT_EQ(Variant::Empty().ToDouble(), 0.0);
+  EXPECT_EQ(Variant::Empty().ToString(), "");
+  ExpectError([&] { (void)missing.ToDouble(); }, 13, "Type mismatch");
+}
+
+TEST(Variant, NumbersFromTextFollowTheConversionRule) {
+  EXPECT_EQ(Variant(" 2 ").ToLong(), 2);
+  EXPECT_EQ(Variant("2.5").ToLong(), 2);
+  EXPECT_EQ(Variant(2.5).ToLong(), 2);
+  EXPECT_EQ(Variant(true).ToLong(), -1);
+  EXPECT_TRUE(Variant("3").EqualsNumber(3));
+  EXPECT_FALSE(Variant(3.5).EqualsNumber(3));
+  ExpectError([] { (void)Variant("x").EqualsNumber(1); }, 13, "Type mismatch");
+  ExpectError([] { (void)Variant(3e10).ToLong(); }, 6, "Overflow");
+}
+
+TEST(Variant, TextForms) {
+  EXPECT_EQ(Variant(int32_t{-7}).ToString(), "-7");
+  EXPECT_EQ(Variant(0.25).ToString(), "0.25");
+  EXPECT_EQ(Variant(true).ToString(), "True");
+  EXPECT_EQ(Variant(1e20).ToString(), "1E+20");
+}
+
+TEST(Variant, ObjectsAreNotNumbers) {
+  auto c = Collection::create();
+  const Variant v{std::shared_ptr<Object>(c)};
+  EXPECT_EQ(v.ToObject(), c);
+  ExpectError([&] { (void)v.ToLong(); }, 13, "Type mismatch");
+  ExpectError([] { (void)Variant(1).ToObject(); }, 13, "Type mismatch");
+}
+
+TEST(Collection, IsOneBasedOrderedAndKeyedWithoutCase) {
+  auto c = Collection::create();
+  c->Add("a");
+  c->Add("b", "Second");
+  c->Add(3);
+  EXPECT_EQ(c->Count(), 3);
+  EXPECT_EQ(c->Item(1).ToString(), "a");
+  EXPECT_EQ(c->Item("SECOND").ToString(), "b");
+  EXPECT_EQ(c->Item(3.0).ToLong(), 3);
+  c->Remove("second");
+  EXPECT_EQ(c->Count(), 2);
+  EXPECT_EQ(c->Item(2).ToLong(), 3);
+  EXPECT_EQ(c->GetProperty("count").ToLong(), 2);
+}
+
+TEST(Collection, BadIndexesAndKeys) {
+  auto c = Collection::create();
+  c->Add("a", "k");
+  ExpectError([&] { c->Item(0); }, 9, "Subscript out of range");
+  ExpectError([&] { c->Item(2); }, 9, "Subscript out of range");
+  ExpectError([&] { c->Item("nope"); }, 5, "Invalid procedure call or argument");
+  ExpectError([&] { c->Add("b", "K"); }, 457,
+              "This key is already associated with an element of this collection");
+  ExpectError([&] { c->Remove(5); }, 9, "Subscript out of range");
+  ExpectError([&] { c->GetProperty("Bogus"); }, 438,
+              "Object doesn't support this property or method");
+  EXPECT_EQ(c->Count(), 1);
+}
+
+TEST(Collection, IsHandedOutLive) {
+  auto c = Collection::create();
+  const std::shared_ptr<Collection> held = c;
+  c->Add(1);
+  EXPECT_EQ(held->Count(), 1);
+}
+
+}  // namespace
+}  // namespace zentnet
