@@ -5,7 +5,12 @@
 
 #include "zentnet/automation/error.h"
 #include "zentnet/contracts/roster.h"
+#include "zentnet/registers/ConfigRegObj.h"
 #include "zentnet/registers/IOregisterObj.h"
+#include "zentnet/contracts/NetLib.h"
+#include "zentnet/contracts/PhysDriveObj.h"
+#include "zentnet/network/NetAdapterObj.h"
+#include "zentnet/network/NetSupervisorObj.h"
 #include "zentnet/services/AppStateEventObj.h"
 #include "zentnet/services/DriveEventObj.h"
 #include "zentnet/services/ErrReflector.h"
@@ -28,6 +33,11 @@ struct Creator {
 // One row per class of the roster, by published name.
 constexpr Creator kCreators[] = {
     {"IOregisterObj", Make<IOregisterObj>},
+    {"NetSupervisorObj", Make<NetSupervisorObj>},
+    {"NetAdapterObj", Make<NetAdapterObj>},
+    {"NetLib", Make<NetLib>},
+    {"PhysDriveObj", Make<PhysDriveObj>},
+    {"ConfigRegObj", Make<ConfigRegObj>},
     {"DriveEventObj", Make<DriveEventObj>},
     {"AppStateEventObj", Make<AppStateEventObj>},
     {"SoundEventsObj", Make<SoundEventsObj>},

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "zentnet/automation/error.h"
+#include "resource_error.h"
 
 namespace zentnet {
 
@@ -38,9 +38,7 @@ constexpr std::string_view kMarker = "@*@";
 std::string LoadResString(int32_t id) {
   const auto* it = std::lower_bound(std::begin(kTable), std::end(kTable), id,
                                     [](const Entry& e, int32_t key) { return e.id < key; });
-  if (it == std::end(kTable) || it->id != id)
-    throw AutomationError(err::kResourceNotFound, err::kRuntimeSource,
-                          "Resource with identifier '" + std::to_string(id) + "' not found");
+  if (it == std::end(kTable) || it->id != id) detail::RaiseResourceNotFound(id);
   return std::string(it->text);
 }
 

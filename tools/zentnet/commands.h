@@ -9,6 +9,7 @@ namespace zentnet::cli {
 using Argv = std::vector<std::string>;
 
 int RunDecode(const Argv& args);
+int RunPorts(const Argv& args);
 int RunStrings(const Argv& args);
 
 }  // namespace zentnet::cli

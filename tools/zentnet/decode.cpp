@@ -5,6 +5,7 @@
 
 #include "cli.h"
 #include "commands.h"
+#include "zentnet/registers/ConfigRegObj.h"
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/values/factory.h"
 
@@ -26,6 +27,15 @@ void PrintIo(int32_t value, const Args& /*args*/, bool json) {
   PrintObject(*io, Extra{{"BitNames", io->BitNames(std::to_string(value))}}, json);
 }
 
+// --capability first, so that the value's own change is decoded under the drive's mask.
+void PrintConfig(int32_t value, const Args& args, bool json) {
+  auto config = ConfigRegObj::create();
+  if (const auto mask = args.Get("--capability"))
+    config->SetCapabilityMask(static_cast<ConfigRegMasks>(ParseRegister(*mask)));
+  config->Register()->Number()->SetValue(value);
+  PrintObject(*config, {}, json);
+}
+
 struct Decoder {
   std::string_view name;
   std::vector<std::string_view> options;  // flags that take a value
@@ -35,6 +45,7 @@ struct Decoder {
 const std::vector<Decoder>& Decoders() {
   static const std::vector<Decoder> decoders = {
       {"io", {}, PrintIo},
+      {"config", {"--capability"}, PrintConfig},
   };
   return decoders;
 }

@@ -17,6 +17,11 @@ constexpr std::string_view kHelp =
     "\n"
     "commands:\n"
     "  decode io VALUE [--json]     decode an I/O register value\n"
+    "  decode config VALUE [--capability MASK] [--json]\n"
+    "                               decode a configuration register value; MASK (like\n"
+    "                               VALUE) is the drive's CapabilityMask, all bits if absent\n"
+    "  ports LIST [--json]          apply a port list (\"1;2\") to a new supervisor and\n"
+    "                               show the normalised list and its adapters\n"
     "  strings ID...                print the string-table texts with these ids\n"
     "  --help                       show this text\n"
     "  --version                    print the library version\n"
@@ -31,6 +36,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"decode", zentnet::cli::RunDecode},
+    {"ports", zentnet::cli::RunPorts},
     {"strings", zentnet::cli::RunStrings},
 };
 

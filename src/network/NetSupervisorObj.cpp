@@ -1,0 +1,230 @@
+#include "zentnet/network/NetSupervisorObj.h"
+
+#include <vector>
+
+#include "zentnet/automation/convert.h"
+#include "zentnet/automation/error.h"
+#include "zentnet/network/NetAdapterObj.h"
+#include "zentnet/resources/strings.h"
+
+namespace zentnet {
+
+namespace {
+
+constexpr int32_t kPortListTextId = 4074;
+constexpr const char* kPortListSource = "SetrixObj.Ports(let)";
+
+[[noreturn]] void RaisePortListError() {
+  throw AutomationError(err::kObjectErrorBase + kPortListTextId, kPortListSource,
+                        LoadResString(kPortListTextId));
+}
+
+// Splits at every ";"; an empty text has no items at all.
+std::vector<std::string> SplitItems(const std::string& text) {
+  std::vector<std::string> items;
+  if (text.empty()) return items;
+  size_t start = 0;
+  for (;;) {
+    const size_t semi = text.find(';', start);
+    items.push_back(text.substr(start, semi == std::string::npos ? std::string::npos : semi - start));
+    if (semi == std::string::npos) return items;
+    start = semi + 1;
+  }
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Blanks, an optional sign, decimal digits with an optional fraction, blanks: the same
+// form the text-to-number rule converts, checked without converting, so that a number too
+// large for a port reaches the conversion (and its overflow error) instead of being
+// called "not a number".
+bool ReadsAsNumber(std::string_view item) {
+  size_t i = 0;
+  const size_t n = item.size();
+  while (i < n && IsBlank(item[i])) ++i;
+  if (i < n && (item[i] == '+' || item[i] == '-')) ++i;
+  size_t digits = 0;
+  while (i < n && IsDigit(item[i])) ++i, ++digits;
+  if (i < n && item[i] == '.') {
+    ++i;
+    while (i < n && IsDigit(item[i])) ++i, ++digits;
+  }
+  while (i < n && IsBlank(item[i])) ++i;
+  return digits > 0 && i == n;
+}
+
+}  // namespace
+
+NetSupervisorObj::NetSupervisorObj() : nets_(Collection::create()) {}
+NetSupervisorObj::~NetSupervisorObj() = default;
+
+std::shared_ptr<NetSupervisorObj> NetSupervisorObj::create() {
+  return std::make_shared<NetSupervisorObj>();
+}
+
+void NetSupervisorObj::FireNetworkChanged(std::shared_ptr<NetAdapterObj>& netRef,
+                                          NetworkChanges& theState) {
+  events_.Raise(shared_from_this(),
+                [&](NetSupervisorObjEvents& s) { s.NetworkChanged(netRef, theState); });
+}
+
+void NetSupervisorObj::FireNetworkError(std::shared_ptr<NetAdapterObj>& netRef,
+                                        infcErrInfo& theErr) {
+  events_.Raise(shared_from_this(),
+                [&](NetSupervisorObjEvents& s) { s.NetworkError(netRef, theErr); });
+}
+
+void NetSupervisorObj::FireDriveParameterChanged(std::shared_ptr<NetAdapterObj>& netRef,
+                                                 std::shared_ptr<PhysDriveObj>& Node,
+                                                 std::shared_ptr<ValueObj>& NewValue) {
+  events_.Raise(shared_from_this(), [&](NetSupervisorObjEvents& s) {
+    s.DriveParameterChanged(netRef, Node, NewValue);
+  });
+}
+
+void NetSupervisorObj::FireParameterChanged(std::shared_ptr<NetAdapterObj>& netRef,
+                                            infcParamChg& chgObj) {
+  events_.Raise(shared_from_this(),
+                [&](NetSupervisorObjEvents& s) { s.ParameterChanged(netRef, chgObj); });
+}
+
+void NetSupervisorObj::FirePointToPointChanged(std::shared_ptr<NetAdapterObj>& netRef,
+                                               int32_t& nodeAddr, PointToPointStatus& state) {
+  events_.Raise(shared_from_this(), [&](NetSupervisorObjEvents& s) {
+    s.PointToPointChanged(netRef, nodeAddr, state);
+  });
+}
+
+void NetSupervisorObj::FireRequestNetOpen(std::shared_ptr<NetAdapterObj>& netRef,
+                                          std::shared_ptr<Object>& Peer, bool& newState,
+                                          int32_t& PortNumber, bool& success) {
+  events_.Raise(shared_from_this(), [&](NetSupervisorObjEvents& s) {
+    s.RequestNetOpen(netRef, Peer, newState, PortNumber, success);
+  });
+}
+
+std::shared_ptr<NetAdapterObj> NetSupervisorObj::AdapterAt(int32_t k) const {
+  const std::shared_ptr<Object> item = nets_->Item(k).ToObject();
+  if (!item) err::RaiseObjectRequired();
+  auto adapter = std::dynamic_pointer_cast<NetAdapterObj>(item);
+  if (!adapter) err::RaiseTypeMismatch();
+  return adapter;
+}
+
+std::shared_ptr<NetAdapterObj> NetSupervisorObj::GetRefToNetPort(int32_t port) {
+  const auto nets = nets_;
+  for (int32_t k = 1; k <= nets->Count(); ++k) {
+    auto adapter = AdapterAt(k);
+    if (adapter->PortNumber() == port) return adapter;
+  }
+  return nullptr;
+}
+
+std::string NetSupervisorObj::Ports() {
+  std::string list;
+  for (int32_t k = 1; k <= nets_->Count(); ++k) {
+    const auto adapter = AdapterAt(k);
+    if (!adapter->Enabled()) continue;
+    if (!list.empty()) list += ';';
+    list += std::to_string(adapter->PortNumber());
+  }
+  return list;
+}
+
+bool NetSupervisorObj::NetworkOpen() const {
+  if (nets_->Count() == 0) return false;
+  for (int32_t k = 1; k <= nets_->Count(); ++k)
+    if (!AdapterAt(k)->NetOpen()) return false;
+  return true;
+}
+
+void NetSupervisorObj::SetPorts(std::string& ports) {
+  // A listener may let go of the supervisor while the list is being applied.
+  const auto self = shared_from_this();
+  const std::string oldList = Ports();
+
+  // Both checks come before any change.
+  const std::vector<std::string> items = SplitItems(ports);
+  std::string cleaned;
+  bool numeric = true;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (static_cast<int64_t>(i) + 1 > maxAdapters_ || items[i].empty()) continue;
+    if (!ReadsAsNumber(items[i])) {
+      numeric = false;
+      continue;
+    }
+    if (!cleaned.empty()) cleaned += ';';
+    cleaned += items[i];
+  }
+  if (static_cast<int64_t>(items.size()) > maxAdapters_) RaisePortListError();
+  const bool wasOpen = NetworkOpen();
+  if (cleaned.empty()) cleaned = "1";  // a list without a port selects port 1
+  if (!numeric) RaisePortListError();
+
+  const std::vector<std::string> newPorts = SplitItems(cleaned);
+  const auto n = static_cast<int32_t>(newPorts.size());
+
+  while (nets_->Count() < n) {
+    auto adapter = NetAdapterObj::create();
+    adapter->SetPortType(adapterDefault_);
+    adapter->NetSupervisor(self, nullptr);
+    nets_->Add(std::shared_ptr<Object>(adapter));
+  }
+  while (nets_->Count() > n) {
+    const int32_t last = nets_->Count();
+    const auto adapter = AdapterAt(last);
+    adapter->SetEnabled(false);
+    adapter->SetNetOpen(false);
+    nets_->Remove(last);
+  }
+
+  // Every open port is asked to close and every adapter takes its port, so even an
+  // unchanged list leaves all adapters closed and enabled.
+  for (int32_t k = 1; k <= n; ++k) {
+    const auto adapter = AdapterAt(k);
+    adapter->SetNetOpen(false);
+    adapter->SetEnabled(true);
+    adapter->SetPortNumber(TextToLong(newPorts[static_cast<size_t>(k - 1)]));
+  }
+
+  ports = Ports();
+  if (ports == oldList) return;
+
+  std::shared_ptr<NetAdapterObj> none;
+  if (wasOpen) {
+    NetworkChanges stopping = NODES_STOP_NET_CONFIG;
+    FireNetworkChanged(none, stopping);
+  }
+  // The former adapters go without further calls; holders of the old collection keep them.
+  nets_ = Collection::create();
+  for (const auto& port : newPorts) {
+    auto adapter = NetAdapterObj::create();
+    adapter->SetPortType(adapterDefault_);
+    nets_->Add(std::shared_ptr<Object>(adapter));
+    adapter->SetEnabled(true);
+    // Numbered before it is attached: its own state changes reach no listener of ours.
+    adapter->SetPortNumber(TextToLong(port));
+    adapter->NetSupervisor(self, nullptr);
+  }
+  NetworkChanges starting = NODES_CHANGING_NETWORK_CONFIG;
+  FireNetworkChanged(none, starting);
+}
+
+namespace {
+constexpr PropertyEntry<NetSupervisorObj> kProperties[] = {
+    {"Ports", [](NetSupervisorObj& o) -> Variant { return o.Ports(); }},
+    {"MaxAdapters", [](NetSupervisorObj& o) -> Variant { return o.MaxAdapters(); }},
+    {"AdapterDefault",
+     [](NetSupervisorObj& o) -> Variant { return static_cast<int32_t>(o.AdapterDefault()); }},
+};
+constexpr PropertyTable kTable(kProperties);
+}  // namespace
+
+Variant NetSupervisorObj::GetProperty(std::string_view name) {
+  if (EqualsNoCase(name, "Nets")) return std::shared_ptr<Object>(nets_);
+  return kTable.Read(*this, name);
+}
+std::span<const std::string_view> NetSupervisorObj::PropertyNames() const { return kTable.Names(); }
+
+}  // namespace zentnet
