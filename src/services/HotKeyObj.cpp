@@ -43,12 +43,14 @@ constexpr PropertyEntry<HotKeyObj> kProperties[] = {
     {"ShiftCodes", [](HotKeyObj& o) -> Variant { return static_cast<int32_t>(o.ShiftCodes()); }},
     {"KeyName", [](HotKeyObj& o) -> Variant { return o.KeyName(); }},
     {"Key", [](HotKeyObj& o) -> Variant { return o.Key(); }},
-    {"FormRef", [](HotKeyObj& o) -> Variant { return o.FormRef(); }},
 };
 constexpr PropertyTable kTable(kProperties);
 }  // namespace
 
-Variant HotKeyObj::GetProperty(std::string_view name) { return kTable.Read(*this, name); }
+Variant HotKeyObj::GetProperty(std::string_view name) {
+  if (EqualsNoCase(name, "FormRef")) return m_formRef;
+  return kTable.Read(*this, name);
+}
 std::span<const std::string_view> HotKeyObj::PropertyNames() const { return kTable.Names(); }
 
 }  // namespace zentnet

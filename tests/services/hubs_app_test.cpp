@@ -9,6 +9,8 @@
 
 #include "hubs_support.h"
 #include "recorder.h"
+#include "zentnet/contracts/PhysDriveObj.h"
+#include "zentnet/network/NetAdapterObj.h"
 #include "zentnet/services/AppStateEventObj.h"
 
 namespace zentnet {
@@ -19,10 +21,10 @@ using test::Journal;
 class AppHubTest : public ::testing::Test {
  public:
   std::shared_ptr<AppStateEventObj> hub = AppStateEventObj::create();
-  std::shared_ptr<PhysDriveObj> drive1 = test::StandIn<PhysDriveObj>();
-  std::shared_ptr<PhysDriveObj> demo = test::StandIn<PhysDriveObj>();
-  std::shared_ptr<NetAdapterObj> net1 = test::StandIn<NetAdapterObj>();
-  std::shared_ptr<NetAdapterObj> net2 = test::StandIn<NetAdapterObj>();
+  std::shared_ptr<PhysDriveObj> drive1 = PhysDriveObj::create();
+  std::shared_ptr<PhysDriveObj> demo = PhysDriveObj::create();
+  std::shared_ptr<NetAdapterObj> net1 = NetAdapterObj::create();
+  std::shared_ptr<NetAdapterObj> net2 = NetAdapterObj::create();
   Journal journal;
 
   std::string Name(const std::shared_ptr<PhysDriveObj>& d) const {

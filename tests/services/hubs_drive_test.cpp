@@ -10,6 +10,7 @@
 
 #include "hubs_support.h"
 #include "recorder.h"
+#include "zentnet/contracts/PhysDriveObj.h"
 #include "zentnet/factory.h"
 #include "zentnet/services/DriveEventObj.h"
 #include "zentnet/values/factory.h"
@@ -22,8 +23,8 @@ using test::Journal;
 class DriveHubTest : public ::testing::Test {
  public:
   std::shared_ptr<DriveEventObj> hub = DriveEventObj::create();
-  std::shared_ptr<PhysDriveObj> drive1 = test::StandIn<PhysDriveObj>();
-  std::shared_ptr<PhysDriveObj> drive2 = test::StandIn<PhysDriveObj>();
+  std::shared_ptr<PhysDriveObj> drive1 = PhysDriveObj::create();
+  std::shared_ptr<PhysDriveObj> drive2 = PhysDriveObj::create();
   std::shared_ptr<ValueObj> value1 = NewValueObj();
   std::shared_ptr<ValueObj> value2 = NewValueObj();
   Journal journal;
@@ -196,7 +197,7 @@ TEST_F(DriveHubTest, ByReferenceArgumentsAreTheCallersVariables) {
   AdviseRecorders({"after"});
   for (const auto& c : FireCases()) {
     SCOPED_TRACE(c.event);
-    drive1 = test::StandIn<PhysDriveObj>();
+    drive1 = PhysDriveObj::create();
     const auto original = drive1;
     journal.Clear();
     c.fire(*this, *hub);

@@ -74,6 +74,8 @@ class HotKeyObj final : public Object,
   const std::shared_ptr<Object>& FormRef() const { return m_formRef; }
 
   std::string_view ClassName() const override { return "HotKeyObj"; }
+  // PropertyNames lists the value properties a printer can show; GetProperty also reads
+  // FormRef.
   Variant GetProperty(std::string_view name) override;
   std::span<const std::string_view> PropertyNames() const override;
 
