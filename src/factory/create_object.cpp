@@ -17,6 +17,11 @@
 #include "zentnet/testsignal/StimulusStateObj.h"
 #include "zentnet/services/CmdLog.h"
 #include "zentnet/testsignal/MonitorPortStateObj.h"
+#include "zentnet/services/AppStateEventObj.h"
+#include "zentnet/services/DriveEventObj.h"
+#include "zentnet/services/ErrReflector.h"
+#include "zentnet/services/HotKeyObj.h"
+#include "zentnet/services/SoundEventsObj.h"
 
 namespace zentnet {
 
@@ -45,6 +50,11 @@ constexpr Creator kCreators[] = {
     {"StimulusStateObj", Make<StimulusStateObj>},
     {"CmdLog", Make<CmdLog>},
     {"MonitorPortStateObj", Make<MonitorPortStateObj>},
+    {"DriveEventObj", Make<DriveEventObj>},
+    {"AppStateEventObj", Make<AppStateEventObj>},
+    {"SoundEventsObj", Make<SoundEventsObj>},
+    {"HotKeyObj", Make<HotKeyObj>},
+    {"ErrReflector", Make<ErrReflector>},
 };
 
 [[noreturn]] void RaiseCannotCreate() {
