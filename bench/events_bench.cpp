@@ -71,5 +71,3 @@ void BM_PlainFunctionSnapshot(benchmark::State& state) {
 BENCHMARK(BM_PlainFunctionSnapshot)->Arg(1)->Arg(4);
 
 }  // namespace
-
-BENCHMARK_MAIN();
