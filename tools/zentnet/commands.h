@@ -12,5 +12,6 @@ int RunDecode(const Argv& args);
 int RunPorts(const Argv& args);
 int RunStrings(const Argv& args);
 int RunDump(const Argv& args);
+int RunDemo(const Argv& args);
 
 }  // namespace zentnet::cli

@@ -33,6 +33,9 @@ constexpr std::string_view kHelp =
     "  strings ID...                print the string-table texts with these ids\n"
     "  dump TEXT                    the command log's printable form of TEXT\n"
     "                               (escapes: \\r \\n \\t \\\\ and \\xNN, a code-page byte)\n"
+    "  demo [--log-dir DIR]         run a simulated drive session and tell its events;\n"
+    "                               the command log goes to DIR (a temporary folder,\n"
+    "                               removed on exit, if absent) and is printed at the end\n"
     "  --help                       show this text\n"
     "  --version                    print the library version\n"
     "\n"
@@ -49,6 +52,7 @@ constexpr Command kCommands[] = {
     {"ports", zentnet::cli::RunPorts},
     {"strings", zentnet::cli::RunStrings},
     {"dump", zentnet::cli::RunDump},
+    {"demo", zentnet::cli::RunDemo},
 };
 
 int Dispatch(const zentnet::cli::Argv& argv) {
