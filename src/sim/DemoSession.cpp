@@ -182,7 +182,7 @@ std::string RunDemoSession(const std::string& logFolder, const DemoLine& say, Cm
   Listen(*supervisor, std::make_shared<SupervisorNarrator>(say));
   Listen(*root->DriveEvent(), std::make_shared<DriveEventNarrator>(say));
 
-  step(1, "The application sets Ports := \"1;2\"");
+  step(1, "The application sets Ports := \"1;2\" (new adapters start on port 0, LPT1)");
   root->SetPorts("1;2");
   std::string adapters;
   const auto nets = root->Nets();

@@ -37,8 +37,8 @@
 // subscription of the drive holds it weakly.
 //
 // Members of the drive interface the simulator has nothing behind (setting lists, motor and
-// system files, scenarios, tuning set-ups, user units, measured values) answer as the
-// library's inert drive object does: empty collections, null objects, false or nothing.
+// system files, scenarios, tuning set-ups, user units, measured values) do nothing and
+// answer an empty collection, a null object, false, 0 or an empty text.
 
 #include <array>
 #include <cstdint>
