@@ -27,7 +27,9 @@ std::string NameWithoutExtension(const std::string& path) {
 }  // namespace
 
 Variant FlashStandIn::GetProperty(std::string_view name) { return kFlashTable.Read(*this, name); }
-std::span<const std::string_view> FlashStandIn::PropertyNames() const { return kFlashTable.Names(); }
+std::span<const std::string_view> FlashStandIn::PropertyNames() const {
+  return kFlashTable.Names();
+}
 
 std::shared_ptr<Object> InertNetLib::Flash() { return FlashStandIn::create(); }
 

@@ -191,7 +191,9 @@ class InertPhysDriveObj : public PhysDriveObj {
   std::shared_ptr<Collection> ModeLineFoldbackList() override { return nullptr; }
   std::string ModeLineStr() override { return {}; }
   std::shared_ptr<Collection> MonitorVariableList(int32_t /*Channel*/) override { return nullptr; }
-  std::shared_ptr<MonitorPortStateObj> MonitorState(int32_t /*Channel*/) override { return nullptr; }
+  std::shared_ptr<MonitorPortStateObj> MonitorState(int32_t /*Channel*/) override {
+    return nullptr;
+  }
   std::string ModelString() override { return {}; }
   bool MotorFileExists(std::string& /*thePath*/) override { return false; }
   void MotorFileLoad(std::string& /*filePath*/, bool /*interactive*/) override {}
@@ -206,7 +208,9 @@ class InertPhysDriveObj : public PhysDriveObj {
   bool ParamExists(ParamNumber /*pNum*/) override { return false; }
   std::shared_ptr<ValueObj> Parameter(ParamNumber /*pNum*/) override { return nullptr; }
   std::shared_ptr<Object> ParameterList() override { return nullptr; }
-  std::shared_ptr<ValueObj> ParameterValueObj(int32_t /*DriveParamNum*/) override { return nullptr; }
+  std::shared_ptr<ValueObj> ParameterValueObj(int32_t /*DriveParamNum*/) override {
+    return nullptr;
+  }
   void SetPollPriority(PhysPollType /*value*/) override {}
   PhysPollType PollPriority() override { return POLL_STATUS_ONLY; }
   std::shared_ptr<ValueObj> PositionMeasured() override { return nullptr; }
@@ -219,7 +223,8 @@ class InertPhysDriveObj : public PhysDriveObj {
   void ResetParamUpdateIndicator() override {}
   std::shared_ptr<ValueObj> RMSlevel() override { return nullptr; }
   std::shared_ptr<ValueObj> RMSpeak() override { return nullptr; }
-  std::string RunCommand(std::string& /*baseCmd*/, int32_t /*timeOut*/, bool /*throwErr*/) override {
+  std::string RunCommand(std::string& /*baseCmd*/, int32_t /*timeOut*/,
+                         bool /*throwErr*/) override {
     return {};
   }
   void RunPollCycle() override {}
@@ -253,7 +258,8 @@ class InertPhysDriveObj : public PhysDriveObj {
   void SetUserID(const std::string& /*value*/) override {}
   std::string UserID() override { return {}; }
   std::shared_ptr<ValueObj> VelocityMeasured() override { return nullptr; }
-  int32_t WakeupDrive(std::shared_ptr<Collection> /*Drives*/, int32_t& /*nDrivesDetected*/) override {
+  int32_t WakeupDrive(std::shared_ptr<Collection> /*Drives*/,
+                      int32_t& /*nDrivesDetected*/) override {
     return 0;
   }
 };
