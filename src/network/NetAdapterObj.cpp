@@ -17,49 +17,59 @@ NetAdapterObj::~NetAdapterObj() = default;
 
 std::shared_ptr<NetAdapterObj> NetAdapterObj::create() { return std::make_shared<NetAdapterObj>(); }
 
-void NetAdapterObj::FireNetworkError(infcErrInfo& errObj) {
+// The adapter is kept alive until the supervisor has been told, so a listener may let go of it.
+template <class Raise, class Forward>
+void NetAdapterObj::Notify(Raise raise, Forward forward) {
   auto self = shared_from_this();
-  events_.Raise(self, [&](NetAdapterObjEvents& s) { s.NetworkError(errObj); });
-  if (auto supervisor = supervisor_.lock()) supervisor->FireNetworkError(self, errObj);
+  events_.Raise(self, raise);
+  if (auto supervisor = supervisor_.lock()) forward(*supervisor, self);
+}
+
+void NetAdapterObj::FireNetworkError(infcErrInfo& errObj) {
+  Notify([&](NetAdapterObjEvents& s) { s.NetworkError(errObj); },
+         [&](NetSupervisorObj& sup, Self& self) { sup.FireNetworkError(self, errObj); });
 }
 
 void NetAdapterObj::FireNetworkChanged(NetworkChanges newState) {
-  auto self = shared_from_this();
   netState_ = newState;
   if (newState == NODES_OFFLINE) ClearNodes();
-  events_.Raise(self, [&](NetAdapterObjEvents& s) { s.NetworkChanged(newState); });
-  if (auto supervisor = supervisor_.lock()) supervisor->FireNetworkChanged(self, newState);
+  Notify([&](NetAdapterObjEvents& s) { s.NetworkChanged(newState); },
+         [&](NetSupervisorObj& sup, Self& self) { sup.FireNetworkChanged(self, newState); });
 }
 
 void NetAdapterObj::FireDriveParameterChanged(std::shared_ptr<PhysDriveObj>& Node,
                                               std::shared_ptr<ValueObj>& NewValue) {
   if (inhibit_) return;
-  auto self = shared_from_this();
-  events_.Raise(self, [&](NetAdapterObjEvents& s) { s.DriveParameterChanged(Node, NewValue); });
-  if (auto supervisor = supervisor_.lock())
-    supervisor->FireDriveParameterChanged(self, Node, NewValue);
+  Notify([&](NetAdapterObjEvents& s) { s.DriveParameterChanged(Node, NewValue); },
+         [&](NetSupervisorObj& sup, Self& self) {
+           sup.FireDriveParameterChanged(self, Node, NewValue);
+         });
 }
 
 void NetAdapterObj::FireParameterChanged(infcParamChg& chgObj) {
   if (inhibit_) return;
-  auto self = shared_from_this();
-  events_.Raise(self, [&](NetAdapterObjEvents& s) { s.ParameterChanged(chgObj); });
-  if (auto supervisor = supervisor_.lock()) supervisor->FireParameterChanged(self, chgObj);
+  Notify([&](NetAdapterObjEvents& s) { s.ParameterChanged(chgObj); },
+         [&](NetSupervisorObj& sup, Self& self) { sup.FireParameterChanged(self, chgObj); });
 }
 
 void NetAdapterObj::FirePointToPointChange(int32_t nodeAddr, PointToPointStatus state) {
-  auto self = shared_from_this();
-  events_.Raise(self, [&](NetAdapterObjEvents& s) { s.PointToPointChanged(nodeAddr, state); });
-  if (auto supervisor = supervisor_.lock())
-    supervisor->FirePointToPointChanged(self, nodeAddr, state);
+  Notify([&](NetAdapterObjEvents& s) { s.PointToPointChanged(nodeAddr, state); },
+         [&](NetSupervisorObj& sup, Self& self) {
+           sup.FirePointToPointChanged(self, nodeAddr, state);
+         });
+}
+
+void NetAdapterObj::RequestNetOpen(bool& newState, bool& success) {
+  Notify([&](NetAdapterObjEvents& s) { s.RequestNetOpen(peer_, newState, portNumber_, success); },
+         [&](NetSupervisorObj& sup, Self& self) {
+           sup.FireRequestNetOpen(self, peer_, newState, portNumber_, success);
+         });
 }
 
 std::string NetAdapterObj::NetStateStr() const {
-  // A state without a name is shown as nothing rather than failing a display.
-  int32_t id = 0;
-  if (__builtin_add_overflow(kNetStateTextBase, static_cast<int32_t>(netState_), &id)) return {};
+  // A display: a state without a name shows as nothing rather than failing.
   try {
-    return LoadResString(id);
+    return LoadResString(CheckedAdd(kNetStateTextBase, netState_));
   } catch (const AutomationError&) {
     return {};
   }
@@ -71,7 +81,7 @@ Variant NetAdapterObj::NetStateStrLookup(NetworkChanges NetState) const {
 
 void NetAdapterObj::NetSupervisor(std::shared_ptr<NetSupervisorObj> newRef,
                                   std::shared_ptr<Object> Peer) {
-  supervisor_ = newRef;
+  supervisor_ = std::move(newRef);
   peer_ = std::move(Peer);
 }
 
@@ -85,25 +95,16 @@ std::string NetAdapterObj::AdapterName() const {
 
 void NetAdapterObj::SetPortNumber(int32_t newPort) {
   if (newPort == portNumber_) return;
-  auto self = shared_from_this();
+  const auto keepAlive = shared_from_this();
   SetNetOpen(false);
   FireNetworkChanged(NODES_STOP_NET_CONFIG);
   portNumber_ = newPort;
   FireNetworkChanged(NODES_CHANGING_NETWORK_CONFIG);
 }
 
-void NetAdapterObj::RequestNetOpen(bool& newState, bool& success) {
-  auto self = shared_from_this();
-  events_.Raise(self, [&](NetAdapterObjEvents& s) {
-    s.RequestNetOpen(peer_, newState, portNumber_, success);
-  });
-  if (auto supervisor = supervisor_.lock())
-    supervisor->FireRequestNetOpen(self, peer_, newState, portNumber_, success);
-}
-
 void NetAdapterObj::SetNetOpen(bool newState) {
   if (!peer_ || newState == open_) return;
-  auto self = shared_from_this();
+  const auto keepAlive = shared_from_this();
   bool success = false;
   RequestNetOpen(newState, success);
   // What the listeners left in newState is what was asked for in the end.
@@ -122,7 +123,7 @@ bool NetAdapterObj::NetOpen() const {
 void NetAdapterObj::SetEnabled(bool newState) {
   enabled_ = newState;
   if (!open_ || newState) return;
-  auto self = shared_from_this();
+  const auto keepAlive = shared_from_this();
   bool closing = false;
   bool success = false;
   RequestNetOpen(closing, success);

@@ -19,19 +19,6 @@ constexpr const char* kPortListSource = "SetrixObj.Ports(let)";
                         LoadResString(kPortListTextId));
 }
 
-// Splits at every ";"; an empty text has no items at all.
-std::vector<std::string> SplitItems(const std::string& text) {
-  std::vector<std::string> items;
-  if (text.empty()) return items;
-  size_t start = 0;
-  for (;;) {
-    const size_t semi = text.find(';', start);
-    items.push_back(text.substr(start, semi == std::string::npos ? std::string::npos : semi - start));
-    if (semi == std::string::npos) return items;
-    start = semi + 1;
-  }
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -52,6 +39,30 @@ bool ReadsAsNumber(std::string_view item) {
   }
   while (i < n && IsBlank(item[i])) ++i;
   return digits > 0 && i == n;
+}
+
+// The port list as read, before anything is checked.
+struct PortList {
+  std::vector<std::string> ports;  // the non-empty items within MaxAdapters, text unchanged
+  int64_t items = 0;               // every item, empty ones included
+  bool numeric = true;             // false when an examined item is not a number
+};
+
+PortList ReadPortList(std::string_view text, int32_t maxAdapters) {
+  PortList list;
+  if (text.empty()) return list;  // no items at all, not one empty item
+  for (size_t start = 0;;) {
+    const size_t semi = text.find(';', start);
+    const std::string_view item = text.substr(start, semi - start);  // npos: to the end
+    if (++list.items <= maxAdapters && !item.empty()) {
+      if (ReadsAsNumber(item))
+        list.ports.emplace_back(item);
+      else
+        list.numeric = false;
+    }
+    if (semi == std::string_view::npos) return list;
+    start = semi + 1;
+  }
 }
 
 }  // namespace
@@ -113,11 +124,8 @@ std::shared_ptr<NetAdapterObj> NetSupervisorObj::AdapterAt(int32_t k) const {
 }
 
 std::shared_ptr<NetAdapterObj> NetSupervisorObj::GetRefToNetPort(int32_t port) {
-  const auto nets = nets_;
-  for (int32_t k = 1; k <= nets->Count(); ++k) {
-    auto adapter = AdapterAt(k);
-    if (adapter->PortNumber() == port) return adapter;
-  }
+  for (int32_t k = 1; k <= nets_->Count(); ++k)
+    if (auto adapter = AdapterAt(k); adapter->PortNumber() == port) return adapter;
   return nullptr;
 }
 
@@ -140,75 +148,69 @@ bool NetSupervisorObj::NetworkOpen() const {
 }
 
 void NetSupervisorObj::SetPorts(std::string& ports) {
-  // A listener may let go of the supervisor while the list is being applied.
-  const auto self = shared_from_this();
+  const auto keepAlive = shared_from_this();  // a listener may let go of the supervisor
   const std::string oldList = Ports();
-
-  // Both checks come before any change.
-  const std::vector<std::string> items = SplitItems(ports);
-  std::string cleaned;
-  bool numeric = true;
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (static_cast<int64_t>(i) + 1 > maxAdapters_ || items[i].empty()) continue;
-    if (!ReadsAsNumber(items[i])) {
-      numeric = false;
-      continue;
-    }
-    if (!cleaned.empty()) cleaned += ';';
-    cleaned += items[i];
-  }
-  if (static_cast<int64_t>(items.size()) > maxAdapters_) RaisePortListError();
+  PortList list = ReadPortList(ports, maxAdapters_);
+  // Both checks come before any change; whether the network was open is taken between them.
+  if (list.items > maxAdapters_) RaisePortListError();
   const bool wasOpen = NetworkOpen();
-  if (cleaned.empty()) cleaned.push_back('1');  // a list without a port selects port 1
-  if (!numeric) RaisePortListError();
+  if (list.ports.empty()) list.ports.emplace_back("1");  // a list without a port selects port 1
+  if (!list.numeric) RaisePortListError();
 
-  const std::vector<std::string> newPorts = SplitItems(cleaned);
-  const auto n = static_cast<int32_t>(newPorts.size());
-
-  while (nets_->Count() < n) {
-    auto adapter = NetAdapterObj::create();
-    adapter->SetPortType(adapterDefault_);
-    adapter->NetSupervisor(self, nullptr);
-    nets_->Add(std::shared_ptr<Object>(adapter));
-  }
-  while (nets_->Count() > n) {
-    const int32_t last = nets_->Count();
-    const auto adapter = AdapterAt(last);
-    adapter->SetEnabled(false);
-    adapter->SetNetOpen(false);
-    nets_->Remove(last);
-  }
-
+  const auto n = static_cast<int32_t>(list.ports.size());
+  ResizeNets(n);
   // Every open port is asked to close and every adapter takes its port, so even an
   // unchanged list leaves all adapters closed and enabled.
   for (int32_t k = 1; k <= n; ++k) {
     const auto adapter = AdapterAt(k);
     adapter->SetNetOpen(false);
     adapter->SetEnabled(true);
-    adapter->SetPortNumber(TextToLong(newPorts[static_cast<size_t>(k - 1)]));
+    adapter->SetPortNumber(TextToLong(list.ports[static_cast<size_t>(k - 1)]));
   }
-
   ports = Ports();
-  if (ports == oldList) return;
+  if (ports != oldList) ReplaceAdapters(list.ports, wasOpen);
+}
 
-  std::shared_ptr<NetAdapterObj> none;
-  if (wasOpen) {
-    NetworkChanges stopping = NODES_STOP_NET_CONFIG;
-    FireNetworkChanged(none, stopping);
+std::shared_ptr<NetAdapterObj> NetSupervisorObj::NewAdapter() const {
+  auto adapter = NetAdapterObj::create();
+  adapter->SetPortType(adapterDefault_);
+  return adapter;
+}
+
+void NetSupervisorObj::ResizeNets(int32_t n) {
+  while (nets_->Count() < n) {
+    auto adapter = NewAdapter();
+    adapter->NetSupervisor(shared_from_this(), nullptr);
+    nets_->Add(std::shared_ptr<Object>(adapter));
   }
+  while (nets_->Count() > n) {
+    const int32_t last = nets_->Count();
+    const auto adapter = AdapterAt(last);
+    adapter->SetEnabled(false);  // asks to close an open port
+    adapter->SetNetOpen(false);
+    nets_->Remove(last);
+  }
+}
+
+void NetSupervisorObj::ReplaceAdapters(const std::vector<std::string>& ports, bool wasOpen) {
+  if (wasOpen) AnnounceNetwork(NODES_STOP_NET_CONFIG);
   // The former adapters go without further calls; holders of the old collection keep them.
   nets_ = Collection::create();
-  for (const auto& port : newPorts) {
-    auto adapter = NetAdapterObj::create();
-    adapter->SetPortType(adapterDefault_);
+  for (const auto& port : ports) {
+    auto adapter = NewAdapter();
     nets_->Add(std::shared_ptr<Object>(adapter));
     adapter->SetEnabled(true);
     // Numbered before it is attached: its own state changes reach no listener of ours.
     adapter->SetPortNumber(TextToLong(port));
-    adapter->NetSupervisor(self, nullptr);
+    adapter->NetSupervisor(shared_from_this(), nullptr);
   }
-  NetworkChanges starting = NODES_CHANGING_NETWORK_CONFIG;
-  FireNetworkChanged(none, starting);
+  AnnounceNetwork(NODES_CHANGING_NETWORK_CONFIG);
+}
+
+void NetSupervisorObj::AnnounceNetwork(NetworkChanges state) {
+  // Fresh variables for every call: what a listener writes into them goes no further.
+  std::shared_ptr<NetAdapterObj> none;
+  FireNetworkChanged(none, state);
 }
 
 namespace {

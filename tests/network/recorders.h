@@ -1,7 +1,8 @@
 #pragma once
-// Recording sinks for the supervisor and its adapters, writing into one journal so that a
-// test sees the order of events across all of them, and an application-like listener that
-// answers RequestNetOpen the way a host application would.
+// One recorder for the supervisor and its adapters, writing into one journal so that a test
+// sees the order of events across all of them, with hooks that answer like an application.
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -9,20 +10,25 @@
 #include <string>
 
 #include "recorder.h"
+#include "zentnet/automation/error.h"
 #include "zentnet/network/NetAdapterObj.h"
 #include "zentnet/network/NetSupervisorObj.h"
 
 namespace zentnet::test {
 
-inline std::string Who(const std::shared_ptr<NetAdapterObj>& a) {
+using Lines = std::vector<std::string>;
+using AdapterRef = std::shared_ptr<NetAdapterObj>;
+
+inline std::string Text(const std::string& s) { return s; }
+inline std::string Text(int64_t n) { return std::to_string(n); }
+inline std::string Text(const AdapterRef& a) {
   return a ? "port" + std::to_string(a->PortNumber()) : "none";
 }
-
-inline std::string PeerName(const std::shared_ptr<Object>& peer) {
+inline std::string Text(const std::shared_ptr<Object>& peer) {
   return peer ? std::string(peer->ClassName()) : "nopeer";
 }
 
-// A peer object as the application would hand one in; the adapter only stores it.
+// A peer as the application would hand one in; the adapter only stores it.
 class TestPeer final : public Object {
  public:
   explicit TestPeer(std::string name) : name_(std::move(name)) {}
@@ -31,95 +37,97 @@ class TestPeer final : public Object {
  private:
   std::string name_;
 };
-
 inline std::shared_ptr<Object> MakePeer(std::string name) {
   return std::make_shared<TestPeer>(std::move(name));
 }
 
-// Records every supervisor event as "S <Event> <netRef> <args>". `onRequest` and
-// `onChanged` let a test act like an application.
-class SupervisorRecorder : public NetSupervisorObjEvents {
+// Lines are "<label> <Event> <args>", the supervisor's with netRef first. Advised to an
+// adapter, it also writes into the by-reference arguments, so that a test sees whether the
+// supervisor was handed the very same variables.
+class Recorder final : public NetSupervisorObjEvents, public NetAdapterObjEvents {
  public:
-  explicit SupervisorRecorder(Journal& j) : j_(j) {}
-
-  void NetworkChanged(std::shared_ptr<NetAdapterObj>& netRef, NetworkChanges& theState) override {
-    j_.Add("S NetworkChanged " + Who(netRef) + " " + std::to_string(theState));
-    if (onChanged) onChanged(netRef, theState);
-  }
-  void NetworkError(std::shared_ptr<NetAdapterObj>& netRef, infcErrInfo& theErr) override {
-    j_.Add("S NetworkError " + Who(netRef) + " " + std::to_string(theErr.errCode));
-  }
-  void DriveParameterChanged(std::shared_ptr<NetAdapterObj>& netRef,
-                             std::shared_ptr<PhysDriveObj>& Node,
-                             std::shared_ptr<ValueObj>& NewValue) override {
-    j_.Add("S DriveParameterChanged " + Who(netRef) + (Node ? " node" : " nonode") +
-           (NewValue ? " " + NewValue->Name() : " novalue"));
-  }
-  void ParameterChanged(std::shared_ptr<NetAdapterObj>& netRef, infcParamChg& chgObj) override {
-    j_.Add("S ParameterChanged " + Who(netRef) + " " + std::to_string(chgObj.ParamNum));
-  }
-  void PointToPointChanged(std::shared_ptr<NetAdapterObj>& netRef, int32_t& nodeAddr,
-                           PointToPointStatus& state) override {
-    j_.Add("S PointToPointChanged " + Who(netRef) + " " + std::to_string(nodeAddr) + " " +
-           std::to_string(state));
-  }
-  void RequestNetOpen(std::shared_ptr<NetAdapterObj>& netRef, std::shared_ptr<Object>& Peer,
-                      bool& newState, int32_t& PortNumber, bool& success) override {
-    j_.Add("S RequestNetOpen " + Who(netRef) + " " + PeerName(Peer) + " " +
-           std::to_string(newState) + " " + std::to_string(PortNumber) + " " +
-           std::to_string(success));
-    if (onRequest) onRequest(netRef, Peer, newState, PortNumber, success);
-  }
-
-  std::function<void(std::shared_ptr<NetAdapterObj>&, std::shared_ptr<Object>&, bool&, int32_t&,
-                     bool&)>
-      onRequest;
-  std::function<void(std::shared_ptr<NetAdapterObj>&, NetworkChanges&)> onChanged;
-
- private:
-  Journal& j_;
-};
-
-// Records every event of one adapter as "<label> <Event> <args>".
-class AdapterRecorder : public NetAdapterObjEvents {
- public:
-  AdapterRecorder(Journal& j, std::string label) : j_(j), label_(std::move(label)) {}
-
-  void NetworkChanged(NetworkChanges& theState) override {
-    j_.Add(label_ + " NetworkChanged " + std::to_string(theState));
-    if (rewriteState) theState = *rewriteState;
-  }
-  void NetworkError(infcErrInfo& theErr) override {
-    j_.Add(label_ + " NetworkError " + std::to_string(theErr.errCode));
-    theErr.errCode += 1000;
-  }
-  void DriveParameterChanged(std::shared_ptr<PhysDriveObj>& Node,
-                             std::shared_ptr<ValueObj>& NewValue) override {
-    j_.Add(label_ + " DriveParameterChanged" + (Node ? " node" : " nonode") +
-           (NewValue ? " " + NewValue->Name() : " novalue"));
-  }
-  void ParameterChanged(infcParamChg& chgObj) override {
-    j_.Add(label_ + " ParameterChanged " + std::to_string(chgObj.ParamNum));
-    chgObj.ParamNum += 1000;
-  }
-  void PointToPointChanged(int32_t& nodeAddr, PointToPointStatus& state) override {
-    j_.Add(label_ + " PointToPointChanged " + std::to_string(nodeAddr) + " " +
-           std::to_string(state));
-    nodeAddr += 1000;
-  }
-  void RequestNetOpen(std::shared_ptr<Object>& Peer, bool& newState, int32_t& PortNumber,
-                      bool& success) override {
-    j_.Add(label_ + " RequestNetOpen " + PeerName(Peer) + " " + std::to_string(newState) + " " +
-           std::to_string(PortNumber) + " " + std::to_string(success));
-    if (onRequest) onRequest(Peer, newState, PortNumber, success);
-  }
+  Recorder(Journal& j, std::string label) : j_(j), label_(std::move(label)) {}
 
   std::function<void(std::shared_ptr<Object>&, bool&, int32_t&, bool&)> onRequest;
+  std::function<void(AdapterRef&, NetworkChanges&)> onChanged;
   std::optional<NetworkChanges> rewriteState;
 
+  void NetworkChanged(AdapterRef& a, NetworkChanges& s) override {
+    Log("NetworkChanged", a, s);
+    if (onChanged) onChanged(a, s);
+  }
+  void NetworkError(AdapterRef& a, infcErrInfo& e) override { Log("NetworkError", a, e.errCode); }
+  void DriveParameterChanged(AdapterRef& a, std::shared_ptr<PhysDriveObj>& node,
+                             std::shared_ptr<ValueObj>& value) override {
+    Log("DriveParameterChanged", a, node ? "node" : "nonode", value ? value->Name() : "novalue");
+  }
+  void ParameterChanged(AdapterRef& a, infcParamChg& c) override {
+    Log("ParameterChanged", a, c.ParamNum);
+  }
+  void PointToPointChanged(AdapterRef& a, int32_t& addr, PointToPointStatus& s) override {
+    Log("PointToPointChanged", a, addr, s);
+  }
+  void RequestNetOpen(AdapterRef& a, std::shared_ptr<Object>& peer, bool& newState, int32_t& port,
+                      bool& success) override {
+    Log("RequestNetOpen", a, peer, newState, port, success);
+    if (onRequest) onRequest(peer, newState, port, success);
+  }
+
+  void NetworkChanged(NetworkChanges& s) override {
+    Log("NetworkChanged", s);
+    if (rewriteState) s = *rewriteState;
+  }
+  void NetworkError(infcErrInfo& e) override {
+    Log("NetworkError", e.errCode);
+    e.errCode += 1000;
+  }
+  void DriveParameterChanged(std::shared_ptr<PhysDriveObj>& node,
+                             std::shared_ptr<ValueObj>& value) override {
+    Log("DriveParameterChanged", node ? "node" : "nonode", value ? value->Name() : "novalue");
+  }
+  void ParameterChanged(infcParamChg& c) override {
+    Log("ParameterChanged", c.ParamNum);
+    c.ParamNum += 1000;
+  }
+  void PointToPointChanged(int32_t& addr, PointToPointStatus& s) override {
+    Log("PointToPointChanged", addr, s);
+    addr += 1000;
+  }
+  void RequestNetOpen(std::shared_ptr<Object>& peer, bool& newState, int32_t& port,
+                      bool& success) override {
+    Log("RequestNetOpen", peer, newState, port, success);
+    if (onRequest) onRequest(peer, newState, port, success);
+  }
+
  private:
+  template <class... T>
+  void Log(const char* event, const T&... args) {
+    std::string line = label_ + " " + event;
+    ((line += " " + Text(args)), ...);
+    j_.Add(std::move(line));
+  }
+
   Journal& j_;
   std::string label_;
 };
+
+inline void Confirm(std::shared_ptr<Object>&, bool&, int32_t&, bool& success) { success = true; }
+
+template <class F>
+void ExpectError(F&& f, int32_t number, std::string_view source = {},
+                 std::string_view description = {}) {
+  try {
+    f();
+    ADD_FAILURE() << "no error";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), number);
+    EXPECT_TRUE(source.empty() || e.Source() == source) << e.Source();
+    EXPECT_TRUE(description.empty() || e.Description() == description) << e.Description();
+  }
+}
+
+inline AdapterRef AdapterAt(const std::shared_ptr<Collection>& nets, int32_t k) {
+  return std::dynamic_pointer_cast<NetAdapterObj>(nets->Item(k).ToObject());
+}
 
 }  // namespace zentnet::test

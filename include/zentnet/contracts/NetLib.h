@@ -50,7 +50,7 @@ class FlashStandIn final : public Object {
 
 class NetLib : public Object {
  public:
-  // The library's inert root object.
+  // The library's inert root object (InertNetLib).
   static std::shared_ptr<NetLib> create();
 
   std::string_view ClassName() const override { return "NetLib"; }
@@ -98,6 +98,56 @@ class NetLib : public Object {
   virtual void WarmResetSystem() = 0;
   // The application's keyboard-hook control (bound late).
   virtual void SetWinHookRef(std::shared_ptr<Object> value) = 0;
+};
+
+// The application's root object when there is no application: reads answer the zero value
+// of their type and writes and actions leave no trace; Flash and Version answer for the
+// library itself. Not final: an implementation may start from it.
+class InertNetLib : public NetLib {
+ public:
+  std::shared_ptr<AppStateEventObj> AppEvents() override { return nullptr; }
+  std::string AppTitle() override { return {}; }
+  void CreateDemoDrive(PhysDriveType /*drvType*/) override {}
+  std::shared_ptr<DriveEventObj> DriveEvent() override { return nullptr; }
+  std::shared_ptr<Collection> Drives() override { return nullptr; }
+  // A new flash object on every read: nothing is cached.
+  std::shared_ptr<Object> Flash() override;
+  void ForceOffline() override {}
+  std::shared_ptr<LockLevelObj> LockLevel() override { return nullptr; }
+  std::string LookupDriveErrorMsg(DriveErrors /*theCode*/) override { return {}; }
+  std::shared_ptr<CmdLog> LogFile() override { return nullptr; }
+  std::shared_ptr<Collection> Nets() override { return nullptr; }
+  bool Online() override { return false; }
+  void SetOnlinePoll(bool /*value*/) override {}
+  bool OnlinePoll() override { return false; }
+  void SetPolling(bool /*value*/) override {}
+  bool Polling() override { return false; }
+  void SetPollingInternal(bool /*value*/) override {}
+  bool PollingInternal() override { return false; }
+  void SetPorts(const std::string& /*value*/) override {}
+  std::string Ports() override { return {}; }
+  void SetPortsOpen(bool /*value*/) override {}
+  bool PortsOpen() override { return false; }
+  void RegisterFKey(std::shared_ptr<HotKeyObj> /*fkey*/) override {}
+  void ColdResetSystem() override {}
+  bool Resetting() override { return false; }
+  std::shared_ptr<NetSupervisorObj> NetSupervisor() override { return nullptr; }
+  std::string SerialVersion() override { return {}; }
+  std::shared_ptr<SoundEventsObj> Sounds() override { return nullptr; }
+  std::shared_ptr<Collection> SystemFileConfiguration(const std::string& /*path*/) override {
+    return nullptr;
+  }
+  void SystemFileLoad(const std::string& /*path*/, bool /*interactive*/) override {}
+  void SystemFileSave(const std::string& /*path*/, bool /*interactive*/) override {}
+  void SetTechSupportMode(bool /*value*/) override {}
+  bool TechSupportMode() override { return false; }
+  void TechSupportModeEnable(int32_t /*password*/) override {}
+  void UnRegisterFKey(std::shared_ptr<HotKeyObj> /*fkey*/) override {}
+  std::string ValueVersion() override { return {}; }
+  // This library's version and the module that holds its code.
+  std::string Version() override;
+  void WarmResetSystem() override {}
+  void SetWinHookRef(std::shared_ptr<Object> /*value*/) override {}
 };
 
 }  // namespace zentnet

@@ -112,6 +112,10 @@ class NetAdapterObj final : public Object,
   NetAdapterObj();  // use create()
 
  private:
+  using Self = std::shared_ptr<NetAdapterObj>;
+  // Raises the adapter's event, then calls `forward(supervisor, self)` when one is attached.
+  template <class Raise, class Forward>
+  void Notify(Raise raise, Forward forward);
   // Raises RequestNetOpen on the adapter and on its supervisor with these variables.
   void RequestNetOpen(bool& newState, bool& success);
 

@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "zentnet/automation/collection.h"
 #include "zentnet/automation/events.h"
@@ -25,10 +26,10 @@
 #include "zentnet/contracts/records.h"
 #include "zentnet/contracts/roster.h"
 #include "zentnet/contracts/value_contract.h"
+#include "zentnet/network/NetAdapterObj.h"
 
 namespace zentnet {
 
-class NetAdapterObj;
 class PhysDriveObj;
 
 // Every argument is the caller's variable: what a listener stores, the caller and the
@@ -53,9 +54,8 @@ class NetSupervisorObjEvents {
                               int32_t& /*PortNumber*/, bool& /*success*/) {}
 };
 
-inline constexpr DispatchEntry kNetSupervisorObjEventIds[] = {
-    {"NetworkChanged", 1},   {"NetworkError", 2},        {"DriveParameterChanged", 3},
-    {"ParameterChanged", 4}, {"PointToPointChanged", 5}, {"RequestNetOpen", 6}};
+// The adapter's events with the adapter in front: the same names in the same dispatch order.
+inline constexpr const auto& kNetSupervisorObjEventIds = kNetAdapterObjEventIds;
 
 class NetSupervisorObj final : public Object,
                                public EventHost<NetSupervisorObjEvents>,
@@ -111,7 +111,16 @@ class NetSupervisorObj final : public Object,
  private:
   // The adapter at 1-based position k of Nets; error 13 for an item that is no adapter.
   std::shared_ptr<NetAdapterObj> AdapterAt(int32_t k) const;
+  // At least one adapter, and every adapter open.
   bool NetworkOpen() const;
+  // A new adapter of the default port type, not yet attached.
+  std::shared_ptr<NetAdapterObj> NewAdapter() const;
+  // Appends attached adapters, or disables, closes and removes the last ones, until n remain.
+  void ResizeNets(int32_t n);
+  // Puts new adapters for `ports` in a new collection between the announcements of a changed list.
+  void ReplaceAdapters(const std::vector<std::string>& ports, bool wasOpen);
+  // NetworkChanged without an adapter: a change of the whole port list.
+  void AnnounceNetwork(NetworkChanges state);
 
   std::shared_ptr<Collection> nets_;
   int32_t maxAdapters_ = 16;
