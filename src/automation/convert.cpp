@@ -48,7 +48,13 @@ double TextToDouble(std::string_view text) {
   if (number.back() == '.') number.pop_back();
   double result = 0;
   const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), result);
-  if (ec == std::errc::result_out_of_range) err::RaiseOverflow();
+  if (ec == std::errc::result_out_of_range) {
+    // Out of range is either too large or too small to represent. Too small only happens
+    // without a non-zero digit before the point; such a number is as near to 0 as a Double gets.
+    const bool large = number.find_first_of("123456789") < number.find('.');
+    if (large) err::RaiseOverflow();
+    return number.front() == '-' ? -0.0 : 0.0;
+  }
   if (ec != std::errc() || ptr != number.data() + number.size()) err::RaiseTypeMismatch();
   return result;
 }

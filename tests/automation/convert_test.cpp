@@ -81,6 +81,13 @@ TEST(TextToLong, RejectsAnythingElseWithTypeMismatch) {
     EXPECT_EQ(ErrorOf([&] { TextToLong(c); }), err::kTypeMismatch) << '"' << c << '"';
 }
 
+TEST(TextToDouble, TooSmallToRepresentIsZeroNotOverflow) {
+  EXPECT_EQ(TextToDouble("0." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(TextToLong("-." + std::string(400, '0') + "7"), 0);
+  EXPECT_EQ(ErrorOf([] { TextToDouble("1" + std::string(400, '0')); }), err::kOverflow);
+  EXPECT_EQ(ErrorOf([] { TextToDouble("1" + std::string(400, '0') + ".5"); }), err::kOverflow);
+}
+
 TEST(TextToLong, OverflowsPastTheRangeEvenWithManyDigits) {
   const char* cases[] = {"2147483648", "-2147483649", "2147483647.5", "99999999999999999999999"};
   for (const char* c : cases) EXPECT_EQ(ErrorOf([&] { TextToLong(c); }), err::kOverflow) << c;
