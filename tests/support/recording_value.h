@@ -7,12 +7,14 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "recorder.h"
+#include "zentnet/automation/error.h"
 #include "zentnet/values/factory.h"
 #include "zentnet/values/values.h"
 
@@ -173,5 +175,40 @@ class RecordingValues {
   std::deque<std::string> tags;
   std::vector<std::shared_ptr<RecordingValue>> made;
 };
+
+// The events half of such a journal, for a recording sink: each event is journaled by name,
+// after a prefix that tells two objects apart, and a hook under that name runs right after.
+struct EventNotes {
+  EventNotes(Journal& journal, std::string prefix) : journal_(journal), prefix_(std::move(prefix)) {}
+  std::map<std::string, std::function<void()>> on;
+
+  void Note(const std::string& event, const std::string& args = {}) {
+    journal_.Add(prefix_ + event + args);
+    if (auto it = on.find(event); it != on.end()) it->second();
+  }
+  // A listener that fails the first time it hears `event`.
+  void FailOnce(const std::string& event) {
+    on[event] = [failed = false]() mutable {
+      if (!std::exchange(failed, true)) throw AutomationError(1234, "Listener", "listener failed");
+    };
+  }
+
+ private:
+  Journal& journal_;
+  std::string prefix_;
+};
+
+// Runs `act` and hands back what it journaled, closed by an automation error that reached
+// the caller ("! <number> <source>: <description>").
+template <class Act>
+std::vector<std::string> Journaled(Journal& journal, Act&& act) {
+  journal.Clear();
+  try {
+    act();
+  } catch (const AutomationError& e) {
+    journal.Add("! " + std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description());
+  }
+  return std::exchange(journal.lines, {});
+}
 
 }  // namespace zentnet::test

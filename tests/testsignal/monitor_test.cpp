@@ -3,8 +3,6 @@
 
 #include <gmock/gmock.h>
 
-#include <map>
-
 #include "recording_value.h"
 #include "zentnet/automation/error.h"
 #include "zentnet/factory.h"
@@ -17,11 +15,9 @@ namespace {
 using Lines = std::vector<std::string>;
 using M = MonitorPortStateObj;
 
-class Recorder final : public MonitorPortStateObjEvents {
+class Recorder final : public MonitorPortStateObjEvents, public EventNotes {
  public:
-  explicit Recorder(Journal& journal, std::string prefix = {}) : journal_(journal), prefix_(std::move(prefix)) {}
-  std::map<std::string, std::function<void()>> on;  // runs right after the event is journaled
-
+  using EventNotes::EventNotes;
   void VariableChanged() override { Note("VariableChanged"); }
   void AmplitudeChanged() override { Note("AmplitudeChanged"); }
   void FilterChanged() override { Note("FilterChanged"); }
@@ -32,21 +28,6 @@ class Recorder final : public MonitorPortStateObjEvents {
   void Changed() override { Note("Changed"); }
   void Initialize() override { Note("Initialize"); }
   void UpdateView() override { Note("UpdateView"); }
-
-  // The listener fails the first time it hears `event`.
-  void FailOnce(const std::string& event) {
-    on[event] = [failed = false]() mutable {
-      if (!std::exchange(failed, true)) throw AutomationError(1234, "Listener", "listener failed");
-    };
-  }
-
- private:
-  void Note(const std::string& event) {
-    journal_.Add(prefix_ + event);
-    if (auto it = on.find(event); it != on.end()) it->second();
-  }
-  Journal& journal_;
-  std::string prefix_;
 };
 
 struct Port : ::testing::Test {
@@ -55,6 +36,7 @@ struct Port : ::testing::Test {
   std::shared_ptr<Recorder> recorder;
   std::shared_ptr<M> port = Make();
 
+  // Value tags in creation order; a prefix tells two ports apart.
   std::shared_ptr<M> Make(const std::string& prefix = {}) {
     for (const char* tag : {"Amp", "Var", "Filter", "Config"}) values.tags.push_back(prefix + tag);
     auto p = M::create();
@@ -64,17 +46,8 @@ struct Port : ::testing::Test {
     journal.Clear();
     return p;
   }
-  // Runs `act`, journaling an error that reaches the caller.
   template <class Act>
-  Lines Journaled(Act&& act) {
-    journal.Clear();
-    try {
-      act();
-    } catch (const AutomationError& e) {
-      journal.Add("! " + std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description());
-    }
-    return std::exchange(journal.lines, {});
-  }
+  Lines Journaled(Act&& act) { return test::Journaled(journal, std::forward<Act>(act)); }
   static RecordingValue& Rec(const std::shared_ptr<ValueObj>& v) { return dynamic_cast<RecordingValue&>(*v); }
 };
 
