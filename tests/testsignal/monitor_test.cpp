@@ -72,10 +72,12 @@ void RunFlows(Port& t, const std::vector<Flow>& flows) {
 
 TEST_F(Port, Bursts) {
   RunFlows(*this, {
-    {"amplitude", nullptr, [](Port&, M& p) { Set(p.Amplitude(), 2.5); }, {"Amp.Value=2.5", "AmplitudeChanged", "Changed"}},
+    {"amplitude", nullptr, [](Port&, M& p) { Set(p.Amplitude(), 2.5); },
+     {"Amp.Value=2.5", "AmplitudeChanged", "Changed"}},
     {"variable", nullptr, [](Port&, M& p) { Set(p.Variable(), MON_VEL_ERR); },
      {"Var.Value=5", "Var.Label=Velocity Error", "VariableChanged", "RescaleAmplitude", "Changed"}},
-    {"filter", nullptr, [](Port&, M& p) { Set(p.Filter(), 12.5); }, {"Filter.Value=12.5", "FilterChanged", "Changed"}},
+    {"filter", nullptr, [](Port&, M& p) { Set(p.Filter(), 12.5); },
+     {"Filter.Value=12.5", "FilterChanged", "Changed"}},
     {"unchanged number and requests", nullptr,
      [](Port&, M& p) { Set(p.Amplitude(), 0), p.Variable()->RequestNumber()->SetValue(3); },
      {"Amp.Value=0", "Var.Req.Value=3"}},
@@ -88,10 +90,10 @@ TEST_F(Port, Bursts) {
     {"SaveToNonVolatile, Rescale", nullptr, [](Port&, M& p) { p.SaveToNonVolatile(), p.Rescale(); },
      {"SaveToNonVolatile", "RescaleAmplitude"}},
     {"Refresh", nullptr, [](Port&, M& p) { p.Refresh(); }, {"SyncPulseChanged", "Changed"}},
-    {"ChangeTo", nullptr, [](Port&, M& p) { p.ChangeTo(MON_TRQ_CMD, 4.0, 1.5); },
-     {"Var.Req.Value=8", "RescaleAmplitude", "Amp.Req.Value=4", "Filter.Req.Value=1.5", "Changed"}},
-    {"ChangeTo without filter", nullptr, [](Port&, M& p) { p.ChangeTo(MON_VEL_CMD, 7.5); },
-     {"Var.Req.Value=3", "RescaleAmplitude", "Amp.Req.Value=7.5", "Filter.Req.Value=0", "Changed"}},
+    {"ChangeTo, then without filter", nullptr,
+     [](Port&, M& p) { p.ChangeTo(MON_TRQ_CMD, 4.0, 1.5), p.ChangeTo(MON_VEL_CMD, 7.5); },
+     {"Var.Req.Value=8", "RescaleAmplitude", "Amp.Req.Value=4", "Filter.Req.Value=1.5", "Changed",
+      "Var.Req.Value=3", "RescaleAmplitude", "Amp.Req.Value=7.5", "Filter.Req.Value=0", "Changed"}},
     {"ChangeTo answered at once: values report without Changed",
      [](Port&, M& p) {
        for (const auto& v : {p.Amplitude(), p.Variable(), p.Filter()}) Port::Rec(v).answerRequests = true;
@@ -109,7 +111,8 @@ TEST_F(Port, Bursts) {
       "AmplitudeChanged", "Filter.Value=1", "FilterChanged", "UpdateView", "Filter.Value=2", "FilterChanged",
       "Changed"}},
     {"one value in two roles", [](Port&, M& p) { p.SetFilter(p.Amplitude()); },
-     [](Port&, M& p) { Set(p.Amplitude(), 1); }, {"Amp.Value=1", "AmplitudeChanged", "Changed", "FilterChanged", "Changed"}},
+     [](Port&, M& p) { Set(p.Amplitude(), 1); },
+     {"Amp.Value=1", "AmplitudeChanged", "Changed", "FilterChanged", "Changed"}},
     {"replaced values", nullptr,
      [](Port& t, M& p) {
        auto old = p.Amplitude();
@@ -150,7 +153,11 @@ TEST_F(Port, ReentrantListeners) {
      [](Port&, M& p) { p.Refresh(), Set(p.Amplitude(), 1); },
      {"SyncPulseChanged", "Changed", "Amp.Value=1", "AmplitudeChanged", "Changed", "SyncPulseChanged", "Changed"}},
     {"the filter handler is not guarded",
-     [](Port& t, M& p) { t.recorder->on["FilterChanged"] = [&p] { if (p.Filter()->Number()->Value() < 20) Set(p.Filter(), 20); }; },
+     [](Port& t, M& p) {
+       t.recorder->on["FilterChanged"] = [&p] {
+         if (p.Filter()->Number()->Value() < 20) Set(p.Filter(), 20);
+       };
+     },
      [](Port&, M& p) { Set(p.Filter(), 10); },
      {"Filter.Value=10", "FilterChanged", "Filter.Value=20", "FilterChanged", "Changed", "Changed"}},
   });
@@ -191,7 +198,8 @@ TEST_F(Port, OtherMembersPassErrorsOn) {
     {"SaveToNonVolatile", [](Port& t, M&) { t.recorder->FailOnce("SaveToNonVolatile"); },
      [](Port&, M& p) { p.SaveToNonVolatile(); }, {"SaveToNonVolatile", failed}},
     {"register change", [](Port& t, M&) { t.recorder->FailOnce("SyncPulseChanged"); },
-     [](Port&, M& p) { p.ConfigReg()->SetSyncPulse(SYNC_PULSE_PLUS); }, {"Config.Value=1", "SyncPulseChanged", failed}},
+     [](Port&, M& p) { p.ConfigReg()->SetSyncPulse(SYNC_PULSE_PLUS); },
+     {"Config.Value=1", "SyncPulseChanged", failed}},
     {"sync pulse write: the lock stays lifted", [](Port& t, M&) { t.recorder->FailOnce("SyncPulseChanged"); },
      [](Port&, M& p) { p.SetSyncPulse(SYNC_PULSE_PLUS); },
      {"Config.EditLock=0", "Config.Value=1", "SyncPulseChanged", failed}},
@@ -216,17 +224,18 @@ TEST_F(Port, FailedBulkChangesLeaveChangedHeldBack) {
 
 TEST_F(Port, SyncPulse) {
   RunFlows(*this, {
-    {"write under the drive's lock", [](Port&, M& p) { p.ConfigReg()->Register()->SetEditLock(3), Set(p.ConfigReg()->Register(), 0x300); },
-     [](Port&, M& p) { p.SetSyncPulse(SYNC_PULSE_NEG); },
-     {"Config.EditLock=0", "Config.Value=770", "SyncPulseChanged", "Config.EditLock=3"}},
-    {"unchanged pulse", nullptr, [](Port&, M& p) { p.SetSyncPulse(SYNC_PULSE_OFF); },
-     {"Config.EditLock=0", "Config.Value=0", "Config.EditLock=0"}},
+    {"written under the drive's lock, twice",
+     [](Port&, M& p) { p.ConfigReg()->Register()->SetEditLock(3), Set(p.ConfigReg()->Register(), 0x300); },
+     [](Port&, M& p) { p.SetSyncPulse(SYNC_PULSE_NEG), p.SetSyncPulse(SYNC_PULSE_NEG); },
+     {"Config.EditLock=0", "Config.Value=770", "SyncPulseChanged", "Config.EditLock=3", "Config.EditLock=0",
+      "Config.Value=770", "Config.EditLock=3"}},
     {"register changes", nullptr,
      [](Port&, M& p) {
        // Hall inverter, then the negative pulse too, then the pulse alone, then nothing.
        for (double v : {4, 6, 2, 0}) Set(p.ConfigReg()->Register(), v);
      },
-     {"Config.Value=4", "Config.Value=6", "SyncPulseChanged", "Config.Value=2", "Config.Value=0", "SyncPulseChanged"}},
+     {"Config.Value=4", "Config.Value=6", "SyncPulseChanged", "Config.Value=2", "Config.Value=0",
+      "SyncPulseChanged"}},
     {"the lock goes back on the value written, not on a swapped one",
      [](Port& t, M& p) {
        p.ConfigReg()->Register()->SetEditLock(7);
@@ -280,7 +289,8 @@ TEST_F(Port, SyncPulseReadsAndMissingObjects) {
   values.tags = {"dAmp", "dVar", "dFilter"};
   auto other = M::create();
   EXPECT_EQ(Journaled([&] { port->CopyTo(other); }),
-            (Lines{"Amp.CopyContentTo(dAmp)", "Var.CopyContentTo(dVar)", "Filter.CopyContentTo(dFilter)", missing[0]}));
+            (Lines{"Amp.CopyContentTo(dAmp)", "Var.CopyContentTo(dVar)", "Filter.CopyContentTo(dFilter)",
+                   missing[0]}));
   EXPECT_EQ(Journaled([&] { port->CopyTo(nullptr); }), missing);
 }
 
@@ -320,7 +330,8 @@ TEST_F(Port, ListenerMayDropTheLastReference) {
   auto variable = port->Variable();
   auto config = port->ConfigReg();
   port.reset();
-  EXPECT_EQ(Journaled([&] { Set(variable, 2), Set(config->Register(), 1); }), (Lines{"Var.Value=2", "Config.Value=1"}));
+  EXPECT_EQ(Journaled([&] { Set(variable, 2), Set(config->Register(), 1); }),
+            (Lines{"Var.Value=2", "Config.Value=1"}));
 }
 
 TEST_F(Port, ConstructionAndPublishedFace) {
@@ -367,7 +378,8 @@ TEST_F(Port, MonitorVarStrOfEveryKnownVariable) {
     Set(port->ConfigReg()->Register(), style * 0x100);
     for (int v = 0; v < 24; ++v) {
       std::string expected = kNames[v];
-      if (auto at = expected.find("@*@"); at != std::string::npos) expected.replace(at, 3, style == 2 ? "Force" : "Torque");
+      if (auto at = expected.find("@*@"); at != std::string::npos)
+        expected.replace(at, 3, style == 2 ? "Force" : "Torque");
       EXPECT_EQ(port->MonitorVarStr(v), expected) << v << " style " << style;
       Set(port->Variable(), v);
       EXPECT_EQ(port->MonitorVarStr(), expected) << v << " style " << style;

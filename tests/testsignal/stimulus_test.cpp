@@ -66,7 +66,9 @@ struct Stimulus : ::testing::Test {
       if ((*v)->Tag() == tag) return **v;
     throw std::logic_error("no value " + tag);
   }
-  std::shared_ptr<RecordingValue> Fresh(const std::string& tag) { return std::make_shared<RecordingValue>(&journal, tag); }
+  std::shared_ptr<RecordingValue> Fresh(const std::string& tag) {
+    return std::make_shared<RecordingValue>(&journal, tag);
+  }
   void SetMode(double v) { s->Mode()->Number()->SetValue(v); }
   std::string State() const {
     auto show = [](const std::shared_ptr<ValueObj>& v) { return v ? Show(v->Number()->Value()) : "-"; };
@@ -99,6 +101,11 @@ struct Flow {
   Lines expected;
 };
 
+// Steps many flows share.
+const Step kStart = [](Stimulus& t) { t.s->Start(); };
+const Step kHold = [](Stimulus& t) { t.s->SetInitializing(true); };
+const Step kRunVelocity = [](Stimulus& t) { t.s->SetStimMode(STIM_VEL); };
+
 void RunFlows(Stimulus& t, const std::vector<Flow>& flows) {
   for (const auto& f : flows) {
     t.s = t.MakeLoaded();
@@ -111,14 +118,14 @@ void RunFlows(Stimulus& t, const std::vector<Flow>& flows) {
 
 TEST_F(Stimulus, ModeHandlerFlows) {
   RunFlows(*this, {
-    {"Start from off", nullptr, [](Stimulus& t) { t.s->Start(); },
+    {"Start from off", nullptr, kStart,
      Cat({{"Mode.Value=3", "TrackingLimSetup", "TL.EditLock=0", "TL.Value=10", "TL.EditLock=4"}, kModeBurst,
           kPosition, {"Amp.Refresh", "mode=3 last=3 limit=10"}})},
-    {"Start while on", [](Stimulus& t) { t.s->Start(); }, [](Stimulus& t) { t.s->Start(); }, {"mode=3 last=3 limit=10"}},
-    {"Terminate", [](Stimulus& t) { t.s->Start(); }, [](Stimulus& t) { t.s->Terminate(); },
+    {"Start while on", kStart, kStart, {"mode=3 last=3 limit=10"}},
+    {"Terminate", kStart, [](Stimulus& t) { t.s->Terminate(); },
      Cat({{"Mode.Value=0"}, kRestore500, kModeBurst, kStopped, {"mode=0 last=3 limit=500"}})},
     {"Terminate while off", nullptr, [](Stimulus& t) { t.s->Terminate(); }, {"mode=0 last=3 limit=500"}},
-    {"cancelled TrackingLimSetup", [](Stimulus& t) { t.recorder->cancel = true; }, [](Stimulus& t) { t.s->Start(); },
+    {"cancelled TrackingLimSetup", [](Stimulus& t) { t.recorder->cancel = true; }, kStart,
      Cat({{"Mode.Value=3", "TrackingLimSetup"}, kModeBurst, kPosition, {"Amp.Refresh", "mode=3 last=3 limit=500"}})},
     {"owner switches 1 to 2", [](Stimulus& t) { t.SetMode(1); }, [](Stimulus& t) { t.SetMode(2); },
      Cat({{"Mode.Value=2"}, kRestore500, {"Mode.Value=0"}, kRestore500, kModeBurst, kStopped,  // the nested stop
@@ -128,12 +135,15 @@ TEST_F(Stimulus, ModeHandlerFlows) {
     {"owner switches 1 to 2, held", [](Stimulus& t) { t.SetMode(1), t.s->SetInitializing(true); },
      [](Stimulus& t) { t.SetMode(2); },
      Cat({{"Mode.Value=2"}, kRestore500, {"Mode.Value=0"}, kRestore500,
-          {"AdjustAmplitudeScaling(0)", "Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "mode=0 last=2 limit=500 held"}})},
+          {"AdjustAmplitudeScaling(0)", "Amp.Scale=327.68", "AdjustAmplitudeScaling(2)",
+           "mode=0 last=2 limit=500 held"}})},
     {"ModeChanged listener stops",
      [](Stimulus& t) {
-       t.recorder->on["ModeChanged"] = [&t, once = true]() mutable { if (std::exchange(once, false)) t.s->Terminate(); };
+       t.recorder->on["ModeChanged"] = [&t, once = true]() mutable {
+         if (std::exchange(once, false)) t.s->Terminate();
+       };
      },
-     [](Stimulus& t) { t.s->Start(); },
+     kStart,
      Cat({{"Mode.Value=3", "TrackingLimSetup", "TL.EditLock=0", "TL.Value=10", "TL.EditLock=4", "ModeChanged",
            "Mode.Value=0"}, kRestore500, kModeBurst, kStopped,
           {"StimulusChanged", "UpdateView"}, kStopped, {"mode=0 last=3 limit=500"}})},  // reading the mode afresh
@@ -143,7 +153,7 @@ TEST_F(Stimulus, ModeHandlerFlows) {
          if (std::exchange(once, false)) t.s->SetStimMode(STIM_VEL);
        };
      },
-     [](Stimulus& t) { t.s->Start(); },
+     kStart,
      Cat({{"Mode.Value=3", "TrackingLimSetup", "Mode.Value=1"}, kRestore500,  // 1 after 3: stop...
           {"Mode.Value=0"}, kRestore500, kModeBurst, kStopped,
           {"Amp.Scale=1", "AdjustAmplitudeScaling(1)", "Amp.Refresh", "Mode.Value=1"}, kRestore500,  // ...start
@@ -165,50 +175,51 @@ TEST_F(Stimulus, ModeHandlerFlows) {
      Cat({{"Mode.Value=0", "TL.EditLock=0", "TL.Value=300", "TL.EditLock=4"}, kModeBurst, kStopped,
           {"mode=0 last=1 limit=300"}})},
     {"Start without a tracking limit", [](Stimulus& t) { t.s->SetTrackingLimit(nullptr); },
-     [](Stimulus& t) { t.s->Start(); },
+     kStart,
      {"Mode.Value=3", "! 91 ZentNetLib: Object variable or With block variable not set", "mode=3 last=3 limit=-"}},
   });
 }
 
 TEST_F(Stimulus, BulkFlows) {
   RunFlows(*this, {
-    {"StartStop from off", nullptr, [](Stimulus& t) { t.s->StartStop(); }, Cat({kChangeToPosition, {"mode=3 last=3 limit=10"}})},
+    {"StartStop from off", nullptr, [](Stimulus& t) { t.s->StartStop(); },
+     Cat({kChangeToPosition, {"mode=3 last=3 limit=10"}})},
     {"StartStop while running", [](Stimulus& t) { t.s->StartStop(); }, [](Stimulus& t) { t.s->StartStop(); },
      Cat({{"Mode.Value=0"}, kRestore500, {"AdjustAmplitudeScaling(0)", "Mode.Value=0"}, kChangeToBurst,
           {"mode=0 last=3 limit=500"}})},
-    {"ChangeTo between running modes", [](Stimulus& t) { t.s->SetStimMode(STIM_VEL); },
+    {"ChangeTo between running modes", kRunVelocity,
      [](Stimulus& t) { t.s->ChangeTo(STIM_TRQ, 50, 20); },
      Cat({{"Mode.Value=0"}, kRestore500,
           {"AdjustAmplitudeScaling(0)", "Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Req.Value=50",
            "Period.Req.Value=20", "Mode.Value=2"}, kRestore500,
           {"TrackingLimSetup", "TL.EditLock=0", "TL.EditLock=4", "Amp.Scale=327.68", "AdjustAmplitudeScaling(2)"},
           kChangeToBurst, {"mode=2 last=2 limit=500"}})},
-    {"ChangeTo while held", [](Stimulus& t) { t.s->SetInitializing(true); },
-     [](Stimulus& t) { t.s->ChangeTo(STIM_POSN, 6, 100); }, Cat({kChangeToPosition, {"mode=3 last=3 limit=10 held"}})},
+    {"ChangeTo while held", kHold, [](Stimulus& t) { t.s->ChangeTo(STIM_POSN, 6, 100); },
+     Cat({kChangeToPosition, {"mode=3 last=3 limit=10 held"}})},
     {"ChangeTo failing in a listener",
-     [](Stimulus& t) { t.recorder->on["TrackingLimSetup"] = [] { throw AutomationError(7, "Listener", "failed"); }; },
+     [](Stimulus& t) { t.recorder->FailOnce("TrackingLimSetup"); },
      [](Stimulus& t) { t.s->ChangeTo(STIM_POSN, 6, 100); },
      Cat({kPosition, {"Amp.Req.Value=6", "Period.Req.Value=100", "Mode.Value=3", "TrackingLimSetup",
-                      "! 7 Listener: failed", "mode=3 last=3 limit=500 held"}})},
+                      "! 1234 Listener: listener failed", "mode=3 last=3 limit=500 held"}})},
     {"Initialize", nullptr, [](Stimulus& t) { t.s->Initialize(STIM_TRQ, 100, 50); },
      {"Mode.InitialValue=2", "Amp.InitialValue=100", "Period.InitialValue=50", "Amp.SetupA=3", "Amp.SetupB=13",
       "AdjustAmplitudeScaling(2)", "mode=0 last=3 limit=500"}},
-    {"Initialize off, held", [](Stimulus& t) { t.s->SetInitializing(true); },
+    {"Initialize off, held", kHold,
      [](Stimulus& t) { t.s->Initialize(STIM_OFF, 100, 50), t.s->SetInitializeMode(4); },
      {"Mode.InitialValue=0", "AdjustAmplitudeScaling(0)", "Mode.DefaultValue=4", "mode=0 last=3 limit=500 held"}},
     {"SetupFor while off", nullptr, [](Stimulus& t) { t.s->SetupFor(STIM_VEL, 12.5, 40); },
      {"Amp.SetupA=2", "Amp.SetupB=10", "AdjustAmplitudeScaling(1)", "UIchanged", "Amp.Value=12.5", "Period.Value=40",
       "UIchanged", "mode=0 last=1 limit=500"}},
-    {"SetupFor while held", [](Stimulus& t) { t.s->SetInitializing(true); },
+    {"SetupFor while held", kHold,
      [](Stimulus& t) { t.s->SetupFor(STIM_VEL, 12.5, 40); }, {"mode=0 last=3 limit=500 held"}},
-    {"SetupFor while running", [](Stimulus& t) { t.s->Start(); },
+    {"SetupFor while running", kStart,
      [](Stimulus& t) { t.s->SetupFor(STIM_VEL, 12.5, 40); }, {"mode=3 last=3 limit=10"}},
     {"SetupFor without period", [](Stimulus& t) { t.s->SetPeriod(nullptr); },
      [](Stimulus& t) { t.s->SetupFor(STIM_TRQ, 3, 4); },
      {"Amp.SetupA=3", "Amp.SetupB=13", "AdjustAmplitudeScaling(2)", "UIchanged", "Amp.Value=3", "UIchanged",
       "mode=0 last=2 limit=500"}},
     {"SetupFor with a failing listener",
-     [](Stimulus& t) { t.recorder->on["AdjustAmplitudeScaling"] = [] { throw AutomationError(6, "Listener", "x"); }; },
+     [](Stimulus& t) { t.recorder->FailOnce("AdjustAmplitudeScaling"); },
      [](Stimulus& t) { t.s->SetupFor(STIM_TRQ, 3, 4); },
      {"Amp.SetupA=3", "Amp.SetupB=13", "AdjustAmplitudeScaling(2)", "UIchanged", "mode=0 last=3 limit=500"}},
     {"SetupFor without mode, held before",
@@ -219,7 +230,7 @@ TEST_F(Stimulus, BulkFlows) {
      [](Stimulus& t) { t.s->SetupFor(STIM_TRQ, 3, 4); }, {"UIchanged", "mode=- last=3 limit=500"}},
     {"FireChanges", nullptr, [](Stimulus& t) { t.s->FireChanges(); },
      {"ModeChanged", "AmplitudeChanged", "PeriodChanged", "StimulusChanged", "UIchanged", "mode=0 last=3 limit=500"}},
-    {"FireChanges held, Refresh not", [](Stimulus& t) { t.s->SetInitializing(true); },
+    {"FireChanges held, Refresh not", kHold,
      [](Stimulus& t) { t.s->FireChanges(), t.s->Refresh(); }, {"Refresh", "mode=0 last=3 limit=500 held"}},
   });
 }
@@ -230,16 +241,16 @@ TEST_F(Stimulus, WritesAndNotificationFlows) {
      {"UIModeChanged", "Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Refresh", "mode=0 last=2 limit=500"}},
     {"LastMode 0 while off", nullptr, [](Stimulus& t) { t.s->SetLastMode(STIM_OFF); },
      Cat({{"UIModeChanged"}, kStopped, {"mode=0 last=3 limit=500"}})},
-    {"LastMode held", [](Stimulus& t) { t.s->SetInitializing(true); }, [](Stimulus& t) { t.s->SetLastMode(STIM_VEL); },
+    {"LastMode held", kHold, [](Stimulus& t) { t.s->SetLastMode(STIM_VEL); },
      {"UIchanged", "mode=0 last=1 limit=500 held"}},
-    {"LastMode running", [](Stimulus& t) { t.s->SetStimMode(STIM_VEL); },
+    {"LastMode running", kRunVelocity,
      [](Stimulus& t) { t.s->SetLastMode(STIM_POSN); }, {"UIchanged", "mode=1 last=3 limit=0"}},
     {"UImode", nullptr, [](Stimulus& t) { t.s->SetUImode(STIM_CALIBRATE); },
      {"Amp.SetupA=3", "Amp.SetupB=13", "Amp.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(4)", "UIModeChanged",
       "mode=0 last=4 limit=500"}},
     {"UImode 0", nullptr, [](Stimulus& t) { t.s->SetUImode(STIM_OFF); },
      {"Amp.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(0)", "mode=0 last=3 limit=500"}},
-    {"UImode held", [](Stimulus& t) { t.s->SetInitializing(true); }, [](Stimulus& t) { t.s->SetUImode(STIM_POSN); },
+    {"UImode held", kHold, [](Stimulus& t) { t.s->SetUImode(STIM_POSN); },
      {"Amp.SetupA=1", "Amp.SetupB=7", "AdjustAmplitudeScaling(3)", "mode=0 last=3 limit=500 held"}},
     {"UImode without amplitude", [](Stimulus& t) { t.s->SetAmplitude(nullptr); },
      [](Stimulus& t) { t.s->SetUImode(STIM_VEL); }, {"UIModeChanged", "mode=0 last=1 limit=500"}},
@@ -279,7 +290,7 @@ TEST_F(Stimulus, WritesAndNotificationFlows) {
        rate->Inner().RaiseContentChanged();  // no longer heard
      },
      {"R2.Value=2000", "Period.Scale=2", "UpdateView", "UpdateView", "mode=0 last=3 limit=500 held"}},
-    {"amplitude assignment", [](Stimulus& t) { t.s->SetStimMode(STIM_VEL); },
+    {"amplitude assignment", kRunVelocity,
      [](Stimulus& t) {
        auto old = t.s->Amplitude();
        t.s->SetAmplitude(t.Fresh("New"));
@@ -299,9 +310,10 @@ TEST_F(Stimulus, ConstructionOrderAndNewState) {
     if (line.rfind("Config.", 0) != 0) own.push_back(line);
   EXPECT_THAT(own, ElementsAre("Mode.SetupA=0", "Mode.SetupB=6", "Mode.Name=Mode", "Mode.LowerBoundA=0",
                                "Mode.UpperBoundA=4", "Mode.Value=0", "Amp.ApplySetup", "Period.Name=Period",
-                               "Period.SetupA=4", "Period.SetupB=22", "Period.UpperBoundB=32767", "Period.LowerBoundB=1",
-                               "Period.SetupH=-1", "Amp.Name=Amplitude", "Amp.UpperBoundB=32767",
-                               "Amp.LowerBoundB=-32768", "Amp.SetupH=-1", "Rate.Req.Value=1000"));
+                               "Period.SetupA=4", "Period.SetupB=22", "Period.UpperBoundB=32767",
+                               "Period.LowerBoundB=1", "Period.SetupH=-1", "Amp.Name=Amplitude",
+                               "Amp.UpperBoundB=32767", "Amp.LowerBoundB=-32768", "Amp.SetupH=-1",
+                               "Rate.Req.Value=1000"));
   EXPECT_EQ(s->ConfigReg()->Register().get(), &Tagged("Config"));
   EXPECT_EQ(State(), "mode=0 last=3 limit=0");
   EXPECT_FALSE(s->Running());
@@ -316,8 +328,9 @@ TEST_F(Stimulus, ModeValueReadings) {
     bool running;
     int32_t stimMode;
     double limit;  // after starting from off with amplitude 8
-  } const cases[] = {{1, true, 1, 0},    {2, true, 2, 500},  {3, true, 3, 10},     {4, true, 4, 500},   {5, false, 5, 500},
-                     {9, false, 9, 500}, {2.5, false, 2, 500}, {3.5, false, 4, 500}, {-1, false, -1, 500}};
+  } const cases[] = {{1, true, 1, 0},     {2, true, 2, 500},    {3, true, 3, 10},     {4, true, 4, 500},
+                     {5, false, 5, 500},  {9, false, 9, 500},   {2.5, false, 2, 500}, {3.5, false, 4, 500},
+                     {-1, false, -1, 500}};
   for (const auto& c : cases) {
     s = MakeLoaded();
     SetMode(c.value);
@@ -351,8 +364,9 @@ TEST_F(Stimulus, AmplitudeScaleByMode) {
 
 TEST_F(Stimulus, ModeStr) {
   const std::tuple<int32_t, bool, const char*> cases[] = {
-      {0, false, "OFF"},     {1, false, "Velocity"},    {2, false, "Torque"},  {2, true, "Force"},     {3, true, "Position"},
-      {4, false, "Calibration"}, {5, false, "Position"}, {6, false, "Mode 6"}, {-1, false, "Mode -1"}};
+      {0, false, "OFF"},    {1, false, "Velocity"}, {2, false, "Torque"},      {2, true, "Force"},
+      {3, true, "Position"}, {4, false, "Calibration"}, {5, false, "Position"}, {6, false, "Mode 6"},
+      {-1, false, "Mode -1"}};
   s = Make();
   for (const auto& [lookup, linear, text] : cases) {
     s->ConfigReg()->SetMotorStyle(linear ? MOTOR_BRUSHLESS_LINEAR : MOTOR_BRUSHLESS_ROTARY);
