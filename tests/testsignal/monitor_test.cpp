@@ -148,6 +148,9 @@ TEST_F(Port, ReentrantListeners) {
      [](Port&, M& p) { p.Rescale(), Set(p.Variable(), 2); },  // the handler's raise is not Rescale's
      {"RescaleAmplitude", "Var.Value=2", "Var.Label=Actual Velocity", "VariableChanged", "RescaleAmplitude",
       "RescaleAmplitude", "Changed"}},
+    {"RescaleAmplitude listener calls Refresh: another guard",
+     [](Port& t, M& p) { t.recorder->on["RescaleAmplitude"] = [&p] { p.Refresh(); }; },
+     [](Port&, M& p) { p.Rescale(); }, {"RescaleAmplitude", "SyncPulseChanged", "Changed"}},
     {"Changed listener calls Refresh",
      [](Port& t, M& p) { t.recorder->on["Changed"] = [&p] { p.Refresh(); }; },
      [](Port&, M& p) { p.Refresh(), Set(p.Amplitude(), 1); },

@@ -174,6 +174,21 @@ TEST_F(Stimulus, ModeHandlerFlows) {
      },
      Cat({{"Mode.Value=0", "TL.EditLock=0", "TL.Value=300", "TL.EditLock=4"}, kModeBurst, kStopped,
           {"mode=0 last=1 limit=300"}})},
+    {"a stop of a mode loaded as content remembers no limit",
+     [](Stimulus& t) {
+       auto loaded = t.Fresh("Loaded");
+       loaded->Number()->SetValue(STIM_TRQ);
+       loaded->CopyContentTo(t.s->Mode());
+       t.s->TrackingLimit()->Number()->SetValue(50);  // the drive's stimulus limit
+     },
+     [](Stimulus& t) {
+       t.s->Terminate();
+       t.s->TrackingLimit()->Number()->SetValue(500);  // the normal limit, back
+       t.s->Start();
+       t.journal.Clear();
+       t.s->Terminate();
+     },
+     Cat({{"Mode.Value=0"}, kRestore500, kModeBurst, kStopped, {"mode=0 last=3 limit=500"}})},
     {"Start without a tracking limit", [](Stimulus& t) { t.s->SetTrackingLimit(nullptr); },
      kStart,
      {"Mode.Value=3", "! 91 ZentNetLib: Object variable or With block variable not set", "mode=3 last=3 limit=-"}},
