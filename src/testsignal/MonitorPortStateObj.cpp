@@ -6,6 +6,8 @@
 #include "zentnet/resources/strings.h"
 #include "zentnet/values/factory.h"
 
+#include "signal_support.h"
+
 namespace zentnet {
 
 namespace {
@@ -43,36 +45,24 @@ std::string UnknownVariableText(int32_t number) {
 }
 
 bool IsKnownVariable(double number) { return number >= 0 && number < kVariableCount; }
+
+
+// Runs `body` unless a call of the same procedure is under way, so a listener answering an
+// event with a write or call that raises it again is ignored. An error ends the body
+// quietly; the guard clears on every way out.
+template <class Body>
+void Guarded(bool& guard, Body&& body) {
+  if (guard) return;
+  guard = true;
+  try {
+    body();
+  } catch (...) {  // NOLINT(bugprone-empty-catch): these procedures swallow every error
+  }
+  guard = false;
+}
+
+using E = MonitorPortStateObjEvents;
 }  // namespace
-
-// One sink per held value, so that each handler knows which of the three notified it.
-// Holds its owner weakly, so that a value object does not keep the port alive.
-class MonitorPortStateObj::ValueSink final : public ValueObjEvents {
- public:
-  enum class Role { Amplitude, Variable, Filter };
-  ValueSink(std::weak_ptr<MonitorPortStateObj> owner, Role role)
-      : owner_(std::move(owner)), role_(role) {}
-
-  void ValueChanged(std::shared_ptr<ValueObj>& newVal) override {
-    auto o = owner_.lock();
-    if (!o) return;
-    switch (role_) {
-      case Role::Amplitude: o->m_Amplitude_ValueChanged(); break;
-      case Role::Variable: o->m_Variable_ValueChanged(newVal); break;
-      case Role::Filter: o->m_Filter_ValueChanged(); break;
-    }
-  }
-  void ContentChanged(std::shared_ptr<ValueObj>& /*newVal*/) override {
-    if (auto o = owner_.lock()) o->m_Value_ContentChanged();
-  }
-  void Refresh(std::shared_ptr<ValueObj>& /*newVal*/) override {
-    if (auto o = owner_.lock()) o->m_Value_Refresh();
-  }
-
- private:
-  std::weak_ptr<MonitorPortStateObj> owner_;
-  Role role_;
-};
 
 class MonitorPortStateObj::ConfigSink final : public ConfigRegObjEvents {
  public:
@@ -89,17 +79,21 @@ MonitorPortStateObj::MonitorPortStateObj() = default;
 
 // Released in the published order: the three values, then the register.
 MonitorPortStateObj::~MonitorPortStateObj() {
-  m_Amplitude.Reset(nullptr, amplitudeSink_);
-  m_Variable.Reset(nullptr, variableSink_);
-  m_Filter.Reset(nullptr, filterSink_);
-  m_ConfigReg.Reset(nullptr, configSink_);
+  SetAmplitude(nullptr);
+  SetVariable(nullptr);
+  SetFilter(nullptr);
+  SetConfigReg(nullptr);
 }
 
 std::shared_ptr<MonitorPortStateObj> MonitorPortStateObj::create() {
   auto self = std::make_shared<MonitorPortStateObj>();
-  self->amplitudeSink_ = std::make_shared<ValueSink>(self, ValueSink::Role::Amplitude);
-  self->variableSink_ = std::make_shared<ValueSink>(self, ValueSink::Role::Variable);
-  self->filterSink_ = std::make_shared<ValueSink>(self, ValueSink::Role::Filter);
+  using M = MonitorPortStateObj;
+  const auto listen = [&self](HeldValue& field, OwnerValueSink<M>::Handler valueChanged) {
+    field.Listen(self, {valueChanged, &M::m_Value_ContentChanged, &M::m_Value_Refresh});
+  };
+  listen(self->m_Amplitude, &M::m_Amplitude_ValueChanged);
+  listen(self->m_Variable, &M::m_Variable_ValueChanged);
+  listen(self->m_Filter, &M::m_Filter_ValueChanged);
   self->configSink_ = std::make_shared<ConfigSink>(self);
 
   self->SetAmplitude(NewValueObj());
@@ -108,43 +102,43 @@ std::shared_ptr<MonitorPortStateObj> MonitorPortStateObj::create() {
 
   // The drive library reads these set-up fields to know how to load, send and show each
   // value; the order of the writes is the one it has always seen.
-  const auto& amplitude = self->m_Amplitude;
-  amplitude->SetParamNum(kAmplitudeParam);
-  amplitude->SetName(LoadResString(kTextAmplitudeName));
+  auto& amplitude = *self->m_Amplitude;
+  amplitude.SetParamNum(kAmplitudeParam);
+  amplitude.SetName(LoadResString(kTextAmplitudeName));
   {
-    auto number = NumberOf(amplitude.get());
+    auto number = NumberOf(self->m_Amplitude.get());
     number->SetSetupI(0);
     number->SetSetupK(6);
     number->SetSetupJ(0);
     number->SetLabel(LoadResString(kTextGainFactor));
   }
-  amplitude->SetSetupD(7);
-  amplitude->SetEditLock(0);
+  amplitude.SetSetupD(7);
+  amplitude.SetEditLock(0);
 
-  const auto& variable = self->m_Variable;
-  variable->SetParamNum(kVariableParam);
-  variable->SetName(LoadResString(kTextVariableName));
-  variable->SetSetupA(0);
-  variable->SetSetupB(6);
-  variable->SetSetupD(6);
-  variable->SetEditLock(0);
+  auto& variable = *self->m_Variable;
+  variable.SetParamNum(kVariableParam);
+  variable.SetName(LoadResString(kTextVariableName));
+  variable.SetSetupA(0);
+  variable.SetSetupB(6);
+  variable.SetSetupD(6);
+  variable.SetEditLock(0);
   {
-    auto number = NumberOf(variable.get());
+    auto number = NumberOf(self->m_Variable.get());
     number->SetSetupK(6);
     number->SetSetupJ(0);
   }
 
-  const auto& filter = self->m_Filter;
+  const auto& filter = self->m_Filter.get();
   filter->SetParamNum(kFilterParam);
   filter->SetName(LoadResString(kTextFilterName));
   filter->SetShortName(LoadResString(kTextFilterShortName));
   filter->SetSetupA(4);
   filter->SetSetupB(22);
   filter->SetParamNum(kFilterParam);
-  RequestOf(filter.get())->SetFormat(kFilterFormat);
+  RequestOf(filter)->SetFormat(kFilterFormat);
   // Read back rather than repeated, so the shown number follows whatever the value
   // component made of the requested format.
-  NumberOf(filter.get())->SetFormat(RequestOf(filter.get())->Format());
+  NumberOf(filter)->SetFormat(RequestOf(filter)->Format());
   filter->SetSetupD(7);
   filter->SetEditLock(0);
 
@@ -156,41 +150,31 @@ std::shared_ptr<MonitorPortStateObj> MonitorPortStateObj::create() {
   return self;
 }
 
-template <class Call>
-void MonitorPortStateObj::Raise(Call&& call) {
-  events_.Raise(shared_from_this(), std::forward<Call>(call));
+template <class... Event>
+void MonitorPortStateObj::Raise(Event&&... event) {
+  testsignal::RaiseEach(shared_from_this(), events_, std::forward<Event>(event)...);
 }
 
 void MonitorPortStateObj::SetAmplitude(std::shared_ptr<ValueObj> newRef) {
-  m_Amplitude.Reset(std::move(newRef), amplitudeSink_);
+  m_Amplitude.Reset(std::move(newRef));
 }
 void MonitorPortStateObj::SetVariable(std::shared_ptr<ValueObj> newRef) {
-  m_Variable.Reset(std::move(newRef), variableSink_);
+  m_Variable.Reset(std::move(newRef));
 }
 void MonitorPortStateObj::SetFilter(std::shared_ptr<ValueObj> newRef) {
-  m_Filter.Reset(std::move(newRef), filterSink_);
+  m_Filter.Reset(std::move(newRef));
 }
 // The cached sync pulse stays: the next Change of the new register compares against it.
 void MonitorPortStateObj::SetConfigReg(std::shared_ptr<ConfigRegObj> newRef) {
   m_ConfigReg.Reset(std::move(newRef), configSink_);
 }
 
+// The sync pulse is part of the scope set-up and may be written whatever edit lock the
+// register as a whole carries.
 void MonitorPortStateObj::SetSyncPulse(SyncPulses vNewValue) {
-  const auto& config = m_ConfigReg.get();
-  err::Required(config);
-  const std::shared_ptr<ValueObj> reg = config->Register();
-  err::Required(reg);
-  // The sync pulse is part of the scope set-up and may be written whatever edit lock the
-  // register as a whole carries; the lock is back in place even when the write fails.
-  const int32_t save = reg->EditLock();
-  reg->SetEditLock(0);
-  try {
-    config->SetSyncPulse(vNewValue);
-  } catch (...) {
-    reg->SetEditLock(save);
-    throw;
-  }
-  reg->SetEditLock(save);
+  const std::shared_ptr<ConfigRegObj> config = m_ConfigReg.get();
+  std::shared_ptr<ValueObj> reg = err::Required(config)->Register();
+  testsignal::WithEditLockLifted(*err::Required(reg), [&] { config->SetSyncPulse(vNewValue); });
 }
 
 SyncPulses MonitorPortStateObj::SyncPulse() const { return m_ConfigReg->SyncPulse(); }
@@ -212,14 +196,8 @@ std::string MonitorPortStateObj::MonitorVarStr(const Variant& which) const {
 }
 
 void MonitorPortStateObj::Rescale() {
-  if (rescaleGuard_) return;
-  rescaleGuard_ = true;
-  try {
-    Raise([](MonitorPortStateObjEvents& s) { s.RescaleAmplitude(); });
-  } catch (...) {
-    // A failing listener must not stop the caller's own work; the guard still clears.
-  }
-  rescaleGuard_ = false;
+  const auto self = shared_from_this();  // a listener may drop the caller's reference
+  Guarded(rescaleGuard_, [&] { Raise(&E::RescaleAmplitude); });
 }
 
 void MonitorPortStateObj::CopyTo(const std::shared_ptr<MonitorPortStateObj>& newObj) {
@@ -235,27 +213,18 @@ void MonitorPortStateObj::CopyTo(const std::shared_ptr<MonitorPortStateObj>& new
 void MonitorPortStateObj::Initialize() {
   const auto self = shared_from_this();  // a listener may drop the caller's reference
   changing_ = true;
-  Raise([](MonitorPortStateObjEvents& s) { s.Initialize(); });
+  Raise(&E::Initialize);
   changing_ = false;
-  Raise([](MonitorPortStateObjEvents& s) { s.UpdateView(); });
+  Raise(&E::UpdateView);
 }
 
+// Refresh is a request to redraw; a listener's failure is not the caller's.
 void MonitorPortStateObj::Refresh() {
-  if (refreshGuard_) return;
   const auto self = shared_from_this();  // a listener may drop the caller's reference
-  refreshGuard_ = true;
-  try {
-    Raise([](MonitorPortStateObjEvents& s) { s.SyncPulseChanged(); });
-    Raise([](MonitorPortStateObjEvents& s) { s.Changed(); });
-  } catch (...) {
-    // Refresh is a request to redraw; a listener's failure is not the caller's.
-  }
-  refreshGuard_ = false;
+  Guarded(refreshGuard_, [&] { Raise(&E::SyncPulseChanged, &E::Changed); });
 }
 
-void MonitorPortStateObj::SaveToNonVolatile() {
-  Raise([](MonitorPortStateObjEvents& s) { s.SaveToNonVolatile(); });
-}
+void MonitorPortStateObj::SaveToNonVolatile() { Raise(&E::SaveToNonVolatile); }
 
 // The values' own notifications during the call reach listeners without Changed; the one
 // Changed at the end stands for all three. An error leaves Changing set.
@@ -263,55 +232,45 @@ void MonitorPortStateObj::ChangeTo(MonitorVariables newVar, double fullScale, do
   const auto self = shared_from_this();  // a listener may drop the caller's reference
   changing_ = true;
   RequestOf(m_Variable.get())->SetValue(static_cast<double>(newVar));
-  Raise([](MonitorPortStateObjEvents& s) { s.RescaleAmplitude(); });
+  Raise(&E::RescaleAmplitude);
   RequestOf(m_Amplitude.get())->SetValue(fullScale);
   RequestOf(m_Filter.get())->SetValue(filterTC);
   changing_ = false;
-  Raise([](MonitorPortStateObjEvents& s) { s.Changed(); });
+  Raise(&E::Changed);
 }
 
-void MonitorPortStateObj::m_Amplitude_ValueChanged() {
-  if (amplitudeGuard_) return;
-  amplitudeGuard_ = true;
-  try {
-    Raise([](MonitorPortStateObjEvents& s) { s.AmplitudeChanged(); });
-    if (!changing_) Raise([](MonitorPortStateObjEvents& s) { s.Changed(); });
-  } catch (...) {
-    // The value object that notified must not see a listener's error.
-  }
-  amplitudeGuard_ = false;
+// The value object that notified must not see a listener's error.
+void MonitorPortStateObj::m_Amplitude_ValueChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
+  Guarded(amplitudeGuard_, [&] {
+    Raise(&E::AmplitudeChanged);
+    if (!changing_) Raise(&E::Changed);
+  });
 }
 
 void MonitorPortStateObj::m_Variable_ValueChanged(std::shared_ptr<ValueObj>& newVal) {
-  if (variableGuard_) return;
-  variableGuard_ = true;
-  try {
+  Guarded(variableGuard_, [&] {
     NumberOf(newVal)->SetLabel(MonitorVarStr());
-    Raise([](MonitorPortStateObjEvents& s) { s.VariableChanged(); });
-    Raise([](MonitorPortStateObjEvents& s) { s.RescaleAmplitude(); });
-    if (!changing_) Raise([](MonitorPortStateObjEvents& s) { s.Changed(); });
-  } catch (...) {
-    // The value object that notified must not see a listener's error.
-  }
-  variableGuard_ = false;
+    Raise(&E::VariableChanged, &E::RescaleAmplitude);
+    if (!changing_) Raise(&E::Changed);
+  });
 }
 
-void MonitorPortStateObj::m_Filter_ValueChanged() {
-  Raise([](MonitorPortStateObjEvents& s) { s.FilterChanged(); });
-  if (!changing_) Raise([](MonitorPortStateObjEvents& s) { s.Changed(); });
+void MonitorPortStateObj::m_Filter_ValueChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
+  Raise(&E::FilterChanged);
+  if (!changing_) Raise(&E::Changed);
 }
 
-void MonitorPortStateObj::m_Value_ContentChanged() {
-  Raise([](MonitorPortStateObjEvents& s) { s.UpdateView(); });
+void MonitorPortStateObj::m_Value_ContentChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
+  Raise(&E::UpdateView);
 }
 
-void MonitorPortStateObj::m_Value_Refresh() {
-  Raise([](MonitorPortStateObjEvents& s) { s.Refresh(); });
+void MonitorPortStateObj::m_Value_Refresh(std::shared_ptr<ValueObj>& /*newVal*/) {
+  Raise(&E::Refresh);
 }
 
 void MonitorPortStateObj::m_ConfigReg_Change() {
   if (m_ConfigReg->SyncPulse() == cachedSyncPulse_) return;
-  Raise([](MonitorPortStateObjEvents& s) { s.SyncPulseChanged(); });
+  Raise(&E::SyncPulseChanged);
   // Read again: a listener may have written the sync pulse in the meantime.
   cachedSyncPulse_ = m_ConfigReg->SyncPulse();
 }

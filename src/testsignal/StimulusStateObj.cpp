@@ -7,6 +7,8 @@
 #include "zentnet/resources/strings.h"
 #include "zentnet/values/factory.h"
 
+#include "signal_support.h"
+
 namespace zentnet {
 
 namespace {
@@ -25,61 +27,43 @@ constexpr double kDefaultSampleRate = 1000;
 
 // Mode comparisons are exact comparisons of the Double the mode value object holds.
 constexpr double Num(StimGenModes mode) { return static_cast<double>(mode); }
-}  // namespace
 
-// Holds its owner weakly, so that a value object does not keep the state alive. One sink per
-// field, so that a value object assigned to two fields is told apart by the subscription,
-// not by the object it passes.
-class StimulusStateObj::Sink final : public ValueObjEvents {
- public:
-  Sink(std::weak_ptr<StimulusStateObj> owner, Field field) : owner_(std::move(owner)), field_(field) {}
-
-  void ValueChanged(std::shared_ptr<ValueObj>& newVal) override {
-    auto o = owner_.lock();
-    if (!o) return;
-    switch (field_) {
-      case Field::Mode: o->m_Mode_ValueChanged(newVal); break;
-      case Field::Amplitude: o->m_Amplitude_ValueChanged(); break;
-      case Field::Period: o->m_Period_ValueChanged(); break;
-      case Field::TrackingLimit:
-      case Field::SampleRate: break;  // subscribed to content changes only
-    }
-  }
-
-  void ContentChanged(std::shared_ptr<ValueObj>& newVal) override {
-    auto o = owner_.lock();
-    if (!o) return;
-    switch (field_) {
-      case Field::Mode: o->m_Mode_ContentChanged(newVal); break;
-      case Field::Amplitude:
-      case Field::Period: o->RaiseUpdateView(); break;
-      case Field::TrackingLimit: o->m_TrackingLimit_ContentChanged(); break;
-      case Field::SampleRate: o->m_sampleRate_ContentChanged(); break;
-    }
-  }
-
- private:
-  std::weak_ptr<StimulusStateObj> owner_;
-  Field field_;
+// The amplitude's unit in each running mode: the set-up codes the drive library reads and
+// the scale (stored units per displayed unit). Velocity's scale depends on the sample rate.
+struct AmplitudeUnit {
+  int32_t setupA;
+  int32_t setupB;
+  double scale;
 };
+constexpr AmplitudeUnit kAmplitudeUnits[] = {
+    {2, 10, 0},              // STIM_VEL
+    {3, 13, kPercentScale},  // STIM_TRQ
+    {1, 7, 1},               // STIM_POSN
+    {3, 13, kPercentScale},  // STIM_CALIBRATE
+};
+const AmplitudeUnit* UnitFor(int32_t mode) {
+  return mode >= STIM_VEL && mode <= STIM_CALIBRATE ? &kAmplitudeUnits[mode - STIM_VEL] : nullptr;
+}
+
+using E = StimulusStateObjEvents;
+}  // namespace
 
 StimulusStateObj::StimulusStateObj() = default;
 StimulusStateObj::~StimulusStateObj() = default;
 
-const std::shared_ptr<StimulusStateObj::Sink>& StimulusStateObj::SinkFor(Field field) const {
-  return sinks_[static_cast<int>(field)];
-}
-
 std::shared_ptr<StimulusStateObj> StimulusStateObj::create() {
   auto self = std::make_shared<StimulusStateObj>();
-  for (Field f : {Field::Mode, Field::Amplitude, Field::Period, Field::TrackingLimit,
-                  Field::SampleRate})
-    self->sinks_[static_cast<int>(f)] = std::make_shared<Sink>(self, f);
+  using S = StimulusStateObj;
+  self->m_Mode.Listen(self, {&S::m_Mode_ValueChanged, &S::m_Mode_ContentChanged});
+  self->m_Amplitude.Listen(self, {&S::m_Amplitude_ValueChanged, &S::m_Value_ContentChanged});
+  self->m_Period.Listen(self, {&S::m_Period_ValueChanged, &S::m_Value_ContentChanged});
+  self->m_TrackingLimit.Listen(self, {nullptr, &S::m_TrackingLimit_ContentChanged});
+  self->m_sampleRate.Listen(self, {nullptr, &S::m_sampleRate_ContentChanged});
 
   // The order matters to listeners of the value objects: the mode exists before the
   // amplitude, so that assigning the amplitude sets it up for mode 0.
   self->SetMode(NewValueObj());
-  auto& mode = *self->m_Mode.get();
+  auto& mode = *self->m_Mode;
   mode.SetSetupA(0);
   mode.SetSetupB(6);
   mode.SetName(LoadResString(kTextMode));
@@ -94,7 +78,7 @@ std::shared_ptr<StimulusStateObj> StimulusStateObj::create() {
   self->SetPeriod(NewValueObj());
   self->SetAmplitude(NewValueObj());
 
-  auto& period = *self->m_Period.get();
+  auto& period = *self->m_Period;
   period.SetName(LoadResString(kTextPeriod));
   period.SetSetupA(4);
   period.SetSetupB(22);
@@ -103,7 +87,7 @@ std::shared_ptr<StimulusStateObj> StimulusStateObj::create() {
   periodNumber->SetLowerBoundB(1);
   periodNumber->SetSetupH(-1);
 
-  auto& amplitude = *self->m_Amplitude.get();
+  auto& amplitude = *self->m_Amplitude;
   amplitude.SetName(LoadResString(kTextAmplitude));
   auto amplitudeNumber = amplitude.Number();
   amplitudeNumber->SetUpperBoundB(32767);
@@ -113,26 +97,22 @@ std::shared_ptr<StimulusStateObj> StimulusStateObj::create() {
   self->configReg_ = ConfigRegObj::create();
 
   // Stored directly: the assignments' reactions have nothing to do yet.
-  self->m_TrackingLimit.Reset(NewValueObj(), self->SinkFor(Field::TrackingLimit));
-  self->m_sampleRate.Reset(NewValueObj(), self->SinkFor(Field::SampleRate));
+  self->m_TrackingLimit.Reset(NewValueObj());
+  self->m_sampleRate.Reset(NewValueObj());
   self->m_sampleRate->RequestNumber()->SetValue(kDefaultSampleRate);
   return self;
 }
 
 // ---- events ---------------------------------------------------------------------------
 
-template <class Call>
-void StimulusStateObj::Raise(Call&& call) {
-  events_.Raise(shared_from_this(), std::forward<Call>(call));
-}
-
-void StimulusStateObj::RaiseUpdateView() {
-  Raise([](StimulusStateObjEvents& s) { s.UpdateView(); });
+template <class... Event>
+void StimulusStateObj::Raise(Event&&... event) {
+  testsignal::RaiseEach(shared_from_this(), events_, std::forward<Event>(event)...);
 }
 
 void StimulusStateObj::RaiseAdjustAmplitudeScaling(int32_t mode) {
   auto newMode = static_cast<StimGenModes>(mode);
-  Raise([&](StimulusStateObjEvents& s) { s.AdjustAmplitudeScaling(newMode); });
+  Raise([&](E& s) { s.AdjustAmplitudeScaling(newMode); });
 }
 
 // ---- the mode value -------------------------------------------------------------------
@@ -143,42 +123,26 @@ void StimulusStateObj::SetModeValue(double value) { m_Mode->Number()->SetValue(v
 // ---- scaling and set-up ---------------------------------------------------------------
 
 void StimulusStateObj::ApplyAmplitudeScale(int32_t mode) {
-  switch (mode) {
-    case STIM_VEL: {
+  if (const AmplitudeUnit* unit = UnitFor(mode)) {
+    double scale = unit->scale;
+    if (mode == STIM_VEL) {
       // The drive stores a velocity as counts per sample times 2^VelocityQ; the amplitude
-      // is shown in counts per millisecond.
+      // is shown in counts per millisecond. An unknown (zero) rate never divides.
       const double rate = m_sampleRate->Number()->Value();
-      const double scale = rate != 0 ? std::pow(2.0, velocityQ_) * 1000.0 / rate : 1.0;
-      m_Amplitude->Number()->SetScale(scale);
-      break;
+      scale = rate != 0 ? std::pow(2.0, velocityQ_) * 1000.0 / rate : 1.0;
     }
-    case STIM_TRQ:
-    case STIM_CALIBRATE: m_Amplitude->Number()->SetScale(kPercentScale); break;
-    case STIM_POSN: m_Amplitude->Number()->SetScale(1); break;
-    default: break;  // no unit of its own: the previous scale stays
-  }
+    m_Amplitude->Number()->SetScale(scale);
+  }  // a mode without a unit of its own keeps the previous scale
   RaiseAdjustAmplitudeScaling(mode);
   if (!initializing_) m_Amplitude->Refresh();
 }
 
 void StimulusStateObj::ApplyAmplitudeSetup(int32_t mode) {
   if (!m_Amplitude) return;
-  auto& amplitude = *m_Amplitude.get();
-  switch (mode) {
-    case STIM_VEL:
-      amplitude.SetSetupA(2);
-      amplitude.SetSetupB(10);
-      break;
-    case STIM_TRQ:
-    case STIM_CALIBRATE:
-      amplitude.SetSetupA(3);
-      amplitude.SetSetupB(13);
-      break;
-    case STIM_POSN:
-      amplitude.SetSetupA(1);
-      amplitude.SetSetupB(7);
-      break;
-    default: break;
+  auto& amplitude = *m_Amplitude;
+  if (const AmplitudeUnit* unit = UnitFor(mode)) {
+    amplitude.SetSetupA(unit->setupA);
+    amplitude.SetSetupB(unit->setupB);
   }
   if (!initializing_) amplitude.ApplySetup();
   RaiseAdjustAmplitudeScaling(mode);
@@ -189,7 +153,7 @@ void StimulusStateObj::ApplyPeriodScale() {
   // The period is counted in samples; with the rate in samples per second this shows it in
   // milliseconds. An unknown (zero) rate leaves the last scale.
   if (rate != 0) m_Period->Number()->SetScale(rate / 1000.0);
-  RaiseUpdateView();
+  Raise(&E::UpdateView);
 }
 
 // ---- value-object notifications -------------------------------------------------------
@@ -197,19 +161,16 @@ void StimulusStateObj::ApplyPeriodScale() {
 // Re-entered by its own writes: stopping the generator and Start() each run it once more
 // before the outer call goes on. Every step reads the mode afresh, because a listener may
 // have written it in between.
-void StimulusStateObj::m_Mode_ValueChanged(const std::shared_ptr<ValueObj>& newVal) {
+void StimulusStateObj::m_Mode_ValueChanged(std::shared_ptr<ValueObj>& newVal) {
   const std::shared_ptr<ValueNumberObj> num = err::Required(newVal)->Number();
+  auto& limit = *m_TrackingLimit;
 
   if (trackingLimitSaved_) {
     // Whatever the direction, the limit the drive had while the generator was off goes
     // back first; a start below then installs the stimulus limit over it.
-    auto& limit = *m_TrackingLimit.get();
-    const int32_t save = limit.EditLock();
-    limit.SetEditLock(0);
-    limit.Number()->SetValue(savedTrackingLimit_);
-    limit.SetEditLock(save);
+    testsignal::WithEditLockLifted(limit, [&] { limit.Number()->SetValue(savedTrackingLimit_); });
   } else if (num->PreviousValue() == 0) {
-    savedTrackingLimit_ = m_TrackingLimit->Number()->Value();
+    savedTrackingLimit_ = limit.Number()->Value();
     trackingLimitSaved_ = true;
   }
 
@@ -226,75 +187,69 @@ void StimulusStateObj::m_Mode_ValueChanged(const std::shared_ptr<ValueObj>& newV
       return;
     }
     bool cancel = false;
-    Raise([&](StimulusStateObjEvents& s) { s.TrackingLimSetup(cancel); });
+    Raise([&](E& s) { s.TrackingLimSetup(cancel); });
     if (!cancel) {
-      auto& limit = *m_TrackingLimit.get();
-      const int32_t save = limit.EditLock();
-      limit.SetEditLock(0);
-      if (num->Value() == Num(STIM_POSN)) {
-        limit.Number()->SetValue(m_Amplitude->Number()->Value() * kPositionTrackingFactor);
-      } else if (num->Value() == Num(STIM_VEL)) {
-        limit.Number()->SetValue(0);
-      }
-      limit.SetEditLock(save);
+      testsignal::WithEditLockLifted(limit, [&] {
+        if (num->Value() == Num(STIM_POSN)) {
+          limit.Number()->SetValue(m_Amplitude->Number()->Value() * kPositionTrackingFactor);
+        } else if (num->Value() == Num(STIM_VEL)) {
+          limit.Number()->SetValue(0);
+        }
+      });
     }
     lastMode_ = ToLong(num->Value());
   }
 
-  if (!initializing_) {
-    Raise([](StimulusStateObjEvents& s) { s.ModeChanged(); });
-    Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
-    RaiseUpdateView();
-  }
+  if (!initializing_) Raise(&E::ModeChanged, &E::StimulusChanged, &E::UpdateView);
   ApplyAmplitudeScale(ToLong(num->Value()));
 }
 
-void StimulusStateObj::m_Mode_ContentChanged(const std::shared_ptr<ValueObj>& newVal) {
+void StimulusStateObj::m_Mode_ContentChanged(std::shared_ptr<ValueObj>& newVal) {
   ApplyAmplitudeSetup(ToLong(err::Required(newVal)->Number()->Value()));
-  RaiseUpdateView();
+  Raise(&E::UpdateView);
 }
 
-void StimulusStateObj::m_Amplitude_ValueChanged() {
-  if (initializing_) return;
-  Raise([](StimulusStateObjEvents& s) { s.AmplitudeChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+void StimulusStateObj::m_Amplitude_ValueChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
+  if (!initializing_) Raise(&E::AmplitudeChanged, &E::StimulusChanged, &E::UIchanged);
 }
 
-void StimulusStateObj::m_Period_ValueChanged() {
-  if (initializing_) return;
-  Raise([](StimulusStateObjEvents& s) { s.PeriodChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+void StimulusStateObj::m_Period_ValueChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
+  if (!initializing_) Raise(&E::PeriodChanged, &E::StimulusChanged, &E::UIchanged);
+}
+
+void StimulusStateObj::m_Value_ContentChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
+  Raise(&E::UpdateView);
 }
 
 // While the generator runs the drive holds the stimulus limit, which must not be taken for
 // the normal one.
-void StimulusStateObj::m_TrackingLimit_ContentChanged() {
+void StimulusStateObj::m_TrackingLimit_ContentChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
   if (ModeValue() == Num(STIM_OFF)) {
     savedTrackingLimit_ = m_TrackingLimit->Number()->Value();
     trackingLimitSaved_ = true;
   }
-  RaiseUpdateView();
+  Raise(&E::UpdateView);
 }
 
-void StimulusStateObj::m_sampleRate_ContentChanged() { ApplyPeriodScale(); }
+void StimulusStateObj::m_sampleRate_ContentChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
+  ApplyPeriodScale();
+}
 
 // ---- assignments ----------------------------------------------------------------------
 
 void StimulusStateObj::SetAmplitude(std::shared_ptr<ValueObj> newRef) {
-  m_Amplitude.Reset(std::move(newRef), SinkFor(Field::Amplitude));
+  m_Amplitude.Reset(std::move(newRef));
   if (m_Mode) ApplyAmplitudeSetup(ToLong(ModeValue()));
 }
 
 void StimulusStateObj::SetPeriod(std::shared_ptr<ValueObj> newRef) {
-  m_Period.Reset(std::move(newRef), SinkFor(Field::Period));
+  m_Period.Reset(std::move(newRef));
 }
 
 // The mode is read before the set-up is looked at, so assigning nothing raises error 91
 // (after storing it) even while no amplitude is set.
 void StimulusStateObj::SetMode(std::shared_ptr<ValueObj> newRef) {
-  m_Mode.Reset(std::move(newRef), SinkFor(Field::Mode));
+  m_Mode.Reset(std::move(newRef));
   ApplyAmplitudeSetup(ToLong(ModeValue()));
 }
 
@@ -303,7 +258,7 @@ void StimulusStateObj::SetConfigReg(std::shared_ptr<ConfigRegObj> newRef) {
 }
 
 void StimulusStateObj::SetTrackingLimit(std::shared_ptr<ValueObj> newRef) {
-  m_TrackingLimit.Reset(std::move(newRef), SinkFor(Field::TrackingLimit));
+  m_TrackingLimit.Reset(std::move(newRef));
 }
 
 // Our choice: the assignment runs the sample-rate reaction for any rate unless the caller
@@ -313,7 +268,7 @@ void StimulusStateObj::SetTrackingLimit(std::shared_ptr<ValueObj> newRef) {
 // scale and only refreshes the view, as it does on a content change. While Initializing the
 // caller finishes with its own burst; assigning nothing has no rate to react to.
 void StimulusStateObj::SetSampleRate(std::shared_ptr<ValueObj> vNewValue) {
-  m_sampleRate.Reset(std::move(vNewValue), SinkFor(Field::SampleRate));
+  m_sampleRate.Reset(std::move(vNewValue));
   if (m_sampleRate && !initializing_) ApplyPeriodScale();
 }
 
@@ -330,11 +285,7 @@ void StimulusStateObj::Terminate() {
 void StimulusStateObj::StartStop() {
   const double amp = m_Amplitude->RequestNumber()->Value();
   const int32_t per = ToLong(m_Period->RequestNumber()->Value());
-  if (ModeValue() == Num(STIM_OFF)) {
-    ChangeTo(lastMode_, amp, per);
-  } else {
-    ChangeTo(STIM_OFF, amp, per);
-  }
+  ChangeTo(ModeValue() == Num(STIM_OFF) ? lastMode_ : int32_t{STIM_OFF}, amp, per);
 }
 
 void StimulusStateObj::ChangeTo(int32_t newMode, double newAmplitude, int32_t newPeriod) {
@@ -352,11 +303,8 @@ void StimulusStateObj::ChangeTo(int32_t newMode, double newAmplitude, int32_t ne
   // neither restarts nor raises the mode events; the burst below reports everything.
   SetModeValue(newMode);
   initializing_ = wasInitializing;
-  Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.AmplitudeChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.PeriodChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.ModeChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+  Raise(&E::StimulusChanged, &E::AmplitudeChanged, &E::PeriodChanged, &E::ModeChanged,
+        &E::UIchanged);
 }
 
 void StimulusStateObj::Initialize(int32_t newMode, int32_t newAmplitude, int32_t newPeriod) {
@@ -377,11 +325,8 @@ void StimulusStateObj::SetInitializeMode(int32_t newMode) {
 
 void StimulusStateObj::FireChanges() {
   if (initializing_) return;
-  Raise([](StimulusStateObjEvents& s) { s.ModeChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.AmplitudeChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.PeriodChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.StimulusChanged(); });
-  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+  Raise(&E::ModeChanged, &E::AmplitudeChanged, &E::PeriodChanged, &E::StimulusChanged,
+        &E::UIchanged);
 }
 
 // Prepares the next start while the generator is off. A failure of any step (a missing
@@ -389,6 +334,7 @@ void StimulusStateObj::FireChanges() {
 // call: the user interface always gets its closing UIchanged with the hold released, and
 // no error reaches the caller, which is typically filling a dialog.
 void StimulusStateObj::SetupFor(int32_t newMode, double newAmplitude, int32_t newPeriod) {
+  const auto self = shared_from_this();  // a listener may drop the caller's reference
   try {
     if (ModeValue() != Num(STIM_OFF) || initializing_) return;
     initializing_ = true;
@@ -399,16 +345,16 @@ void StimulusStateObj::SetupFor(int32_t newMode, double newAmplitude, int32_t ne
   } catch (...) {  // NOLINT(bugprone-empty-catch): swallowing is this member's contract
   }
   initializing_ = false;
-  Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+  Raise(&E::UIchanged);
 }
 
 void StimulusStateObj::SetLastMode(int32_t vNewValue) {
   if (vNewValue != STIM_OFF) lastMode_ = vNewValue;
   if (ModeValue() == Num(STIM_OFF) && !initializing_) {
-    Raise([](StimulusStateObjEvents& s) { s.UIModeChanged(); });
+    Raise(&E::UIModeChanged);
     ApplyAmplitudeScale(vNewValue);
   } else {
-    Raise([](StimulusStateObjEvents& s) { s.UIchanged(); });
+    Raise(&E::UIchanged);
   }
 }
 
@@ -421,17 +367,15 @@ void StimulusStateObj::SetUImode(int32_t newUImode) {
   ApplyAmplitudeSetup(newUImode);
   if (newUImode == STIM_OFF) return;
   lastMode_ = newUImode;
-  if (!initializing_) Raise([](StimulusStateObjEvents& s) { s.UIModeChanged(); });
+  if (!initializing_) Raise(&E::UIModeChanged);
 }
 
 bool StimulusStateObj::Running() {
   const double mode = ModeValue();
-  return mode == Num(STIM_VEL) || mode == Num(STIM_TRQ) || mode == Num(STIM_POSN) || mode == Num(STIM_CALIBRATE);
+  return mode >= Num(STIM_VEL) && mode <= Num(STIM_CALIBRATE) && mode == std::trunc(mode);
 }
 
-void StimulusStateObj::Refresh() {
-  Raise([](StimulusStateObjEvents& s) { s.Refresh(); });
-}
+void StimulusStateObj::Refresh() { Raise(&E::Refresh); }
 
 void StimulusStateObj::SetStimMode(int32_t value) { SetModeValue(value); }
 int32_t StimulusStateObj::StimMode() { return ToLong(ModeValue()); }

@@ -13,6 +13,7 @@
 #include "zentnet/contracts/roster.h"
 #include "zentnet/contracts/value_contract.h"
 #include "zentnet/registers/ConfigRegObj.h"
+#include "zentnet/testsignal/HeldValue.h"
 
 namespace zentnet {
 
@@ -79,25 +80,21 @@ class MonitorPortStateObj final : public Object,
   MonitorPortStateObj();  // use create()
 
  private:
-  class ValueSink;
   class ConfigSink;
-  template <class Call>
-  void Raise(Call&& call);
+  template <class... Event>
+  void Raise(Event&&... event);
 
-  void m_Amplitude_ValueChanged();
+  void m_Amplitude_ValueChanged(std::shared_ptr<ValueObj>& newVal);
   void m_Variable_ValueChanged(std::shared_ptr<ValueObj>& newVal);
-  void m_Filter_ValueChanged();
-  void m_Value_ContentChanged();
-  void m_Value_Refresh();
+  void m_Filter_ValueChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_Value_ContentChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_Value_Refresh(std::shared_ptr<ValueObj>& newVal);
   void m_ConfigReg_Change();
 
-  std::shared_ptr<ValueSink> amplitudeSink_;
-  std::shared_ptr<ValueSink> variableSink_;
-  std::shared_ptr<ValueSink> filterSink_;
+  HeldValue m_Amplitude;
+  HeldValue m_Variable;
+  HeldValue m_Filter;
   std::shared_ptr<ConfigSink> configSink_;
-  Subscribed<ValueObj, ValueObjEvents> m_Amplitude;
-  Subscribed<ValueObj, ValueObjEvents> m_Variable;
-  Subscribed<ValueObj, ValueObjEvents> m_Filter;
   Subscribed<ConfigRegObj, ConfigRegObjEvents> m_ConfigReg;
   SyncPulses cachedSyncPulse_ = SYNC_PULSE_OFF;
   // Holds back Changed from the value handlers while a bulk change runs.

@@ -22,6 +22,7 @@
 #include "zentnet/contracts/enums.h"
 #include "zentnet/contracts/roster.h"
 #include "zentnet/contracts/value_contract.h"
+#include "zentnet/testsignal/HeldValue.h"
 
 namespace zentnet {
 
@@ -106,37 +107,33 @@ class StimulusStateObj final : public Object,
   StimulusStateObj();  // use create()
 
  private:
-  enum class Field { Mode, Amplitude, Period, TrackingLimit, SampleRate };
-  class Sink;
-  const std::shared_ptr<Sink>& SinkFor(Field field) const;
-
   double ModeValue() const;
   void SetModeValue(double value);
   void ApplyAmplitudeScale(int32_t mode);
   void ApplyAmplitudeSetup(int32_t mode);
   void ApplyPeriodScale();
+  void ReplaceTrackingLimit(double value);
 
-  void m_Mode_ValueChanged(const std::shared_ptr<ValueObj>& newVal);
-  void m_Mode_ContentChanged(const std::shared_ptr<ValueObj>& newVal);
-  void m_Amplitude_ValueChanged();
-  void m_Period_ValueChanged();
-  void m_TrackingLimit_ContentChanged();
-  void m_sampleRate_ContentChanged();
+  void m_Mode_ValueChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_Mode_ContentChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_Amplitude_ValueChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_Period_ValueChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_Value_ContentChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_TrackingLimit_ContentChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_sampleRate_ContentChanged(std::shared_ptr<ValueObj>& newVal);
 
-  template <class Call>
-  void Raise(Call&& call);
-  void RaiseUpdateView();
+  template <class... Event>
+  void Raise(Event&&... event);
   void RaiseAdjustAmplitudeScaling(int32_t mode);
 
   // Declared so that destruction releases them in the published order: TrackingLimit,
   // Period, Amplitude, Mode, SampleRate, then the configuration register.
   std::shared_ptr<ConfigRegObj> configReg_;
-  std::shared_ptr<Sink> sinks_[5];  // one per value-object field, indexed by Field
-  Subscribed<ValueObj, ValueObjEvents> m_sampleRate;
-  Subscribed<ValueObj, ValueObjEvents> m_Mode;
-  Subscribed<ValueObj, ValueObjEvents> m_Amplitude;
-  Subscribed<ValueObj, ValueObjEvents> m_Period;
-  Subscribed<ValueObj, ValueObjEvents> m_TrackingLimit;
+  HeldValue m_sampleRate;
+  HeldValue m_Mode;
+  HeldValue m_Amplitude;
+  HeldValue m_Period;
+  HeldValue m_TrackingLimit;
 
   int32_t velocityQ_ = 1;
   int32_t lastMode_ = STIM_POSN;
