@@ -1,5 +1,5 @@
-// Sound-event settings: the mask, the master switch that gates every condition, and
-// exactly one event per write.
+// Sound-event settings: the mask, the master switch that gates every condition, and exactly
+// one event per write, raised after the new state is stored.
 
 #include <gtest/gtest.h>
 
@@ -7,199 +7,118 @@
 #include <vector>
 
 #include "recorder.h"
+#include "service_support.h"
 #include "zentnet/services/SoundEventsObj.h"
 
 namespace zentnet {
 namespace {
 
-using test::Journal;
-
-struct Recorder : SoundEventsObjEvents {
-  Journal* journal;
-  explicit Recorder(Journal* j) : journal(j) {}
-  void Changed() override { journal->Add("Changed"); }
-  void ControlChanged() override { journal->Add("ControlChanged"); }
-};
+using Obj = SoundEventsObj;
 
 struct Condition {
-  const char* name;
   SoundEvents bit;
-  void (SoundEventsObj::*set)(bool);
-  bool (SoundEventsObj::*get)() const;
+  void (Obj::*set)(bool);
+  bool (Obj::*get)() const;
 };
-
 constexpr Condition kConditions[] = {
-    {"TorqueSaturation", SOUNDS_TORQUE_SAT, &SoundEventsObj::SetTorqueSaturation,
-     &SoundEventsObj::TorqueSaturation},
-    {"VoltageSaturation", SOUNDS_VOLT_SAT, &SoundEventsObj::SetVoltageSaturation,
-     &SoundEventsObj::VoltageSaturation},
-    {"LimitAssertion", SOUNDS_LIMITS, &SoundEventsObj::SetLimitAssertion, &SoundEventsObj::LimitAssertion},
-    {"Shutdown", SOUNDS_SHUTDOWN, &SoundEventsObj::SetShutdown, &SoundEventsObj::Shutdown},
-    {"OffOnLine", SOUNDS_OFF_ONLINE, &SoundEventsObj::SetOffOnLine, &SoundEventsObj::OffOnLine},
+    {SOUNDS_TORQUE_SAT, &Obj::SetTorqueSaturation, &Obj::TorqueSaturation},
+    {SOUNDS_VOLT_SAT, &Obj::SetVoltageSaturation, &Obj::VoltageSaturation},
+    {SOUNDS_LIMITS, &Obj::SetLimitAssertion, &Obj::LimitAssertion},
+    {SOUNDS_SHUTDOWN, &Obj::SetShutdown, &Obj::Shutdown},
+    {SOUNDS_OFF_ONLINE, &Obj::SetOffOnLine, &Obj::OffOnLine},
 };
 
 class SoundsTest : public ::testing::Test {
  protected:
-  void SetUp() override { sounds->Advise(std::make_shared<Recorder>(&journal)); }
-
-  // Which conditions read true, as a string of five 0/1 in table order.
+  // Journals each event with the state a sink reads back at that moment.
+  struct Recorder : SoundEventsObjEvents {
+    SoundsTest* t = nullptr;
+    void Changed() override { t->journal.Add("Changed " + std::to_string(t->sounds->Bits())); }
+    void ControlChanged() override { t->journal.Add("ControlChanged " + t->Reads()); }
+  };
+  void SetUp() override {
+    auto r = std::make_shared<Recorder>();
+    r->t = this;
+    sounds->Advise(r);
+  }
+  // Which conditions read true, one 0/1 per condition in table order.
   std::string Reads() const {
     std::string r;
     for (const auto& c : kConditions) r += ((*sounds).*c.get)() ? '1' : '0';
     return r;
   }
 
-  std::shared_ptr<SoundEventsObj> sounds = SoundEventsObj::create();
-  Journal journal;
+  std::shared_ptr<Obj> sounds = Obj::create();
+  test::Journal journal;
 };
 
-TEST_F(SoundsTest, NewObjectSelectsEverythingButTheSwitchIsOff) {
-  EXPECT_EQ(sounds->Bits(), 2147483647);
-  EXPECT_FALSE(sounds->Control());
-  EXPECT_EQ(Reads(), "00000");
-
+TEST_F(SoundsTest, EverythingIsSelectedButTheSwitchGatesEveryRead) {
+  EXPECT_EQ(test::Properties(*sounds),
+            "LimitAssertion=False;OffOnLine=False;Shutdown=False;TorqueSaturation=False;"
+            "VoltageSaturation=False;Bits=2147483647;Control=False;");
   sounds->SetControl(true);
   EXPECT_EQ(Reads(), "11111");
-  EXPECT_EQ(sounds->Bits(), 2147483647);
-
+  sounds->SetVoltageSaturation(false);
+  EXPECT_EQ(test::Properties(*sounds),
+            "LimitAssertion=True;OffOnLine=True;Shutdown=True;TorqueSaturation=True;"
+            "VoltageSaturation=False;Bits=2147483645;Control=True;");
   sounds->SetControl(false);
   EXPECT_EQ(Reads(), "00000");
-  EXPECT_EQ(sounds->Bits(), 2147483647);
+  EXPECT_EQ(sounds->Bits(), 2147483645);
 }
 
 TEST_F(SoundsTest, EachConditionOwnsExactlyItsBit) {
   sounds->SetControl(true);
   for (size_t i = 0; i < std::size(kConditions); ++i) {
     const auto& c = kConditions[i];
-    SCOPED_TRACE(c.name);
-    sounds->RestoreAll();
-
+    SCOPED_TRACE(c.bit);
     ((*sounds).*c.set)(false);
     EXPECT_EQ(sounds->Bits(), SOUNDS_ALL & ~c.bit);
-    std::string expected = "11111";
-    expected[i] = '0';
-    EXPECT_EQ(Reads(), expected);
-
+    EXPECT_EQ(Reads(), std::string("11111").replace(i, 1, "0"));
     ((*sounds).*c.set)(true);
     EXPECT_EQ(sounds->Bits(), SOUNDS_ALL);
-    EXPECT_EQ(Reads(), "11111");
   }
 }
 
-TEST_F(SoundsTest, ClearingVoltageSaturationLeavesTheOthers) {
-  sounds->SetControl(true);
-  sounds->SetVoltageSaturation(false);
-  EXPECT_TRUE(sounds->TorqueSaturation());
-  EXPECT_FALSE(sounds->VoltageSaturation());
-  EXPECT_EQ(sounds->Bits(), 2147483645);
-}
-
-TEST_F(SoundsTest, ConditionsAddToAWholeMask) {
-  struct Case {
-    int32_t bits;
-    void (SoundEventsObj::*set)(bool);
-    bool on;
-    int32_t after;
-  };
-  const Case cases[] = {
-      {0, &SoundEventsObj::SetShutdown, true, 8},
-      {0, &SoundEventsObj::SetShutdown, false, 0},
-      {8, &SoundEventsObj::SetShutdown, true, 8},
-      {0, &SoundEventsObj::SetOffOnLine, true, 16},
+TEST_F(SoundsTest, AConditionChangesOnlyItsBitOfAWholeMask) {
+  const std::tuple<int32_t, void (Obj::*)(bool), bool, int32_t> cases[] = {
+      {0, &Obj::SetShutdown, true, 8},
+      {0, &Obj::SetShutdown, false, 0},
+      {8, &Obj::SetShutdown, true, 8},
       // Bits without a name, and the sign bit, are stored and kept.
-      {-1, &SoundEventsObj::SetVoltageSaturation, false, -3},
-      {static_cast<int32_t>(0x80000020u), &SoundEventsObj::SetTorqueSaturation, true,
-       static_cast<int32_t>(0x80000021u)},
-      {0x100, &SoundEventsObj::SetLimitAssertion, true, 0x104},
+      {-1, &Obj::SetVoltageSaturation, false, -3},
+      {static_cast<int32_t>(0x80000120u), &Obj::SetLimitAssertion, true, static_cast<int32_t>(0x80000124u)},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.bits);
-    sounds->SetBits(static_cast<SoundEvents>(c.bits));
-    EXPECT_EQ(sounds->Bits(), c.bits);
-    ((*sounds).*c.set)(c.on);
-    EXPECT_EQ(sounds->Bits(), c.after);
+  for (const auto& [bits, set, on, after] : cases) {
+    sounds->SetBits(static_cast<SoundEvents>(bits));
+    EXPECT_EQ(sounds->Bits(), bits);
+    ((*sounds).*set)(on);
+    EXPECT_EQ(sounds->Bits(), after) << bits;
   }
-}
-
-TEST_F(SoundsTest, TheSwitchGatesTheReadsButNotTheMask) {
-  sounds->SetBits(static_cast<SoundEvents>(SOUNDS_TORQUE_SAT | SOUNDS_SHUTDOWN));
-  EXPECT_EQ(Reads(), "00000");
-  sounds->SetControl(true);
-  EXPECT_EQ(Reads(), "10010");
-  sounds->SetBits(SOUNDS_OFF);
-  EXPECT_EQ(Reads(), "00000");
-  EXPECT_TRUE(sounds->Control());
-}
-
-TEST_F(SoundsTest, RestoreAllSelectsEverythingAgain) {
-  sounds->SetBits(static_cast<SoundEvents>(-1));
-  sounds->RestoreAll();
-  EXPECT_EQ(sounds->Bits(), SOUNDS_ALL);
-  sounds->SetBits(SOUNDS_OFF);
   sounds->RestoreAll();
   EXPECT_EQ(sounds->Bits(), SOUNDS_ALL);
 }
 
 TEST_F(SoundsTest, EveryWriteRaisesExactlyOneEventEvenWithoutAChange) {
-  struct Case {
-    const char* what;
-    void (*write)(SoundEventsObj&);
-    const char* event;
+  const std::pair<void (*)(Obj&), const char*> cases[] = {
+      {[](Obj& s) { s.SetTorqueSaturation(true); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetVoltageSaturation(true); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetLimitAssertion(true); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetOffOnLine(true); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetBits(SOUNDS_OFF); }, "Changed 0"},
+      {[](Obj& s) { s.SetShutdown(true); }, "Changed 8"},
+      {[](Obj& s) { s.SetShutdown(false); }, "Changed 0"},
+      {[](Obj& s) { s.RestoreAll(); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetControl(true); }, "ControlChanged 11111"},
+      {[](Obj& s) { s.SetControl(false); }, "ControlChanged 00000"},
   };
-  const Case cases[] = {
-      {"TorqueSaturation", [](SoundEventsObj& s) { s.SetTorqueSaturation(true); }, "Changed"},
-      {"VoltageSaturation", [](SoundEventsObj& s) { s.SetVoltageSaturation(true); }, "Changed"},
-      {"LimitAssertion", [](SoundEventsObj& s) { s.SetLimitAssertion(true); }, "Changed"},
-      {"Shutdown", [](SoundEventsObj& s) { s.SetShutdown(true); }, "Changed"},
-      {"OffOnLine", [](SoundEventsObj& s) { s.SetOffOnLine(true); }, "Changed"},
-      {"OffOnLine false", [](SoundEventsObj& s) { s.SetOffOnLine(false); }, "Changed"},
-      {"Bits", [](SoundEventsObj& s) { s.SetBits(SOUNDS_ALL); }, "Changed"},
-      {"RestoreAll", [](SoundEventsObj& s) { s.RestoreAll(); }, "Changed"},
-      {"Control false", [](SoundEventsObj& s) { s.SetControl(false); }, "ControlChanged"},
-      {"Control true", [](SoundEventsObj& s) { s.SetControl(true); }, "ControlChanged"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [write, event] : cases) {
     // Twice: the second write stores what is already there and still raises.
     for (int i = 0; i < 2; ++i) {
       journal.Clear();
-      c.write(*sounds);
-      EXPECT_EQ(journal.lines, std::vector<std::string>{c.event});
+      write(*sounds);
+      EXPECT_EQ(journal.lines, std::vector<std::string>{event});
     }
-  }
-}
-
-TEST_F(SoundsTest, SinksSeeTheNewStateWhenTheEventArrives) {
-  struct Reader : SoundEventsObjEvents {
-    SoundEventsObj* s;
-    Journal* j;
-    void Changed() override { j->Add("Changed bits=" + std::to_string(s->Bits())); }
-    void ControlChanged() override { j->Add(std::string("ControlChanged ") + (s->Control() ? "on" : "off")); }
-  };
-  auto reader = std::make_shared<Reader>();
-  reader->s = sounds.get();
-  reader->j = &journal;
-  sounds->Advise(reader);
-
-  sounds->SetBits(SOUNDS_OFF);
-  sounds->SetShutdown(true);
-  sounds->SetControl(true);
-  EXPECT_EQ(journal.lines, (std::vector<std::string>{"Changed", "Changed bits=0", "Changed",
-                                                     "Changed bits=8", "ControlChanged",
-                                                     "ControlChanged on"}));
-}
-
-TEST_F(SoundsTest, PropertiesReadByName) {
-  sounds->SetControl(true);
-  sounds->SetShutdown(false);
-  const std::pair<const char*, Variant> expected[] = {
-      {"LimitAssertion", true}, {"OffOnLine", true}, {"Shutdown", false},      {"TorqueSaturation", true},
-      {"VoltageSaturation", true}, {"Bits", int32_t{0x7FFFFFF7}}, {"Control", true},
-  };
-  ASSERT_EQ(sounds->PropertyNames().size(), std::size(expected));
-  for (size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_EQ(sounds->PropertyNames()[i], expected[i].first);
-    EXPECT_EQ(sounds->GetProperty(expected[i].first), expected[i].second) << expected[i].first;
   }
 }
 
