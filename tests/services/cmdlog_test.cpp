@@ -88,15 +88,8 @@ class CmdLogFile : public ::testing::Test {
   std::shared_ptr<CmdLog> log_;
 };
 
-TEST_F(CmdLogFile, StartsWithEverythingOff) {
-  EXPECT_EQ(test::Properties(*log_), "Logging=False;LogPolling=False;InPoll=False;");
-  log_->SetLogPolling(true);
-  log_->SetInPoll(true);
-  EXPECT_EQ(test::Properties(*log_), "Logging=False;LogPolling=True;InPoll=True;");
-  EXPECT_EQ(CreateObject("CmdLog")->ClassName(), "CmdLog");
-}
-
 TEST_F(CmdLogFile, WritesEachLineFormat) {
+  EXPECT_EQ(test::Properties(*CreateObject("CmdLog")), "Logging=False;LogPolling=False;InPoll=False;");
   log_->SetLogToFile(false, true);
   log_->SetLogging(true);
   log_->CommandSent("PV 100");
@@ -159,15 +152,6 @@ TEST_F(CmdLogFile, AppendKeepsTheFileWriteEmptiesItAndAnOpenFileIsNotReopened) {
   EXPECT_EQ(Contents().size(), 2 * kStarted.size());
 }
 
-TEST_F(CmdLogFile, NothingIsWrittenBeforeTheFirstOpening) {
-  log_->SetLogging(true);
-  log_->CommandSent("PV 1");
-  log_->Errors("E", "D");
-  log_->RunTimeErr(AutomationError(5, "S", "D"));
-  log_->SetLogToFile(true, false);
-  EXPECT_FALSE(fs::exists(File()));
-}
-
 TEST_F(CmdLogFile, AfterClosingOnlyRunTimeLinesArriveEachInATemporaryOpening) {
   log_->SetLogToFile(false, true);
   log_->SetLogging(true);
@@ -203,23 +187,35 @@ TEST_F(CmdLogFile, EveryPartReachesTheSystemBeforeTheMemberReturns) {
   EXPECT_EQ(Contents(), kStarted + kStamp + " cmd: PV 100 [0x64]");
 }
 
-// A folder below a regular file cannot be written, also for root.
-TEST_F(CmdLogFile, AFailedOpeningIsSwallowedAndRetriedOnlyAfterClosing) {
-  Spill(dir_ / "plain", "x");
-  auto log = NewLog(dir_ / "plain" / "sub");
-  log->SetLogging(true);
-  const std::function<void()> members[] = {
-      [&] { log->SetLogToFile(false, true); }, [&] { log->CommandSent("PV 1"); },
-      [&] { log->Received("ok"); },            [&] { log->Errors("E", "D"); },
-      [&] { log->RunTimeLog("rt"); },          [&] { log->SetLogToFile(false, false); }};
-  for (const auto& member : members) EXPECT_EQ(ErrorOf(member), "no error");
+// The members that write a part; run-time lines also reach a file opened before.
+struct Writer {
+  void (*write)(CmdLog&);
+  bool runTime;
+};
+constexpr Writer kWriters[] = {
+    {[](CmdLog& l) { l.CommandSent("PV 1"); }, false}, {[](CmdLog& l) { l.Received("ok"); }, false},
+    {[](CmdLog& l) { l.Errors("E", "D"); }, false},    {[](CmdLog& l) { l.RunTimeLog("rt"); }, true},
+    {[](CmdLog& l) { l.RunTimeErr(AutomationError(5, "S", "D")); }, true},
+};
 
+// A folder below a regular file cannot be written, also for root.
+TEST_F(CmdLogFile, NothingIsWrittenBeforeASuccessfulOpeningAndFailuresAreSwallowed) {
+  Spill(dir_ / "plain", "x");
+  auto unwritable = NewLog(dir_ / "plain" / "sub");
+  for (auto* log : {log_.get(), unwritable.get()}) {
+    log->SetLogging(true);
+    for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log); }), "no error");
+    EXPECT_EQ(ErrorOf([&] { log->SetLogToFile(false, log == unwritable.get()); }), "no error");
+    for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log); }), "no error");
+  }
+  EXPECT_FALSE(fs::exists(File()));  // closing a log never opened writes no banner
+  // The failed attempt counts as open: only closing lets a later opening try again.
   const fs::path later = dir_ / "later";
-  log = NewLog(later);
+  auto log = NewLog(later);
   log->SetLogging(true);
   log->SetLogToFile(true, true);  // the folder is missing
   fs::create_directory(later);
-  log->SetLogToFile(true, true);  // the failed attempt still counts as open
+  log->SetLogToFile(true, true);
   log->CommandSent("lost");
   EXPECT_FALSE(fs::exists(later / "sx_cmds.log"));
   log->SetLogToFile(true, false);
@@ -234,22 +230,17 @@ TEST_F(CmdLogFile, WriteErrorsOfAFullDeviceReachTheCaller) {
   const std::string full = "61 ZentNetLib: Disk full";
   log_->SetLogging(true);
   EXPECT_EQ(ErrorOf([&] { log_->SetLogToFile(true, true); }), full);
-  EXPECT_EQ(ErrorOf([&] { log_->CommandSent("PV 1"); }), full);
-  EXPECT_EQ(ErrorOf([&] { log_->Received("ok"); }), full);
-  EXPECT_EQ(ErrorOf([&] { log_->Errors("E", "D"); }), full);
-  EXPECT_EQ(ErrorOf([&] { log_->RunTimeErr(AutomationError(5, "S", "D")); }), full);
-  // The closing banner fails, yet the file is closed: tracing stops.
+  for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log_); }), full);
+  // The closing banner fails, yet the file is closed: only run-time lines still try it,
+  // each in an opening of its own.
   EXPECT_EQ(ErrorOf([&] { log_->SetLogToFile(true, false); }), full);
-  EXPECT_EQ(ErrorOf([&] { log_->CommandSent("PV 1"); }), "no error");
-  // Outside a session a run-time line opens the device again, fails, and closes it.
-  EXPECT_EQ(ErrorOf([&] { log_->RunTimeLog("rt"); }), full);
-  EXPECT_EQ(ErrorOf([&] { log_->Errors("E", "D"); }), "no error");
+  for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log_); }), w.runTime ? full : "no error");
 }
 
 TEST_F(CmdLogFile, TimeStampIsLocalTimeAndFollowsTheClock) {
   const std::tuple<const char*, int64_t, const char*> cases[] = {
-      {"UTC0", 946684800, "00/01/01 00:00:00"}, {"UTC0", 1943308799, "31/07/31 23:59:59"},
-      {"XYZ-2", 1943308799, "31/08/01 01:59:59"}, {"XYZ+5", 946684800, "99/12/31 19:00:00"},
+      {"UTC0", 1943308799, "31/07/31 23:59:59"}, {"XYZ-2", 1943308799, "31/08/01 01:59:59"},
+      {"XYZ+5", 946684800, "99/12/31 19:00:00"},
   };
   for (const auto& [zone, seconds, stamp] : cases) {
     setenv("TZ", zone, 1);
@@ -276,24 +267,17 @@ TEST_F(CmdLogFile, TimeStampIsLocalTimeAndFollowsTheClock) {
 TEST(CmdLogModule, LogsBesideTheModuleThatHoldsTheLibrary) {
   // Linked statically the module is this executable, else the shared library.
   const fs::path module = platform::ModulePath();
-  ASSERT_TRUE(module.is_absolute() && fs::is_regular_file(module)) << module;
-  if (module != fs::canonical("/proc/self/exe")) {
-    EXPECT_EQ(module.filename().string().rfind("libzentnet.so", 0), 0u) << module;
-  }
+  ASSERT_TRUE(module == fs::canonical("/proc/self/exe") ||
+              (module.is_absolute() && module.filename().string().starts_with("libzentnet.so")))
+      << module;
   const fs::path file = module.parent_path() / "sx_cmds.log";
   if (fs::exists(file) || access(module.parent_path().c_str(), W_OK) != 0) GTEST_SKIP() << file;
   auto log = CmdLog::create();
-  log->SetLogging(true);
   log->SetLogToFile(false, true);
-  log->CommandSent("PV 100");
   const std::string contents = Slurp(file);
   fs::remove(file);
   // The real clock's stamp has the same 17 characters as any other.
-  ASSERT_EQ(contents.size(), 2 * 17 + 4 + 37 + 19) << contents;
-  EXPECT_EQ(contents.substr(21, 37), " ******** Session Started *********\r\n");
-  EXPECT_EQ(contents.substr(75), " cmd: PV 100 [0x64]");
-  EXPECT_EQ(platform::FolderOf("/a/b/c.so"), "/a/b");
-  EXPECT_EQ(platform::FolderOf("c.so"), "");
+  EXPECT_EQ(contents.substr(0, 4) + contents.substr(21), "\r\n\r\n ******** Session Started *********\r\n");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "recorder.h"
 #include "service_support.h"
+#include "zentnet/services/ErrReflector.h"
 #include "zentnet/services/HotKeyObj.h"
 
 namespace zentnet {
@@ -78,17 +79,13 @@ TEST(HotKey, NameCarriesTheWindowHandleOfTheForm) {
 
 TEST(HotKey, AFormWithoutAHandleFailsWithTheLateBoundReadsError) {
   const std::string noMember = "438 ZentNetLib: Object doesn't support this property or method";
-  struct NoHandle : Object {
-    std::string_view ClassName() const override { return "Plain"; }
-  };
-  auto key = Key(HOTKEY_F1, 0, std::make_shared<NoHandle>());
+  auto key = Key(HOTKEY_F1, 0, std::make_shared<ErrReflector>());  // an object without "hWnd"
   EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), noMember);
   EXPECT_EQ(key->Key(), 112);  // the key itself does not need the form
-  // The handle is read first: 438 even when the key would overflow.
-  key->SetShiftCodes(static_cast<HotKeyShift>(40000));
+  key->SetShiftCodes(static_cast<HotKeyShift>(40000));  // the handle is read first
   EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), noMember);
   // A handle that is neither text nor a number is the read's type mismatch.
-  key = Key(HOTKEY_F1, 0, std::make_shared<FakeForm>(std::shared_ptr<Object>(std::make_shared<NoHandle>())));
+  key = Key(HOTKEY_F1, 0, std::make_shared<FakeForm>(std::shared_ptr<Object>(ErrReflector::create())));
   EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), "13 ZentNetLib: Type mismatch");
 }
 

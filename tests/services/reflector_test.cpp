@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
-#include <vector>
 
 #include "service_support.h"
 #include "zentnet/services/ErrReflector.h"
@@ -36,26 +36,25 @@ const std::string kNone = "0||||0";
 const std::string kInvalidCall = "5|ZentNetLib|Invalid procedure call or argument||0";
 
 // An error object of another component: properties read by name, each read logged.
-class LateBoundError : public Object {
- public:
-  explicit LateBoundError(std::vector<std::pair<std::string, Variant>> props) : props_(std::move(props)) {}
-  static std::shared_ptr<LateBoundError> Of(const AutomationError& e) {
-    return std::make_shared<LateBoundError>(std::vector<std::pair<std::string, Variant>>{
-        {"Number", e.Number()}, {"Source", e.Source()}, {"Description", e.Description()},
-        {"HelpFile", e.HelpFile()}, {"HelpContext", e.HelpContext()}});
-  }
+struct LateBoundError : Object {
+  std::map<std::string, Variant> props;
+  std::string reads;
   std::string_view ClassName() const override { return "ErrObject"; }
   Variant GetProperty(std::string_view name) override {
-    reads += std::string(name) + " ";
-    for (const auto& [n, v] : props_)
-      if (EqualsNoCase(n, name)) return v;
-    return Object::GetProperty(name);
+    reads.append(name).append(" ");
+    const auto it = props.find(std::string(name));
+    return it != props.end() ? it->second : Object::GetProperty(name);
   }
-  std::string reads;
-
- private:
-  std::vector<std::pair<std::string, Variant>> props_;
 };
+std::shared_ptr<LateBoundError> ErrorObject(std::map<std::string, Variant> props) {
+  auto e = std::make_shared<LateBoundError>();
+  e->props = std::move(props);
+  return e;
+}
+std::shared_ptr<LateBoundError> ErrorObject(const AutomationError& e) {
+  return ErrorObject({{"Number", e.Number()}, {"Source", e.Source()}, {"Description", e.Description()},
+                      {"HelpFile", e.HelpFile()}, {"HelpContext", e.HelpContext()}});
+}
 
 TEST(ErrReflector, BeforeAnyCopyEverythingIsEmptyAndRaiseIsRefused) {
   auto r = ErrReflector::create();
@@ -71,7 +70,7 @@ TEST(ErrReflector, EachCopyReplacesAllFiveFieldsAndRaisesAgainAsOftenAsAsked) {
   for (const auto* e : {&kPortError, &bare, &other, &bare, &kPortError}) {
     for (bool lateBound : {false, true}) {
       if (lateBound) {
-        auto object = LateBoundError::Of(*e);
+        auto object = ErrorObject(*e);
         r->SetCopyError(std::shared_ptr<Object>(object));
         EXPECT_EQ(object->reads, "Number Description Source HelpContext HelpFile ");
       } else {
@@ -89,9 +88,9 @@ TEST(ErrReflector, EachCopyReplacesAllFiveFieldsAndRaisesAgainAsOftenAsAsked) {
 
 TEST(ErrReflector, LateBoundFieldsAreConvertedByTheAutomationRules) {
   auto r = ErrReflector::create();
-  r->SetCopyError(std::shared_ptr<Object>(std::make_shared<LateBoundError>(std::vector<std::pair<std::string, Variant>>{
-      {"Number", " 6301 "}, {"Source", int32_t{12}}, {"Description", true}, {"HelpFile", Variant::Empty()},
-      {"HelpContext", 7.5}})));
+  r->SetCopyError(std::shared_ptr<Object>(ErrorObject({{"Number", " 6301 "}, {"Source", int32_t{12}},
+                                                       {"Description", true}, {"HelpFile", Variant::Empty()},
+                                                       {"HelpContext", 7.5}})));
   EXPECT_EQ(Copy(*r), "6301|12|True||8");
 }
 
@@ -107,11 +106,9 @@ TEST(ErrReflector, AFailedLateBoundCopyKeepsThePreviousCopyWhole) {
   r->SetCopyError(kPortError);
   const std::pair<std::shared_ptr<Object>, std::string> cases[] = {
       // The last read fails.
-      {std::make_shared<LateBoundError>(std::vector<std::pair<std::string, Variant>>{
-           {"Number", int32_t{13}}, {"Source", "x"}, {"Description", "y"}, {"HelpContext", int32_t{1}}}),
+      {ErrorObject({{"Number", int32_t{13}}, {"Source", "x"}, {"Description", "y"}, {"HelpContext", int32_t{1}}}),
        "438|ZentNetLib|Object doesn't support this property or method||0"},
-      {std::make_shared<LateBoundError>(std::vector<std::pair<std::string, Variant>>{{"Number", "six"}}),
-       "13|ZentNetLib|Type mismatch||0"},
+      {ErrorObject({{"Number", "six"}}), "13|ZentNetLib|Type mismatch||0"},
       {nullptr, "91|ZentNetLib|Object variable or With block variable not set||0"},
   };
   for (const auto& [object, error] : cases) {
