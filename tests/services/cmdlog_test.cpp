@@ -256,12 +256,15 @@ TEST_F(CmdLogFile, TimeStampIsLocalTimeAndFollowsTheClock) {
   now_ = k2026_12_04_090507;
   log_->SetLogToFile(true, true);  // appending, so the file can be emptied under it
   Spill(File(), "");
-  for (int step : {0, 1, 0, -1}) {  // a clock set back is shown as it is
-    now_ += step;
+  // The stamp is formatted once per second: a zone change shows from the next second on.
+  for (auto [step, zone] : {std::pair{0, "UTC0"}, {1, "UTC0"}, {0, "XYZ-2"}, {-1, "XYZ-2"}}) {
+    setenv("TZ", zone, 1);
+    tzset();
+    now_ += step;  // a clock set back is shown as it is
     log_->RunTimeLog("x");
   }
   EXPECT_EQ(Contents(), "26/12/04 09:05:07 RUN-TIME: x\r\n26/12/04 09:05:08 RUN-TIME: x\r\n"
-                        "26/12/04 09:05:08 RUN-TIME: x\r\n26/12/04 09:05:07 RUN-TIME: x\r\n");
+                        "26/12/04 09:05:08 RUN-TIME: x\r\n26/12/04 11:05:07 RUN-TIME: x\r\n");
 }
 
 TEST(CmdLogModule, LogsBesideTheModuleThatHoldsTheLibrary) {
