@@ -36,7 +36,8 @@ constexpr Format kFormats[] = {
 
 TEST(Sounds, HeadersDescribeThePcmFormatAndLength) {
   const auto ids = ResSoundIds();
-  EXPECT_EQ(std::vector<int32_t>(ids.begin(), ids.end()), (std::vector<int32_t>{101, 102, 200, 201, 202, 203}));
+  EXPECT_EQ(std::vector<int32_t>(ids.begin(), ids.end()),
+            (std::vector<int32_t>{101, 102, 200, 201, 202, 203}));
   for (const auto& e : kFormats) {
     SCOPED_TRACE(e.id);
     const auto f = LoadResSound(e.id);

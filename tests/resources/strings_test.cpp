@@ -122,7 +122,8 @@ TEST(StringTable, QuotedTextsMatchByteForByte) {
   };
   for (const auto& [id, text] : kQuoted) EXPECT_EQ(Load(id), text) << id;
   for (int vendor = 4; vendor <= 15; ++vendor)
-    EXPECT_EQ(Load(8000 + vendor), (vendor < 10 ? "Unknown vendor  " : "Unknown vendor ") + std::to_string(vendor));
+    EXPECT_EQ(Load(8000 + vendor), (vendor < 10 ? "Unknown vendor  " : "Unknown vendor ") +
+                                       std::to_string(vendor));
 }
 
 TEST(MarkedText, ReplacesEveryMarkerByTheMotorsWord) {

@@ -37,8 +37,9 @@ TEST(CmdLogDump, PrintableFormAndAnnotation) {
       {"PV 1e3", "PV 1e3"}, {"PV -", "PV -"}, {"PV x1", "PV x1"}, {"PV ", "PV "}, {"PV  5", "PV  5"},
       {std::string("A\0B", 3), "A\\X0B"}, {"\x1f\x20\x7e\x7f", "\\X1F ~\x7f"},
       // Non-ASCII text goes through the code page first; what it lacks becomes "?".
-      {"\xC3\x88", "\\XC8"}, {"\xE2\x82\xAC 5", "\\X80 5 [0x5]"}, {"\xC3\xA9 5\xC3\xA9", "\\XE9 5\\XE9 [0x5]"},
-      {"\xE2\x84\xA2", "\\X99"}, {"\xC2\x81", "\\X81"}, {"\xC4\x80", "?"}, {"\xF0\x9F\x98\x80", "?"}, {"\xE2\x82", "??"},
+      {"\xC3\x88", "\\XC8"}, {"\xE2\x82\xAC 5", "\\X80 5 [0x5]"}, {"\xE2\x84\xA2", "\\X99"},
+      {"\xC3\xA9 5\xC3\xA9", "\\XE9 5\\XE9 [0x5]"}, {"\xC2\x81", "\\X81"}, {"\xC4\x80", "?"},
+      {"\xF0\x9F\x98\x80", "?"}, {"\xE2\x82", "??"},
       {"\x80", "?"}, {"\xC0\xAF", "??"}, {"\xED\xA0\x80", "???"}, {"\xF4\x90\x80\x80", "????"},
   };
   for (const auto& [text, dump] : cases) EXPECT_EQ(FormatDump(text), dump) << "text: " << text;
@@ -118,8 +119,9 @@ TEST_F(CmdLogFile, FiltersCommandsResponsesAndErrorsButNeverRunTimeLines) {
     bool logging, inPoll, logPolling, commands, errors;
   };
   const Case cases[] = {
-      {false, false, false, false, false}, {false, true, true, false, false}, {true, false, false, true, true},
-      {true, false, true, true, true},     {true, true, false, false, true},  {true, true, true, true, true},
+      {false, false, false, false, false}, {false, true, true, false, false},
+      {true, false, false, true, true},    {true, false, true, true, true},
+      {true, true, false, false, true},    {true, true, true, true, true},
   };
   log_->SetLogToFile(true, true);
   for (const auto& c : cases) {

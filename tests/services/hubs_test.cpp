@@ -119,25 +119,31 @@ struct FireCase {
   const char* written;  // as a sink after a writer sees them
 };
 
-#define FIRE(call) [](HubTest& t) { call; }
+#define FIRE(call) [](HubTest& t) { t.call; }
 const FireCase kFireCases[] = {
-    {"CommError", 1, FIRE(t.drive->FireCommError(t.drive1, t.code, t.extra)), "(drive1,1505,7)", "(drive2,99,99)"},
-    {"CommError", 1, FIRE(t.drive->FireCommError(t.drive1, DRV_ERR_RESP_GARBLE)), "(drive1,1509,0)", "(drive2,99,99)"},
-    {"DriveStateChange", 2, FIRE(t.drive->FireDriveStateChange(t.drive1)), "(drive1)", "(drive2)"},
-    {"EnableChanged", 3, FIRE(t.drive->FireEnableChanged(t.drive1, t.state)), "(drive1,true)", "(drive2,false)"},
-    {"HighLevelFeedbackChanged", 4, FIRE(t.drive->FireHighLevelFeedbackChanged(t.drive1)), "(drive1)", "(drive2)"},
-    {"MotorTypeChanged", 5, FIRE(t.drive->FireMotorTypeChanged(t.drive1)), "(drive1)", "(drive2)"},
-    {"ParameterChanged", 6, FIRE(t.drive->FireParameterChanged(t.drive1, t.value1)), "(drive1,value1)", "(drive2,value2)"},
-    {"SetupUndoChanged", 7, FIRE(t.drive->FireSetupUndoChanged(t.drive1, t.state)), "(drive1,true)", "(drive2,false)"},
-    {"UserIDchanged", 8, FIRE(t.drive->FireUserIDchanged(t.drive1)), "(drive1)", "(drive2)"},
-    {"LockChanged", 1, FIRE(t.app->FireLockChange(t.level)), "(2)", "(99)"},
-    {"PollStateChanged", 3, FIRE(t.app->FirePollStateChange(t.state)), "(true)", "(false)"},
-    {"TechSupportChanged", 2, FIRE(t.app->FireTechSupportChange(t.state)), "(true)", "(false)"},
-    {"TimerTick", 4, FIRE(t.app->FireTimerTick()), "()", "()"},
-    {"Terminate", 5, FIRE(t.app->FireTerminate()), "(false)", "(true)"},
-    {"CreateDemoDrive", 6, FIRE(t.app->FireCreateDemoDrive(t.type, t.drive1)), "(7,drive1)", "(99,drive2)"},
-    {"NetworkChange", 7, FIRE(t.app->FireNetChange(t.net1, t.change)), "(net1,1)", "(net2,1)"},  // a copy per sink
-    {"MotorPageEnableChanged", 8, FIRE(t.app->SetMotorPageEnabled(t.state)), "(true,true)", "(false,true)"},
+    {"CommError", 1, FIRE(drive->FireCommError(t.drive1, t.code, t.extra)), "(drive1,1505,7)",
+     "(drive2,99,99)"},
+    {"CommError", 1, FIRE(drive->FireCommError(t.drive1, DRV_ERR_RESP_GARBLE)), "(drive1,1509,0)",
+     "(drive2,99,99)"},
+    {"DriveStateChange", 2, FIRE(drive->FireDriveStateChange(t.drive1)), "(drive1)", "(drive2)"},
+    {"EnableChanged", 3, FIRE(drive->FireEnableChanged(t.drive1, t.state)), "(drive1,true)",
+     "(drive2,false)"},
+    {"HighLevelFeedbackChanged", 4, FIRE(drive->FireHighLevelFeedbackChanged(t.drive1)), "(drive1)",
+     "(drive2)"},
+    {"MotorTypeChanged", 5, FIRE(drive->FireMotorTypeChanged(t.drive1)), "(drive1)", "(drive2)"},
+    {"ParameterChanged", 6, FIRE(drive->FireParameterChanged(t.drive1, t.value1)), "(drive1,value1)",
+     "(drive2,value2)"},
+    {"SetupUndoChanged", 7, FIRE(drive->FireSetupUndoChanged(t.drive1, t.state)), "(drive1,true)",
+     "(drive2,false)"},
+    {"UserIDchanged", 8, FIRE(drive->FireUserIDchanged(t.drive1)), "(drive1)", "(drive2)"},
+    {"LockChanged", 1, FIRE(app->FireLockChange(t.level)), "(2)", "(99)"},
+    {"PollStateChanged", 3, FIRE(app->FirePollStateChange(t.state)), "(true)", "(false)"},
+    {"TechSupportChanged", 2, FIRE(app->FireTechSupportChange(t.state)), "(true)", "(false)"},
+    {"TimerTick", 4, FIRE(app->FireTimerTick()), "()", "()"},
+    {"Terminate", 5, FIRE(app->FireTerminate()), "(false)", "(true)"},
+    {"CreateDemoDrive", 6, FIRE(app->FireCreateDemoDrive(t.type, t.drive1)), "(7,drive1)", "(99,drive2)"},
+    {"NetworkChange", 7, FIRE(app->FireNetChange(t.net1, t.change)), "(net1,1)", "(net2,1)"},  // state copied
+    {"MotorPageEnableChanged", 8, FIRE(app->SetMotorPageEnabled(t.state)), "(true,true)", "(false,true)"},
 };
 #undef FIRE
 
@@ -150,7 +156,8 @@ TEST_F(HubTest, EveryNotificationReachesEverySinkOnceInOrderUnderItsDispatchIden
     const std::string line = std::string(c.event) + c.args;
     EXPECT_EQ(journal.lines, (std::vector<std::string>{"a:" + line, "b:" + line}));
     // Event names differ between the hubs, so the other table answers 0.
-    EXPECT_EQ(test::DispIdOf(kDriveEventObjEventIds, c.event) + test::DispIdOf(kAppStateEventObjEventIds, c.event),
+    using test::DispIdOf;
+    EXPECT_EQ(DispIdOf(kDriveEventObjEventIds, c.event) + DispIdOf(kAppStateEventObjEventIds, c.event),
               c.dispId);
   }
   EXPECT_EQ(names.at(drive1.get()), "drive1");  // nobody wrote: the caller keeps its objects
@@ -158,12 +165,14 @@ TEST_F(HubTest, EveryNotificationReachesEverySinkOnceInOrderUnderItsDispatchIden
 
 TEST_F(HubTest, EventTablesFollowTheSlotOrder) {
   std::string slots;
-  for (const auto& e : kDriveEventObjEventIds) slots += std::string(e.event) + std::to_string(e.dispId) + " ";
-  for (const auto& e : kAppStateEventObjEventIds) slots += std::string(e.event) + std::to_string(e.dispId) + " ";
+  using Table = std::span<const DispatchEntry>;
+  for (Table t : {Table(kDriveEventObjEventIds), Table(kAppStateEventObjEventIds)})
+    for (const auto& e : t) slots += std::string(e.event) + std::to_string(e.dispId) + " ";
   EXPECT_EQ(slots,
             "CommError1 DriveStateChange2 EnableChanged3 HighLevelFeedbackChanged4 MotorTypeChanged5 "
             "ParameterChanged6 SetupUndoChanged7 UserIDchanged8 LockChanged1 TechSupportChanged2 "
-            "PollStateChanged3 TimerTick4 Terminate5 CreateDemoDrive6 MotorPageEnableChanged8 NetworkChange7 ");
+            "PollStateChanged3 TimerTick4 Terminate5 CreateDemoDrive6 MotorPageEnableChanged8 "
+            "NetworkChange7 ");
 }
 
 TEST_F(HubTest, ByValueArgumentsAreTheMembersCopyByReferenceOnesTheCallersVariables) {
@@ -180,8 +189,9 @@ TEST_F(HubTest, ByValueArgumentsAreTheMembersCopyByReferenceOnesTheCallersVariab
     EXPECT_EQ(journal.lines, (std::vector<std::string>{"a:" + event + c.args, "w:" + event + c.args,
                                                        "b:" + event + written}));
     // The caller holds what the later sink saw: the very variable was passed on.
-    for (auto [first, second, now] : {std::tuple{"drive1", "drive2", Show(drive1)},
-                                      std::tuple{"value1", "value2", Show(value1)}, std::tuple{"net1", "net2", Show(net1)}})
+    using Seen = std::tuple<const char*, const char*, std::string>;
+    for (auto [first, second, now] : {Seen{"drive1", "drive2", Show(drive1)},
+                                      Seen{"value1", "value2", Show(value1)}, Seen{"net1", "net2", Show(net1)}})
       EXPECT_EQ(now, written.find(second) != std::string::npos ? second : first);
   }
   // The by-value variables are untouched; the flag stored is the caller's value.
@@ -197,7 +207,7 @@ TEST_F(HubTest, TerminateAnswersWhatTheSinksLeftInCancel) {
   for (const auto& [tags, cancelled] : cases) {
     app = AppStateEventObj::create();
     Advise(tags);
-    for (int round = 0; round < 2; ++round) EXPECT_EQ(app->FireTerminate(), cancelled);  // a fresh vote each time
+    for (int round = 0; round < 2; ++round) EXPECT_EQ(app->FireTerminate(), cancelled);  // a fresh vote
   }
 }
 
@@ -218,8 +228,9 @@ TEST_F(HubTest, MotorPageRaisesOnlyOnAChangeAndSinksMayCallBack) {
   journal.Clear();
   app->FireTimerTick();
   // The nested event reaches every sink before the tick goes on to "b".
-  EXPECT_EQ(journal.lines, (std::vector<std::string>{"a:TimerTick()", "a:MotorPageEnableChanged(true,true)",
-                                                     "b:MotorPageEnableChanged(true,true)", "b:TimerTick()"}));
+  EXPECT_EQ(journal.lines,
+            (std::vector<std::string>{"a:TimerTick()", "a:MotorPageEnableChanged(true,true)",
+                                      "b:MotorPageEnableChanged(true,true)", "b:TimerTick()"}));
   EXPECT_EQ(app->GetProperty("motorpageenabled"), Variant(true));
 }
 
@@ -238,7 +249,8 @@ TEST_F(HubTest, ASinkMayReleaseTheHubWhileItRaises) {
 }
 
 TEST(ServicesFactory, CreatesEachServiceClassByNameOrIdentifier) {
-  for (const char* name : {"DriveEventObj", "AppStateEventObj", "SoundEventsObj", "HotKeyObj", "ErrReflector"})
+  for (const char* name : {"DriveEventObj", "AppStateEventObj", "SoundEventsObj", "HotKeyObj",
+                           "ErrReflector"})
     EXPECT_EQ(CreateObject(name)->ClassName(), name);
   auto a = CreateObject("{C78DD335-BF3F-48D4-92FB-B6B1F7A4D290}");
   EXPECT_NE(std::dynamic_pointer_cast<DriveEventObj>(a), nullptr);

@@ -30,7 +30,8 @@ std::string Raised(const std::function<void()>& call) {
   return "no error";
 }
 
-const AutomationError kPortError(6301, "NetAdapterObj.NetOpen(let opening)", "Port busy", "zentara.hlp", 4711);
+const AutomationError kPortError(6301, "NetAdapterObj.NetOpen(let opening)", "Port busy", "zentara.hlp",
+                                 4711);
 const std::string kPort = "6301|NetAdapterObj.NetOpen(let opening)|Port busy|zentara.hlp|4711";
 const std::string kNone = "0||||0";
 const std::string kInvalidCall = "5|ZentNetLib|Invalid procedure call or argument||0";
@@ -106,7 +107,7 @@ TEST(ErrReflector, AFailedLateBoundCopyKeepsThePreviousCopyWhole) {
   r->SetCopyError(kPortError);
   const std::pair<std::shared_ptr<Object>, std::string> cases[] = {
       // The last read fails.
-      {ErrorObject({{"Number", int32_t{13}}, {"Source", "x"}, {"Description", "y"}, {"HelpContext", int32_t{1}}}),
+      {ErrorObject({{"Number", 13}, {"Source", "x"}, {"Description", "y"}, {"HelpContext", 1}}),
        "438|ZentNetLib|Object doesn't support this property or method||0"},
       {ErrorObject({{"Number", "six"}}), "13|ZentNetLib|Type mismatch||0"},
       {nullptr, "91|ZentNetLib|Object variable or With block variable not set||0"},

@@ -26,27 +26,28 @@ class SoundsTest : public ::testing::Test, public SoundEventsObjEvents {
 };
 
 TEST_F(SoundsTest, EachConditionOwnsItsBitAndTheSwitchGatesEveryRead) {
-  EXPECT_EQ(test::Properties(*sounds), "LimitAssertion=False;OffOnLine=False;Shutdown=False;TorqueSaturation=False;"
-                                       "VoltageSaturation=False;Bits=2147483647;Control=False;");
-  // Which of the five conditions read true, in published order.
+  EXPECT_EQ(test::Properties(*sounds),
+            "LimitAssertion=False;OffOnLine=False;Shutdown=False;TorqueSaturation=False;"
+            "VoltageSaturation=False;Bits=2147483647;Control=False;");
+  // The five conditions as T or F, in published order.
   auto reads = [&] {
     std::string r;
-    for (size_t i = 0; i < 5; ++i) r += sounds->GetProperty(sounds->PropertyNames()[i]) == Variant(true) ? '1' : '0';
+    for (size_t i = 0; i < 5; ++i) r += sounds->GetProperty(sounds->PropertyNames()[i]).ToString()[0];
     return r;
   };
   const std::tuple<void (Obj::*)(bool), int32_t, const char*> conditions[] = {
-      {&Obj::SetTorqueSaturation, 1, "11101"}, {&Obj::SetVoltageSaturation, 2, "11110"},
-      {&Obj::SetLimitAssertion, 4, "01111"},   {&Obj::SetShutdown, 8, "11011"},
-      {&Obj::SetOffOnLine, 16, "10111"},
+      {&Obj::SetTorqueSaturation, 1, "TTTFT"}, {&Obj::SetVoltageSaturation, 2, "TTTTF"},
+      {&Obj::SetLimitAssertion, 4, "FTTTT"},   {&Obj::SetShutdown, 8, "TTFTT"},
+      {&Obj::SetOffOnLine, 16, "TFTTT"},
   };
   for (const auto& [set, bit, read] : conditions) {
     ((*sounds).*set)(false);
     EXPECT_EQ(sounds->Bits(), SOUNDS_ALL & ~bit);  // 2147483645 for VoltageSaturation
-    EXPECT_EQ(reads(), "00000");
+    EXPECT_EQ(reads(), "FFFFF");
     sounds->SetControl(true);
     EXPECT_EQ(reads(), read);
     ((*sounds).*set)(true);
-    EXPECT_EQ(reads(), "11111");
+    EXPECT_EQ(reads(), "TTTTT");
     sounds->SetControl(false);
   }
 }
