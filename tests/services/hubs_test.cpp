@@ -189,10 +189,9 @@ TEST_F(HubTest, ByValueArgumentsAreTheMembersCopyByReferenceOnesTheCallersVariab
     EXPECT_EQ(journal.lines, (std::vector<std::string>{"a:" + event + c.args, "w:" + event + c.args,
                                                        "b:" + event + written}));
     // The caller holds what the later sink saw: the very variable was passed on.
-    using Seen = std::tuple<const char*, const char*, std::string>;
-    for (auto [first, second, now] : {Seen{"drive1", "drive2", Show(drive1)},
-                                      Seen{"value1", "value2", Show(value1)}, Seen{"net1", "net2", Show(net1)}})
-      EXPECT_EQ(now, written.find(second) != std::string::npos ? second : first);
+    EXPECT_EQ(written.find("drive2") != std::string::npos, drive1 == drive2);
+    EXPECT_EQ(written.find("value2") != std::string::npos, value1 == value2);
+    EXPECT_EQ(written.find("net2") != std::string::npos, net1 == net2);
   }
   // The by-value variables are untouched; the flag stored is the caller's value.
   EXPECT_EQ(Show(code) + Show(extra) + Show(state) + Show(level) + Show(type) + Show(change) +
