@@ -229,7 +229,7 @@ TEST_F(CmdLogFile, NothingIsWrittenBeforeASuccessfulOpeningAndFailuresAreSwallow
 TEST_F(CmdLogFile, WriteErrorsOfAFullDeviceReachTheCaller) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this host";
   fs::create_symlink("/dev/full", File());
-  const std::string full = "61 ZentNetLib: Disk full";
+  const std::string full = "61|ZentNetLib|Disk full||0";
   log_->SetLogging(true);
   EXPECT_EQ(ErrorOf([&] { log_->SetLogToFile(true, true); }), full);
   for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log_); }), full);

@@ -7,7 +7,6 @@
 
 #include "recorder.h"
 #include "service_support.h"
-#include "zentnet/services/ErrReflector.h"
 #include "zentnet/services/HotKeyObj.h"
 
 namespace zentnet {
@@ -15,20 +14,8 @@ namespace {
 
 using test::ErrorOf;
 
-// A window as the late-bound read sees it: "hWnd" and nothing else.
-class FakeForm : public Object {
- public:
-  explicit FakeForm(Variant hWnd) : hWnd_(std::move(hWnd)) {}
-  std::string_view ClassName() const override { return "Form"; }
-  Variant GetProperty(std::string_view name) override {
-    ++reads;
-    return EqualsNoCase(name, "hWnd") ? hWnd_ : Object::GetProperty(name);
-  }
-  int reads = 0;
-
- private:
-  Variant hWnd_;
-};
+// A window as the late-bound read sees it.
+std::shared_ptr<test::Bag> Form(Variant hWnd) { return test::MakeBag({{"hWnd", std::move(hWnd)}}); }
 
 std::shared_ptr<HotKeyObj> Key(int32_t code, int32_t shift, std::shared_ptr<Object> form = nullptr) {
   auto key = HotKeyObj::create();
@@ -54,10 +41,10 @@ TEST(HotKey, KeyAndNameCombineShiftAndCode) {
     EXPECT_EQ(key->KeyName(), name) << code << "/" << shift;
   }
   for (int32_t shift : {32768, -32769, INT32_MAX, INT32_MIN}) {
-    const auto key = Key(112, shift, std::make_shared<FakeForm>(int32_t{1234}));
+    const auto key = Key(112, shift, Form(int32_t{1234}));
     EXPECT_EQ(key->ShiftCodes(), shift);  // stored as given; only the product fails
-    EXPECT_EQ(ErrorOf([&] { (void)key->Key(); }), "6 ZentNetLib: Overflow");
-    EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), "6 ZentNetLib: Overflow");
+    EXPECT_EQ(ErrorOf([&] { (void)key->Key(); }), "6|ZentNetLib|Overflow||0");
+    EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), "6|ZentNetLib|Overflow||0");
   }
 }
 
@@ -66,11 +53,11 @@ TEST(HotKey, NameCarriesTheWindowHandleOfTheForm) {
       {int32_t{1234}, "1234:10070"}, {int32_t{-5}, "-5:10070"}, {"777", "777:10070"}};
   const auto key = Key(HOTKEY_F1, HOTKEY_SHIFT_MASK);
   for (const auto& [hWnd, name] : cases) {
-    auto form = std::make_shared<FakeForm>(hWnd);
+    auto form = Form(hWnd);
     key->SetFormRef(form);
     EXPECT_EQ(key->FormRef(), form);
     EXPECT_EQ(key->KeyName(), name);
-    EXPECT_EQ(form->reads, 1);  // read afresh on every call, once
+    EXPECT_EQ(form->reads, "hWnd ");  // read afresh on every call, once
   }
   EXPECT_EQ(key->GetProperty("formref"), Variant(key->FormRef()));
   key->SetFormRef(nullptr);
@@ -78,15 +65,15 @@ TEST(HotKey, NameCarriesTheWindowHandleOfTheForm) {
 }
 
 TEST(HotKey, AFormWithoutAHandleFailsWithTheLateBoundReadsError) {
-  const std::string noMember = "438 ZentNetLib: Object doesn't support this property or method";
-  auto key = Key(HOTKEY_F1, 0, std::make_shared<ErrReflector>());  // an object without "hWnd"
+  const std::string noMember = "438|ZentNetLib|Object doesn't support this property or method||0";
+  auto key = Key(HOTKEY_F1, 0, test::MakeBag({}));  // an object without "hWnd"
   EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), noMember);
   EXPECT_EQ(key->Key(), 112);  // the key itself does not need the form
   key->SetShiftCodes(static_cast<HotKeyShift>(40000));  // the handle is read first
   EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), noMember);
   // A handle that is neither text nor a number is the read's type mismatch.
-  key = Key(HOTKEY_F1, 0, std::make_shared<FakeForm>(std::shared_ptr<Object>(ErrReflector::create())));
-  EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), "13 ZentNetLib: Type mismatch");
+  key = Key(HOTKEY_F1, 0, Form(std::shared_ptr<Object>(test::MakeBag({}))));
+  EXPECT_EQ(ErrorOf([&] { (void)key->KeyName(); }), "13|ZentNetLib|Type mismatch||0");
 }
 
 TEST(HotKey, EachFireRaisesExactlyItsEvent) {

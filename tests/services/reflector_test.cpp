@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <string>
 
 #include "service_support.h"
@@ -13,21 +11,11 @@
 namespace zentnet {
 namespace {
 
-// An error's five fields as "number|source|description|help file|help context".
-std::string Fields(const AutomationError& e) {
-  return std::to_string(e.Number()) + "|" + e.Source() + "|" + e.Description() + "|" + e.HelpFile() + "|" +
-         std::to_string(e.HelpContext());
-}
+using test::ErrorOf;
+using test::Fields;
+
 std::string Copy(const ErrReflector& r) {
   return Fields(AutomationError(r.Number(), r.Source(), r.Description(), r.HelpFile(), r.HelpContext()));
-}
-std::string Raised(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return Fields(e);
-  }
-  return "no error";
 }
 
 const AutomationError kPortError(6301, "NetAdapterObj.NetOpen(let opening)", "Port busy", "zentara.hlp",
@@ -36,31 +24,15 @@ const std::string kPort = "6301|NetAdapterObj.NetOpen(let opening)|Port busy|zen
 const std::string kNone = "0||||0";
 const std::string kInvalidCall = "5|ZentNetLib|Invalid procedure call or argument||0";
 
-// An error object of another component: properties read by name, each read logged.
-struct LateBoundError : Object {
-  std::map<std::string, Variant> props;
-  std::string reads;
-  std::string_view ClassName() const override { return "ErrObject"; }
-  Variant GetProperty(std::string_view name) override {
-    reads.append(name).append(" ");
-    const auto it = props.find(std::string(name));
-    return it != props.end() ? it->second : Object::GetProperty(name);
-  }
-};
-std::shared_ptr<LateBoundError> ErrorObject(std::map<std::string, Variant> props) {
-  auto e = std::make_shared<LateBoundError>();
-  e->props = std::move(props);
-  return e;
-}
-std::shared_ptr<LateBoundError> ErrorObject(const AutomationError& e) {
-  return ErrorObject({{"Number", e.Number()}, {"Source", e.Source()}, {"Description", e.Description()},
-                      {"HelpFile", e.HelpFile()}, {"HelpContext", e.HelpContext()}});
+std::shared_ptr<test::Bag> ErrorObject(const AutomationError& e) {
+  return test::MakeBag({{"Number", e.Number()}, {"Source", e.Source()}, {"Description", e.Description()},
+                        {"HelpFile", e.HelpFile()}, {"HelpContext", e.HelpContext()}});
 }
 
 TEST(ErrReflector, BeforeAnyCopyEverythingIsEmptyAndRaiseIsRefused) {
   auto r = ErrReflector::create();
   EXPECT_EQ(Copy(*r), kNone);
-  EXPECT_EQ(Raised([&] { r->Raise(); }), kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { r->Raise(); }), kInvalidCall);
   EXPECT_EQ(Copy(*r), kNone);
 }
 
@@ -78,7 +50,7 @@ TEST(ErrReflector, EachCopyReplacesAllFiveFieldsAndRaisesAgainAsOftenAsAsked) {
         r->SetCopyError(*e);
       }
       EXPECT_EQ(Copy(*r), Fields(*e));
-      for (int i = 0; i < 2; ++i) EXPECT_EQ(Raised([&] { r->Raise(); }), Fields(*e));
+      for (int i = 0; i < 2; ++i) EXPECT_EQ(ErrorOf([&] { r->Raise(); }), Fields(*e));
     }
   }
   // Another reflector is a late-bound error object too.
@@ -89,7 +61,7 @@ TEST(ErrReflector, EachCopyReplacesAllFiveFieldsAndRaisesAgainAsOftenAsAsked) {
 
 TEST(ErrReflector, LateBoundFieldsAreConvertedByTheAutomationRules) {
   auto r = ErrReflector::create();
-  r->SetCopyError(std::shared_ptr<Object>(ErrorObject({{"Number", " 6301 "}, {"Source", int32_t{12}},
+  r->SetCopyError(std::shared_ptr<Object>(test::MakeBag({{"Number", " 6301 "}, {"Source", int32_t{12}},
                                                        {"Description", true}, {"HelpFile", Variant::Empty()},
                                                        {"HelpContext", 7.5}})));
   EXPECT_EQ(Copy(*r), "6301|12|True||8");
@@ -99,7 +71,7 @@ TEST(ErrReflector, ACopyWithoutANumberIsRefusedLikeNoCopy) {
   auto r = ErrReflector::create();
   r->SetCopyError(AutomationError(0, "App", "left over", "x.hlp", 3));
   EXPECT_EQ(Copy(*r), "0|App|left over|x.hlp|3");
-  EXPECT_EQ(Raised([&] { r->Raise(); }), kInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { r->Raise(); }), kInvalidCall);
 }
 
 TEST(ErrReflector, AFailedLateBoundCopyKeepsThePreviousCopyWhole) {
@@ -107,13 +79,13 @@ TEST(ErrReflector, AFailedLateBoundCopyKeepsThePreviousCopyWhole) {
   r->SetCopyError(kPortError);
   const std::pair<std::shared_ptr<Object>, std::string> cases[] = {
       // The last read fails.
-      {ErrorObject({{"Number", 13}, {"Source", "x"}, {"Description", "y"}, {"HelpContext", 1}}),
+      {test::MakeBag({{"Number", 13}, {"Source", "x"}, {"Description", "y"}, {"HelpContext", 1}}),
        "438|ZentNetLib|Object doesn't support this property or method||0"},
-      {ErrorObject({{"Number", "six"}}), "13|ZentNetLib|Type mismatch||0"},
+      {test::MakeBag({{"Number", "six"}}), "13|ZentNetLib|Type mismatch||0"},
       {nullptr, "91|ZentNetLib|Object variable or With block variable not set||0"},
   };
   for (const auto& [object, error] : cases) {
-    EXPECT_EQ(Raised([&] { r->SetCopyError(object); }), error);
+    EXPECT_EQ(ErrorOf([&] { r->SetCopyError(object); }), error);
     EXPECT_EQ(Copy(*r), kPort);
   }
   EXPECT_EQ(test::Properties(*r),

@@ -2,23 +2,28 @@
 // Helpers shared by the service tests.
 
 #include <functional>
+#include <map>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 
 #include "zentnet/automation/error.h"
 #include "zentnet/automation/object.h"
-#include "zentnet/contracts/roster.h"
 
 namespace zentnet::test {
 
-// "NUMBER SOURCE: DESCRIPTION" of the error `call` raises, or "no error".
+// An error's five fields as "NUMBER|SOURCE|DESCRIPTION|HELP FILE|HELP CONTEXT".
+inline std::string Fields(const AutomationError& e) {
+  return std::to_string(e.Number()) + "|" + e.Source() + "|" + e.Description() + "|" + e.HelpFile() + "|" +
+         std::to_string(e.HelpContext());
+}
+
+// The fields of the error `call` raises, or "no error".
 inline std::string ErrorOf(const std::function<void()>& call) {
   try {
     call();
   } catch (const AutomationError& e) {
-    return std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description();
+    return Fields(e);
   }
   return "no error";
 }
@@ -31,11 +36,22 @@ inline std::string Properties(Object& o) {
   return all;
 }
 
-// The dispatch identifier the table gives `event`; 0 when it is not there.
-inline int32_t DispIdOf(std::span<const DispatchEntry> table, std::string_view event) {
-  for (const auto& e : table)
-    if (e.event == event) return e.dispId;
-  return 0;
+// An object of another component (a form, an error object): properties read late-bound by
+// name, each read logged; any other name fails as the runtime's late-bound read does.
+struct Bag : Object {
+  std::map<std::string, Variant> props;
+  std::string reads;
+  std::string_view ClassName() const override { return "Bag"; }
+  Variant GetProperty(std::string_view name) override {
+    reads.append(name).append(" ");
+    const auto it = props.find(std::string(name));
+    return it != props.end() ? it->second : Object::GetProperty(name);
+  }
+};
+inline std::shared_ptr<Bag> MakeBag(std::map<std::string, Variant> props) {
+  auto bag = std::make_shared<Bag>();
+  bag->props = std::move(props);
+  return bag;
 }
 
 }  // namespace zentnet::test
