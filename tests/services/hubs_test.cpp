@@ -78,7 +78,7 @@ class HubTest : public ::testing::Test {
              {value2.get(), "value2"}, {net1.get(), "net1"}, {net2.get(), "net2"}})
       names[object] = name;
   }
-  void Advise(std::initializer_list<const char*> tags) {
+  void Advise(const std::vector<const char*>& tags) {
     for (const char* tag : tags) {
       auto r = std::make_shared<Recorder>(*this, tag);
       drive->Advise(r);
@@ -194,7 +194,7 @@ TEST_F(HubTest, ByValueArgumentsAreTheMembersCopyByReferenceOnesTheCallersVariab
 
 TEST_F(HubTest, TerminateAnswersWhatTheSinksLeftInCancel) {
   EXPECT_FALSE(app->FireTerminate());  // nobody listens
-  const std::pair<std::initializer_list<const char*>, bool> cases[] = {
+  const std::pair<std::vector<const char*>, bool> cases[] = {
       {{"a", "b"}, false}, {{"w"}, true}, {{"a", "w", "b"}, true}, {{"w", "w2"}, false}};
   for (const auto& [tags, cancelled] : cases) {
     app = AppStateEventObj::create();
