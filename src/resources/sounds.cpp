@@ -65,15 +65,10 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 void PutTag(std::vector<uint8_t>& out, const char (&tag)[5]) { out.insert(out.end(), tag, tag + 4); }
 
-std::vector<uint8_t> Render(const SoundSpec& s) {
-  const uint32_t frames = FrameCount(s);
-  const uint16_t bytesPerSample = s.bits / 8;
-  const auto blockAlign = static_cast<uint16_t>(s.channels * bytesPerSample);
-  const uint32_t dataBytes = frames * blockAlign;
-  const uint32_t pad = dataBytes % 2;  // RIFF chunks occupy an even number of bytes
+uint16_t BlockAlign(const SoundSpec& s) { return static_cast<uint16_t>(s.channels * (s.bits / 8)); }
 
-  std::vector<uint8_t> out;
-  out.reserve(kHeaderBytes + dataBytes + pad);
+// The RIFF header, the 16-byte PCM format chunk and the data chunk's header.
+void PutHeader(std::vector<uint8_t>& out, const SoundSpec& s, uint32_t dataBytes, uint32_t pad) {
   PutTag(out, "RIFF");
   Put32(out, kHeaderBytes - 8 + dataBytes + pad);
   PutTag(out, "WAVE");
@@ -82,12 +77,14 @@ std::vector<uint8_t> Render(const SoundSpec& s) {
   Put16(out, 1);  // PCM
   Put16(out, s.channels);
   Put32(out, s.rate);
-  Put32(out, s.rate * blockAlign);
-  Put16(out, blockAlign);
+  Put32(out, s.rate * BlockAlign(s));
+  Put16(out, BlockAlign(s));
   Put16(out, s.bits);
   PutTag(out, "data");
   Put32(out, dataBytes);
+}
 
+void PutSamples(std::vector<uint8_t>& out, const SoundSpec& s, uint32_t frames) {
   constexpr double kTwoPi = 2.0 * std::numbers::pi;
   const double rate = s.rate;
   const double fade = std::max(1.0, kFadeSeconds * rate);
@@ -105,11 +102,20 @@ std::vector<uint8_t> Render(const SoundSpec& s) {
       if (s.bits == 8) {
         out.push_back(static_cast<uint8_t>(std::lround(128.0 + 127.0 * v)));
       } else {
-        const auto sample = static_cast<int16_t>(std::lround(32767.0 * v));
-        Put16(out, static_cast<uint16_t>(sample));
+        Put16(out, static_cast<uint16_t>(static_cast<int16_t>(std::lround(32767.0 * v))));
       }
     }
   }
+}
+
+std::vector<uint8_t> Render(const SoundSpec& s) {
+  const uint32_t frames = FrameCount(s);
+  const uint32_t dataBytes = frames * BlockAlign(s);
+  const uint32_t pad = dataBytes % 2;  // RIFF chunks occupy an even number of bytes
+  std::vector<uint8_t> out;
+  out.reserve(kHeaderBytes + dataBytes + pad);
+  PutHeader(out, s, dataBytes, pad);
+  PutSamples(out, s, frames);
   if (pad) out.push_back(0);
   return out;
 }

@@ -1,5 +1,7 @@
 #include "zentnet/services/CmdLog.h"
 
+#include <charconv>
+
 #include "zentnet/automation/codepage.h"
 #include "zentnet/automation/convert.h"
 
@@ -39,18 +41,12 @@ bool DumpArgument(std::string_view bytes, int32_t& value) {
   if (tail.empty() || !(IsDigit(tail.front()) || tail.front() == '-')) return false;
   if (tail.find(' ') != std::string_view::npos) return false;
   if (!IsDigit(tail.back())) tail.remove_suffix(1);
-  // Plain integers of up to nine digits, nearly every argument, are read directly.
-  const bool negative = !tail.empty() && tail.front() == '-';
-  const std::string_view digits = tail.substr(negative ? 1 : 0);
-  if (!digits.empty() && digits.size() <= 9 &&
-      digits.find_first_not_of("0123456789") == std::string_view::npos) {
-    int32_t magnitude = 0;
-    for (const char c : digits) magnitude = magnitude * 10 + (c - '0');
-    value = negative ? -magnitude : magnitude;
-    return true;
-  }
-  // A tail that passed the test above but is no 32-bit integer ("7A", "12-3", an
-  // out-of-range number) could only be annotated with a meaningless value: it gets none.
+  // Nearly every argument is a plain integer, read without the general conversion.
+  const char* end = tail.data() + tail.size();
+  const auto [stop, error] = std::from_chars(tail.data(), end, value);
+  if (error == std::errc() && stop == end) return true;
+  // Otherwise the automation rule decides (a fraction rounds). A tail it refuses ("7A",
+  // "12-3", an out-of-range number) could only be annotated with a meaningless value.
   try {
     value = TextToLong(tail);
     return true;
@@ -94,6 +90,15 @@ void AppendDump(std::string& out, std::string_view text) {
   }
 }
 
+// Runs `f` when the scope ends, however it ends.
+template <class F>
+struct AtExit {
+  F f;
+  ~AtExit() { f(); }
+};
+template <class F>
+AtExit(F) -> AtExit<F>;
+
 // A dump that cannot be completed (memory exhausted) is logged as far as it got.
 void AppendDumpNoThrow(std::string& out, std::string_view text) noexcept {
   try {
@@ -124,22 +129,20 @@ std::shared_ptr<CmdLog> CmdLog::createForTesting(std::string folder, Clock clock
   return log;
 }
 
+// Formatting the stamp costs more than the rest of a part, so it is done once per second.
 void CmdLog::AppendStamp() {
   const int64_t now = clock_ ? clock_() : platform::NowSeconds();
   if (now != stampSecond_) {
     const platform::LocalDateTime t = platform::LocalTime(now);
+    const std::string date = platform::DateSeparator();
+    const std::string time = platform::TimeSeparator();
+    const int fields[] = {t.year, t.month, t.day, t.hour, t.minute, t.second};
+    const std::string_view after[] = {date, date, " ", time, time, ""};
     std::string text;
-    AppendTwoDigits(text, t.year);
-    text += platform::DateSeparator();
-    AppendTwoDigits(text, t.month);
-    text += platform::DateSeparator();
-    AppendTwoDigits(text, t.day);
-    text += ' ';
-    AppendTwoDigits(text, t.hour);
-    text += platform::TimeSeparator();
-    AppendTwoDigits(text, t.minute);
-    text += platform::TimeSeparator();
-    AppendTwoDigits(text, t.second);
+    for (size_t i = 0; i < std::size(fields); ++i) {
+      AppendTwoDigits(text, fields[i]);
+      text += after[i];
+    }
     stamp_.clear();
     AppendCp1252(stamp_, text);
     stampSecond_ = now;
@@ -158,8 +161,7 @@ void CmdLog::WriteLine() {
 }
 
 void CmdLog::CommandSent(const std::string& cmdStr) {
-  if (Filtered()) return;
-  if (!(fileEnabled_ && FileIsOpen())) return;  // nothing would be written
+  if (!Tracing(true)) return;
   line_.clear();
   AppendStamp();
   line_ += " cmd: ";
@@ -168,8 +170,7 @@ void CmdLog::CommandSent(const std::string& cmdStr) {
 }
 
 void CmdLog::Received(const std::string& respStr) {
-  if (Filtered()) return;
-  if (!(fileEnabled_ && FileIsOpen())) return;  // nothing would be written
+  if (!Tracing(true)) return;
   line_.assign(" => ");
   AppendDumpNoThrow(line_, respStr);
   line_ += kLineEnd;
@@ -177,8 +178,7 @@ void CmdLog::Received(const std::string& respStr) {
 }
 
 void CmdLog::Errors(const std::string& errDesc, const std::string& errStr) {
-  if (!logging_) return;
-  if (!(fileEnabled_ && FileIsOpen())) return;  // nothing would be written
+  if (!Tracing(false)) return;
   line_.assign(" ***ERROR: ");
   AppendCp1252(line_, errDesc);
   line_ += ". Dump: ";
@@ -227,14 +227,10 @@ void CmdLog::SetLogToFile(bool append, bool openState) {
   }
   // The file is closed even when the closing banner cannot be written; the write's error
   // still reaches the caller.
-  struct Closer {
-    CmdLog& log;
-    bool append;
-    ~Closer() {
-      log.OpenLogFile(false, append);
-      log.fileEnabled_ = false;
-    }
-  } closer{*this, append};
+  const AtExit close{[&] {
+    OpenLogFile(false, append);
+    fileEnabled_ = false;
+  }};
   if (FileIsOpen()) WriteBanner(" ******** Session Closed *********");
 }
 
@@ -253,14 +249,11 @@ void CmdLog::RunTimeLog(const std::string& errString) {
   if (!everOpened_) return;
   // Outside a logging session the file is opened just for this line, and closed again
   // even when the line cannot be written.
-  struct Session {
-    CmdLog& log;
-    bool opened;
-    ~Session() {
-      if (opened) log.OpenLogFile(false, true);
-    }
-  } session{*this, !fileEnabled_};
-  if (session.opened) OpenLogFile(true, true);
+  const bool temporary = !fileEnabled_;
+  if (temporary) OpenLogFile(true, true);
+  const AtExit close{[&] {
+    if (temporary) OpenLogFile(false, true);
+  }};
   if (!FileIsOpen()) return;
   line_.clear();
   AppendStamp();

@@ -8,13 +8,8 @@ namespace zentnet {
 
 std::shared_ptr<HotKeyObj> HotKeyObj::create() { return std::make_shared<HotKeyObj>(); }
 
-void HotKeyObj::FireHit() {
-  events_.Raise(shared_from_this(), [](HotKeyObjEvents& s) { s.Hit(); });
-}
-
-void HotKeyObj::FireHitUp() {
-  events_.Raise(shared_from_this(), [](HotKeyObjEvents& s) { s.HitUp(); });
-}
+void HotKeyObj::FireHit() { Raise(&Events::Hit); }
+void HotKeyObj::FireHitUp() { Raise(&Events::HitUp); }
 
 int32_t HotKeyObj::Key() const { return CheckedMul(m_shiftCodes, 65536) | m_keyCode; }
 

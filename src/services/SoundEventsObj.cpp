@@ -6,30 +6,24 @@ std::shared_ptr<SoundEventsObj> SoundEventsObj::create() {
   return std::make_shared<SoundEventsObj>();
 }
 
-void SoundEventsObj::RaiseChanged() {
-  events_.Raise(shared_from_this(), [](SoundEventsObjEvents& s) { s.Changed(); });
+// Every write of the mask is announced, also one that stores what was already there.
+void SoundEventsObj::SetMask(int32_t mask) {
+  m_mask = mask;
+  Raise(&Events::Changed);
 }
 
 void SoundEventsObj::SetCondition(SoundEvents bit, bool on) {
-  m_mask = on ? (m_mask | bit) : (m_mask & ~static_cast<int32_t>(bit));
-  RaiseChanged();
+  SetMask(on ? (m_mask | bit) : (m_mask & ~static_cast<int32_t>(bit)));
 }
 
-void SoundEventsObj::SetBits(SoundEvents newBits) {
-  m_mask = newBits;
-  RaiseChanged();
-}
+void SoundEventsObj::SetBits(SoundEvents newBits) { SetMask(newBits); }
 
-void SoundEventsObj::RestoreAll() {
-  m_mask = SOUNDS_ALL;
-  RaiseChanged();
-}
+void SoundEventsObj::RestoreAll() { SetMask(SOUNDS_ALL); }
 
 void SoundEventsObj::SetControl(bool newValue) {
   m_control = newValue;
-  events_.Raise(shared_from_this(), [](SoundEventsObjEvents& s) { s.ControlChanged(); });
+  Raise(&Events::ControlChanged);
 }
-
 namespace {
 constexpr PropertyEntry<SoundEventsObj> kProperties[] = {
     {"LimitAssertion", [](SoundEventsObj& o) -> Variant { return o.LimitAssertion(); }},

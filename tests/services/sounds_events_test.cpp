@@ -1,5 +1,5 @@
-// Sound-event settings: the mask, the master switch that gates every condition, and
-// exactly one event per write.
+// Sound-event settings: the mask, the master switch that gates every condition, and exactly
+// one event per write, raised after the new state is stored.
 
 #include <gtest/gtest.h>
 
@@ -7,199 +7,87 @@
 #include <vector>
 
 #include "recorder.h"
+#include "service_support.h"
 #include "zentnet/services/SoundEventsObj.h"
 
 namespace zentnet {
 namespace {
 
-using test::Journal;
+using Obj = SoundEventsObj;
 
-struct Recorder : SoundEventsObjEvents {
-  Journal* journal;
-  explicit Recorder(Journal* j) : journal(j) {}
-  void Changed() override { journal->Add("Changed"); }
-  void ControlChanged() override { journal->Add("ControlChanged"); }
-};
-
-struct Condition {
-  const char* name;
-  SoundEvents bit;
-  void (SoundEventsObj::*set)(bool);
-  bool (SoundEventsObj::*get)() const;
-};
-
-constexpr Condition kConditions[] = {
-    {"TorqueSaturation", SOUNDS_TORQUE_SAT, &SoundEventsObj::SetTorqueSaturation,
-     &SoundEventsObj::TorqueSaturation},
-    {"VoltageSaturation", SOUNDS_VOLT_SAT, &SoundEventsObj::SetVoltageSaturation,
-     &SoundEventsObj::VoltageSaturation},
-    {"LimitAssertion", SOUNDS_LIMITS, &SoundEventsObj::SetLimitAssertion, &SoundEventsObj::LimitAssertion},
-    {"Shutdown", SOUNDS_SHUTDOWN, &SoundEventsObj::SetShutdown, &SoundEventsObj::Shutdown},
-    {"OffOnLine", SOUNDS_OFF_ONLINE, &SoundEventsObj::SetOffOnLine, &SoundEventsObj::OffOnLine},
-};
-
-class SoundsTest : public ::testing::Test {
+class SoundsTest : public ::testing::Test, public SoundEventsObjEvents {
  protected:
-  void SetUp() override { sounds->Advise(std::make_shared<Recorder>(&journal)); }
+  // Journals each event with the state a sink reads back at that moment.
+  void Changed() override { journal.Add("Changed " + std::to_string(sounds->Bits())); }
+  void ControlChanged() override { journal.Add("ControlChanged " + std::to_string(sounds->Control())); }
 
-  // Which conditions read true, as a string of five 0/1 in table order.
-  std::string Reads() const {
-    std::string r;
-    for (const auto& c : kConditions) r += ((*sounds).*c.get)() ? '1' : '0';
-    return r;
-  }
-
-  std::shared_ptr<SoundEventsObj> sounds = SoundEventsObj::create();
-  Journal journal;
+  std::shared_ptr<Obj> sounds = Obj::create();
+  test::Journal journal;
 };
 
-TEST_F(SoundsTest, NewObjectSelectsEverythingButTheSwitchIsOff) {
-  EXPECT_EQ(sounds->Bits(), 2147483647);
-  EXPECT_FALSE(sounds->Control());
-  EXPECT_EQ(Reads(), "00000");
-
-  sounds->SetControl(true);
-  EXPECT_EQ(Reads(), "11111");
-  EXPECT_EQ(sounds->Bits(), 2147483647);
-
-  sounds->SetControl(false);
-  EXPECT_EQ(Reads(), "00000");
-  EXPECT_EQ(sounds->Bits(), 2147483647);
-}
-
-TEST_F(SoundsTest, EachConditionOwnsExactlyItsBit) {
-  sounds->SetControl(true);
-  for (size_t i = 0; i < std::size(kConditions); ++i) {
-    const auto& c = kConditions[i];
-    SCOPED_TRACE(c.name);
-    sounds->RestoreAll();
-
-    ((*sounds).*c.set)(false);
-    EXPECT_EQ(sounds->Bits(), SOUNDS_ALL & ~c.bit);
-    std::string expected = "11111";
-    expected[i] = '0';
-    EXPECT_EQ(Reads(), expected);
-
-    ((*sounds).*c.set)(true);
-    EXPECT_EQ(sounds->Bits(), SOUNDS_ALL);
-    EXPECT_EQ(Reads(), "11111");
+TEST_F(SoundsTest, EachConditionOwnsItsBitAndTheSwitchGatesEveryRead) {
+  EXPECT_EQ(test::Properties(*sounds),
+            "LimitAssertion=False;OffOnLine=False;Shutdown=False;TorqueSaturation=False;"
+            "VoltageSaturation=False;Bits=2147483647;Control=False;");
+  // The five conditions as T or F, in published order.
+  auto reads = [&] {
+    std::string r;
+    for (size_t i = 0; i < 5; ++i) r += sounds->GetProperty(sounds->PropertyNames()[i]).ToString()[0];
+    return r;
+  };
+  const std::tuple<void (Obj::*)(bool), int32_t, const char*> conditions[] = {
+      {&Obj::SetTorqueSaturation, 1, "TTTFT"}, {&Obj::SetVoltageSaturation, 2, "TTTTF"},
+      {&Obj::SetLimitAssertion, 4, "FTTTT"},   {&Obj::SetShutdown, 8, "TTFTT"},
+      {&Obj::SetOffOnLine, 16, "TFTTT"},
+  };
+  for (const auto& [set, bit, read] : conditions) {
+    ((*sounds).*set)(false);
+    EXPECT_EQ(sounds->Bits(), SOUNDS_ALL & ~bit);  // 2147483645 for VoltageSaturation
+    EXPECT_EQ(reads(), "FFFFF");
+    sounds->SetControl(true);
+    EXPECT_EQ(reads(), read);
+    ((*sounds).*set)(true);
+    EXPECT_EQ(reads(), "TTTTT");
+    sounds->SetControl(false);
   }
 }
 
-TEST_F(SoundsTest, ClearingVoltageSaturationLeavesTheOthers) {
-  sounds->SetControl(true);
-  sounds->SetVoltageSaturation(false);
-  EXPECT_TRUE(sounds->TorqueSaturation());
-  EXPECT_FALSE(sounds->VoltageSaturation());
-  EXPECT_EQ(sounds->Bits(), 2147483645);
-}
-
-TEST_F(SoundsTest, ConditionsAddToAWholeMask) {
-  struct Case {
-    int32_t bits;
-    void (SoundEventsObj::*set)(bool);
-    bool on;
-    int32_t after;
-  };
-  const Case cases[] = {
-      {0, &SoundEventsObj::SetShutdown, true, 8},
-      {0, &SoundEventsObj::SetShutdown, false, 0},
-      {8, &SoundEventsObj::SetShutdown, true, 8},
-      {0, &SoundEventsObj::SetOffOnLine, true, 16},
+TEST_F(SoundsTest, AConditionChangesOnlyItsBitOfAWholeMask) {
+  const std::tuple<int32_t, void (Obj::*)(bool), bool, int32_t> cases[] = {
+      {0, &Obj::SetShutdown, true, 8}, {8, &Obj::SetShutdown, true, 8}, {8, &Obj::SetShutdown, false, 0},
       // Bits without a name, and the sign bit, are stored and kept.
-      {-1, &SoundEventsObj::SetVoltageSaturation, false, -3},
-      {static_cast<int32_t>(0x80000020u), &SoundEventsObj::SetTorqueSaturation, true,
-       static_cast<int32_t>(0x80000021u)},
-      {0x100, &SoundEventsObj::SetLimitAssertion, true, 0x104},
+      {-1, &Obj::SetVoltageSaturation, false, -3},
+      {static_cast<int32_t>(0x80000120u), &Obj::SetLimitAssertion, true, static_cast<int32_t>(0x80000124u)},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.bits);
-    sounds->SetBits(static_cast<SoundEvents>(c.bits));
-    EXPECT_EQ(sounds->Bits(), c.bits);
-    ((*sounds).*c.set)(c.on);
-    EXPECT_EQ(sounds->Bits(), c.after);
+  for (const auto& [bits, set, on, after] : cases) {
+    sounds->SetBits(static_cast<SoundEvents>(bits));
+    EXPECT_EQ(sounds->Bits(), bits);
+    ((*sounds).*set)(on);
+    EXPECT_EQ(sounds->Bits(), after) << bits;
   }
-}
-
-TEST_F(SoundsTest, TheSwitchGatesTheReadsButNotTheMask) {
-  sounds->SetBits(static_cast<SoundEvents>(SOUNDS_TORQUE_SAT | SOUNDS_SHUTDOWN));
-  EXPECT_EQ(Reads(), "00000");
-  sounds->SetControl(true);
-  EXPECT_EQ(Reads(), "10010");
-  sounds->SetBits(SOUNDS_OFF);
-  EXPECT_EQ(Reads(), "00000");
-  EXPECT_TRUE(sounds->Control());
-}
-
-TEST_F(SoundsTest, RestoreAllSelectsEverythingAgain) {
-  sounds->SetBits(static_cast<SoundEvents>(-1));
-  sounds->RestoreAll();
-  EXPECT_EQ(sounds->Bits(), SOUNDS_ALL);
-  sounds->SetBits(SOUNDS_OFF);
-  sounds->RestoreAll();
-  EXPECT_EQ(sounds->Bits(), SOUNDS_ALL);
 }
 
 TEST_F(SoundsTest, EveryWriteRaisesExactlyOneEventEvenWithoutAChange) {
-  struct Case {
-    const char* what;
-    void (*write)(SoundEventsObj&);
-    const char* event;
+  sounds->Advise(std::shared_ptr<SoundEventsObjEvents>(std::shared_ptr<void>(), this));  // not owned
+  const std::pair<void (*)(Obj&), const char*> cases[] = {
+      {[](Obj& s) { s.SetTorqueSaturation(true); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetVoltageSaturation(true); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetLimitAssertion(true); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetOffOnLine(true); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetBits(SOUNDS_OFF); }, "Changed 0"},
+      {[](Obj& s) { s.SetShutdown(true); }, "Changed 8"},
+      {[](Obj& s) { s.SetShutdown(false); }, "Changed 0"},
+      {[](Obj& s) { s.RestoreAll(); }, "Changed 2147483647"},
+      {[](Obj& s) { s.SetControl(true); }, "ControlChanged 1"},
+      {[](Obj& s) { s.SetControl(false); }, "ControlChanged 0"},
   };
-  const Case cases[] = {
-      {"TorqueSaturation", [](SoundEventsObj& s) { s.SetTorqueSaturation(true); }, "Changed"},
-      {"VoltageSaturation", [](SoundEventsObj& s) { s.SetVoltageSaturation(true); }, "Changed"},
-      {"LimitAssertion", [](SoundEventsObj& s) { s.SetLimitAssertion(true); }, "Changed"},
-      {"Shutdown", [](SoundEventsObj& s) { s.SetShutdown(true); }, "Changed"},
-      {"OffOnLine", [](SoundEventsObj& s) { s.SetOffOnLine(true); }, "Changed"},
-      {"OffOnLine false", [](SoundEventsObj& s) { s.SetOffOnLine(false); }, "Changed"},
-      {"Bits", [](SoundEventsObj& s) { s.SetBits(SOUNDS_ALL); }, "Changed"},
-      {"RestoreAll", [](SoundEventsObj& s) { s.RestoreAll(); }, "Changed"},
-      {"Control false", [](SoundEventsObj& s) { s.SetControl(false); }, "ControlChanged"},
-      {"Control true", [](SoundEventsObj& s) { s.SetControl(true); }, "ControlChanged"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [write, event] : cases) {
     // Twice: the second write stores what is already there and still raises.
     for (int i = 0; i < 2; ++i) {
       journal.Clear();
-      c.write(*sounds);
-      EXPECT_EQ(journal.lines, std::vector<std::string>{c.event});
+      write(*sounds);
+      EXPECT_EQ(journal.lines, std::vector<std::string>{event});
     }
-  }
-}
-
-TEST_F(SoundsTest, SinksSeeTheNewStateWhenTheEventArrives) {
-  struct Reader : SoundEventsObjEvents {
-    SoundEventsObj* s;
-    Journal* j;
-    void Changed() override { j->Add("Changed bits=" + std::to_string(s->Bits())); }
-    void ControlChanged() override { j->Add(std::string("ControlChanged ") + (s->Control() ? "on" : "off")); }
-  };
-  auto reader = std::make_shared<Reader>();
-  reader->s = sounds.get();
-  reader->j = &journal;
-  sounds->Advise(reader);
-
-  sounds->SetBits(SOUNDS_OFF);
-  sounds->SetShutdown(true);
-  sounds->SetControl(true);
-  EXPECT_EQ(journal.lines, (std::vector<std::string>{"Changed", "Changed bits=0", "Changed",
-                                                     "Changed bits=8", "ControlChanged",
-                                                     "ControlChanged on"}));
-}
-
-TEST_F(SoundsTest, PropertiesReadByName) {
-  sounds->SetControl(true);
-  sounds->SetShutdown(false);
-  const std::pair<const char*, Variant> expected[] = {
-      {"LimitAssertion", true}, {"OffOnLine", true}, {"Shutdown", false},      {"TorqueSaturation", true},
-      {"VoltageSaturation", true}, {"Bits", int32_t{0x7FFFFFF7}}, {"Control", true},
-  };
-  ASSERT_EQ(sounds->PropertyNames().size(), std::size(expected));
-  for (size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_EQ(sounds->PropertyNames()[i], expected[i].first);
-    EXPECT_EQ(sounds->GetProperty(expected[i].first), expected[i].second) << expected[i].first;
   }
 }
 

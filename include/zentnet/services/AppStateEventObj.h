@@ -13,10 +13,10 @@
 #include <memory>
 #include <span>
 
-#include "zentnet/automation/events.h"
 #include "zentnet/automation/object.h"
 #include "zentnet/contracts/enums.h"
 #include "zentnet/contracts/roster.h"
+#include "zentnet/services/service_events.h"
 
 namespace zentnet {
 
@@ -49,8 +49,7 @@ inline constexpr DispatchEntry kAppStateEventObjEventIds[] = {
     {"MotorPageEnableChanged", 8}, {"NetworkChange", 7}};
 
 class AppStateEventObj final : public Object,
-                               public EventHost<AppStateEventObjEvents>,
-                               public std::enable_shared_from_this<AppStateEventObj> {
+                               public ServiceEvents<AppStateEventObj, AppStateEventObjEvents> {
  public:
   static std::shared_ptr<AppStateEventObj> create();
 
@@ -75,9 +74,6 @@ class AppStateEventObj final : public Object,
   AppStateEventObj() = default;  // use create()
 
  private:
-  template <class Call>
-  void RaiseAll(Call&& call);
-
   bool m_motorPageEnabled = false;
 };
 

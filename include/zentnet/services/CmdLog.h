@@ -84,8 +84,12 @@ class CmdLog final : public Object {
   CmdLog();  // use create()
 
  private:
-  bool Filtered() const { return !logging_ || (inPoll_ && !logPolling_); }
   bool FileIsOpen() const { return fileOpen_ && file_.IsOpen(); }
+  // Whether a trace part reaches the file; a `polled` part is also held back while polling
+  // traffic is not logged. Nothing is formatted for a part that would not be written.
+  bool Tracing(bool polled) const {
+    return logging_ && !(polled && inPoll_ && !logPolling_) && fileEnabled_ && FileIsOpen();
+  }
   void OpenLogFile(bool openState, bool append);
   void AppendStamp();
   void WriteLine();  // writes line_, raising the write's error

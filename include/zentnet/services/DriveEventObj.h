@@ -11,11 +11,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "zentnet/automation/events.h"
 #include "zentnet/automation/object.h"
 #include "zentnet/contracts/enums.h"
 #include "zentnet/contracts/roster.h"
 #include "zentnet/contracts/value_contract.h"
+#include "zentnet/services/service_events.h"
 
 namespace zentnet {
 
@@ -42,8 +42,7 @@ inline constexpr DispatchEntry kDriveEventObjEventIds[] = {
     {"SetupUndoChanged", 7}, {"UserIDchanged", 8}};
 
 class DriveEventObj final : public Object,
-                            public EventHost<DriveEventObjEvents>,
-                            public std::enable_shared_from_this<DriveEventObj> {
+                            public ServiceEvents<DriveEventObj, DriveEventObjEvents> {
  public:
   static std::shared_ptr<DriveEventObj> create();
 
@@ -61,10 +60,6 @@ class DriveEventObj final : public Object,
   std::string_view ClassName() const override { return "DriveEventObj"; }
 
   DriveEventObj() = default;  // use create()
-
- private:
-  template <class Call>
-  void RaiseAll(Call&& call);
 };
 
 }  // namespace zentnet

@@ -8,9 +8,9 @@
 #include <span>
 #include <string>
 
-#include "zentnet/automation/events.h"
 #include "zentnet/automation/object.h"
 #include "zentnet/contracts/roster.h"
+#include "zentnet/services/service_events.h"
 
 namespace zentnet {
 
@@ -50,9 +50,7 @@ class HotKeyObjEvents {
 
 inline constexpr DispatchEntry kHotKeyObjEventIds[] = {{"Hit", 1}, {"HitUp", 2}};
 
-class HotKeyObj final : public Object,
-                        public EventHost<HotKeyObjEvents>,
-                        public std::enable_shared_from_this<HotKeyObj> {
+class HotKeyObj final : public Object, public ServiceEvents<HotKeyObj, HotKeyObjEvents> {
  public:
   static std::shared_ptr<HotKeyObj> create();
 

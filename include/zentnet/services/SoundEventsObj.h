@@ -10,10 +10,10 @@
 #include <memory>
 #include <span>
 
-#include "zentnet/automation/events.h"
 #include "zentnet/automation/object.h"
 #include "zentnet/contracts/enums.h"
 #include "zentnet/contracts/roster.h"
+#include "zentnet/services/service_events.h"
 
 namespace zentnet {
 
@@ -28,9 +28,7 @@ class SoundEventsObjEvents {
 
 inline constexpr DispatchEntry kSoundEventsObjEventIds[] = {{"Changed", 1}, {"ControlChanged", 2}};
 
-class SoundEventsObj final : public Object,
-                             public EventHost<SoundEventsObjEvents>,
-                             public std::enable_shared_from_this<SoundEventsObj> {
+class SoundEventsObj final : public Object, public ServiceEvents<SoundEventsObj, SoundEventsObjEvents> {
  public:
   static std::shared_ptr<SoundEventsObj> create();
 
@@ -62,7 +60,7 @@ class SoundEventsObj final : public Object,
  private:
   void SetCondition(SoundEvents bit, bool on);
   bool Condition(SoundEvents bit) const { return m_control && (m_mask & bit) != 0; }
-  void RaiseChanged();
+  void SetMask(int32_t mask);
 
   int32_t m_mask = SOUNDS_ALL;
   bool m_control = false;

@@ -1,0 +1,289 @@
+// The command log: the printable dump, the line formats and filters, the file's modes and
+// failures, durability and the time stamp.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "service_support.h"
+#include "zentnet/automation/codepage.h"
+#include "zentnet/automation/platform.h"
+#include "zentnet/factory.h"
+#include "zentnet/services/CmdLog.h"
+
+namespace zentnet {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ErrorOf;
+
+TEST(CmdLogDump, PrintableFormAndAnnotation) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""}, {"RM", "RM"}, {"RM\r\n", "RM\\XD\\XA"}, {"PV 100", "PV 100 [0x64]"},
+      {"v 300\r", "v 300\\XD [0x12C]"}, {"X 0", "X 0 [0x0]"}, {"X -1", "X -1 [0xFFFFFFFF]"},
+      {"X -2147483648", "X -2147483648 [0x80000000]"}, {"X 2147483647", "X 2147483647 [0x7FFFFFFF]"},
+      {"MV 1 2", "MV 1 2"}, {"PV 100x", "PV 100x [0x64]"}, {"PV 5\t", "PV 5\\X9 [0x5]"},
+      {"PV 5\r\n", "PV 5\\XD\\XA"},  // only one final character is dropped
+      {"PV 1.5", "PV 1.5 [0x2]"}, {"PV 2.5", "PV 2.5 [0x2]"}, {"PV 3.5\r", "PV 3.5\\XD [0x4]"},
+      {"PV 1.", "PV 1. [0x1]"}, {" 42", " 42 [0x2A]"},
+      // Tails that pass the pattern but do not convert, and tails that fail it.
+      {"PV 7AB", "PV 7AB"}, {"PV 12-3", "PV 12-3"}, {"PV 2147483648", "PV 2147483648"},
+      {"PV 1e3", "PV 1e3"}, {"PV -", "PV -"}, {"PV x1", "PV x1"}, {"PV ", "PV "}, {"PV  5", "PV  5"},
+      {std::string("A\0B", 3), "A\\X0B"}, {"\x1f\x20\x7e\x7f", "\\X1F ~\x7f"},
+      // Non-ASCII text goes through the code page first; what it lacks becomes "?".
+      {"\xC3\x88", "\\XC8"}, {"\xE2\x82\xAC 5", "\\X80 5 [0x5]"}, {"\xE2\x84\xA2", "\\X99"},
+      {"\xC3\xA9 5\xC3\xA9", "\\XE9 5\\XE9 [0x5]"}, {"\xC2\x81", "\\X81"}, {"\xC4\x80", "?"},
+      {"\xF0\x9F\x98\x80", "?"}, {"\xE2\x82", "??"},
+      {"\x80", "?"}, {"\xC0\xAF", "??"}, {"\xED\xA0\x80", "???"}, {"\xF4\x90\x80\x80", "????"},
+  };
+  for (const auto& [text, dump] : cases) EXPECT_EQ(FormatDump(text), dump) << "text: " << text;
+}
+
+TEST(CmdLogDump, CodePageRoundTripsEveryByte) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+  EXPECT_EQ(Cp1252ToUtf8("Z\xA0\xFF\x80\x9F"), "Z\xC2\xA0\xC3\xBF\xE2\x82\xAC\xC5\xB8");
+}
+
+constexpr int64_t k2026_12_04_090507 = 1796375107;  // UTC
+const std::string kStamp = "26/12/04 09:05:07";
+const std::string kStarted = "\r\n\r\n" + kStamp + " ******** Session Started *********\r\n";
+const std::string kClosed = "\r\n\r\n" + kStamp + " ******** Session Closed *********\r\n";
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+void Spill(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// Every test runs in UTC, in a fresh folder, with a clock it sets.
+class CmdLogFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    std::string pattern = (fs::temp_directory_path() / "cmdlog-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    log_ = NewLog(dir_);
+  }
+  void TearDown() override {
+    log_.reset();
+    fs::remove_all(dir_);
+  }
+  std::shared_ptr<CmdLog> NewLog(const fs::path& folder) {
+    return CmdLog::createForTesting(folder.string(), [this] { return now_; });
+  }
+  fs::path File() const { return dir_ / "sx_cmds.log"; }
+  std::string Contents() const { return Slurp(File()); }
+
+  int64_t now_ = k2026_12_04_090507;
+  fs::path dir_;
+  std::shared_ptr<CmdLog> log_;
+};
+
+TEST_F(CmdLogFile, WritesEachLineFormat) {
+  EXPECT_EQ(test::Properties(*CreateObject("CmdLog")), "Logging=False;LogPolling=False;InPoll=False;");
+  log_->SetLogToFile(false, true);
+  log_->SetLogging(true);
+  log_->CommandSent("PV 100");
+  log_->Received("v 300\r");
+  log_->CommandSent("MV 1 2");
+  log_->Errors("Timeout \xE2\x82\xAC \xD0\x96", "RM\r");
+  log_->CommandSent("A");
+  log_->CommandSent("B 1");  // no answer in between: both on one line
+  log_->Received("ok");
+  log_->RunTimeLog("custom \xC2\xB5s");
+  log_->RunTimeErr(AutomationError(6, "Module1", "Overflow"));
+  log_->RunTimeErr(AutomationError(-2147221504 + 4074, "Module1", "Bad ports"), "Form1.Load");
+  log_->SetLogToFile(true, false);
+  const std::string& s = kStamp;
+  EXPECT_EQ(Contents(), kStarted + s + " cmd: PV 100 [0x64] => v 300\\XD [0x12C]\r\n" +  //
+                            s + " cmd: MV 1 2 ***ERROR: Timeout \x80 ?. Dump: RM\\XD\r\n" +  //
+                            s + " cmd: A" + s + " cmd: B 1 [0x1] => ok\r\n" +             //
+                            s + " RUN-TIME: custom \xB5s\r\n" +                           //
+                            s + " RUN-TIME: err# 6 desc: 'Overflow' src: 'Module1'\r\n" +  //
+                            s + " RUN-TIME: err# -2147217430 desc: 'Bad ports' src: 'Form1.Load'\r\n" +
+                            kClosed);
+}
+
+TEST_F(CmdLogFile, FiltersCommandsResponsesAndErrorsButNeverRunTimeLines) {
+  struct Case {
+    bool logging, inPoll, logPolling, commands, errors;
+  };
+  const Case cases[] = {
+      {false, false, false, false, false}, {false, true, true, false, false},
+      {true, false, false, true, true},    {true, false, true, true, true},
+      {true, true, false, false, true},    {true, true, true, true, true},
+  };
+  log_->SetLogToFile(true, true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.logging << c.inPoll << c.logPolling);
+    log_->SetLogging(c.logging);
+    log_->SetInPoll(c.inPoll);
+    log_->SetLogPolling(c.logPolling);
+    Spill(File(), "");
+    log_->CommandSent("C");
+    log_->Received("R");
+    log_->Errors("E", "D");
+    log_->RunTimeLog("rt");
+    // Without its command part, an error part starts the line without a stamp.
+    EXPECT_EQ(Contents(), (c.commands ? kStamp + " cmd: C => R\r\n" : "") +
+                              (c.errors ? " ***ERROR: E. Dump: D\r\n" : "") + kStamp + " RUN-TIME: rt\r\n");
+  }
+}
+
+TEST_F(CmdLogFile, AppendKeepsTheFileWriteEmptiesItAndAnOpenFileIsNotReopened) {
+  Spill(File(), "old\r\n");
+  log_->SetLogToFile(true, true);
+  log_->SetLogToFile(true, false);
+  EXPECT_EQ(Contents(), "old\r\n" + kStarted + kClosed);
+  log_->SetLogToFile(false, true);
+  EXPECT_EQ(Contents(), kStarted);
+  now_ += 61;
+  log_->SetLogToFile(false, true);  // already open: a second banner, nothing emptied
+  EXPECT_EQ(Contents(), kStarted + "\r\n\r\n26/12/04 09:06:08 ******** Session Started *********\r\n");
+  log_.reset();  // closes without a banner
+  EXPECT_EQ(Contents().size(), 2 * kStarted.size());
+}
+
+TEST_F(CmdLogFile, AfterClosingOnlyRunTimeLinesArriveEachInATemporaryOpening) {
+  log_->SetLogToFile(false, true);
+  log_->SetLogging(true);
+  log_->SetLogToFile(true, false);
+  Spill(File(), "kept\r\n");
+  log_->CommandSent("PV 1");
+  log_->Errors("E", "D");
+  log_->RunTimeLog("late");
+  log_->CommandSent("PV 2");
+  EXPECT_EQ(Contents(), "kept\r\n" + kStamp + " RUN-TIME: late\r\n");
+  // The temporary opening was closed again: a new session opens in its own mode.
+  log_->SetLogToFile(false, true);
+  EXPECT_EQ(Contents(), kStarted);
+  // A run-time line whose temporary opening fails is lost without an error.
+  log_->SetLogToFile(false, false);
+  fs::remove(File());
+  fs::create_directory(File());
+  EXPECT_EQ(ErrorOf([&] { log_->RunTimeLog("lost"); }), "no error");
+}
+
+TEST_F(CmdLogFile, EveryPartReachesTheSystemBeforeTheMemberReturns) {
+  log_->SetLogToFile(false, true);
+  log_->SetLogging(true);
+  // A child logs and dies without running a destructor or flushing a buffer.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    log_->CommandSent("PV 100");
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(Contents(), kStarted + kStamp + " cmd: PV 100 [0x64]");
+}
+
+// The members that write a part; run-time lines also reach a file opened before.
+struct Writer {
+  void (*write)(CmdLog&);
+  bool runTime;
+};
+constexpr Writer kWriters[] = {
+    {[](CmdLog& l) { l.CommandSent("PV 1"); }, false}, {[](CmdLog& l) { l.Received("ok"); }, false},
+    {[](CmdLog& l) { l.Errors("E", "D"); }, false},    {[](CmdLog& l) { l.RunTimeLog("rt"); }, true},
+    {[](CmdLog& l) { l.RunTimeErr(AutomationError(5, "S", "D")); }, true},
+};
+
+// A folder below a regular file cannot be written, also for root.
+TEST_F(CmdLogFile, NothingIsWrittenBeforeASuccessfulOpeningAndFailuresAreSwallowed) {
+  Spill(dir_ / "plain", "x");
+  auto unwritable = NewLog(dir_ / "plain" / "sub");
+  for (auto* log : {log_.get(), unwritable.get()}) {
+    log->SetLogging(true);
+    for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log); }), "no error");
+    EXPECT_EQ(ErrorOf([&] { log->SetLogToFile(false, log == unwritable.get()); }), "no error");
+    for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log); }), "no error");
+  }
+  EXPECT_FALSE(fs::exists(File()));  // closing a log never opened writes no banner
+  // The failed attempt counts as open: only closing lets a later opening try again.
+  const fs::path later = dir_ / "later";
+  auto log = NewLog(later);
+  log->SetLogging(true);
+  log->SetLogToFile(true, true);  // the folder is missing
+  fs::create_directory(later);
+  log->SetLogToFile(true, true);
+  log->CommandSent("lost");
+  EXPECT_FALSE(fs::exists(later / "sx_cmds.log"));
+  log->SetLogToFile(true, false);
+  log->SetLogToFile(true, true);
+  log->CommandSent("PV 1");
+  EXPECT_EQ(Slurp(later / "sx_cmds.log"), kStarted + kStamp + " cmd: PV 1 [0x1]");
+}
+
+TEST_F(CmdLogFile, WriteErrorsOfAFullDeviceReachTheCaller) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this host";
+  fs::create_symlink("/dev/full", File());
+  const std::string full = "61|ZentNetLib|Disk full||0";
+  log_->SetLogging(true);
+  EXPECT_EQ(ErrorOf([&] { log_->SetLogToFile(true, true); }), full);
+  for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log_); }), full);
+  // The closing banner fails, yet the file is closed: only run-time lines still try it,
+  // each in an opening of its own.
+  EXPECT_EQ(ErrorOf([&] { log_->SetLogToFile(true, false); }), full);
+  for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log_); }), w.runTime ? full : "no error");
+}
+
+TEST_F(CmdLogFile, TimeStampIsLocalTimeAndFollowsTheClock) {
+  const std::tuple<const char*, int64_t, const char*> cases[] = {
+      {"UTC0", 1943308799, "31/07/31 23:59:59"}, {"XYZ-2", 1943308799, "31/08/01 01:59:59"},
+      {"XYZ+5", 946684800, "99/12/31 19:00:00"},
+  };
+  for (const auto& [zone, seconds, stamp] : cases) {
+    setenv("TZ", zone, 1);
+    tzset();
+    now_ = seconds;
+    auto log = NewLog(dir_);
+    log->SetLogToFile(false, true);
+    log.reset();
+    EXPECT_EQ(Contents(), "\r\n\r\n" + std::string(stamp) + " ******** Session Started *********\r\n");
+  }
+  setenv("TZ", "UTC0", 1);
+  tzset();
+  now_ = k2026_12_04_090507;
+  log_->SetLogToFile(true, true);  // appending, so the file can be emptied under it
+  Spill(File(), "");
+  // The stamp is formatted once per second: a zone change shows from the next second on.
+  for (auto [step, zone] : {std::pair{0, "UTC0"}, {1, "UTC0"}, {0, "XYZ-2"}, {-1, "XYZ-2"}}) {
+    setenv("TZ", zone, 1);
+    tzset();
+    now_ += step;  // a clock set back is shown as it is
+    log_->RunTimeLog("x");
+  }
+  EXPECT_EQ(Contents(), "26/12/04 09:05:07 RUN-TIME: x\r\n26/12/04 09:05:08 RUN-TIME: x\r\n"
+                        "26/12/04 09:05:08 RUN-TIME: x\r\n26/12/04 11:05:07 RUN-TIME: x\r\n");
+}
+
+TEST(CmdLogModule, LogsBesideTheModuleThatHoldsTheLibrary) {
+  // Linked statically the module is this executable, else the shared library.
+  const fs::path module = platform::ModulePath();
+  ASSERT_TRUE(module == fs::canonical("/proc/self/exe") ||
+              (module.is_absolute() && module.filename().string().starts_with("libzentnet.so")))
+      << module;
+  const fs::path file = module.parent_path() / "sx_cmds.log";
+  if (fs::exists(file) || access(module.parent_path().c_str(), W_OK) != 0) GTEST_SKIP() << file;
+  auto log = CmdLog::create();
+  log->SetLogToFile(false, true);
+  const std::string contents = Slurp(file);
+  fs::remove(file);
+  // The real clock's stamp has the same 17 characters as any other.
+  EXPECT_EQ(contents.substr(0, 4) + contents.substr(21), "\r\n\r\n ******** Session Started *********\r\n");
+}
+
+}  // namespace
+}  // namespace zentnet

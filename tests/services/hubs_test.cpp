@@ -1,0 +1,253 @@
+// The event hubs: every notification reaches every sink once, in order, under its dispatch
+// identifier; by-value arguments are the member's own copy, by-reference ones the caller's.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "recorder.h"
+#include "service_support.h"
+#include "zentnet/contracts/PhysDriveObj.h"
+#include "zentnet/factory.h"
+#include "zentnet/network/NetAdapterObj.h"
+#include "zentnet/services/AppStateEventObj.h"
+#include "zentnet/services/DriveEventObj.h"
+#include "zentnet/values/factory.h"
+
+namespace zentnet {
+namespace {
+
+using Drive = std::shared_ptr<PhysDriveObj>;
+using Value = std::shared_ptr<ValueObj>;
+using Net = std::shared_ptr<NetAdapterObj>;
+
+class HubTest : public ::testing::Test {
+ public:
+  // Journals "<tag>:<Event>(<args>)"; a writer (tag starting with "w") then overwrites every
+  // argument: objects with the second of their kind, Booleans negated, numbers with 99.
+  class Recorder : public DriveEventObjEvents, public AppStateEventObjEvents {
+   public:
+    Recorder(HubTest& t, std::string tag) : t_(t), tag_(std::move(tag)) {}
+    void CommError(Drive& n, DriveErrors& c, int32_t& x) override { On("CommError", n, c, x); }
+    void DriveStateChange(Drive& n) override { On("DriveStateChange", n); }
+    void EnableChanged(Drive& n, bool& s) override { On("EnableChanged", n, s); }
+    void HighLevelFeedbackChanged(Drive& n) override { On("HighLevelFeedbackChanged", n); }
+    void MotorTypeChanged(Drive& n) override { On("MotorTypeChanged", n); }
+    void ParameterChanged(Drive& n, Value& v) override { On("ParameterChanged", n, v); }
+    void SetupUndoChanged(Drive& n, bool& s) override { On("SetupUndoChanged", n, s); }
+    void UserIDchanged(Drive& n) override { On("UserIDchanged", n); }
+    void LockChanged(LockLevels& s) override { On("LockChanged", s); }
+    void TechSupportChanged(bool& s) override { On("TechSupportChanged", s); }
+    void PollStateChanged(bool& s) override { On("PollStateChanged", s); }
+    void TimerTick() override { On("TimerTick"); }
+    void Terminate(bool& cancel) override { On("Terminate", cancel); }
+    void CreateDemoDrive(PhysDriveType& t, Drive& d) override { On("CreateDemoDrive", t, d); }
+    // Also shows the stored flag: it is set before the event.
+    void MotorPageEnableChanged(bool& s) override {
+      bool stored = t_.app->MotorPageEnabled();
+      On("MotorPageEnableChanged", s, stored);
+    }
+    void NetworkChange(Net& n, NetworkChanges s) override { On("NetworkChange", n, s); }
+
+   private:
+    template <class... A>
+    void On(const char* event, A&... args) {
+      std::string line = tag_ + ":" + event + "(";
+      ((line += t_.Show(args) + ","), ...);
+      if (sizeof...(A) > 0) line.pop_back();
+      t_.journal.Add(line + ")");
+      if (tag_[0] == 'w') (Overwrite(args), ...);
+    }
+    template <class T>
+    void Overwrite(T& v) {
+      if constexpr (std::is_same_v<T, bool>) v = !v;
+      else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) v = static_cast<T>(99);
+      else v = t_.Second(v);
+    }
+    HubTest& t_;
+    std::string tag_;
+  };
+
+  void SetUp() override {
+    for (auto [object, name] : std::initializer_list<std::pair<const void*, const char*>>{
+             {drive1.get(), "drive1"}, {drive2.get(), "drive2"}, {value1.get(), "value1"},
+             {value2.get(), "value2"}, {net1.get(), "net1"}, {net2.get(), "net2"}})
+      names[object] = name;
+  }
+  void Advise(const std::vector<const char*>& tags) {
+    for (const char* tag : tags) {
+      auto r = std::make_shared<Recorder>(*this, tag);
+      drive->Advise(r);
+      app->Advise(r);
+    }
+  }
+  std::string Show(bool b) const { return b ? "true" : "false"; }
+  std::string Show(int32_t v) const { return std::to_string(v); }
+  template <class T>
+  std::string Show(const std::shared_ptr<T>& p) const {
+    return p ? names.at(p.get()) : "none";
+  }
+  Drive Second(const Drive&) const { return drive2; }
+  Value Second(const Value&) const { return value2; }
+  Net Second(const Net&) const { return net2; }
+
+  std::shared_ptr<DriveEventObj> drive = DriveEventObj::create();
+  std::shared_ptr<AppStateEventObj> app = AppStateEventObj::create();
+  Drive drive1 = PhysDriveObj::create(), drive2 = PhysDriveObj::create();
+  Value value1 = NewValueObj(), value2 = NewValueObj();
+  Net net1 = NetAdapterObj::create(), net2 = NetAdapterObj::create();
+  // The by-value arguments the members are given.
+  DriveErrors code = DRV_ERR_CMD_TIME_OUT;
+  int32_t extra = 7;
+  bool state = true;
+  LockLevels level = LOCK_LEVEL_2;
+  PhysDriveType type = DRV_MODEL_07;
+  NetworkChanges change = NODES_ONLINE;
+  std::map<const void*, std::string> names;
+  test::Journal journal;
+};
+
+struct FireCase {
+  const char* event;
+  std::function<void(HubTest&)> fire;
+  const char* args;     // as every sink sees them without a writer
+  const char* written;  // as a sink after a writer sees them
+};
+
+#define FIRE(call) [](HubTest& t) { t.call; }
+const FireCase kFireCases[] = {
+    {"CommError", FIRE(drive->FireCommError(t.drive1, t.code, t.extra)), "(drive1,1505,7)", "(drive2,99,99)"},
+    {"CommError", FIRE(drive->FireCommError(t.drive1, DRV_ERR_RESP_GARBLE)), "(drive1,1509,0)",
+     "(drive2,99,99)"},
+    {"DriveStateChange", FIRE(drive->FireDriveStateChange(t.drive1)), "(drive1)", "(drive2)"},
+    {"EnableChanged", FIRE(drive->FireEnableChanged(t.drive1, t.state)), "(drive1,true)", "(drive2,false)"},
+    {"HighLevelFeedbackChanged", FIRE(drive->FireHighLevelFeedbackChanged(t.drive1)), "(drive1)", "(drive2)"},
+    {"MotorTypeChanged", FIRE(drive->FireMotorTypeChanged(t.drive1)), "(drive1)", "(drive2)"},
+    {"ParameterChanged", FIRE(drive->FireParameterChanged(t.drive1, t.value1)), "(drive1,value1)",
+     "(drive2,value2)"},
+    {"SetupUndoChanged", FIRE(drive->FireSetupUndoChanged(t.drive1, t.state)), "(drive1,true)",
+     "(drive2,false)"},
+    {"UserIDchanged", FIRE(drive->FireUserIDchanged(t.drive1)), "(drive1)", "(drive2)"},
+    {"LockChanged", FIRE(app->FireLockChange(t.level)), "(2)", "(99)"},
+    {"PollStateChanged", FIRE(app->FirePollStateChange(t.state)), "(true)", "(false)"},
+    {"TechSupportChanged", FIRE(app->FireTechSupportChange(t.state)), "(true)", "(false)"},
+    {"TimerTick", FIRE(app->FireTimerTick()), "()", "()"},
+    {"Terminate", FIRE(app->FireTerminate()), "(false)", "(true)"},
+    {"CreateDemoDrive", FIRE(app->FireCreateDemoDrive(t.type, t.drive1)), "(7,drive1)", "(99,drive2)"},
+    {"NetworkChange", FIRE(app->FireNetChange(t.net1, t.change)), "(net1,1)", "(net2,1)"},  // state copied
+    {"MotorPageEnableChanged", FIRE(app->SetMotorPageEnabled(t.state)), "(true,true)", "(false,true)"},
+};
+#undef FIRE
+
+TEST_F(HubTest, EveryNotificationRaisesItsEventOnceForEverySinkInOrder) {
+  Advise({"a", "b"});
+  for (const auto& c : kFireCases) {
+    SCOPED_TRACE(c.event);
+    journal.Clear();
+    c.fire(*this);
+    const std::string line = std::string(c.event) + c.args;
+    EXPECT_EQ(journal.lines, (std::vector<std::string>{"a:" + line, "b:" + line}));
+  }
+  EXPECT_EQ(names.at(drive1.get()), "drive1");  // nobody wrote: the caller keeps its objects
+}
+
+// Listeners know events by these identifiers, whatever the slot order.
+TEST_F(HubTest, EventTablesGiveThePublishedIdentifiersInSlotOrder) {
+  std::string slots;
+  using Table = std::span<const DispatchEntry>;
+  for (Table t : {Table(kDriveEventObjEventIds), Table(kAppStateEventObjEventIds)})
+    for (const auto& e : t) slots += std::string(e.event) + std::to_string(e.dispId) + " ";
+  EXPECT_EQ(slots,
+            "CommError1 DriveStateChange2 EnableChanged3 HighLevelFeedbackChanged4 MotorTypeChanged5 "
+            "ParameterChanged6 SetupUndoChanged7 UserIDchanged8 LockChanged1 TechSupportChanged2 "
+            "PollStateChanged3 TimerTick4 Terminate5 CreateDemoDrive6 MotorPageEnableChanged8 "
+            "NetworkChange7 ");
+}
+
+TEST_F(HubTest, ByValueArgumentsAreTheMembersCopyByReferenceOnesTheCallersVariables) {
+  Advise({"a", "w", "b"});
+  const Drive d1 = drive1;
+  const Value v1 = value1;
+  const Net n1 = net1;
+  for (const auto& c : kFireCases) {
+    SCOPED_TRACE(c.event);
+    drive1 = d1, value1 = v1, net1 = n1;
+    journal.Clear();
+    c.fire(*this);
+    const std::string event = c.event, written = c.written;
+    EXPECT_EQ(journal.lines, (std::vector<std::string>{"a:" + event + c.args, "w:" + event + c.args,
+                                                       "b:" + event + written}));
+    // The caller holds what the later sink saw: the very variable was passed on.
+    EXPECT_EQ(written.find("drive2") != std::string::npos, drive1 == drive2);
+    EXPECT_EQ(written.find("value2") != std::string::npos, value1 == value2);
+    EXPECT_EQ(written.find("net2") != std::string::npos, net1 == net2);
+  }
+  // The by-value variables are untouched; the flag stored is the caller's value.
+  EXPECT_EQ(Show(code) + Show(extra) + Show(state) + Show(level) + Show(type) + Show(change) +
+                Show(app->MotorPageEnabled()),
+            "15057true271true");
+}
+
+TEST_F(HubTest, TerminateAnswersWhatTheSinksLeftInCancel) {
+  EXPECT_FALSE(app->FireTerminate());  // nobody listens
+  const std::pair<std::vector<const char*>, bool> cases[] = {
+      {{"a", "b"}, false}, {{"w"}, true}, {{"a", "w", "b"}, true}, {{"w", "w2"}, false}};
+  for (const auto& [tags, cancelled] : cases) {
+    app = AppStateEventObj::create();
+    Advise(tags);
+    for (int round = 0; round < 2; ++round) EXPECT_EQ(app->FireTerminate(), cancelled);  // a fresh vote
+  }
+}
+
+TEST_F(HubTest, MotorPageRaisesOnlyOnAChangeAndSinksMayCallBack) {
+  struct Ticker : AppStateEventObjEvents {
+    AppStateEventObj* hub = nullptr;
+    void TimerTick() override { hub->SetMotorPageEnabled(!hub->MotorPageEnabled()); }
+  };
+  EXPECT_FALSE(app->MotorPageEnabled());
+  Advise({"a"});
+  for (bool w : {false, true, true, false, false}) app->SetMotorPageEnabled(w);
+  EXPECT_EQ(journal.lines, (std::vector<std::string>{"a:MotorPageEnableChanged(true,true)",
+                                                     "a:MotorPageEnableChanged(false,false)"}));
+  auto ticker = std::make_shared<Ticker>();
+  ticker->hub = app.get();
+  app->Advise(ticker);
+  Advise({"b"});
+  journal.Clear();
+  app->FireTimerTick();
+  // The nested event reaches every sink before the tick goes on to "b".
+  EXPECT_EQ(journal.lines,
+            (std::vector<std::string>{"a:TimerTick()", "a:MotorPageEnableChanged(true,true)",
+                                      "b:MotorPageEnableChanged(true,true)", "b:TimerTick()"}));
+  EXPECT_EQ(app->GetProperty("motorpageenabled"), Variant(true));
+}
+
+TEST_F(HubTest, ASinkMayReleaseTheHubWhileItRaises) {
+  struct Dropper : DriveEventObjEvents {
+    std::shared_ptr<DriveEventObj>* hub = nullptr;
+    int calls = 0;
+    void DriveStateChange(Drive&) override { ++calls, hub->reset(); }
+  };
+  auto dropper = std::make_shared<Dropper>();
+  dropper->hub = &drive;
+  drive->Advise(dropper), drive->Advise(dropper);
+  drive.get()->FireDriveStateChange(drive1);
+  EXPECT_EQ(drive, nullptr);
+  EXPECT_EQ(dropper->calls, 2);  // the hub outlived its raise
+}
+
+TEST(ServicesFactory, CreatesEachServiceClassByNameOrIdentifier) {
+  for (const char* name : {"DriveEventObj", "AppStateEventObj", "SoundEventsObj", "HotKeyObj",
+                           "ErrReflector"})
+    EXPECT_EQ(CreateObject(name)->ClassName(), name);
+  auto a = CreateObject("{C78DD335-BF3F-48D4-92FB-B6B1F7A4D290}");
+  EXPECT_NE(std::dynamic_pointer_cast<DriveEventObj>(a), nullptr);
+  EXPECT_NE(a, CreateObject("c78dd335-bf3f-48d4-92fb-b6b1f7a4d290"));
+}
+
+}  // namespace
+}  // namespace zentnet
