@@ -28,20 +28,3 @@ if(NOT _zentnet_record_version STREQUAL PROJECT_VERSION)
   message(FATAL_ERROR "version.h says ${_zentnet_record_version}, "
                       "project() says ${PROJECT_VERSION}; change both together")
 endif()
-
-if(ZENTNET_TESTS)
-  # The tool's side of the resources: texts by id, the loader error, and the version record.
-  function(zentnet_tool_check name args rc out err)
-    add_test(NAME tool_${name}
-             COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:zentnet_tool> "-DARGS=${args}" -DRC=${rc}
-                     "-DOUT=${out}" "-DERR=${err}"
-                     -P ${PROJECT_SOURCE_DIR}/tests/resources/run_tool.cmake)
-  endfunction()
-  zentnet_tool_check(version "--version" 0 "1.0.48|" "")
-  zentnet_tool_check(strings_texts "strings|2054|4250|8004" 0 "@*@ Input Scaling|OFFLINE|Unknown vendor  4|" "")
-  zentnet_tool_check(strings_missing "strings|4100|4108|4101" 2 "Analog Velocity|"
-                     "error 326 (ZentNetLib): Resource with identifier '4108' not found|")
-  zentnet_tool_check(strings_not_a_number "strings|4100|x1" 2 ""
-                     "zentnet: strings: 'x1' is not a string id (a decimal number)|")
-  zentnet_tool_check(strings_no_id "strings" 2 "" "zentnet: strings: expected at least one ID|")
-endif()
