@@ -171,18 +171,17 @@ TEST_F(ConfigFields, MultiBitFieldsReadTheirBits) {
   }
 }
 
-// The register arithmetic divides the signed number, so in a negative register the lower
-// bits carry into a field; only the estimator, which holds bit 31, reads its bits as they are.
-TEST_F(ConfigFields, NegativeRegisterReadsFieldsBySignedDivision) {
+// Bit 31 is a plain bit: a negative register does not carry into the fields below it.
+TEST_F(ConfigFields, NegativeRegisterReadsEachFieldsOwnBits) {
   Load(0xFFFFFFFF);
-  EXPECT_EQ(config->InputMode(), 0);
-  EXPECT_EQ(config->MotorStyle(), 0);
-  EXPECT_EQ(config->HighLevelFeedback(), 0);
-  EXPECT_EQ(config->SyncPulse(), 3);  // bit weight 1: nothing to divide
+  EXPECT_EQ(config->InputMode(), 7);
+  EXPECT_EQ(config->MotorStyle(), 3);
+  EXPECT_EQ(config->HighLevelFeedback(), 7);
+  EXPECT_EQ(config->ModeLineFoldback(), 3);
+  EXPECT_EQ(config->FilterClock(), 3);
+  EXPECT_EQ(config->Steadix(), 3);
+  EXPECT_EQ(config->SyncPulse(), 3);
   EXPECT_EQ(config->VelocityEstimator(), 7);
-  Load(0x85000000);  // no lower bits: division and bit pattern agree
-  EXPECT_EQ(config->InputMode(), 5);
-  EXPECT_EQ(config->VelocityEstimator(), 4);
 }
 
 TEST_F(ConfigFields, SyncPulseIsMaskedByCapabilityBitByBit) {
