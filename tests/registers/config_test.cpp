@@ -9,6 +9,8 @@
 namespace zentnet::test {
 namespace {
 
+using C = ConfigRegObj;
+
 struct Config : ::testing::Test {
   std::shared_ptr<ConfigRegObj> config = ConfigRegObj::create();
   std::shared_ptr<BasicValueObj> value =
@@ -26,9 +28,8 @@ struct Config : ::testing::Test {
   }
   uint32_t Bits() const { return BitsOf(value); }
   void Capability(uint32_t mask) { config->SetCapabilityMask(static_cast<ConfigRegMasks>(mask)); }
+  int32_t Get(const std::string& name) { return config->GetProperty(name).ToLong(); }
 };
-
-// --- Construction -------------------------------------------------------------------------
 
 TEST_F(Config, FreshObjectHasItsPlainState) {
   EXPECT_EQ(config->CapabilityMask(), -1);
@@ -36,7 +37,8 @@ TEST_F(Config, FreshObjectHasItsPlainState) {
   EXPECT_EQ(config->VelocityEstimatorMin(), 0);
 }
 
-TEST(ConfigConstruction, TheDefaultKeepsTheOtherBitsOfTheRegisterAsLoaded) {
+// The unknown motor style goes into the default, over the register as it was loaded.
+TEST(ConfigConstruction, TheDefaultKeepsTheOtherBitsOfTheRegister) {
   SetValueObjFactory([] {
     auto v = BasicValueObj::create();
     StoreBits(v, 0x8000F0F1);
@@ -52,79 +54,55 @@ TEST(ConfigConstruction, TheDefaultKeepsTheOtherBitsOfTheRegisterAsLoaded) {
 
 struct SwitchCase {
   const char* name;
-  bool (ConfigRegObj::*get)() const;
   void (ConfigRegObj::*set)(bool);
-  std::string (ConfigRegObj::*text)() const;
   uint32_t bit;
   bool readsZeroWithout;  // reads false while the bit is missing from CapabilityMask
   bool ignoredWithout;    // a write is dropped while the bit is missing
 };
 
-using C = ConfigRegObj;
+// clang-format off
 constexpr SwitchCase kSwitches[] = {
-    {"HallInverter", &C::HallInverter, &C::SetHallInverter, &C::HallInverterStr, 1u << 2, false,
-     false},
-    {"AnalogInFilter", &C::AnalogInFilter, &C::SetAnalogInFilter, &C::AnalogInFilterStr, 1u << 7,
-     true, true},
-    {"HallLessStart", &C::HallLessStart, &C::SetHallLessStart, &C::HallLessStartStr, 1u << 12,
-     false, false},
-    {"VectorLock", &C::VectorLock, &C::SetVectorLock, &C::VectorLockStr, 1u << 13, false, false},
-    {"StepInFilter", &C::StepInFilter, &C::SetStepInFilter, &C::StepInFilterStr, 1u << 14, false,
-     false},
-    {"EncoderInFilter", &C::EncoderInFilter, &C::SetEncoderInFilter, &C::EncoderInFilterStr,
-     1u << 15, false, false},
-    {"MoveDoneFoldback", &C::MoveDoneFoldback, &C::SetMoveDoneFoldback, &C::MoveDoneFoldbackStr,
-     1u << 16, false, true},
-    {"HardStopFoldback", &C::HardStopFoldback, &C::SetHardStopFoldback, &C::HardStopFoldbackStr,
-     1u << 17, false, true},
-    {"BadSequenceEnable", &C::BadSequenceEnable, &C::SetBadSequenceEnable, &C::BadSequenceEnableStr,
-     1u << 20, false, false},
-    {"LogicPowerBackup", &C::LogicPowerBackup, &C::SetLogicPowerBackup, &C::LogicPowerBackupStr,
-     1u << 21, true, true},
-    {"EncoderBalanced", &C::EncoderBalanced, &C::SetEncoderBalanced, nullptr, 1u << 27, false,
-     false},
-    {"HallCheck", &C::HallCheck, &C::SetHallCheck, &C::HallCheckStr, 1u << 28, false, false},
+    {"HallInverter", &C::SetHallInverter, 1u << 2, false, false},
+    {"AnalogInFilter", &C::SetAnalogInFilter, 1u << 7, true, true},
+    {"HallLessStart", &C::SetHallLessStart, 1u << 12, false, false},
+    {"VectorLock", &C::SetVectorLock, 1u << 13, false, false},
+    {"StepInFilter", &C::SetStepInFilter, 1u << 14, false, false},
+    {"EncoderInFilter", &C::SetEncoderInFilter, 1u << 15, false, false},
+    {"MoveDoneFoldback", &C::SetMoveDoneFoldback, 1u << 16, false, true},
+    {"HardStopFoldback", &C::SetHardStopFoldback, 1u << 17, false, true},
+    {"BadSequenceEnable", &C::SetBadSequenceEnable, 1u << 20, false, false},
+    {"LogicPowerBackup", &C::SetLogicPowerBackup, 1u << 21, true, true},
+    {"EncoderBalanced", &C::SetEncoderBalanced, 1u << 27, false, false},
+    {"HallCheck", &C::SetHallCheck, 1u << 28, false, false},
 };
+// clang-format on
 
-TEST_F(Config, SwitchesReadAndWriteOnlyTheirOwnBit) {
+TEST_F(Config, SwitchesReadWriteAndShowOnlyTheirOwnBit) {
   for (const auto& c : kSwitches) {
     SCOPED_TRACE(c.name);
+    const auto shows = [&](const char* text) {  // EncoderBalancedStr names the kinds instead
+      if (c.bit == CONFIG_MASK_ENC_BALANCED) return;
+      EXPECT_EQ(config->GetProperty(std::string(c.name) + "Str"), Variant(text));
+    };
     Load(c.bit);
-    EXPECT_TRUE((*config.*c.get)());
+    EXPECT_EQ(Get(c.name), -1);
+    shows("ON");
     Load(~c.bit);
-    EXPECT_FALSE((*config.*c.get)());
+    EXPECT_EQ(Get(c.name), 0);
     (*config.*c.set)(true);
     EXPECT_EQ(Bits(), 0xFFFFFFFFu);
     (*config.*c.set)(false);
     EXPECT_EQ(Bits(), ~c.bit);
-  }
-}
 
-TEST_F(Config, SwitchesWithoutTheirCapabilityBit) {
-  for (const auto& c : kSwitches) {
-    SCOPED_TRACE(c.name);
-    Capability(~c.bit);
+    Capability(c.bit);
+    shows("OFF");
+    Capability(~c.bit);  // without the capability bit
+    shows("N/A");
     Load(c.bit);
-    EXPECT_EQ((*config.*c.get)(), !c.readsZeroWithout);
+    EXPECT_EQ(Get(c.name), c.readsZeroWithout ? 0 : -1);
     (*config.*c.set)(false);
     EXPECT_EQ(Bits(), c.ignoredWithout ? c.bit : 0u);
     EXPECT_EQ(rec->lines.empty(), c.ignoredWithout);  // an ignored write raises nothing
-    Capability(0xFFFFFFFF);
-  }
-}
-
-TEST_F(Config, SwitchTextsAreOnOffOrNotAvailable) {
-  for (const auto& c : kSwitches) {
-    if (c.text == nullptr) continue;
-    SCOPED_TRACE(c.name);
-    Load(c.bit);
-    EXPECT_EQ((*config.*c.text)(), "ON");
-    Load(~c.bit);
-    EXPECT_EQ((*config.*c.text)(), "OFF");
-    Capability(c.bit);
-    EXPECT_EQ((*config.*c.text)(), "OFF");
-    Capability(~c.bit);
-    EXPECT_EQ((*config.*c.text)(), "N/A");
     Capability(0xFFFFFFFF);
   }
   // The encoder input is one kind or the other on every drive.
@@ -135,37 +113,22 @@ TEST_F(Config, SwitchTextsAreOnOffOrNotAvailable) {
   EXPECT_EQ(config->EncoderBalancedStr(), "Single-Ended");
 }
 
-// --- Multi-bit fields ---------------------------------------------------------------------
-
-struct FieldCase {
-  const char* name;
-  int32_t (*get)(const ConfigRegObj&);
-  int shift;
-  int32_t max;
-};
-
-const FieldCase kMultiBit[] = {
-    {"SyncPulse", [](const C& o) -> int32_t { return o.SyncPulse(); }, 0, 3},
-    {"HighLevelFeedback", [](const C& o) -> int32_t { return o.HighLevelFeedback(); }, 4, 7},
-    {"MotorStyle", [](const C& o) -> int32_t { return o.MotorStyle(); }, 8, 3},
-    {"Steadix", [](const C& o) -> int32_t { return o.Steadix(); }, 10, 3},
-    {"ModeLineFoldback", [](const C& o) -> int32_t { return o.ModeLineFoldback(); }, 18, 3},
-    {"FilterClock", [](const C& o) -> int32_t { return o.FilterClock(); }, 22, 3},
-    {"InputMode", [](const C& o) -> int32_t { return o.InputMode(); }, 24, 7},
-    {"VelocityEstimator", [](const C& o) -> int32_t { return o.VelocityEstimator(); }, 29, 7},
-};
+// --- Multi-bit and derived fields ---------------------------------------------------------
 
 // Bit 31 is a plain bit: in a negative register no field takes anything from the bits
 // below it, and the estimator, which holds bit 31, reads 4 to 7 rather than a negative.
 TEST_F(Config, MultiBitFieldsReadTheirOwnBitsWhateverTheSign) {
-  for (const auto& c : kMultiBit) {
-    SCOPED_TRACE(c.name);
-    for (int32_t v = 0; v <= c.max; ++v) {
-      const uint32_t field = static_cast<uint32_t>(v) << c.shift;
+  const std::tuple<const char*, int, int32_t> fields[] = {
+      {"SyncPulse", 0, 3},  {"HighLevelFeedback", 4, 7}, {"MotorStyle", 8, 3},
+      {"Steadix", 10, 3},   {"ModeLineFoldback", 18, 3}, {"FilterClock", 22, 3},
+      {"InputMode", 24, 7}, {"VelocityEstimator", 29, 7}};
+  for (const auto& [name, shift, max] : fields) {
+    for (int32_t v = 0; v <= max; ++v) {
+      const uint32_t field = static_cast<uint32_t>(v) << shift;
       Load(field);
-      EXPECT_EQ(c.get(*config), v);
-      Load(field | ~(static_cast<uint32_t>(c.max) << c.shift));
-      EXPECT_EQ(c.get(*config), v);
+      EXPECT_EQ(Get(name), v) << name;
+      Load(field | ~(static_cast<uint32_t>(max) << shift));
+      EXPECT_EQ(Get(name), v) << name;
     }
   }
   Load(0x80000000);
@@ -173,160 +136,87 @@ TEST_F(Config, MultiBitFieldsReadTheirOwnBitsWhateverTheSign) {
     const std::string n(name);
     if (n.ends_with("Str") || n == "CapabilityMask" || n.starts_with("VelocityEstimatorM"))
       continue;
-    EXPECT_EQ(config->GetProperty(n).ToLong(), n == "VelocityEstimator" ? 4 : 0) << n;
+    EXPECT_EQ(Get(n), n == "VelocityEstimator" ? 4 : 0) << n;
   }
-  Load(0x800002FF);
-  EXPECT_TRUE(config->LinearMotor());
 }
 
-TEST_F(Config, SyncPulseIsMaskedByCapabilityBitByBit) {
-  Capability(CONFIG_MASK_SYNC_PULSE_P);
-  Load(3);
-  EXPECT_EQ(config->SyncPulse(), SYNC_PULSE_PLUS);
-  Load(0);
-  config->SetSyncPulse(SYNC_PULSE_EITHER);
-  EXPECT_EQ(Bits(), 1u);
-  Capability(CONFIG_MASK_SYNC_PULSE_N);
-  Load(0xFFFFFFFF);
-  EXPECT_EQ(config->SyncPulse(), SYNC_PULSE_NEG);
-  config->SetSyncPulse(SYNC_PULSE_PLUS);  // the only polarity given is missing: both clear
-  EXPECT_EQ(Bits(), 0xFFFFFFFCu);
-  Capability(0xFFFFFFFF);
-  config->SetSyncPulse(static_cast<SyncPulses>(4));  // bit 2 is not the sync pulse's
-  EXPECT_EQ(Bits(), 0xFFFFFFFCu);
-}
-
-TEST_F(Config, ModeLineFoldbackReadIsMaskedWriteIsNot) {
-  Load(0xC0000);
-  Capability(1);
-  EXPECT_EQ(config->ModeLineFoldback(), MODE_LINE_FOLDBACK_OFF);
-  Capability(CONFIG_MASK_MODE_N_FB);
-  EXPECT_EQ(config->ModeLineFoldback(), MODE_LINE_FOLDBACK_NEG);
-  Capability(0);
-  config->SetModeLineFoldback(MODE_LINE_FOLDBACK_POS);
-  EXPECT_EQ(Bits(), 0x40000u);
-}
-
-TEST_F(Config, SteadixReadIsGatedWriteIsNot) {
-  Load(0x800);
-  EXPECT_EQ(config->Steadix(), STEADIX_ENH);
-  Capability(~0xC00u);
-  EXPECT_EQ(config->Steadix(), STEADIX_OFF);
-  config->SetSteadix(STEADIX_STD);
-  EXPECT_EQ(Bits(), 0x400u);
-  Capability(CONFIG_MASK_STEADIX1);
-  EXPECT_EQ(config->Steadix(), STEADIX_STD);
+TEST_F(Config, ReadsUnderTheCapabilityMaskAndDerivedFields) {
+  const struct {
+    const char* name;
+    uint32_t capability, bits;
+    int32_t expected;  // -1 for true
+  } cases[] = {
+      {"SyncPulse", 0x1, 0x3, 1},  // masked bit by bit
+      {"SyncPulse", 0x2, 0xFFFFFFFF, 2},
+      {"ModeLineFoldback", 0x1, 0xC0000, 0},
+      {"ModeLineFoldback", 0x80000, 0xC0000, 2},
+      {"Steadix", ~0xC00u, 0x800, 0},  // zero without the field
+      {"Steadix", 0x800, 0x400, 1},    // any one of its bits makes it available
+      {"HighLevelFeedback", ~0x70u, 0x50, 0},
+      {"HighLevelFeedback", 0x40, 0x50, 5},
+      {"InputMode", 0, 0x7000000, 7},      // the other fields ignore the mask
+      {"TorqueMode", ~0u, 0x1000000, -1},  // analog torque only
+      {"TorqueMode", ~0u, 0x3000000, 0},
+      {"BrushMode", ~0u, 0x300, 0},
+      {"LinearMotor", ~0u, 0x300, 0},  // unknown style
+      {"LinearMotor", ~0u, 0x800002FF, -1},
+      {"StepEncInputFilter", ~0u, 0x40C000, 13},
+  };
+  for (const auto& c : cases) {
+    Capability(c.capability);
+    Load(c.bits);
+    EXPECT_EQ(Get(c.name), c.expected) << c.name << " " << Hex(c.bits);
+  }
 }
 
 // Writes keep every bit outside the field and cut the value to the field's width.
 TEST_F(Config, FieldWritesReplaceOnlyTheirBits) {
   const struct {
-    const char* what;
-    void (*write)(ConfigRegObj&);
-    uint32_t after;  // from a register with every bit set
+    uint32_t capability, before;
+    std::function<void(C&)> write;
+    uint32_t after;
   } cases[] = {
-      {"LimitMode 1", [](C& o) { o.SetLimitMode(LIM_MODE_POSITION); }, 0xFFFFFFFF},
-      {"LimitMode 2", [](C& o) { o.SetLimitMode(static_cast<LimitModes>(2)); }, 0xFFFFFFF7},
-      {"LimitMode -1", [](C& o) { o.SetLimitMode(static_cast<LimitModes>(-1)); }, 0xFFFFFFF7},
-      {"MotorStyle 6", [](C& o) { o.SetMotorStyle(static_cast<MotorStyles>(6)); }, 0xFFFFFEFF},
-      {"InputMode 2", [](C& o) { o.SetInputMode(IN_MODE_STEP_POSITION); }, 0xFAFFFFFF},
-      {"InputMode 9", [](C& o) { o.SetInputMode(static_cast<InputModes>(9)); }, 0xF9FFFFFF},
-      {"ModeLineFoldback 1", [](C& o) { o.SetModeLineFoldback(MODE_LINE_FOLDBACK_POS); },
-       0xFFF7FFFF},
-      {"Steadix -1", [](C& o) { o.SetSteadix(STEADIX_ME); }, 0xFFFFFFFF},
-      {"HighLevelFeedback 9",
-       [](C& o) { o.SetHighLevelFeedback(static_cast<HighLevelFeedbacks>(9)); }, 0xFFFFFF9F},
+      {0x1, 0, Writing(&C::SetSyncPulse, 3), 0x1},  // masked bit by bit
+      {0x2, ~0u, Writing(&C::SetSyncPulse, 1), 0xFFFFFFFC},
+      {~0u, ~0u, Writing(&C::SetSyncPulse, 4), 0xFFFFFFFC},
+      {0, 0, Writing(&C::SetModeLineFoldback, 1), 0x40000},  // not gated
+      {~0u, ~0u, Writing(&C::SetModeLineFoldback, 1), 0xFFF7FFFF},
+      {0, 0, Writing(&C::SetSteadix, 1), 0x400},  // not gated
+      {~0u, ~0u, Writing(&C::SetSteadix, -1), 0xFFFFFFFF},
+      {~0u, 0, Writing(&C::SetLimitMode, 1), 0x8},
+      {~0u, ~0u, Writing(&C::SetLimitMode, 2), 0xFFFFFFF7},  // only 1 means position
+      {~0u, ~0u, Writing(&C::SetLimitMode, -1), 0xFFFFFFF7},
+      {0, ~0u, Writing(&C::SetMotorStyle, 6), 0xFFFFFEFF},
+      {0, ~0u, Writing(&C::SetInputMode, 2), 0xFAFFFFFF},
+      {~0u, ~0u, Writing(&C::SetInputMode, 9), 0xF9FFFFFF},
+      {~0u, 0x30, Writing(&C::SetHighLevelFeedback, 0), 0x30},  // 0 and below: not written
+      {~0u, 0x30, Writing(&C::SetHighLevelFeedback, -4), 0x30},
+      {~0u, ~0u, Writing(&C::SetHighLevelFeedback, 9), 0xFFFFFF9F},
+      {~0x70u, 0x50, Writing(&C::SetHighLevelFeedback, 2), 0x50},  // field missing: ignored
+      {0x10, 0x50, Writing(&C::SetHighLevelFeedback, 2), 0x20},    // one bit of it suffices
+      {0, ~0u, Writing(&C::SetFilterClock, 5), 0xFF7FFFFF},
+      {~0u, 0, Writing(&C::SetFilterClock, 511), 0xC00000},
+      {~0u, 0, Writing(&C::SetFilterClock, -511), 0x400000},
+      {~0u, ~0u, Writing(&C::SetFilterClock, -512), 0xFF3FFFFF},
+      {0, 0x20000001, Writing(&C::SetStepEncInputFilter, 13), 0x2040C001},
+      {0, ~0u, Writing(&C::SetStepEncInputFilter, 2), 0xFFBF3FFF},
+      {0, 0, Writing(&C::SetStepEncInputFilter, 0x7FFFFFF5), 0x404000},
   };
-  for (const auto& c : cases) {
-    Load(0xFFFFFFFF);
-    c.write(*config);
-    EXPECT_EQ(Bits(), c.after) << c.what;
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    Capability(cases[i].capability);
+    Load(cases[i].before);
+    cases[i].write(*config);
+    EXPECT_EQ(Hex(Bits()), Hex(cases[i].after)) << "row " << i;
   }
 }
 
-TEST_F(Config, MotorStyleAndItsDerivedSwitches) {
-  const struct {
-    uint32_t bits;
-    bool brush, linear;
-    const char *style, *brushText;
-  } cases[] = {{0x000, false, false, "Rotary Brushless", "OFF"},
-               {0x100, true, false, "Rotary Brush", "ON"},
-               {0x200, false, true, "Linear Brushless", "OFF"},
-               {0x300, false, false, "Unknown", "OFF"}};
-  for (const auto& c : cases) {
-    Load(c.bits);
-    EXPECT_EQ(config->BrushMode(), c.brush) << c.bits;
-    EXPECT_EQ(config->LinearMotor(), c.linear) << c.bits;
-    EXPECT_EQ(config->MotorStyleStr(), c.style) << c.bits;
-    EXPECT_EQ(config->BrushModeStr(), c.brushText) << c.bits;
-    Load(0);
-    EXPECT_EQ(config->MotorStyleStr(static_cast<MotorStyles>(c.bits >> 8)), c.style);
-  }
-  Capability(CONFIG_MASK_LINEAR_MOTOR);
-  Load(0x100);
-  EXPECT_EQ(config->BrushModeStr(), "N/A");
-  EXPECT_EQ(config->MotorStyleStr(), "Rotary Brush");  // never "N/A"
-}
-
-TEST_F(Config, TorqueModeOnlyForAnalogTorque) {
-  for (int32_t mode = 0; mode <= 7; ++mode) {
-    Load(static_cast<uint32_t>(mode) << 24);
-    EXPECT_EQ(config->TorqueMode(), mode == IN_MODE_ANALOG_TORQUE) << mode;
-  }
-}
-
-TEST_F(Config, FilterClockKeepsTheLowTwoBitsWithinRange) {
-  const struct {
-    int32_t written, stored;
-  } cases[] = {{0, 0}, {2, 2}, {5, 1}, {511, 3}, {-1, 3}, {-2, 2}, {-512, 0}, {-511, 1}};
-  for (const auto& c : cases) {
-    Load(0x7F3FFFFF);
-    config->SetFilterClock(static_cast<FilterClks>(c.written));
-    EXPECT_EQ(config->FilterClock(), c.stored) << c.written;
-    EXPECT_EQ(Bits() & 0xFF3FFFFFu, 0x7F3FFFFFu) << c.written;
-  }
+TEST_F(Config, FilterClockOutOfRangeOverflowsAndWritesNothing) {
   for (const int32_t v : {512, -513, INT_MAX, INT_MIN}) {
     Load(0x00400000);
     ExpectOverflow([&] { config->SetFilterClock(static_cast<FilterClks>(v)); });
     EXPECT_EQ(Bits(), 0x00400000u) << v;
     EXPECT_TRUE(rec->lines.empty()) << v;
   }
-}
-
-TEST_F(Config, StepEncInputFilterPacksThreeFields) {
-  const struct {
-    int32_t written;
-    bool enc, step;
-    int32_t clock;
-  } cases[] = {{13, true, true, 1}, {2, false, false, 2}, {14, true, true, 2},
-               {8, true, false, 0}, {7, false, true, 3},  {0x7FFFFFF5, false, true, 1}};
-  for (const auto& c : cases) {
-    Load(0x20000001);
-    config->SetStepEncInputFilter(static_cast<StepEncFilters>(c.written));
-    EXPECT_EQ(config->EncoderInFilter(), c.enc) << c.written;
-    EXPECT_EQ(config->StepInFilter(), c.step) << c.written;
-    EXPECT_EQ(config->FilterClock(), c.clock) << c.written;
-    EXPECT_EQ(config->StepEncInputFilter(), c.written & 15) << c.written;
-    EXPECT_EQ(Bits() & ~0x00C0C000u, 0x20000001u) << c.written;
-  }
-}
-
-TEST_F(Config, HighLevelFeedbackWrites) {
-  Load(0x30);
-  config->SetHighLevelFeedback(HIGH_LEVEL_FB_NONE);
-  config->SetHighLevelFeedback(static_cast<HighLevelFeedbacks>(-4));
-  EXPECT_EQ(Bits(), 0x30u);  // 0 and below are not written
-  config->SetHighLevelFeedback(HIGH_LEVEL_FB_ASG_MOVE_DONE);
-  EXPECT_EQ(Bits(), 0x40u);
-
-  Capability(~0x70u);
-  Load(0x50);
-  EXPECT_EQ(config->HighLevelFeedback(), HIGH_LEVEL_FB_NONE);
-  config->SetHighLevelFeedback(HIGH_LEVEL_FB_MOVE_DONE);
-  EXPECT_EQ(Bits(), 0x50u);
-  EXPECT_TRUE(rec->lines.empty());
-  Capability(CONFIG_MASK_HIGH_LEVEL_FB2);  // any one of the three bits makes it available
-  EXPECT_EQ(config->HighLevelFeedback(), 5);
 }
 
 TEST_F(Config, VelocityEstimatorIsClampedThenComposed) {
@@ -359,30 +249,19 @@ TEST_F(Config, VelocityEstimatorIsClampedThenComposed) {
   EXPECT_EQ(value->Number()->Value(), -536870912.0);  // the signed number
 }
 
-TEST_F(Config, AnotherRegisterIsUsedAtOnceAndNoneFailsOnlyWhenReached) {
-  auto other = BasicValueObj::create();
-  other->Number()->SetValue(0x200);
-  config->SetRegister(other);
-  EXPECT_TRUE(config->LinearMotor());
-  config->SetInputMode(IN_MODE_INTERNAL);
-  EXPECT_EQ(BitsOf(other), 0x04000200u);
-  EXPECT_EQ(Bits(), 0u);
-
+// Without a value object a member fails once it reaches for the register, and only then.
+TEST_F(Config, WithoutRegisterMembersFailOnlyWhenTheyReachForIt) {
   config->SetRegister(nullptr);
-  ExpectMissingObject([&] { config->SetInputMode(IN_MODE_INTERNAL); });
   ExpectMissingObject([&] { config->SetSteadix(STEADIX_STD); });
   ExpectMissingObject([&] { config->SetVelocityEstimator(VEL_EST_MODE7); });
   ExpectMissingObject([&] { (void)config->LimitModeLookup(LIM_MODE_POSITION); });  // marked
   EXPECT_EQ(config->InputModeStr(0), "???");  // marked texts read the motor's kind
-  // Named values of unmarked texts need no register, nor does a field the drive lacks.
   EXPECT_EQ(config->SyncPulseStr(3), "Pos./Neg.");
   EXPECT_EQ(config->SteadixStr(STEADIX_STD), "Standard");
-  EXPECT_EQ(config->FilterClockStrArb(FILT_HIGH_FREQ), "Mode: 1");
   Capability(0);
   EXPECT_FALSE(config->AnalogInFilter());
   EXPECT_NO_THROW(config->SetHighLevelFeedback(HIGH_LEVEL_FB_MOVE_DONE));
   EXPECT_EQ(config->HighLevelFeedbackStr(), "N/A");
-  EXPECT_EQ(config->AnalogInFilterStr(), "N/A");
 }
 
 // --- Events -------------------------------------------------------------------------------
@@ -480,82 +359,68 @@ TEST_F(Config, ListenersActingBetweenWrites) {
 
 // --- Display texts ------------------------------------------------------------------------
 
-constexpr uint32_t kLinear = 0x200;
-
-TEST_F(Config, MarkedTextsNameTorqueOrForceByTheMotor) {
+// Texts of the current value: marked ones say "Torque" unless the motor is linear, and
+// some say "N/A" for a field the drive lacks.
+TEST_F(Config, TextsOfTheCurrentValue) {
   const struct {
-    uint32_t motor;
-    const char* word;
-  } motors[] = {{0x000, "Torque"}, {0x100, "Torque"}, {0x200, "Force"}, {0x300, "Torque"}};
-  const char* plain[] = {"Analog Velocity", nullptr,         "Step+Direction Position",
-                         nullptr,           "Internal",      "Unknown Mode 5",
-                         "Unknown Mode 6",  "Unknown Mode 7"};
-  for (const auto& m : motors) {
-    for (uint32_t mode = 0; mode < 8; ++mode) {
-      Load(m.motor | (mode << 24));
-      const std::string expected =
-          plain[mode] ? plain[mode]
-                      : std::string(mode == 1 ? "Analog " : "Step+Direction ") + m.word;
-      EXPECT_EQ(config->InputModeStr(), expected) << m.motor << "/" << mode;
-    }
-    Load(m.motor);
-    EXPECT_EQ(config->LimitModeStr(), m.word);
-    EXPECT_EQ(config->LimitSwitchModeStr(), m.word);
-    EXPECT_EQ(config->LimitModeLookup(LIM_MODE_TORQUE), m.word);
-    EXPECT_EQ(config->LimitModeLookup(LIM_MODE_POSITION), "Position");
-    EXPECT_EQ(config->ModeLineFoldbackStr(3), std::string("On for: Pos. + Neg. ") + m.word);
-    Load(m.motor | 0x8 | 0x40000);
-    EXPECT_EQ(config->LimitModeStr(), "Position");
-    EXPECT_EQ(config->ModeLineFoldbackStr(), std::string("On for: Positive ") + m.word);
+    const char* name;
+    uint32_t capability, bits;
+    const char* text;
+  } cases[] = {
+      {"InputModeStr", ~0u, 0x01000000, "Analog Torque"},
+      {"InputModeStr", 0, 0x01000200, "Analog Force"},  // never "N/A"
+      {"InputModeStr", ~0u, 0x03000100, "Step+Direction Torque"},
+      {"InputModeStr", ~0u, 0x06000000, "Unknown Mode 6"},
+      {"LimitModeStr", ~0u, 0x200, "Force"},
+      {"LimitModeStr", ~0x8u, 0x8, "N/A"},
+      {"LimitSwitchModeStr", 0, 0x8, "Position"},
+      {"ModeLineFoldbackStr", ~0u, 0xC0200, "On for: Pos. + Neg. Force"},
+      {"ModeLineFoldbackStr", 0x80000, 0xC0000, "On for: Negative Torque"},
+      {"ModeLineFoldbackStr", ~0xC0000u, 0xC0000, "N/A"},
+      {"HighLevelFeedbackStr", ~0u, 0x40, "~ASG- Move Done"},
+      {"HighLevelFeedbackStr", ~0u, 0, "N/A"},  // the text of value 0
+      {"HighLevelFeedbackStr", 0x10, 0x10, "In-Range"},
+      {"HighLevelFeedbackStr", ~0x70u, 0x40, "N/A"},
+      {"SyncPulseStr", 0x2, 0x3, "Negative"},
+      {"SyncPulseStr", 0, 0x3, "None"},
+      {"SteadixStr", ~0u, 0x400, "Standard"},
+      {"SteadixStr", ~0xC00u, 0x400, "N/A"},
+      {"MotorStyleStr", 0, 0x300, "Unknown"},
+      {"BrushModeStr", ~0u, 0x300, "OFF"},  // a linear motor is not "brush"
+      {"BrushModeStr", 0x200, 0x100, "N/A"},
+      {"FilterClockStr", 0, 0x800000, "Mode: 2"},
+  };
+  for (const auto& c : cases) {
+    Capability(c.capability);
+    Load(c.bits);
+    EXPECT_EQ(config->GetProperty(c.name), Variant(c.text)) << c.name << " " << Hex(c.bits);
   }
 }
 
-TEST_F(Config, TextsOfFieldsTheDriveLacks) {
-  Load(0x8 | 0xC0000 | 0x400 | 0x40);
-  Capability(~(0x8u | 0xC0000u | 0xC00u | 0x70u));
-  EXPECT_EQ(config->LimitModeStr(), "N/A");
-  EXPECT_EQ(config->ModeLineFoldbackStr(), "N/A");
-  EXPECT_EQ(config->SteadixStr(), "N/A");
-  EXPECT_EQ(config->HighLevelFeedbackStr(), "N/A");
-  // A named value skips the test; so does LimitSwitchModeStr, which has none.
-  EXPECT_EQ(config->LimitSwitchModeStr(), "Position");
-  EXPECT_EQ(config->ModeLineFoldbackStr(1), "On for: Positive Torque");
-  EXPECT_EQ(config->SteadixStr(STEADIX_ENH), "Enhanced");
-  EXPECT_EQ(config->HighLevelFeedbackStr(2), "Move Done");
-  Capability(CONFIG_MASK_MODE_N_FB | CONFIG_MASK_HIGH_LEVEL_FB0 | CONFIG_MASK_STEADIX1);
-  EXPECT_EQ(config->ModeLineFoldbackStr(), "On for: Negative Torque");  // masked read
-  EXPECT_EQ(config->HighLevelFeedbackStr(), "~ASG- Move Done");
-  EXPECT_EQ(config->SteadixStr(), "Standard");
-  Load(0);
-  EXPECT_EQ(config->HighLevelFeedbackStr(), "N/A");  // the text of value 0
-}
-
-TEST_F(Config, SyncPulseAndFilterClockTexts) {
-  const char* texts[] = {"None", "Positive", "Negative", "Pos./Neg."};
-  for (uint32_t v = 0; v < 4; ++v) {
-    Load(v | (v << 22));
-    EXPECT_EQ(config->SyncPulseStr(), texts[v]);
-    EXPECT_EQ(config->FilterClockStr(), "Mode: " + std::to_string(v));
-  }
-  Capability(CONFIG_MASK_SYNC_PULSE_N);
-  EXPECT_EQ(config->SyncPulseStr(), "Negative");
+// A named value skips the capability test; marked texts still read the motor's kind.
+TEST_F(Config, TextsOfANamedValue) {
   Capability(0);
-  EXPECT_EQ(config->SyncPulseStr(), "None");  // never "N/A"
+  Load(0x200);
+  EXPECT_EQ(config->ModeLineFoldbackStr(3), "On for: Pos. + Neg. Force");
+  EXPECT_EQ(config->LimitSwitchModeStr(0), "Force");
+  EXPECT_EQ(config->LimitModeLookup(LIM_MODE_POSITION), "Position");
+  EXPECT_EQ(config->HighLevelFeedbackStr(2), "Move Done");
+  EXPECT_EQ(config->SyncPulseStr(1), "Positive");
+  EXPECT_EQ(config->SteadixStr(STEADIX_ENH), "Enhanced");
+  EXPECT_EQ(config->MotorStyleStr(MOTOR_BRUSH_ROTARY), "Rotary Brush");
   EXPECT_EQ(config->FilterClockStrArb(static_cast<FilterClks>(-1)), "Mode: -1");
   EXPECT_EQ(config->FilterClockStrArb(static_cast<FilterClks>(INT_MIN)), "Mode: -2147483648");
 }
 
 TEST_F(Config, SpecModeIsAddedAsANumberAndRounded) {
-  Load(kLinear);
+  Load(CONFIG_MASK_LINEAR_MOTOR);
   const struct {
     Variant spec;
     const char* text;
   } cases[] = {
       {2, "Step+Direction Position"},
-      {" 4 ", "Internal"},
       {1.5, "Step+Direction Position"},  // 4101.5 rounds to the even 4102
       {2.5, "Step+Direction Position"},  // 4102.5 rounds to the even 4102
-      {0.4, "Analog Velocity"},
       {"3", "Step+Direction Force"},
       {Variant::Empty(), "Analog Velocity"},  // present, though empty: 0
   };
@@ -579,14 +444,10 @@ TEST_F(Config, FailuresOfDisplayMembers) {
   ExpectOverflow([&] { (void)config->LimitModeLookup(static_cast<LimitModes>(INT_MAX)); });
 }
 
-TEST_F(Config, LateBoundReads) {
-  Load(0x01000208);
-  EXPECT_EQ(config->GetProperty("InputModeStr"), Variant("Analog Force"));
-  EXPECT_EQ(config->GetProperty("linearmotor"), Variant(true));
-  EXPECT_EQ(config->GetProperty("MotorStyle"), Variant(int32_t{2}));
-  // The value object is readable by name but not printed; members with arguments are not
-  // late-bound properties.
-  EXPECT_EQ(config->GetProperty("Register").ToObject(), value);
+// The value object is readable by name but not printed; members with arguments are not
+// late-bound properties.
+TEST_F(Config, LateBoundReadsBeyondTheFields) {
+  EXPECT_EQ(config->GetProperty("register").ToObject(), value);
   ExpectError(err::kNoSuchMember, "Object doesn't support this property or method",
               [&] { (void)config->GetProperty("FilterClockStrArb"); });
 }

@@ -1,7 +1,9 @@
 // What all five decoders share: passing the value object's notices on, holding it without
 // being kept alive by it, moving the subscription, and failing reads without a register.
 
+#include <iomanip>
 #include <set>
+#include <sstream>
 
 #include "support.h"
 #include "zentnet/factory.h"
@@ -24,19 +26,22 @@ struct Decoder {
 
 std::string SetUpOf(ValueObj& v) {
   const auto n = v.Number();
-  const auto whole = [](double d) { return std::to_string(static_cast<int64_t>(d)); };
-  return v.Name() + " p" + std::to_string(v.ParamNum()) + " A" + std::to_string(v.SetupA()) + " B" +
-         std::to_string(v.SetupB()) + " C" + std::to_string(v.SetupC()) + " D" +
-         std::to_string(v.SetupD()) + " E" + std::to_string(v.SetupE()) + " F" +
-         std::to_string(v.SetupF()) + " G" + std::to_string(v.SetupG()) + " A[" +
-         whole(n->LowerBoundA()) + "," + whole(n->UpperBoundA()) + "] B[" +
-         whole(n->LowerBoundB()) + "," + whole(n->UpperBoundB()) + "] H" +
-         std::to_string(n->SetupH()) + " default " + whole(n->DefaultValue());
+  std::ostringstream s;
+  s << std::fixed << std::setprecision(0) << v.Name() << " p" << v.ParamNum() << " A" << v.SetupA()
+    << " B" << v.SetupB() << " C" << v.SetupC() << " D" << v.SetupD() << " E" << v.SetupE() << " F"
+    << v.SetupF() << " G" << v.SetupG() << " A[" << n->LowerBoundA() << "," << n->UpperBoundA()
+    << "] B[" << n->LowerBoundB() << "," << n->UpperBoundB() << "] H" << n->SetupH() << " default "
+    << n->DefaultValue();
+  return s.str();
 }
 
 template <class T>
 std::shared_ptr<BasicValueObj> Held(const std::shared_ptr<T>& decoder) {
   return std::dynamic_pointer_cast<BasicValueObj>(decoder->Register());
+}
+template <class T, void (T::*Assign)(std::shared_ptr<ValueObj>)>
+void Replace(Object& o, std::shared_ptr<ValueObj> v) {
+  (static_cast<T&>(o).*Assign)(std::move(v));
 }
 
 std::vector<Decoder> All(const std::shared_ptr<Recorder>& rec) {
@@ -53,57 +58,31 @@ std::vector<Decoder> All(const std::shared_ptr<Recorder>& rec) {
   option->Advise(rec);
   io->Advise(rec);
   error->Advise(rec);
+  // clang-format off
   return {
-      {"ConfigRegObj",
-       config,
-       Held(config),
-       [](Object& o, std::shared_ptr<ValueObj> v) { static_cast<ConfigRegObj&>(o).SetRegister(v); },
-       0x220,
-       {"Change", "MotorTypeChanged", "HighLevelFeedbackChanged"},
+      {"ConfigRegObj", config, Held(config), Replace<ConfigRegObj, &ConfigRegObj::SetRegister>,
+       0x220, {"Change", "MotorTypeChanged", "HighLevelFeedbackChanged"},
        {"Refresh Configuration Register", "UpdateView", "InitializeCache 7"},
        {"CapabilityMask", "VelocityEstimatorMax", "VelocityEstimatorMin"},
-       // The unknown motor style goes into the default, not into the register.
        "Configuration Register p15 A0 B26 C1 D0 E0 F0 G0 A[-2147483648,2147483647] B[0,0] H-1 "
        "default 768"},
-      {"StatusRegObj",
-       status,
-       Held(status),
-       nullptr,
-       0x40000801,
-       {"Changed", "EnableChanged false", "LockChanged", "Shutdown"},
-       {"Refresh", "ContentChanged Status Register", "InitializeCache 7"},
-       {"StatusImplemented"},
+      {"StatusRegObj", status, Held(status), nullptr,
+       0x40000801, {"Changed", "EnableChanged false", "LockChanged", "Shutdown"},
+       {"Refresh", "ContentChanged Status Register", "InitializeCache 7"}, {"StatusImplemented"},
        "Status Register p72 A0 B6 C0 D6 E0 F0 G0 A[-2147483648,2147483647] B[0,0] H0 default 0"},
-      {"OptionRegObj",
-       option,
-       Held(option),
-       [](Object& o, std::shared_ptr<ValueObj> v) { static_cast<OptionRegObj&>(o).SetRegister(v); },
-       0x20,
-       {"Change", "FirmwareChanged"},
-       {"Refresh Option register", "InitializeCache 7"},
-       {"CapabilityMask"},
+      {"OptionRegObj", option, Held(option), Replace<OptionRegObj, &OptionRegObj::SetRegister>,
+       0x20, {"Change", "FirmwareChanged"},
+       {"Refresh Option register", "InitializeCache 7"}, {"CapabilityMask"},
        "Option register p62 A0 B6 C1 D0 E0 F0 G0 A[0,0] B[-2147483648,2147483647] H-1 default 0"},
-      {"IOregisterObj",
-       io,
-       ioValue,
-       [](Object& o, std::shared_ptr<ValueObj> v) {
-         static_cast<IOregisterObj&>(o).SetValueObjRef(v);
-       },
-       0x80,
-       {"CommutationChanged 1,0"},
-       {"Refresh IO", "InitializeCache 7"},
-       {"LastCommutationCode"},
-       nullptr},
-      {"ErrorCodeObj",
-       error,
-       Held(error),
-       [](Object& o, std::shared_ptr<ValueObj> v) { static_cast<ErrorCodeObj&>(o).SetRegister(v); },
-       0x1,
-       {"Changed"},
-       {"Refresh", "InitializeCache 7"},
-       {},
+      {"IOregisterObj", io, ioValue, Replace<IOregisterObj, &IOregisterObj::SetValueObjRef>,
+       0x80, {"CommutationChanged 1,0"},
+       {"Refresh IO", "InitializeCache 7"}, {"LastCommutationCode"}, nullptr},
+      {"ErrorCodeObj", error, Held(error), Replace<ErrorCodeObj, &ErrorCodeObj::SetRegister>,
+       0x1, {"Changed"},
+       {"Refresh", "InitializeCache 7"}, {},
        "Error Blink Codes p26 A0 B26 C1 D6 E-1 F-1 G0 A[0,0] B[-32768,0] H0 default 0"},
   };
+  // clang-format on
 }
 
 // The members with a specMode argument show "???" instead of failing.

@@ -17,42 +17,35 @@ struct Io : ::testing::Test {
 };
 
 TEST_F(Io, EachLineReadsItsBit) {
-  const struct {
-    uint32_t bits;
-    bool amp, enable, fault, mode, negLim, posLim, shutdown, thermal;
-    int32_t code;
-  } cases[] = {
-      {0x0000, true, false, false, false, false, false, false, false, 0},
-      {0x0800, false, false, false, false, false, false, false, false, 0},
-      {0x0010, true, false, false, false, false, true, false, false, 0},
-      {0x0020, true, false, false, false, true, false, false, false, 0},
-      {0x0040, true, false, false, false, false, false, true, false, 0},
-      {0x0400, true, true, false, false, false, false, false, false, 0},
-      {0x2000, true, false, true, false, false, false, false, false, 0},
-      {0x4000, true, false, false, false, false, false, false, true, 0},
-      {0x8000, true, false, false, true, false, false, false, false, 0},
-      {0x0380, true, false, false, false, false, false, false, false, 7},
-      {0x0080, true, false, false, false, false, false, false, false, 1},
-      {0x0200, true, false, false, false, false, false, false, false, 4},
-      {0xFFFF0000, true, false, false, false, false, false, false, false, 0},
+  const std::pair<uint32_t, const char*> cases[] = {
+      // AmpEnable EnableIn FaultIn ModeIn NegativeLimit PositiveLimit ShutdownLineOut
+      // ThermalFaultIn CommutationCode
+      {0x0000, "-1 0 0 0 0 0 0 0 0"},
+      {0x0800, "0 0 0 0 0 0 0 0 0"},
+      {0x0010, "-1 0 0 0 0 -1 0 0 0"},
+      {0x0020, "-1 0 0 0 -1 0 0 0 0"},
+      {0x0040, "-1 0 0 0 0 0 -1 0 0"},
+      {0x0400, "-1 -1 0 0 0 0 0 0 0"},
+      {0x2000, "-1 0 -1 0 0 0 0 0 0"},
+      {0x4000, "-1 0 0 0 0 0 0 -1 0"},
+      {0x8000, "-1 0 0 -1 0 0 0 0 0"},
+      {0x0380, "-1 0 0 0 0 0 0 0 7"},
+      {0x0080, "-1 0 0 0 0 0 0 0 1"},
+      {0x0200, "-1 0 0 0 0 0 0 0 4"},
+      {0xFFFF0000, "-1 0 0 0 0 0 0 0 0"},
       // The code divides the signed number, so in a negative register lower bits carry in.
-      {0xFFFFFFFF, false, true, true, true, true, true, true, true, 0},
-      {0x8000030F, true, false, false, false, false, false, false, false, 7},
-      {0x80000101, true, false, false, false, false, false, false, false, 3},
+      {0xFFFFFFFF, "0 -1 -1 -1 -1 -1 -1 -1 0"},
+      {0x8000030F, "-1 0 0 0 0 0 0 0 7"},
+      {0x80000101, "-1 0 0 0 0 0 0 0 3"},
   };
-  for (const auto& c : cases) {
-    StoreBits(value, c.bits);
-    SCOPED_TRACE(c.bits);
-    EXPECT_EQ(io->AmpEnable(), c.amp);
-    EXPECT_EQ(io->EnableIn(), c.enable);
-    EXPECT_EQ(io->FaultIn(), c.fault);
-    EXPECT_EQ(io->ModeIn(), c.mode);
-    EXPECT_EQ(io->NegativeLimit(), c.negLim);
-    EXPECT_EQ(io->PositiveLimit(), c.posLim);
-    EXPECT_EQ(io->ShutdownLineOut(), c.shutdown);
-    EXPECT_EQ(io->ThermalFaultIn(), c.thermal);
-    EXPECT_EQ(io->CommutationCode(), c.code);
-    EXPECT_EQ(static_cast<uint32_t>(io->Bits()), c.bits);
+  for (const auto& [bits, values] : cases) {
+    StoreBits(value, bits);
+    EXPECT_EQ(
+        Values(*io, {"AmpEnable", "EnableIn", "FaultIn", "ModeIn", "NegativeLimit", "PositiveLimit",
+                     "ShutdownLineOut", "ThermalFaultIn", "CommutationCode"}),
+        values)
+        << Hex(bits);
+    EXPECT_EQ(static_cast<uint32_t>(io->Bits()), bits);
   }
   Store(127.5);  // ties go to the even neighbour: 128
   EXPECT_EQ(io->CommutationCode(), 1);

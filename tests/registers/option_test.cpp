@@ -18,83 +18,69 @@ struct Option : ::testing::Test {
 };
 
 TEST_F(Option, FieldsReadTheirBitsAndMultiBitOnesDivideASignedRegister) {
-  const struct {
-    uint32_t bits;
-    int32_t caseOption, firmware;
-    bool initialCal, runtimeCal, voltage;
-    int32_t vendor, warranty, analog;
-    bool lpb;
-  } cases[] = {
-      {0x0, 0, 0, false, false, false, 0, 0, 0, false},
-      {0xA00005, 0, 0, true, false, true, 5, 0, 0, false},  // bits 0, 2, 21, 23
-      {0x2, 0, 0, false, true, false, 0, 0, 0, false},
-      {0x8, 0, 0, false, false, false, 0, 0, 1, false},
-      {0x70, 0, 7, false, false, false, 0, 0, 0, false},
-      {0x80, 0, 0, false, false, false, 0, 0, 0, true},
-      {0x50000, 5, 0, false, false, false, 0, 0, 0, false},
-      {0x100000, 0, 0, false, false, false, 0, 1, 0, false},
-      {0x1E00000, 0, 0, false, false, false, 15, 0, 0, false},
-      {0x7E08FF00, 0, 0, false, false, false, 0, 0, 0, false},  // only bits no field reads
-      {0x7FFFFFFF, 7, 7, true, true, true, 15, 1, 1, true},
+  const std::pair<uint32_t, const char*> cases[] = {
+      // CaseOption FirmwareType InitialCalibration RuntimeCalibration VoltageMode Vendor
+      // WarrantyOptions AnalogInputFormat LPBenabled
+      {0x0, "0 0 0 0 0 0 0 0 0"},
+      {0xA00005, "0 0 -1 0 -1 5 0 0 0"},  // bits 0, 2, 21, 23
+      {0x2, "0 0 0 -1 0 0 0 0 0"},
+      {0x8, "0 0 0 0 0 0 0 1 0"},
+      {0x70, "0 7 0 0 0 0 0 0 0"},
+      {0x80, "0 0 0 0 0 0 0 0 -1"},
+      {0x50000, "5 0 0 0 0 0 0 0 0"},
+      {0x100000, "0 0 0 0 0 0 1 0 0"},
+      {0x1E00000, "0 0 0 0 0 15 0 0 0"},
+      {0x7E08FF00, "0 0 0 0 0 0 0 0 0"},  // only bits no field reads
+      {0x7FFFFFFF, "7 7 -1 -1 -1 15 1 1 -1"},
       // The quotient truncates toward zero: with the sign set, any bit below a field moves
       // what the field reads by one; switches read their own bit.
-      {0x80000000, 0, 0, false, false, false, 0, 0, 0, false},
-      {0x80010001, 2, 1, false, false, true, 1, 1, 1, false},
-      {0x80000011, 1, 2, false, false, true, 1, 1, 1, false},
-      {0x80000009, 1, 1, false, false, true, 1, 1, 0, false},
-      {0x80100001, 1, 1, false, false, true, 1, 0, 1, false},
-      {0x80200001, 1, 1, false, false, true, 2, 1, 1, false},
-      {0x80000086, 1, 1, true, true, false, 1, 1, 1, true},
-      {0xFFFFFFFF, 0, 0, true, true, true, 0, 0, 0, true},
+      {0x80000000, "0 0 0 0 0 0 0 0 0"},
+      {0x80010001, "2 1 0 0 -1 1 1 1 0"},
+      {0x80000011, "1 2 0 0 -1 1 1 1 0"},
+      {0x80000009, "1 1 0 0 -1 1 1 0 0"},
+      {0x80100001, "1 1 0 0 -1 1 0 1 0"},
+      {0x80200001, "1 1 0 0 -1 2 1 1 0"},
+      {0x80000086, "1 1 -1 -1 0 1 1 1 -1"},
+      {0xFFFFFFFF, "0 0 -1 -1 -1 0 0 0 -1"},
   };
-  for (const auto& c : cases) {
-    StoreBits(opt->Register(), c.bits);
-    SCOPED_TRACE(c.bits);
-    EXPECT_EQ(opt->CaseOption(), c.caseOption);
-    EXPECT_EQ(opt->FirmwareType(), c.firmware);
-    EXPECT_EQ(opt->InitialCalibration(), c.initialCal);
-    EXPECT_EQ(opt->RuntimeCalibration(), c.runtimeCal);
-    EXPECT_EQ(opt->VoltageMode(), c.voltage);
-    EXPECT_EQ(opt->Vendor(), c.vendor);
-    EXPECT_EQ(opt->WarrantyOptions(), c.warranty);
-    EXPECT_EQ(opt->AnalogInputFormat(), c.analog);
-    EXPECT_EQ(opt->LPBenabled(), c.lpb);
+  for (const auto& [bits, values] : cases) {
+    StoreBits(opt->Register(), bits);
+    EXPECT_EQ(Values(*opt, {"CaseOption", "FirmwareType", "InitialCalibration",
+                            "RuntimeCalibration", "VoltageMode", "Vendor", "WarrantyOptions",
+                            "AnalogInputFormat", "LPBenabled"}),
+              values)
+        << Hex(bits);
   }
 }
 
 TEST_F(Option, AWriteReplacesOnlyItsFieldAndDropsWhatDoesNotFit) {
   using O = OptionRegObj;
   const struct {
-    const char* what;
     uint32_t before;
-    void (*write)(O&);
+    std::function<void(O&)> write;
     uint32_t after;
   } cases[] = {
-      {"CaseOption 9", 0, [](O& o) { o.SetCaseOption(static_cast<OptionCases>(9)); }, 0x10000},
-      {"CaseOption -1", 0, [](O& o) { o.SetCaseOption(static_cast<OptionCases>(-1)); }, 0x70000},
-      {"Vendor 3", 0xFFFF, [](O& o) { o.SetVendor(OPTION_VENDOR_CORVAN); }, 0x60FFFF},
-      {"Vendor 16", 0x1E00000, [](O& o) { o.SetVendor(static_cast<OptionVendors>(16)); }, 0},
-      {"Vendor 15", 0x80000000, [](O& o) { o.SetVendor(static_cast<OptionVendors>(15)); },
-       0x81E00000},
-      {"FirmwareType 2", 0xFFFFFFFF, [](O& o) { o.SetFirmwareType(2); }, 0xFFFFFFAF},
-      {"FirmwareType 8", 0x70, [](O& o) { o.SetFirmwareType(8); }, 0},
-      {"Warranty 3", 0, [](O& o) { o.SetWarrantyOptions(static_cast<OptionWarranties>(3)); },
-       0x100000},
-      {"Warranty 0", 0xFFFFFFFF, [](O& o) { o.SetWarrantyOptions(OPTION_WARRANTY_NORM); },
-       0xFFEFFFFF},
-      {"AnalogInputFormat 2", 0x8,
-       [](O& o) { o.SetAnalogInputFormat(static_cast<OptionAnalogInFormats>(2)); }, 0},
-      {"VoltageMode on", 0xFE, [](O& o) { o.SetVoltageMode(true); }, 0xFF},
-      {"VoltageMode off", 0xFFFFFFFF, [](O& o) { o.SetVoltageMode(false); }, 0xFFFFFFFE},
-      {"RuntimeCalibration on", 0, [](O& o) { o.SetRuntimeCalibration(true); }, 0x2},
-      {"InitialCalibration off", 0x7, [](O& o) { o.SetInitialCalibration(false); }, 0x3},
-      {"LPBenabled on", 0x80000000, [](O& o) { o.SetLPBenabled(true); }, 0x80000080},
+      {0, Writing(&O::SetCaseOption, 9), 0x10000},  // 9 AND 7
+      {0, Writing(&O::SetCaseOption, -1), 0x70000},
+      {0xFFFF, Writing(&O::SetVendor, 3), 0x60FFFF},
+      {0x1E00000, Writing(&O::SetVendor, 16), 0},
+      {0x80000000, Writing(&O::SetVendor, 15), 0x81E00000},
+      {0xFFFFFFFF, Writing(&O::SetFirmwareType, 2), 0xFFFFFFAF},
+      {0x70, Writing(&O::SetFirmwareType, 8), 0},
+      {0, Writing(&O::SetWarrantyOptions, 3), 0x100000},
+      {0xFFFFFFFF, Writing(&O::SetWarrantyOptions, 0), 0xFFEFFFFF},
+      {0x8, Writing(&O::SetAnalogInputFormat, 2), 0},
+      {0xFE, Writing(&O::SetVoltageMode, 5), 0xFF},  // any non-zero state sets the bit
+      {0xFFFFFFFF, Writing(&O::SetVoltageMode, 0), 0xFFFFFFFE},
+      {0, Writing(&O::SetRuntimeCalibration, 1), 0x2},
+      {0x7, Writing(&O::SetInitialCalibration, 0), 0x3},
+      {0x80000000, Writing(&O::SetLPBenabled, 1), 0x80000080},
   };
   opt->SetCapabilityMask(static_cast<OptionRegMasks>(0));  // no write consults it
   for (const auto& c : cases) {
     Load(c.before);
     c.write(*opt);
-    EXPECT_EQ(Bits(), c.after) << c.what;
+    EXPECT_EQ(Hex(Bits()), Hex(c.after));
   }
   // A write on a number outside the range overflows and leaves it alone.
   EXPECT_THROW(opt->Register()->Number()->SetValue(2147483648.0), AutomationError);

@@ -61,6 +61,20 @@ void ExpectNoText(int32_t id, Call&& call) {
               "Resource with identifier '" + std::to_string(id) + "' not found", call);
 }
 
+// The late-bound properties `names` of `o` as numbers (true is -1), joined by blanks.
+inline std::string Values(Object& o, std::initializer_list<const char*> names) {
+  std::string out;
+  for (const char* name : names)
+    out += (out.empty() ? "" : " ") + std::to_string(o.GetProperty(name).ToLong());
+  return out;
+}
+
+// A write of `value` through the setter `set`, for tables of writes.
+template <class T, class V>
+std::function<void(T&)> Writing(void (T::*set)(V), int32_t value) {
+  return [=](T& o) { (o.*set)(static_cast<V>(value)); };
+}
+
 // Notes every event as one line, "Name args"; with `watch` set, each line ends with that
 // register in hex. `then` runs after each line is noted, so a test can act inside an event.
 struct Recorder : ConfigRegObjEvents,
