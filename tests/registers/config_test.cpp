@@ -11,30 +11,19 @@ namespace {
 
 using C = ConfigRegObj;
 
-struct Config : ::testing::Test {
-  std::shared_ptr<ConfigRegObj> config = ConfigRegObj::create();
-  std::shared_ptr<BasicValueObj> value =
-      std::dynamic_pointer_cast<BasicValueObj>(config->Register());
-  std::shared_ptr<Recorder> rec = std::make_shared<Recorder>();
-
+struct Config : DecoderTest<ConfigRegObj> {
   void SetUp() override {
     rec->watch = value;
-    config->Advise(rec);
+    DecoderTest::SetUp();
   }
-  // Loads the register as the drive library would, then forgets the events it caused.
-  void Load(uint32_t bits) {
-    StoreBits(value, bits);
-    rec->lines.clear();
-  }
-  uint32_t Bits() const { return BitsOf(value); }
-  void Capability(uint32_t mask) { config->SetCapabilityMask(static_cast<ConfigRegMasks>(mask)); }
-  int32_t Get(const std::string& name) { return config->GetProperty(name).ToLong(); }
+  void Capability(uint32_t mask) { obj->SetCapabilityMask(static_cast<ConfigRegMasks>(mask)); }
+  int32_t Get(const std::string& name) { return obj->GetProperty(name).ToLong(); }
 };
 
 TEST_F(Config, FreshObjectHasItsPlainState) {
-  EXPECT_EQ(config->CapabilityMask(), -1);
-  EXPECT_EQ(config->VelocityEstimatorMax(), 0);
-  EXPECT_EQ(config->VelocityEstimatorMin(), 0);
+  EXPECT_EQ(obj->CapabilityMask(), -1);
+  EXPECT_EQ(obj->VelocityEstimatorMax(), 0);
+  EXPECT_EQ(obj->VelocityEstimatorMin(), 0);
 }
 
 // The unknown motor style goes into the default, over the register as it was loaded.
@@ -44,10 +33,10 @@ TEST(ConfigConstruction, TheDefaultKeepsTheOtherBitsOfTheRegister) {
     StoreBits(v, 0x8000F0F1);
     return v;
   });
-  const auto config = ConfigRegObj::create();
+  const auto obj = ConfigRegObj::create();
   SetValueObjFactory(nullptr);
-  EXPECT_EQ(BitsOf(config->Register()), 0x8000F0F1u);
-  EXPECT_EQ(config->Register()->Number()->DefaultValue(), static_cast<int32_t>(0x8000F3F1u));
+  EXPECT_EQ(BitsOf(obj->Register()), 0x8000F0F1u);
+  EXPECT_EQ(obj->Register()->Number()->DefaultValue(), static_cast<int32_t>(0x8000F3F1u));
 }
 
 // --- Single-bit fields --------------------------------------------------------------------
@@ -82,16 +71,16 @@ TEST_F(Config, SwitchesReadWriteAndShowOnlyTheirOwnBit) {
     SCOPED_TRACE(c.name);
     const auto shows = [&](const char* text) {  // EncoderBalancedStr names the kinds instead
       if (c.bit == CONFIG_MASK_ENC_BALANCED) return;
-      EXPECT_EQ(config->GetProperty(std::string(c.name) + "Str"), Variant(text));
+      EXPECT_EQ(obj->GetProperty(std::string(c.name) + "Str"), Variant(text));
     };
     Load(c.bit);
     EXPECT_EQ(Get(c.name), -1);
     shows("ON");
     Load(~c.bit);
     EXPECT_EQ(Get(c.name), 0);
-    (*config.*c.set)(true);
+    (*obj.*c.set)(true);
     EXPECT_EQ(Bits(), 0xFFFFFFFFu);
-    (*config.*c.set)(false);
+    (*obj.*c.set)(false);
     EXPECT_EQ(Bits(), ~c.bit);
 
     Capability(c.bit);
@@ -100,7 +89,7 @@ TEST_F(Config, SwitchesReadWriteAndShowOnlyTheirOwnBit) {
     shows("N/A");
     Load(c.bit);
     EXPECT_EQ(Get(c.name), c.readsZeroWithout ? 0 : -1);
-    (*config.*c.set)(false);
+    (*obj.*c.set)(false);
     EXPECT_EQ(Bits(), c.ignoredWithout ? c.bit : 0u);
     EXPECT_EQ(rec->lines.empty(), c.ignoredWithout);  // an ignored write raises nothing
     Capability(0xFFFFFFFF);
@@ -108,9 +97,9 @@ TEST_F(Config, SwitchesReadWriteAndShowOnlyTheirOwnBit) {
   // The encoder input is one kind or the other on every drive.
   Capability(0);
   Load(1u << 27);
-  EXPECT_EQ(config->EncoderBalancedStr(), "Balanced");
+  EXPECT_EQ(obj->EncoderBalancedStr(), "Balanced");
   Load(0);
-  EXPECT_EQ(config->EncoderBalancedStr(), "Single-Ended");
+  EXPECT_EQ(obj->EncoderBalancedStr(), "Single-Ended");
 }
 
 // --- Multi-bit and derived fields ---------------------------------------------------------
@@ -132,7 +121,7 @@ TEST_F(Config, MultiBitFieldsReadTheirOwnBitsWhateverTheSign) {
     }
   }
   Load(0x80000000);
-  for (const auto name : config->PropertyNames()) {
+  for (const auto name : obj->PropertyNames()) {
     const std::string n(name);
     if (n.ends_with("Str") || n == "CapabilityMask" || n.starts_with("VelocityEstimatorM"))
       continue;
@@ -205,7 +194,7 @@ TEST_F(Config, FieldWritesReplaceOnlyTheirBits) {
   for (size_t i = 0; i < std::size(cases); ++i) {
     Capability(cases[i].capability);
     Load(cases[i].before);
-    cases[i].write(*config);
+    cases[i].write(*obj);
     EXPECT_EQ(Hex(Bits()), Hex(cases[i].after)) << "row " << i;
   }
 }
@@ -213,7 +202,7 @@ TEST_F(Config, FieldWritesReplaceOnlyTheirBits) {
 TEST_F(Config, FilterClockOutOfRangeOverflowsAndWritesNothing) {
   for (const int32_t v : {512, -513, INT_MAX, INT_MIN}) {
     Load(0x00400000);
-    ExpectOverflow([&] { config->SetFilterClock(static_cast<FilterClks>(v)); });
+    ExpectOverflow([&] { obj->SetFilterClock(static_cast<FilterClks>(v)); });
     EXPECT_EQ(Bits(), 0x00400000u) << v;
     EXPECT_TRUE(rec->lines.empty()) << v;
   }
@@ -237,31 +226,31 @@ TEST_F(Config, VelocityEstimatorIsClampedThenComposed) {
       {-4, 11, -4, 0x1FFFFFFF, 0x9FFFFFFF},
   };
   for (const auto& c : cases) {
-    config->SetVelocityEstimatorMin(c.min);
-    config->SetVelocityEstimatorMax(c.max);
+    obj->SetVelocityEstimatorMin(c.min);
+    obj->SetVelocityEstimatorMax(c.max);
     Load(c.before);
-    config->SetVelocityEstimator(static_cast<VelocityEstimators>(c.written));
+    obj->SetVelocityEstimator(static_cast<VelocityEstimators>(c.written));
     EXPECT_EQ(Bits(), c.after) << c.written;
   }
-  config->SetVelocityEstimatorMax(7);
+  obj->SetVelocityEstimatorMax(7);
   Load(0);
-  config->SetVelocityEstimator(VEL_EST_MODE7);
+  obj->SetVelocityEstimator(VEL_EST_MODE7);
   EXPECT_EQ(value->Number()->Value(), -536870912.0);  // the signed number
 }
 
 // Without a value object a member fails once it reaches for the register, and only then.
 TEST_F(Config, WithoutRegisterMembersFailOnlyWhenTheyReachForIt) {
-  config->SetRegister(nullptr);
-  ExpectMissingObject([&] { config->SetSteadix(STEADIX_STD); });
-  ExpectMissingObject([&] { config->SetVelocityEstimator(VEL_EST_MODE7); });
-  ExpectMissingObject([&] { (void)config->LimitModeLookup(LIM_MODE_POSITION); });  // marked
-  EXPECT_EQ(config->InputModeStr(0), "???");  // marked texts read the motor's kind
-  EXPECT_EQ(config->SyncPulseStr(3), "Pos./Neg.");
-  EXPECT_EQ(config->SteadixStr(STEADIX_STD), "Standard");
+  obj->SetRegister(nullptr);
+  ExpectMissingObject([&] { obj->SetSteadix(STEADIX_STD); });
+  ExpectMissingObject([&] { obj->SetVelocityEstimator(VEL_EST_MODE7); });
+  ExpectMissingObject([&] { (void)obj->LimitModeLookup(LIM_MODE_POSITION); });  // marked
+  EXPECT_EQ(obj->InputModeStr(0), "???");  // marked texts read the motor's kind
+  EXPECT_EQ(obj->SyncPulseStr(3), "Pos./Neg.");
+  EXPECT_EQ(obj->SteadixStr(STEADIX_STD), "Standard");
   Capability(0);
-  EXPECT_FALSE(config->AnalogInFilter());
-  EXPECT_NO_THROW(config->SetHighLevelFeedback(HIGH_LEVEL_FB_MOVE_DONE));
-  EXPECT_EQ(config->HighLevelFeedbackStr(), "N/A");
+  EXPECT_FALSE(obj->AnalogInFilter());
+  EXPECT_NO_THROW(obj->SetHighLevelFeedback(HIGH_LEVEL_FB_MOVE_DONE));
+  EXPECT_EQ(obj->HighLevelFeedbackStr(), "N/A");
 }
 
 // --- Events -------------------------------------------------------------------------------
@@ -301,7 +290,7 @@ TEST_F(Config, ChangeDetectionReadsTheAnnouncedObjectNotRegister) {
   auto held = BasicValueObj::create();
   auto swapper = std::make_shared<Swapper>();
   held->Advise(swapper);
-  config->SetRegister(held);
+  obj->SetRegister(held);
   rec->watch = held;
   StoreBits(swapper->announced, 0x100);  // announced: motor bit 8 changed
   StoreBits(held, 0x001);                // held: only bit 0 changed
@@ -310,22 +299,22 @@ TEST_F(Config, ChangeDetectionReadsTheAnnouncedObjectNotRegister) {
 
 TEST_F(Config, MembersThatWriteMoreThanOnce) {
   Load(0xF0000400);
-  config->SetSteadix(STEADIX_ENH);  // through "off"
+  obj->SetSteadix(STEADIX_ENH);  // through "off"
   EXPECT_EQ(rec->lines, (Lines{"Change F0000000", "Change F0000800"}));
   Load(0x00000001);
-  config->SetSteadix(STEADIX_STD);  // from off the first write stores the same number
+  obj->SetSteadix(STEADIX_STD);  // from off the first write stores the same number
   EXPECT_EQ(rec->lines, (Lines{"Change 00000401"}));
 
   Load(0);
-  config->SetStepEncInputFilter(STEP_ENC_FILT_BOTH1);
+  obj->SetStepEncInputFilter(STEP_ENC_FILT_BOTH1);
   EXPECT_EQ(rec->lines, (Lines{"Change 00008000", "Change 0000C000", "Change 0040C000"}));
 
   Load(0x10);  // the write's own event follows the one change detection raised
-  config->SetHighLevelFeedback(HIGH_LEVEL_FB_MOVE_DONE);
+  obj->SetHighLevelFeedback(HIGH_LEVEL_FB_MOVE_DONE);
   EXPECT_EQ(rec->lines, (Lines{"Change 00000020", "HighLevelFeedbackChanged 00000020",
                                "HighLevelFeedbackChanged 00000020"}));
   rec->lines.clear();
-  config->SetHighLevelFeedback(HIGH_LEVEL_FB_MOVE_DONE);  // no change, no event
+  obj->SetHighLevelFeedback(HIGH_LEVEL_FB_MOVE_DONE);  // no change, no event
   EXPECT_TRUE(rec->lines.empty());
 }
 
@@ -334,9 +323,9 @@ TEST_F(Config, MembersThatWriteMoreThanOnce) {
 TEST_F(Config, ListenersActingBetweenWrites) {
   Load(0x800);
   rec->then = [&](const std::string& line) {
-    if (line == "Change 00000000") config->SetMotorStyle(MOTOR_BRUSHLESS_LINEAR);
+    if (line == "Change 00000000") obj->SetMotorStyle(MOTOR_BRUSHLESS_LINEAR);
   };
-  config->SetSteadix(STEADIX_STD);
+  obj->SetSteadix(STEADIX_STD);
   EXPECT_EQ(Bits(), 0x600u);
   EXPECT_EQ(rec->lines, (Lines{"Change 00000000", "Change 00000200", "MotorTypeChanged 00000200",
                                "Change 00000600"}));
@@ -345,7 +334,7 @@ TEST_F(Config, ListenersActingBetweenWrites) {
   rec->then = [&](const std::string& line) {
     if (line == "Change 00000030") StoreBits(value, 0x10);
   };
-  config->SetHighLevelFeedback(HIGH_LEVEL_FB_ASG_IN_RANGE);
+  obj->SetHighLevelFeedback(HIGH_LEVEL_FB_ASG_IN_RANGE);
   EXPECT_EQ(Bits(), 0x10u);
   EXPECT_EQ(rec->lines,
             (Lines{"Change 00000030", "Change 00000010", "HighLevelFeedbackChanged 00000010",
@@ -353,7 +342,7 @@ TEST_F(Config, ListenersActingBetweenWrites) {
 
   Load(0);  // a failing write stops the members that write more than once
   rec->then = [](const std::string&) { throw AutomationError(6, err::kRuntimeSource, "Overflow"); };
-  ExpectOverflow([&] { config->SetStepEncInputFilter(STEP_ENC_FILT_BOTH3); });
+  ExpectOverflow([&] { obj->SetStepEncInputFilter(STEP_ENC_FILT_BOTH3); });
   EXPECT_EQ(Bits(), 0x8000u);
 }
 
@@ -393,7 +382,7 @@ TEST_F(Config, TextsOfTheCurrentValue) {
   for (const auto& c : cases) {
     Capability(c.capability);
     Load(c.bits);
-    EXPECT_EQ(config->GetProperty(c.name), Variant(c.text)) << c.name << " " << Hex(c.bits);
+    EXPECT_EQ(obj->GetProperty(c.name), Variant(c.text)) << c.name << " " << Hex(c.bits);
   }
 }
 
@@ -401,15 +390,15 @@ TEST_F(Config, TextsOfTheCurrentValue) {
 TEST_F(Config, TextsOfANamedValue) {
   Capability(0);
   Load(0x200);
-  EXPECT_EQ(config->ModeLineFoldbackStr(3), "On for: Pos. + Neg. Force");
-  EXPECT_EQ(config->LimitSwitchModeStr(0), "Force");
-  EXPECT_EQ(config->LimitModeLookup(LIM_MODE_POSITION), "Position");
-  EXPECT_EQ(config->HighLevelFeedbackStr(2), "Move Done");
-  EXPECT_EQ(config->SyncPulseStr(1), "Positive");
-  EXPECT_EQ(config->SteadixStr(STEADIX_ENH), "Enhanced");
-  EXPECT_EQ(config->MotorStyleStr(MOTOR_BRUSH_ROTARY), "Rotary Brush");
-  EXPECT_EQ(config->FilterClockStrArb(static_cast<FilterClks>(-1)), "Mode: -1");
-  EXPECT_EQ(config->FilterClockStrArb(static_cast<FilterClks>(INT_MIN)), "Mode: -2147483648");
+  EXPECT_EQ(obj->ModeLineFoldbackStr(3), "On for: Pos. + Neg. Force");
+  EXPECT_EQ(obj->LimitSwitchModeStr(0), "Force");
+  EXPECT_EQ(obj->LimitModeLookup(LIM_MODE_POSITION), "Position");
+  EXPECT_EQ(obj->HighLevelFeedbackStr(2), "Move Done");
+  EXPECT_EQ(obj->SyncPulseStr(1), "Positive");
+  EXPECT_EQ(obj->SteadixStr(STEADIX_ENH), "Enhanced");
+  EXPECT_EQ(obj->MotorStyleStr(MOTOR_BRUSH_ROTARY), "Rotary Brush");
+  EXPECT_EQ(obj->FilterClockStrArb(static_cast<FilterClks>(-1)), "Mode: -1");
+  EXPECT_EQ(obj->FilterClockStrArb(static_cast<FilterClks>(INT_MIN)), "Mode: -2147483648");
 }
 
 TEST_F(Config, SpecModeIsAddedAsANumberAndRounded) {
@@ -424,32 +413,32 @@ TEST_F(Config, SpecModeIsAddedAsANumberAndRounded) {
       {"3", "Step+Direction Force"},
       {Variant::Empty(), "Analog Velocity"},  // present, though empty: 0
   };
-  for (const auto& c : cases) EXPECT_EQ(config->InputModeStr(c.spec), c.text) << c.spec.ToString();
+  for (const auto& c : cases) EXPECT_EQ(obj->InputModeStr(c.spec), c.text) << c.spec.ToString();
 }
 
 // The specMode members answer "???" on any failure; the others let it through.
 TEST_F(Config, FailuresOfDisplayMembers) {
   Load(0);
-  EXPECT_EQ(config->SyncPulseStr(4), "???");           // no text
-  EXPECT_EQ(config->InputModeStr("x"), "???");         // no number
-  EXPECT_EQ(config->InputModeStr(true), "???");        // -1: 4099 has no text
-  EXPECT_EQ(config->HighLevelFeedbackStr(8), "???");   // past the group
-  EXPECT_EQ(config->ModeLineFoldbackStr(3e9), "???");  // the sum overflows
-  EXPECT_EQ(config->LimitSwitchModeStr(2), "???");
-  EXPECT_EQ(config->LimitSwitchModeStr(Variant(std::shared_ptr<Object>())), "???");
-  ExpectNoText(4174, [&] { (void)config->SteadixStr(static_cast<SteadixModes>(4)); });
-  ExpectNoText(4504, [&] { (void)config->MotorStyleStr(static_cast<MotorStyles>(4)); });
-  ExpectNoText(4152, [&] { (void)config->LimitModeLookup(static_cast<LimitModes>(2)); });
-  ExpectOverflow([&] { (void)config->MotorStyleStr(static_cast<MotorStyles>(INT_MAX)); });
-  ExpectOverflow([&] { (void)config->LimitModeLookup(static_cast<LimitModes>(INT_MAX)); });
+  EXPECT_EQ(obj->SyncPulseStr(4), "???");           // no text
+  EXPECT_EQ(obj->InputModeStr("x"), "???");         // no number
+  EXPECT_EQ(obj->InputModeStr(true), "???");        // -1: 4099 has no text
+  EXPECT_EQ(obj->HighLevelFeedbackStr(8), "???");   // past the group
+  EXPECT_EQ(obj->ModeLineFoldbackStr(3e9), "???");  // the sum overflows
+  EXPECT_EQ(obj->LimitSwitchModeStr(2), "???");
+  EXPECT_EQ(obj->LimitSwitchModeStr(Variant(std::shared_ptr<Object>())), "???");
+  ExpectNoText(4174, [&] { (void)obj->SteadixStr(static_cast<SteadixModes>(4)); });
+  ExpectNoText(4504, [&] { (void)obj->MotorStyleStr(static_cast<MotorStyles>(4)); });
+  ExpectNoText(4152, [&] { (void)obj->LimitModeLookup(static_cast<LimitModes>(2)); });
+  ExpectOverflow([&] { (void)obj->MotorStyleStr(static_cast<MotorStyles>(INT_MAX)); });
+  ExpectOverflow([&] { (void)obj->LimitModeLookup(static_cast<LimitModes>(INT_MAX)); });
 }
 
 // The value object is readable by name but not printed; members with arguments are not
 // late-bound properties.
 TEST_F(Config, LateBoundReadsBeyondTheFields) {
-  EXPECT_EQ(config->GetProperty("register").ToObject(), value);
+  EXPECT_EQ(obj->GetProperty("register").ToObject(), value);
   ExpectError(err::kNoSuchMember, "Object doesn't support this property or method",
-              [&] { (void)config->GetProperty("FilterClockStrArb"); });
+              [&] { (void)obj->GetProperty("FilterClockStrArb"); });
 }
 
 }  // namespace

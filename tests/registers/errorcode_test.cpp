@@ -5,48 +5,30 @@
 namespace zentnet::test {
 namespace {
 
-struct ErrorCode : ::testing::Test {
-  std::shared_ptr<ErrorCodeObj> ec = ErrorCodeObj::create();
-  std::shared_ptr<Recorder> rec = std::make_shared<Recorder>();
-  void SetUp() override { ec->Advise(rec); }
-  void Store(double v) { ec->Register()->Number()->SetValue(v); }
-};
+using ErrorCode = DecoderTest<ErrorCodeObj>;
 
-struct ProblemCase {
-  const char* name;
-  bool (ErrorCodeObj::*get)() const;
-  uint32_t mask;
-};
-
-using E = ErrorCodeObj;
-const ProblemCase kProblems[] = {
-    {"ADCproblems", &E::ADCproblems, 0x200},
-    {"CommutationProblems", &E::CommutationProblems, 0x100},
-    {"CurrentSensorProblems", &E::CurrentSensorProblems, 0x2000},
-    {"EEhardwareProblems", &E::EEhardwareProblems, 0x800},
-    {"EEnotInitialized", &E::EEnotInitialized, 0x400},
-    {"EncoderProblems", &E::EncoderProblems, 0x40},
-    {"LogicPowerBackedUp", &E::LogicPowerBackedUp, 0x4000},
-    {"LogicPowerRecoveryFailed", &E::LogicPowerRecoveryFailed, 0x8000},
-    {"OverVoltageCurrent", &E::OverVoltageCurrent, 0x4},
-    {"RMSoverload", &E::RMSoverload, 0x20},
-    {"VectorSetupProblems", &E::VectorSetupProblems, 0x1000},
-    {"StepInputProblems", &E::StepInputProblems, 0x80},
-    {"Thermal", &E::Thermal, 0x8},
-    {"Tracking", &E::Tracking, 0x10},
-};
+// The problem of each bit from bit 2 to bit 15.
+// clang-format off
+const char* const kProblemOfBit[16] = {
+    "", "", "OverVoltageCurrent", "Thermal", "Tracking", "RMSoverload", "EncoderProblems",
+    "StepInputProblems", "CommutationProblems", "ADCproblems", "EEnotInitialized",
+    "EEhardwareProblems", "VectorSetupProblems", "CurrentSensorProblems", "LogicPowerBackedUp",
+    "LogicPowerRecoveryFailed"};
+// clang-format on
 
 TEST_F(ErrorCode, EachProblemFollowsOnlyItsBit) {
-  for (const auto& target : kProblems) {
-    for (const uint32_t bits : {target.mask, ~target.mask, target.mask | 0x80000000u}) {
-      StoreBits(ec->Register(), bits);
-      for (const auto& p : kProblems)
-        EXPECT_EQ((*ec.*p.get)(), (bits & p.mask) != 0) << p.name << " in " << bits;
+  for (uint32_t target = 2; target < 16; ++target) {
+    const uint32_t mask = 1u << target;
+    for (const uint32_t bits : {mask, ~mask, mask | 0x80000000u}) {
+      StoreBits(value, bits);
+      for (uint32_t bit = 2; bit < 16; ++bit)
+        EXPECT_EQ(obj->GetProperty(kProblemOfBit[bit]).ToBool(), (bits >> bit & 1) != 0)
+            << kProblemOfBit[bit] << " in " << Hex(bits);
     }
   }
   Store(7.5);  // ties go to the even neighbour: 8, the thermal bit
-  EXPECT_TRUE(ec->Thermal());
-  EXPECT_FALSE(ec->OverVoltageCurrent());
+  EXPECT_TRUE(obj->Thermal());
+  EXPECT_FALSE(obj->OverVoltageCurrent());
 }
 
 // The unconverted number: a fraction that converts to 0, or a number past the 32-bit range,
@@ -57,11 +39,12 @@ TEST_F(ErrorCode, IsShutdownLooksAtTheNumberItself) {
                                            {2147483648.0, true}, {-2147483648.0, true}};
   for (const auto& [number, shutdown] : cases) {
     Store(number);
-    EXPECT_EQ(ec->IsShutdown(), shutdown) << number;
+    EXPECT_EQ(obj->IsShutdown(), shutdown) << number;
   }
   Store(0.4);
-  for (const auto& p : kProblems) EXPECT_FALSE((*ec.*p.get)()) << p.name;
-  EXPECT_EQ(ec->ErrorListStr(), "");
+  for (uint32_t bit = 2; bit < 16; ++bit)
+    EXPECT_FALSE(obj->GetProperty(kProblemOfBit[bit]).ToBool());
+  EXPECT_EQ(obj->ErrorListStr(), "");
 }
 
 TEST_F(ErrorCode, SetCausesAreListedInBitOrder) {
@@ -77,8 +60,8 @@ TEST_F(ErrorCode, SetCausesAreListedInBitOrder) {
       {0x20A0000, "Over-Current Shutdown, IBUS Sensor Failure, Move Generation Error"},
   };
   for (const auto& [bits, list] : cases) {
-    StoreBits(ec->Register(), bits);
-    EXPECT_EQ(ec->ErrorListStr(), list) << bits;
+    StoreBits(value, bits);
+    EXPECT_EQ(obj->ErrorListStr(), list) << bits;
   }
 }
 
@@ -86,7 +69,7 @@ TEST_F(ErrorCode, EveryChangeOfTheNumberRaisesChangedAndRefreshAsksTheValueObjec
   Store(0.4);  // decodes as before, still a change of the number
   Store(0.3);
   Store(0.3);  // same number: the value object stays quiet
-  ec->Refresh();
+  obj->Refresh();
   EXPECT_EQ(rec->lines, (Lines{"Changed", "Changed", "Refresh"}));
 }
 

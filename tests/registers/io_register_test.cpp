@@ -5,16 +5,7 @@
 namespace zentnet::test {
 namespace {
 
-struct Io : ::testing::Test {
-  std::shared_ptr<IOregisterObj> io = IOregisterObj::create();
-  std::shared_ptr<BasicValueObj> value = BasicValueObj::create();
-  std::shared_ptr<Recorder> rec = std::make_shared<Recorder>();
-  void SetUp() override {
-    io->SetValueObjRef(value);
-    io->Advise(rec);
-  }
-  void Store(double v) { value->Number()->SetValue(v); }
-};
+using Io = DecoderTest<IOregisterObj>;
 
 TEST_F(Io, EachLineReadsItsBit) {
   const std::pair<uint32_t, const char*> cases[] = {
@@ -41,20 +32,20 @@ TEST_F(Io, EachLineReadsItsBit) {
   for (const auto& [bits, values] : cases) {
     StoreBits(value, bits);
     EXPECT_EQ(
-        Values(*io, {"AmpEnable", "EnableIn", "FaultIn", "ModeIn", "NegativeLimit", "PositiveLimit",
-                     "ShutdownLineOut", "ThermalFaultIn", "CommutationCode"}),
+        Values(*obj, {"AmpEnable", "EnableIn", "FaultIn", "ModeIn", "NegativeLimit",
+                      "PositiveLimit", "ShutdownLineOut", "ThermalFaultIn", "CommutationCode"}),
         values)
         << Hex(bits);
-    EXPECT_EQ(static_cast<uint32_t>(io->Bits()), bits);
+    EXPECT_EQ(static_cast<uint32_t>(obj->Bits()), bits);
   }
   Store(127.5);  // ties go to the even neighbour: 128
-  EXPECT_EQ(io->CommutationCode(), 1);
+  EXPECT_EQ(obj->CommutationCode(), 1);
   Store(383.5);  // 384: bits 7 and 8
-  EXPECT_EQ(io->CommutationCode(), 3);
+  EXPECT_EQ(obj->CommutationCode(), 3);
 }
 
 TEST_F(Io, BitNamesListsBits0To15InOrderWithoutReadingTheRegister) {
-  io->SetValueObjRef(nullptr);
+  obj->SetValueObjRef(nullptr);
   const std::pair<const char*, const char*> cases[] = {
       {"0", ""},
       {"65536", ""},
@@ -67,10 +58,10 @@ TEST_F(Io, BitNamesListsBits0To15InOrderWithoutReadingTheRegister) {
        "COMMUTATION S, COMMUTATION R, ENABLE IN, AMP DIS, BIT 12, HW FAULT IN, TEMP FAULT IN, "
        "MODE IN"},
   };
-  for (const auto& [in, out] : cases) EXPECT_EQ(io->BitNames(in), out) << in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(obj->BitNames(in), out) << in;
   for (const char* text : {"abc", "", "12x"})
-    ExpectError(err::kTypeMismatch, "Type mismatch", [&] { (void)io->BitNames(text); });
-  ExpectOverflow([&] { (void)io->BitNames("2147483648"); });
+    ExpectError(err::kTypeMismatch, "Type mismatch", [&] { (void)obj->BitNames(text); });
+  ExpectOverflow([&] { (void)obj->BitNames("2147483648"); });
 }
 
 TEST_F(Io, CommutationChangedOnlyWhenTheCodeDiffers) {
@@ -79,13 +70,13 @@ TEST_F(Io, CommutationChangedOnlyWhenTheCodeDiffers) {
   Store(0x0181);  // still 3
   Store(0x0280);  // 5
   EXPECT_EQ(rec->lines, (Lines{"CommutationChanged 3,0", "CommutationChanged 5,3"}));
-  EXPECT_EQ(io->LastCommutationCode(), 3);
+  EXPECT_EQ(obj->LastCommutationCode(), 3);
 
   // Swapping in another value object zeroes both codes without an event.
   auto other = BasicValueObj::create();
   StoreBits(other, 0x0281);
-  io->SetValueObjRef(other);
-  EXPECT_EQ(io->LastCommutationCode(), 0);
+  obj->SetValueObjRef(other);
+  EXPECT_EQ(obj->LastCommutationCode(), 0);
   StoreBits(other, 0x0280);  // code 5 against a reset current code of 0
   EXPECT_EQ(rec->lines.back(), "CommutationChanged 5,0");
   EXPECT_EQ(rec->lines.size(), 3u);
@@ -96,9 +87,9 @@ TEST_F(Io, AListenerWritesIntoTheStoredCodes) {
   struct Rewriter : IOregisterObjEvents {
     void CommutationChanged(int32_t& code, int32_t& last) override { code = 6, last = 2; }
   };
-  io->Advise(std::make_shared<Rewriter>());
+  obj->Advise(std::make_shared<Rewriter>());
   Store(0x0080);  // code 1, stored as (6, 2)
-  EXPECT_EQ(io->LastCommutationCode(), 2);
+  EXPECT_EQ(obj->LastCommutationCode(), 2);
   Store(0x0300);  // code 6 equals the rewritten current code: nothing
   Store(0x0080);
   EXPECT_EQ(rec->lines, (Lines{"CommutationChanged 1,0", "CommutationChanged 1,6"}));
@@ -106,10 +97,10 @@ TEST_F(Io, AListenerWritesIntoTheStoredCodes) {
 
 TEST_F(Io, RefreshAsksTheValueObject) {
   value->SetName("IO");
-  io->Refresh();
+  obj->Refresh();
   EXPECT_EQ(rec->lines, (Lines{"Refresh IO"}));
-  io->SetValueObjRef(nullptr);
-  ExpectMissingObject([&] { io->Refresh(); });
+  obj->SetValueObjRef(nullptr);
+  ExpectMissingObject([&] { obj->Refresh(); });
 }
 
 }  // namespace

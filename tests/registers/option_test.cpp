@@ -6,16 +6,7 @@
 namespace zentnet::test {
 namespace {
 
-struct Option : ::testing::Test {
-  std::shared_ptr<OptionRegObj> opt = OptionRegObj::create();
-  std::shared_ptr<Recorder> rec = std::make_shared<Recorder>();
-  void SetUp() override { opt->Advise(rec); }
-  void Load(uint32_t bits) {
-    StoreBits(opt->Register(), bits);
-    rec->lines.clear();
-  }
-  uint32_t Bits() const { return BitsOf(opt->Register()); }
-};
+using Option = DecoderTest<OptionRegObj>;
 
 TEST_F(Option, FieldsReadTheirBitsAndMultiBitOnesDivideASignedRegister) {
   const std::pair<uint32_t, const char*> cases[] = {
@@ -44,8 +35,8 @@ TEST_F(Option, FieldsReadTheirBitsAndMultiBitOnesDivideASignedRegister) {
       {0xFFFFFFFF, "0 0 -1 -1 -1 0 0 0 -1"},
   };
   for (const auto& [bits, values] : cases) {
-    StoreBits(opt->Register(), bits);
-    EXPECT_EQ(Values(*opt, {"CaseOption", "FirmwareType", "InitialCalibration",
+    StoreBits(value, bits);
+    EXPECT_EQ(Values(*obj, {"CaseOption", "FirmwareType", "InitialCalibration",
                             "RuntimeCalibration", "VoltageMode", "Vendor", "WarrantyOptions",
                             "AnalogInputFormat", "LPBenabled"}),
               values)
@@ -76,16 +67,16 @@ TEST_F(Option, AWriteReplacesOnlyItsFieldAndDropsWhatDoesNotFit) {
       {0x7, Writing(&O::SetInitialCalibration, 0), 0x3},
       {0x80000000, Writing(&O::SetLPBenabled, 1), 0x80000080},
   };
-  opt->SetCapabilityMask(static_cast<OptionRegMasks>(0));  // no write consults it
+  obj->SetCapabilityMask(static_cast<OptionRegMasks>(0));  // no write consults it
   for (const auto& c : cases) {
     Load(c.before);
-    c.write(*opt);
+    c.write(*obj);
     EXPECT_EQ(Hex(Bits()), Hex(c.after));
   }
   // A write on a number outside the range overflows and leaves it alone.
-  EXPECT_THROW(opt->Register()->Number()->SetValue(2147483648.0), AutomationError);
-  ExpectOverflow([&] { opt->SetVoltageMode(true); });
-  EXPECT_EQ(opt->Register()->Number()->Value(), 2147483648.0);
+  EXPECT_THROW(Store(2147483648.0), AutomationError);
+  ExpectOverflow([&] { obj->SetVoltageMode(true); });
+  EXPECT_EQ(value->Number()->Value(), 2147483648.0);
 }
 
 TEST_F(Option, EachDisplayNeedsItsOwnOptionExceptTheVendor) {
@@ -104,19 +95,19 @@ TEST_F(Option, EachDisplayNeedsItsOwnOptionExceptTheVendor) {
   };
   for (const auto& c : cases) {
     Load(c.bits);
-    opt->SetCapabilityMask(static_cast<OptionRegMasks>(c.capability));
+    obj->SetCapabilityMask(static_cast<OptionRegMasks>(c.capability));
     SCOPED_TRACE(c.capability);
-    EXPECT_EQ(opt->VoltageModeStr(), c.voltage);
-    EXPECT_EQ(opt->AnalogInputFormatStr(), c.analog);
-    EXPECT_EQ(opt->LPBenabledStr(), c.lpb);
-    EXPECT_EQ(opt->VendorStr(), c.vendor);
+    EXPECT_EQ(obj->VoltageModeStr(), c.voltage);
+    EXPECT_EQ(obj->AnalogInputFormatStr(), c.analog);
+    EXPECT_EQ(obj->LPBenabledStr(), c.lpb);
+    EXPECT_EQ(obj->VendorStr(), c.vendor);
   }
   // Without the option the register is not read at all.
-  opt->SetCapabilityMask(static_cast<OptionRegMasks>(0));
-  opt->SetRegister(nullptr);
-  EXPECT_EQ(opt->LPBenabledStr(), "N/A");
-  EXPECT_EQ(opt->VoltageModeStr(), "N/A");
-  EXPECT_EQ(opt->AnalogInputFormatStr(), "N/A");
+  obj->SetCapabilityMask(static_cast<OptionRegMasks>(0));
+  obj->SetRegister(nullptr);
+  EXPECT_EQ(obj->LPBenabledStr(), "N/A");
+  EXPECT_EQ(obj->VoltageModeStr(), "N/A");
+  EXPECT_EQ(obj->AnalogInputFormatStr(), "N/A");
 }
 
 TEST_F(Option, OnlyAFirmwareFieldChangeAddsFirmwareChanged) {
@@ -132,15 +123,15 @@ TEST_F(Option, OnlyAFirmwareFieldChangeAddsFirmwareChanged) {
   };
   for (const auto& c : cases) {
     Load(c.from);
-    StoreBits(opt->Register(), c.to);
+    StoreBits(value, c.to);
     EXPECT_EQ(rec->lines, c.events) << c.from << " -> " << c.to;
   }
   // A field write reaches listeners only through the value object; Change comes before
   // the numbers are converted.
   Load(0);
-  opt->SetFirmwareType(3);
-  opt->SetFirmwareType(3);
-  EXPECT_THROW(opt->Register()->Number()->SetValue(2147483648.0), AutomationError);
+  obj->SetFirmwareType(3);
+  obj->SetFirmwareType(3);
+  EXPECT_THROW(Store(2147483648.0), AutomationError);
   EXPECT_EQ(rec->lines, (Lines{"Change", "FirmwareChanged", "Change"}));
 }
 
