@@ -163,6 +163,7 @@ class ConfigRegObj final : public Object,
   void Register_Refresh(std::shared_ptr<ValueObj>& newVal);
   void Register_InitializeCache(double& initialValue, bool& processed);
 
+  // Passes the value object's events to the handlers above, holding this object weakly.
   std::shared_ptr<ValueObjEvents> sink_;
   Subscribed<ValueObj, ValueObjEvents> m_register;
   ConfigRegMasks capabilityMask_ = static_cast<ConfigRegMasks>(-1);

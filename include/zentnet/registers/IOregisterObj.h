@@ -61,6 +61,7 @@ class IOregisterObj final : public Object,
   void m_register_Refresh(std::shared_ptr<ValueObj>& newVal);
   void m_register_InitializeCache(double& initialValue, bool& processed);
 
+  // Passes the value object's events to the handlers above, holding this object weakly.
   std::shared_ptr<ValueObjEvents> sink_;
   Subscribed<ValueObj, ValueObjEvents> m_register;
   int32_t code_ = 0;

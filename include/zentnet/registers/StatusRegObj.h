@@ -102,6 +102,7 @@ class StatusRegObj final : public Object,
   void m_statusReg_ContentChanged(std::shared_ptr<ValueObj>& newVal);
   void m_statusReg_InitializeCache(double& initialValue, bool& processed);
 
+  // Passes the value object's events to the handlers above, holding this object weakly.
   std::shared_ptr<ValueObjEvents> sink_;
   std::shared_ptr<LockLevelObjEvents> lockSink_;
   StatusRegMasks statusImplemented_ = static_cast<StatusRegMasks>(-1);
