@@ -1,68 +1,29 @@
 #include "zentnet/registers/ErrorCodeObj.h"
 
-#include "decoder_fields.h"
-#include "zentnet/automation/error.h"
+#include "decoder.h"
 #include "zentnet/resources/strings.h"
 #include "zentnet/values/factory.h"
 
 namespace zentnet {
 
 namespace {
-// One row per problem property, in published order; bits 0, 1 and 16 upwards are named
-// only in the list text.
-constexpr reg::FieldRow kFields[] = {
-    {"ADCproblems", ERR_CODE_ADC},
-    {"CommutationProblems", ERR_CODE_HALL},
-    {"CurrentSensorProblems", ERR_CODE_ISEN},
-    {"EEhardwareProblems", ERR_CODE_EEHW},
-    {"EEnotInitialized", ERR_CODE_EEBAD},
-    {"EncoderProblems", ERR_CODE_ENC},
-    {"LogicPowerBackedUp", ERR_CODE_LPB},
-    {"LogicPowerRecoveryFailed", ERR_CODE_LPB_FAILED},
-    {"OverVoltageCurrent", ERR_CODE_IV},
-    {"RMSoverload", ERR_CODE_RMS},
-    {"VectorSetupProblems", ERR_CODE_SINE},
-    {"StepInputProblems", ERR_CODE_STEP},
-    {"Thermal", ERR_CODE_THERM},
-    {"Tracking", ERR_CODE_TRACKING},
-};
+using Events = ErrorCodeObjEvents;
 
-consteval size_t At(std::string_view name) { return reg::IndexOf(kFields, name); }
-
-// The list text of bit i is string 3300 + i.
+// The list text of bit i is string 3300 + i; bit 31, the sign, names no cause.
 constexpr int32_t kFirstCauseText = 3300;
 constexpr int kLastListedBit = 30;
+
+bool Bit(const ErrorCodeObj& o, ErrCodes mask) { return reg::Has(reg::Read(o.Register()), mask); }
 }  // namespace
-
-// Holds its owner weakly, so that the value object does not keep the decoder alive.
-class ErrorCodeObj::Sink final : public ValueObjEvents {
- public:
-  explicit Sink(std::weak_ptr<ErrorCodeObj> owner) : owner_(std::move(owner)) {}
-
-  void Changed(std::shared_ptr<ValueObj>& /*newVal*/) override {
-    Raise([](ErrorCodeObjEvents& s) { s.Changed(); });
-  }
-  void Refresh(std::shared_ptr<ValueObj>& /*newVal*/) override {
-    Raise([](ErrorCodeObjEvents& s) { s.Refresh(); });
-  }
-  void InitializeCache(double& initialValue, bool& processed) override {
-    Raise([&](ErrorCodeObjEvents& s) { s.InitializeCache(initialValue, processed); });
-  }
-
- private:
-  template <class Call>
-  void Raise(Call&& call) {
-    if (auto o = owner_.lock()) o->events_.Raise(o, call);
-  }
-  std::weak_ptr<ErrorCodeObj> owner_;
-};
 
 ErrorCodeObj::ErrorCodeObj() = default;
 ErrorCodeObj::~ErrorCodeObj() = default;
 
 std::shared_ptr<ErrorCodeObj> ErrorCodeObj::create() {
   auto self = std::make_shared<ErrorCodeObj>();
-  self->sink_ = std::make_shared<Sink>(self);
+  self->sink_ = reg::MakeSink(self, {.changed = &ErrorCodeObj::Register_Changed,
+                                     .refresh = &ErrorCodeObj::Register_Refresh,
+                                     .initializeCache = &ErrorCodeObj::Register_InitializeCache});
   self->SetRegister(NewValueObj());
   ValueObj& v = *self->m_register.get();
   v.SetSetupA(0);
@@ -82,48 +43,56 @@ void ErrorCodeObj::SetRegister(std::shared_ptr<ValueObj> value) {
   m_register.Reset(std::move(value), sink_);
 }
 
-bool ErrorCodeObj::Problem(size_t row) const {
-  return reg::Extract(reg::Read(m_register.get()), kFields[row]) != 0;
-}
+bool ErrorCodeObj::ADCproblems() const { return Bit(*this, ERR_CODE_ADC); }
+bool ErrorCodeObj::CommutationProblems() const { return Bit(*this, ERR_CODE_HALL); }
+bool ErrorCodeObj::CurrentSensorProblems() const { return Bit(*this, ERR_CODE_ISEN); }
+bool ErrorCodeObj::EEhardwareProblems() const { return Bit(*this, ERR_CODE_EEHW); }
+bool ErrorCodeObj::EEnotInitialized() const { return Bit(*this, ERR_CODE_EEBAD); }
+bool ErrorCodeObj::EncoderProblems() const { return Bit(*this, ERR_CODE_ENC); }
+bool ErrorCodeObj::LogicPowerBackedUp() const { return Bit(*this, ERR_CODE_LPB); }
+bool ErrorCodeObj::LogicPowerRecoveryFailed() const { return Bit(*this, ERR_CODE_LPB_FAILED); }
+bool ErrorCodeObj::OverVoltageCurrent() const { return Bit(*this, ERR_CODE_IV); }
+bool ErrorCodeObj::RMSoverload() const { return Bit(*this, ERR_CODE_RMS); }
+bool ErrorCodeObj::VectorSetupProblems() const { return Bit(*this, ERR_CODE_SINE); }
+bool ErrorCodeObj::StepInputProblems() const { return Bit(*this, ERR_CODE_STEP); }
+bool ErrorCodeObj::Thermal() const { return Bit(*this, ERR_CODE_THERM); }
+bool ErrorCodeObj::Tracking() const { return Bit(*this, ERR_CODE_TRACKING); }
 
-bool ErrorCodeObj::ADCproblems() const { return Problem(At("ADCproblems")); }
-bool ErrorCodeObj::CommutationProblems() const { return Problem(At("CommutationProblems")); }
-bool ErrorCodeObj::CurrentSensorProblems() const { return Problem(At("CurrentSensorProblems")); }
-bool ErrorCodeObj::EEhardwareProblems() const { return Problem(At("EEhardwareProblems")); }
-bool ErrorCodeObj::EEnotInitialized() const { return Problem(At("EEnotInitialized")); }
-bool ErrorCodeObj::EncoderProblems() const { return Problem(At("EncoderProblems")); }
-bool ErrorCodeObj::LogicPowerBackedUp() const { return Problem(At("LogicPowerBackedUp")); }
-bool ErrorCodeObj::LogicPowerRecoveryFailed() const {
-  return Problem(At("LogicPowerRecoveryFailed"));
-}
-bool ErrorCodeObj::OverVoltageCurrent() const { return Problem(At("OverVoltageCurrent")); }
-bool ErrorCodeObj::RMSoverload() const { return Problem(At("RMSoverload")); }
-bool ErrorCodeObj::VectorSetupProblems() const { return Problem(At("VectorSetupProblems")); }
-bool ErrorCodeObj::StepInputProblems() const { return Problem(At("StepInputProblems")); }
-bool ErrorCodeObj::Thermal() const { return Problem(At("Thermal")); }
-bool ErrorCodeObj::Tracking() const { return Problem(At("Tracking")); }
-
+// The unconverted number: a fraction such as 0.4 still tells that something is set.
 bool ErrorCodeObj::IsShutdown() const { return m_register->NumberValue() != 0; }
 
 void ErrorCodeObj::Refresh() { m_register->Refresh(); }
 
 std::string ErrorCodeObj::ErrorListStr() const {
-  // Bit 31 is never examined: as the sign it names no cause.
   return reg::JoinSetBits(reg::Read(m_register.get()), 0, kLastListedBit,
                           [](int bit) { return LoadResString(kFirstCauseText + bit); });
 }
 
-namespace {
-Variant ReadField(ErrorCodeObj& o, const reg::FieldRow& f) {
-  return reg::AsVariant(f, reg::Extract(reg::Read(o.Register()), f));
+// Nothing is compared: any new number may name other causes.
+void ErrorCodeObj::Register_Changed(std::shared_ptr<ValueObj>& /*newVal*/) {
+  reg::Raise(*this, events_, &Events::Changed);
+}
+void ErrorCodeObj::Register_Refresh(std::shared_ptr<ValueObj>& /*newVal*/) {
+  reg::Raise(*this, events_, &Events::Refresh);
+}
+void ErrorCodeObj::Register_InitializeCache(double& initialValue, bool& processed) {
+  reg::Raise(*this, events_, &Events::InitializeCache, initialValue, processed);
 }
 
-constexpr std::array<PropertyEntry<ErrorCodeObj>, 0> kBefore{};
-constexpr std::array<PropertyEntry<ErrorCodeObj>, 1> kAfter{
-    {{"IsShutdown", [](ErrorCodeObj& o) -> Variant { return o.IsShutdown(); }}}};
-constexpr auto kRows =
-    reg::FieldProperties<ErrorCodeObj, kFields, &ReadField>::Build(kBefore, kAfter);
-constexpr PropertyTable kTable(kRows.rows);
+namespace {
+using Self = ErrorCodeObj;
+// clang-format off
+constexpr PropertyEntry<Self> kProperties[] = {
+    REG_PROPERTY(ADCproblems),              REG_PROPERTY(CommutationProblems),
+    REG_PROPERTY(CurrentSensorProblems),    REG_PROPERTY(EEhardwareProblems),
+    REG_PROPERTY(EEnotInitialized),         REG_PROPERTY(EncoderProblems),
+    REG_PROPERTY(LogicPowerBackedUp),       REG_PROPERTY(LogicPowerRecoveryFailed),
+    REG_PROPERTY(OverVoltageCurrent),       REG_PROPERTY(RMSoverload),
+    REG_PROPERTY(VectorSetupProblems),      REG_PROPERTY(StepInputProblems),
+    REG_PROPERTY(Thermal),                  REG_PROPERTY(Tracking),
+    REG_PROPERTY(IsShutdown)};
+// clang-format on
+constexpr PropertyTable kTable(kProperties);
 }  // namespace
 
 Variant ErrorCodeObj::GetProperty(std::string_view name) { return kTable.Read(*this, name); }

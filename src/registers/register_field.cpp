@@ -12,4 +12,8 @@ void Write(const std::shared_ptr<ValueObj>& value, uint32_t bits) {
   err::Required(value)->Number()->SetValue(RegisterToDouble(bits));
 }
 
+void Update(const std::shared_ptr<ValueObj>& value, uint32_t mask, int32_t field) {
+  Write(value, Replace(Read(value), mask, field));
+}
+
 }  // namespace zentnet::reg

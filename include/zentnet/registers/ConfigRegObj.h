@@ -7,12 +7,11 @@
 // 32-bit pattern back. CapabilityMask() tells which configuration bits the drive model has;
 // which members consult it differs per field (see the field table in the source).
 //
-// Reading multi-bit fields follows the register arithmetic of the drive library: signed
-// division by the field's lowest bit weight, truncating toward zero, then AND with the
-// field's width. Only VelocityEstimator, which holds bit 31, reads its bits unsigned.
+// Bit 31 is a plain bit: every field reads its own bits as they stand, so the sign of a
+// negative register never carries into a field.
 //
-// With no value object held (SetRegister(nullptr)) every field member raises the
-// missing-object error (91).
+// With no value object held (SetRegister(nullptr)) every member that reaches for the
+// register raises the missing-object error (91).
 
 #include <cstdint>
 #include <memory>
@@ -28,12 +27,6 @@
 #include "zentnet/contracts/value_contract.h"
 
 namespace zentnet {
-
-namespace config_reg {
-// The field and display-choice tables live in the decoder's source.
-enum class Field : uint8_t;
-enum class Choice : uint8_t;
-}  // namespace config_reg
 
 class ConfigRegObjEvents {
  public:
@@ -52,7 +45,7 @@ class ConfigRegObjEvents {
 };
 
 inline constexpr DispatchEntry kConfigRegObjEventIds[] = {
-    {"Change", 1},  {"UpdateView", 2}, {"MotorTypeChanged", 3}, {"HighLevelFeedbackChanged", 4},
+    {"Change", 1},  {"UpdateView", 2},     {"MotorTypeChanged", 3}, {"HighLevelFeedbackChanged", 4},
     {"Refresh", 5}, {"InitializeCache", 6}};
 
 class ConfigRegObj final : public Object,
@@ -165,29 +158,13 @@ class ConfigRegObj final : public Object,
   ConfigRegObj();  // use create()
 
  private:
-  class Sink;
-  using Field = config_reg::Field;
-  using Choice = config_reg::Choice;
+  void Register_ValueChanged(std::shared_ptr<ValueObj>& newVal);
+  void Register_ContentChanged(std::shared_ptr<ValueObj>& newVal);
+  void Register_Refresh(std::shared_ptr<ValueObj>& newVal);
+  void Register_InitializeCache(double& initialValue, bool& processed);
 
-  bool Available(uint32_t bits) const { return (static_cast<uint32_t>(capabilityMask_) & bits) != 0; }
-  int32_t ReadRegister() const;
-  void WriteRegister(uint32_t bits);
-  int32_t Read(Field field) const;
-  bool Flag(Field field) const { return Read(field) != 0; }
-  void Write(Field field, int32_t value);
-  std::string SwitchText(Field field) const;
-  std::string OnOffText(bool on) const;
-  std::string ChoiceText(Choice choice, int32_t id) const;
-  std::string CurrentChoiceText(Choice choice) const;
-  std::string SpecModeText(Choice choice, const Variant& specMode) const;
-  std::string LookupText(Choice choice, int32_t lookup) const;
-  void InitMotorStyle(MotorStyles style);
-
-  void Register_ValueChanged(const std::shared_ptr<ValueObj>& newVal);
-  template <class Call>
-  void Fire(Call&& call);
-
-  std::shared_ptr<Sink> sink_;
+  // Passes the value object's events to the handlers above, holding this object weakly.
+  std::shared_ptr<ValueObjEvents> sink_;
   Subscribed<ValueObj, ValueObjEvents> m_register;
   ConfigRegMasks capabilityMask_ = static_cast<ConfigRegMasks>(-1);
   int32_t velocityEstimatorMax_ = 0;

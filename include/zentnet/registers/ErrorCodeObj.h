@@ -62,10 +62,12 @@ class ErrorCodeObj final : public Object,
   ErrorCodeObj();  // use create()
 
  private:
-  class Sink;
-  bool Problem(size_t row) const;
+  void Register_Changed(std::shared_ptr<ValueObj>& newVal);
+  void Register_Refresh(std::shared_ptr<ValueObj>& newVal);
+  void Register_InitializeCache(double& initialValue, bool& processed);
 
-  std::shared_ptr<Sink> sink_;
+  // Passes the value object's events to the handlers above, holding this object weakly.
+  std::shared_ptr<ValueObjEvents> sink_;
   Subscribed<ValueObj, ValueObjEvents> m_register;
 };
 

@@ -56,11 +56,13 @@ class IOregisterObj final : public Object,
   IOregisterObj();  // use create()
 
  private:
-  class Sink;
   bool Bit(IOregMasks mask) const;
-  void OnChanged(const std::shared_ptr<IOregisterObj>& self);
+  void m_register_Changed(std::shared_ptr<ValueObj>& newVal);
+  void m_register_Refresh(std::shared_ptr<ValueObj>& newVal);
+  void m_register_InitializeCache(double& initialValue, bool& processed);
 
-  std::shared_ptr<Sink> sink_;
+  // Passes the value object's events to the handlers above, holding this object weakly.
+  std::shared_ptr<ValueObjEvents> sink_;
   Subscribed<ValueObj, ValueObjEvents> m_register;
   int32_t code_ = 0;
   int32_t lastCode_ = 0;

@@ -76,14 +76,12 @@ class OptionRegObj final : public Object,
   OptionRegObj();  // use create()
 
  private:
-  class Sink;
-  int32_t Get(size_t row) const;
-  void Set(size_t row, int32_t value);
-  std::string Text(size_t row) const;
-  void Register_Changed(const std::shared_ptr<OptionRegObj>& self,
-                        const std::shared_ptr<ValueObj>& newVal);
+  void Register_Changed(std::shared_ptr<ValueObj>& newVal);
+  void Register_Refresh(std::shared_ptr<ValueObj>& newVal);
+  void Register_InitializeCache(double& initialValue, bool& processed);
 
-  std::shared_ptr<Sink> sink_;
+  // Passes the value object's events to the handlers above, holding this object weakly.
+  std::shared_ptr<ValueObjEvents> sink_;
   Subscribed<ValueObj, ValueObjEvents> m_register;
   OptionRegMasks capabilityMask_ = static_cast<OptionRegMasks>(0x7FFFFFFF);
 };

@@ -35,8 +35,8 @@ class StatusRegObjEvents {
 };
 
 inline constexpr DispatchEntry kStatusRegObjEventIds[] = {
-    {"Changed", 1},     {"Refresh", 2},  {"EnableChanged", 3}, {"LimitHit", 4},
-    {"OverSpeed", 5},   {"Hardstopped", 6}, {"Shutdown", 7},   {"LockChanged", 8},
+    {"Changed", 1},         {"Refresh", 2},        {"EnableChanged", 3}, {"LimitHit", 4},
+    {"OverSpeed", 5},       {"Hardstopped", 6},    {"Shutdown", 7},      {"LockChanged", 8},
     {"InitializeCache", 9}, {"ContentChanged", 10}};
 
 class StatusRegObj final : public Object,
@@ -96,15 +96,15 @@ class StatusRegObj final : public Object,
   StatusRegObj();  // use create()
 
  private:
-  class Sink;
   class LockSink;
-  int32_t Get(size_t row) const;
-  bool Flag(size_t row) const { return Get(row) != 0; }
-  void m_statusReg_Changed(const std::shared_ptr<StatusRegObj>& self,
-                           const std::shared_ptr<ValueObj>& newVal);
+  void m_statusReg_Changed(std::shared_ptr<ValueObj>& newVal);
+  void m_statusReg_Refresh(std::shared_ptr<ValueObj>& newVal);
+  void m_statusReg_ContentChanged(std::shared_ptr<ValueObj>& newVal);
+  void m_statusReg_InitializeCache(double& initialValue, bool& processed);
 
-  std::shared_ptr<Sink> sink_;
-  std::shared_ptr<LockSink> lockSink_;
+  // Passes the value object's events to the handlers above, holding this object weakly.
+  std::shared_ptr<ValueObjEvents> sink_;
+  std::shared_ptr<LockLevelObjEvents> lockSink_;
   StatusRegMasks statusImplemented_ = static_cast<StatusRegMasks>(-1);
   // Declared in this order so that destruction releases the lock-level object first, then
   // the status value object.

@@ -17,10 +17,10 @@ void Write(const std::shared_ptr<ValueObj>& value, uint32_t bits);
 
 constexpr bool Has(int32_t reg, uint32_t mask) { return (static_cast<uint32_t>(reg) & mask) != 0; }
 
-// A multi-bit field as the register's own arithmetic reads it: signed division by the
-// field's lowest bit weight, truncating toward zero, then AND with the field's width.
-// Matches the plain bit pattern whenever bit 31 is clear or lies inside the field's
-// unsigned reading (see Unsigned).
+// A multi-bit field by the register arithmetic: signed division by the field's lowest bit
+// weight, truncating toward zero, then AND with the field's width. In a negative register
+// the bits below the field carry into it; the field's own bits read as they stand whenever
+// bit 31 is clear.
 constexpr int32_t Field(int32_t reg, uint32_t mask) {
   const uint32_t low = mask & (~mask + 1);
   const uint32_t width = mask / low;
@@ -38,5 +38,8 @@ constexpr uint32_t Replace(int32_t reg, uint32_t mask, int32_t value) {
   return (static_cast<uint32_t>(reg) & ~mask) |
          ((static_cast<uint32_t>(value) << std::countr_zero(mask)) & mask);
 }
+
+// Read-modify-write of one field: one read, one write of the whole register.
+void Update(const std::shared_ptr<ValueObj>& value, uint32_t mask, int32_t field);
 
 }  // namespace zentnet::reg
