@@ -8,6 +8,7 @@
 #include "zentnet/contracts/records.h"
 #include "zentnet/contracts/roster.h"
 #include "zentnet/factory.h"
+#include "zentnet/zentnet.h"  // the umbrella header compiles on its own
 #include "zentnet/automation/error.h"
 
 namespace zentnet {
