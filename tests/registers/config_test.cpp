@@ -404,7 +404,7 @@ TEST_F(Config, TextsOfANamedValue) {
 TEST_F(Config, SpecModeIsAddedAsANumberAndRounded) {
   Load(CONFIG_MASK_LINEAR_MOTOR);
   const struct {
-    Variant spec;
+    Variant specMode;
     const char* text;
   } cases[] = {
       {2, "Step+Direction Position"},
@@ -413,7 +413,7 @@ TEST_F(Config, SpecModeIsAddedAsANumberAndRounded) {
       {"3", "Step+Direction Force"},
       {Variant::Empty(), "Analog Velocity"},  // present, though empty: 0
   };
-  for (const auto& c : cases) EXPECT_EQ(obj->InputModeStr(c.spec), c.text) << c.spec.ToString();
+  for (const auto& c : cases) EXPECT_EQ(obj->InputModeStr(c.specMode), c.text) << c.specMode.ToString();
 }
 
 // The specMode members answer "???" on any failure; the others let it through.
