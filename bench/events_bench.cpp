@@ -1,5 +1,5 @@
 // One value write raising CommutationChanged, through the library's event source, next to
-// the same event emitted through a plain snapshot of std::function callbacks.
+// the same events emitted through plain snapshots of std::function callbacks.
 
 #include <benchmark/benchmark.h>
 
@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "zentnet/automation/convert.h"
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/values/values.h"
 
@@ -38,33 +39,56 @@ void BM_DecoderEvent(benchmark::State& state) {
 }
 BENCHMARK(BM_DecoderEvent)->Arg(1)->Arg(4);
 
-// The same work without the library: a stored register, the code derived from it, and the
-// event sent to a snapshot of a vector of std::function taken for every raise.
-struct PlainDecoder {
-  double value = 0;
-  int32_t code = 0, lastCode = 0;
-  std::vector<std::function<void(int32_t&, int32_t&)>> listeners;
+// The same three events without the library's event source: a value that raises
+// ValueChanged and Changed, and a decoder listening to it that raises CommutationChanged,
+// each through a snapshot of a std::vector<std::function> taken for every raise.
+template <class... A>
+using Listeners = std::vector<std::function<void(A&...)>>;
 
-  int32_t Code() const { return (static_cast<int32_t>(value) / 128) & 7; }
-  void Store(double v) {
+template <class... A>
+void Emit(const Listeners<A...>& listeners, A&... args) {
+  const auto snapshot = listeners;
+  for (const auto& l : snapshot) l(args...);
+}
+
+struct PlainValue {
+  double value = 0, previous = 0;
+  Listeners<PlainValue> valueChanged, changed;
+  void Set(double v) {
     if (v == value) return;
+    previous = value;
     value = v;
-    if (Code() == code) return;
+    Emit(valueChanged, *this);
+    Emit(changed, *this);
+  }
+};
+
+struct PlainDecoder {
+  int32_t code = 0, lastCode = 0;
+  Listeners<int32_t, int32_t> commutationChanged;
+  explicit PlainDecoder(PlainValue& v) {
+    v.valueChanged.emplace_back([](PlainValue&) {});  // heard and ignored, as by the decoder
+    v.changed.emplace_back([this](PlainValue& changed) { OnChanged(changed); });
+  }
+  static int32_t Code(const PlainValue& v) { return (ToLong(v.value) / 128) & 7; }
+  void OnChanged(const PlainValue& v) {
+    if (Code(v) == code) return;
     lastCode = code;
-    code = Code();
-    const auto snapshot = listeners;
-    for (const auto& l : snapshot) l(code, lastCode);
+    code = Code(v);
+    Emit(commutationChanged, code, lastCode);
   }
 };
 
 void BM_PlainFunctionSnapshot(benchmark::State& state) {
-  PlainDecoder d;
+  PlainValue value;
+  PlainDecoder decoder(value);
   int64_t sum = 0;
   for (int64_t i = 0; i < state.range(0); ++i)
-    d.listeners.emplace_back([&sum](int32_t& a, int32_t& b) { benchmark::DoNotOptimize(sum += a + b); });
+    decoder.commutationChanged.emplace_back(
+        [&sum](int32_t& a, int32_t& b) { benchmark::DoNotOptimize(sum += a + b); });
   double next = 0x0080;
   for (auto _ : state) {
-    d.Store(next);
+    value.Set(next);
     next = next == 0x0080 ? 0x0100 : 0x0080;
   }
 }

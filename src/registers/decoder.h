@@ -67,6 +67,7 @@ std::shared_ptr<ValueObjEvents> MakeSink(const std::shared_ptr<Owner>& owner,
 template <class Owner, class Events, class... P, class... A>
 void Raise(Owner& owner, const EventSource<Events>& events, void (Events::*event)(P...),
            A&... args) {
+  if (events.Count() == 0) return;
   events.Raise(owner.shared_from_this(), [&](Events& sink) { (sink.*event)(args...); });
 }
 

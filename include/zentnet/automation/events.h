@@ -4,9 +4,10 @@
 // Raising is synchronous and in subscription order over a snapshot of the sinks taken
 // when the raise begins. A sink unadvised while the raise runs (by itself or by another
 // sink) is not called afterwards; a sink advised during the raise first hears the next
-// one. The sink list is copy-on-write, so a raise with no change under way costs one
-// reference-count increment and no allocation. An exception from a sink stops the raise
-// and reaches the caller of the member that raised it.
+// one. The sink list is copy-on-write: a raise walks the list it found, and a list that an
+// Advise or Unadvise replaces during a raise is retired, not freed, until the outermost
+// raise returns. So a raise costs no allocation and touches no reference count. An
+// exception from a sink stops the raise and reaches the caller of the member that raised it.
 
 #include <cstdint>
 #include <memory>
@@ -27,7 +28,7 @@ class EventSource {
     if (!sink) err::RaiseObjectRequired();
     auto next = std::make_shared<List>(sinks_ ? *sinks_ : List{});
     next->push_back({++lastCookie_, std::move(sink)});
-    sinks_ = std::move(next);
+    Replace(std::move(next));
     return lastCookie_;
   }
 
@@ -38,7 +39,7 @@ class EventSource {
     next->reserve(sinks_->size() - 1);
     for (const auto& e : *sinks_)
       if (e.cookie != cookie) next->push_back(e);
-    sinks_ = next->empty() ? nullptr : std::move(next);
+    Replace(next->empty() ? nullptr : std::move(next));
     return true;
   }
 
@@ -51,10 +52,11 @@ class EventSource {
   // shared_from_this() lives until the raise returns, and no count is touched.
   template <class Owner, class Call>
   void Raise(const std::shared_ptr<Owner>& keepAlive, Call&& call) const {
-    const std::shared_ptr<const List> snapshot = sinks_;
-    if (!snapshot) return;
+    const List* snapshot = sinks_.get();
+    if (snapshot == nullptr) return;
+    const Depth depth(*this);
     for (const auto& e : *snapshot) {
-      if (sinks_ != snapshot && !(sinks_ && Contains(*sinks_, e.cookie))) continue;
+      if (sinks_.get() != snapshot && !(sinks_ && Contains(*sinks_, e.cookie))) continue;
       call(*e.sink);
     }
     (void)keepAlive;
@@ -67,6 +69,26 @@ class EventSource {
   };
   using List = std::vector<Entry>;
 
+  // Counts the raises under way; the outermost one frees the lists retired meanwhile.
+  class Depth {
+   public:
+    explicit Depth(const EventSource& source) : source_(source) { ++source_.raising_; }
+    ~Depth() {
+      // Moved out first: a sink's destructor may itself advise, unadvise or raise here.
+      if (--source_.raising_ == 0) auto freed = std::move(source_.retired_);
+    }
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+
+   private:
+    const EventSource& source_;
+  };
+
+  void Replace(std::shared_ptr<const List> next) {
+    if (raising_ > 0 && sinks_) retired_.push_back(std::move(sinks_));
+    sinks_ = std::move(next);
+  }
+
   static bool Contains(const List& list, Cookie cookie) {
     for (const auto& e : list)
       if (e.cookie == cookie) return true;
@@ -75,6 +97,8 @@ class EventSource {
 
   std::shared_ptr<const List> sinks_;
   Cookie lastCookie_ = 0;
+  mutable int raising_ = 0;
+  mutable std::vector<std::shared_ptr<const List>> retired_;
 };
 
 }  // namespace zentnet
