@@ -19,6 +19,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The library takes and gives paths as UTF-8, and the tool prints UTF-8, while a path's
+// narrow string() is in the process code page on Windows: paths cross as char8_t text.
+std::string Utf8Of(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+fs::path PathOfUtf8(const std::string& text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
+}
+
 // A folder of our own under the system's temporary folder, removed when the demo ends
 // however it ends.
 class TemporaryFolder {
@@ -70,13 +81,13 @@ int RunDemo(const Argv& argv) {
     std::cout << "Command log: sx_cmds.log in a temporary folder, removed on exit "
                  "(--log-dir DIR keeps it)\n";
   else
-    std::cout << "Command log: " << (folder / "sx_cmds.log").string() << '\n';
+    std::cout << "Command log: " << Utf8Of(folder / "sx_cmds.log") << '\n';
 
   const std::string logPath =
-      RunDemoSession(folder.string(), [](const std::string& line) { std::cout << line << '\n'; });
+      RunDemoSession(Utf8Of(folder), [](const std::string& line) { std::cout << line << '\n'; });
 
   std::cout << "The command log as written, blank lines left out (time stamps vary):\n";
-  std::ifstream file(logPath, std::ios::binary);
+  std::ifstream file(PathOfUtf8(logPath), std::ios::binary);
   if (!file) throw UsageError("demo: cannot read " + logPath);
   std::string line;
   while (std::getline(file, line)) {
