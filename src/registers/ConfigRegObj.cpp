@@ -152,20 +152,20 @@ void ConfigRegObj::Register_ValueChanged(std::shared_ptr<ValueObj>& newVal) {
   const auto number = err::Required(newVal)->Number();
   const int32_t now = ToLong(number->Value());
   const int32_t changed = now ^ ToLong(number->PreviousValue());
-  reg::Raise(*this, events_, &Events::Change);
-  if (reg::Has(changed, kMotorStyle.mask)) reg::Raise(*this, events_, &Events::MotorTypeChanged);
+  Fire(*this, &Events::Change);
+  if (reg::Has(changed, kMotorStyle.mask)) Fire(*this, &Events::MotorTypeChanged);
   if (reg::Has(changed, kHighLevelFeedback.mask))
-    reg::Raise(*this, events_, &Events::HighLevelFeedbackChanged);
+    Fire(*this, &Events::HighLevelFeedbackChanged);
 }
 
 void ConfigRegObj::Register_ContentChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
-  reg::Raise(*this, events_, &Events::UpdateView);
+  Fire(*this, &Events::UpdateView);
 }
 void ConfigRegObj::Register_Refresh(std::shared_ptr<ValueObj>& newVal) {
-  reg::Raise(*this, events_, &Events::Refresh, newVal);
+  Fire(*this, &Events::Refresh, newVal);
 }
 void ConfigRegObj::Register_InitializeCache(double& initialValue, bool& processed) {
-  reg::Raise(*this, events_, &Events::InitializeCache, initialValue, processed);
+  Fire(*this, &Events::InitializeCache, initialValue, processed);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -252,7 +252,7 @@ void ConfigRegObj::SetHighLevelFeedback(HighLevelFeedbacks v) {
   const int32_t before = Read(*this, kHighLevelFeedback);
   if (v > HIGH_LEVEL_FB_NONE) Write(*this, kHighLevelFeedback, v);
   if (Read(*this, kHighLevelFeedback) != before)
-    reg::Raise(*this, events_, &Events::HighLevelFeedbackChanged);
+    Fire(*this, &Events::HighLevelFeedbackChanged);
 }
 HighLevelFeedbacks ConfigRegObj::HighLevelFeedback() const {
   return static_cast<HighLevelFeedbacks>(Read(*this, kHighLevelFeedback));

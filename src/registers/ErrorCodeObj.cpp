@@ -70,13 +70,13 @@ std::string ErrorCodeObj::ErrorListStr() const {
 
 // Nothing is compared: any new number may name other causes.
 void ErrorCodeObj::Register_Changed(std::shared_ptr<ValueObj>& /*newVal*/) {
-  reg::Raise(*this, events_, &Events::Changed);
+  Fire(*this, &Events::Changed);
 }
 void ErrorCodeObj::Register_Refresh(std::shared_ptr<ValueObj>& /*newVal*/) {
-  reg::Raise(*this, events_, &Events::Refresh);
+  Fire(*this, &Events::Refresh);
 }
 void ErrorCodeObj::Register_InitializeCache(double& initialValue, bool& processed) {
-  reg::Raise(*this, events_, &Events::InitializeCache, initialValue, processed);
+  Fire(*this, &Events::InitializeCache, initialValue, processed);
 }
 
 namespace {

@@ -58,15 +58,15 @@ void IOregisterObj::m_register_Changed(std::shared_ptr<ValueObj>& /*newVal*/) {
   if (CommutationCode() == code_) return;
   lastCode_ = code_;
   code_ = CommutationCode();
-  reg::Raise(*this, events_, &Events::CommutationChanged, code_, lastCode_);
+  Fire(*this, &Events::CommutationChanged, code_, lastCode_);
 }
 
 void IOregisterObj::m_register_Refresh(std::shared_ptr<ValueObj>& newVal) {
-  reg::Raise(*this, events_, &Events::Refresh, newVal);
+  Fire(*this, &Events::Refresh, newVal);
 }
 
 void IOregisterObj::m_register_InitializeCache(double& initialValue, bool& processed) {
-  reg::Raise(*this, events_, &Events::InitializeCache, initialValue, processed);
+  Fire(*this, &Events::InitializeCache, initialValue, processed);
 }
 
 namespace {

@@ -106,17 +106,17 @@ std::string OptionRegObj::LPBenabledStr() const {
 
 // Compares the numbers carried by the notification, not a re-read of Register.
 void OptionRegObj::Register_Changed(std::shared_ptr<ValueObj>& newVal) {
-  reg::Raise(*this, events_, &Events::Change);
+  Fire(*this, &Events::Change);
   const auto number = err::Required(newVal)->Number();
   const int32_t previous = ToLong(number->PreviousValue());
   if (reg::Has(previous ^ ToLong(number->Value()), kFirmwareBits))
-    reg::Raise(*this, events_, &Events::FirmwareChanged);
+    Fire(*this, &Events::FirmwareChanged);
 }
 void OptionRegObj::Register_Refresh(std::shared_ptr<ValueObj>& newVal) {
-  reg::Raise(*this, events_, &Events::Refresh, newVal);
+  Fire(*this, &Events::Refresh, newVal);
 }
 void OptionRegObj::Register_InitializeCache(double& initialValue, bool& processed) {
-  reg::Raise(*this, events_, &Events::InitializeCache, initialValue, processed);
+  Fire(*this, &Events::InitializeCache, initialValue, processed);
 }
 
 namespace {

@@ -46,7 +46,7 @@ class StatusRegObj::LockSink final : public LockLevelObjEvents {
  public:
   explicit LockSink(const std::shared_ptr<StatusRegObj>& owner) : owner_(owner) {}
   void Changed() override {
-    if (const auto o = owner_.lock()) reg::Raise(*o, o->events_, &Events::LockChanged);
+    if (const auto o = owner_.lock()) o->Fire(*o, &Events::LockChanged);
   }
 
  private:
@@ -130,7 +130,7 @@ std::string StatusRegObj::ActiveBitsStr() const {
 // Old and new number come from the notification; the lock level is decoded from the
 // register itself, so a listener that stored another number meanwhile is mirrored.
 void StatusRegObj::m_statusReg_Changed(std::shared_ptr<ValueObj>& newVal) {
-  reg::Raise(*this, events_, &Events::Changed);
+  Fire(*this, &Events::Changed);
 
   const auto number = err::Required(newVal)->Number();
   const auto now = static_cast<uint32_t>(ToLong(number->Value()));
@@ -138,7 +138,7 @@ void StatusRegObj::m_statusReg_Changed(std::shared_ptr<ValueObj>& newVal) {
 
   if ((diff & STATUS_AMP_DISABLE) != 0) {
     bool newState = (now & STATUS_AMP_DISABLE) == 0;
-    reg::Raise(*this, events_, &Events::EnableChanged, newState);
+    Fire(*this, &Events::EnableChanged, newState);
   }
 
   LockLevels level = LockLevel();
@@ -146,17 +146,17 @@ void StatusRegObj::m_statusReg_Changed(std::shared_ptr<ValueObj>& newVal) {
 
   const uint32_t rising = now & diff;
   for (const auto& edge : kRisingEdges)
-    if ((rising & edge.bits) != 0) reg::Raise(*this, events_, edge.event);
+    if ((rising & edge.bits) != 0) Fire(*this, edge.event);
 }
 
 void StatusRegObj::m_statusReg_Refresh(std::shared_ptr<ValueObj>& /*newVal*/) {
-  reg::Raise(*this, events_, &Events::Refresh);
+  Fire(*this, &Events::Refresh);
 }
 void StatusRegObj::m_statusReg_ContentChanged(std::shared_ptr<ValueObj>& newVal) {
-  reg::Raise(*this, events_, &Events::ContentChanged, newVal);
+  Fire(*this, &Events::ContentChanged, newVal);
 }
 void StatusRegObj::m_statusReg_InitializeCache(double& initialValue, bool& processed) {
-  reg::Raise(*this, events_, &Events::InitializeCache, initialValue, processed);
+  Fire(*this, &Events::InitializeCache, initialValue, processed);
 }
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // What the register decoders share, private to src/registers: the sink through which a
-// decoder hears the value object it holds, raising one of the decoder's own events, the
-// late-bound property rows, and the display texts they have in common.
+// decoder hears the value object it holds, the late-bound property rows, and the display
+// texts they have in common. Decoders raise their own events with EventHost::Fire.
 
 #include <memory>
 #include <string>
@@ -60,15 +60,6 @@ template <class Owner>
 std::shared_ptr<ValueObjEvents> MakeSink(const std::shared_ptr<Owner>& owner,
                                          const typename ValueSink<Owner>::Routes& routes) {
   return std::make_shared<ValueSink<Owner>>(owner, routes);
-}
-
-// Raises `event(args...)` to the sinks of `events`, the connection point of `owner`, which
-// stays alive until the raise returns even if a sink drops the last outside reference.
-template <class Owner, class Events, class... P, class... A>
-void Raise(Owner& owner, const EventSource<Events>& events, void (Events::*event)(P...),
-           A&... args) {
-  if (events.Count() == 0) return;
-  events.Raise(owner.shared_from_this(), [&](Events& sink) { (sink.*event)(args...); });
 }
 
 template <class T>

@@ -113,6 +113,16 @@ class EventHost {
   bool Unadvise(Cookie cookie) { return events_.Unadvise(cookie); }
 
  protected:
+  // Calls `event` on every sink with references to `args`, the raising member's own
+  // variables: a parameter the member took by value is its private copy, so a sink's write
+  // reaches later sinks but never the member's caller; one taken by reference is the
+  // caller's variable. `self`, the raiser, stays alive until the raise returns.
+  template <class Self, class... Params, class... Args>
+  void Fire(Self& self, void (Sink::*event)(Params...), Args&... args) const {
+    if (events_.Count() == 0) return;
+    events_.Raise(self.shared_from_this(), [&](Sink& sink) { (sink.*event)(args...); });
+  }
+
   EventSource<Sink> events_;
 };
 

@@ -13,14 +13,10 @@ class ServiceEvents : public EventHost<Sink>, public std::enable_shared_from_thi
  protected:
   using Events = Sink;
 
-  // Calls `event` on every sink with references to `args`, the raising member's own
-  // variables: a parameter the member took by value is its private copy, so a sink's write
-  // reaches later sinks but never the caller; one taken by reference is the caller's
-  // variable. The raiser stays alive until the raise returns, even if a sink drops the last
-  // outside reference to it.
+  // EventHost::Fire from the service itself; see there for what a sink may write.
   template <class... Params, class... Args>
   void Raise(void (Sink::*event)(Params...), Args&... args) {
-    this->events_.Raise(this->shared_from_this(), [&](Sink& sink) { (sink.*event)(args...); });
+    this->Fire(static_cast<Self&>(*this), event, args...);
   }
 };
 
