@@ -76,43 +76,34 @@ std::shared_ptr<NetSupervisorObj> NetSupervisorObj::create() {
 
 void NetSupervisorObj::FireNetworkChanged(std::shared_ptr<NetAdapterObj>& netRef,
                                           NetworkChanges& theState) {
-  events_.Raise(shared_from_this(),
-                [&](NetSupervisorObjEvents& s) { s.NetworkChanged(netRef, theState); });
+  Fire(*this, &NetSupervisorObjEvents::NetworkChanged, netRef, theState);
 }
 
 void NetSupervisorObj::FireNetworkError(std::shared_ptr<NetAdapterObj>& netRef,
                                         infcErrInfo& theErr) {
-  events_.Raise(shared_from_this(),
-                [&](NetSupervisorObjEvents& s) { s.NetworkError(netRef, theErr); });
+  Fire(*this, &NetSupervisorObjEvents::NetworkError, netRef, theErr);
 }
 
 void NetSupervisorObj::FireDriveParameterChanged(std::shared_ptr<NetAdapterObj>& netRef,
                                                  std::shared_ptr<PhysDriveObj>& Node,
                                                  std::shared_ptr<ValueObj>& NewValue) {
-  events_.Raise(shared_from_this(), [&](NetSupervisorObjEvents& s) {
-    s.DriveParameterChanged(netRef, Node, NewValue);
-  });
+  Fire(*this, &NetSupervisorObjEvents::DriveParameterChanged, netRef, Node, NewValue);
 }
 
 void NetSupervisorObj::FireParameterChanged(std::shared_ptr<NetAdapterObj>& netRef,
                                             infcParamChg& chgObj) {
-  events_.Raise(shared_from_this(),
-                [&](NetSupervisorObjEvents& s) { s.ParameterChanged(netRef, chgObj); });
+  Fire(*this, &NetSupervisorObjEvents::ParameterChanged, netRef, chgObj);
 }
 
 void NetSupervisorObj::FirePointToPointChanged(std::shared_ptr<NetAdapterObj>& netRef,
                                                int32_t& nodeAddr, PointToPointStatus& state) {
-  events_.Raise(shared_from_this(), [&](NetSupervisorObjEvents& s) {
-    s.PointToPointChanged(netRef, nodeAddr, state);
-  });
+  Fire(*this, &NetSupervisorObjEvents::PointToPointChanged, netRef, nodeAddr, state);
 }
 
 void NetSupervisorObj::FireRequestNetOpen(std::shared_ptr<NetAdapterObj>& netRef,
                                           std::shared_ptr<Object>& Peer, bool& newState,
                                           int32_t& PortNumber, bool& success) {
-  events_.Raise(shared_from_this(), [&](NetSupervisorObjEvents& s) {
-    s.RequestNetOpen(netRef, Peer, newState, PortNumber, success);
-  });
+  Fire(*this, &NetSupervisorObjEvents::RequestNetOpen, netRef, Peer, newState, PortNumber, success);
 }
 
 std::shared_ptr<NetAdapterObj> NetSupervisorObj::AdapterAt(int32_t k) const {
