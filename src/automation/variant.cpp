@@ -7,11 +7,6 @@
 
 namespace zentnet {
 
-bool Variant::IsNumeric() const {
-  const Type t = type();
-  return t == Type::Boolean || t == Type::Long || t == Type::Double || t == Type::Empty;
-}
-
 double Variant::ToDouble() const {
   switch (type()) {
     case Type::Empty: return 0.0;

@@ -115,7 +115,7 @@ ConfigRegObj::~ConfigRegObj() = default;
 
 std::shared_ptr<ConfigRegObj> ConfigRegObj::create() {
   auto self = std::make_shared<ConfigRegObj>();
-  self->sink_ = reg::MakeSink(self, {.valueChanged = &ConfigRegObj::Register_ValueChanged,
+  self->sink_ = MakeValueSink(self, {.valueChanged = &ConfigRegObj::Register_ValueChanged,
                                      .contentChanged = &ConfigRegObj::Register_ContentChanged,
                                      .refresh = &ConfigRegObj::Register_Refresh,
                                      .initializeCache = &ConfigRegObj::Register_InitializeCache});

@@ -21,7 +21,7 @@ ErrorCodeObj::~ErrorCodeObj() = default;
 
 std::shared_ptr<ErrorCodeObj> ErrorCodeObj::create() {
   auto self = std::make_shared<ErrorCodeObj>();
-  self->sink_ = reg::MakeSink(self, {.changed = &ErrorCodeObj::Register_Changed,
+  self->sink_ = MakeValueSink(self, {.changed = &ErrorCodeObj::Register_Changed,
                                      .refresh = &ErrorCodeObj::Register_Refresh,
                                      .initializeCache = &ErrorCodeObj::Register_InitializeCache});
   self->SetRegister(NewValueObj());

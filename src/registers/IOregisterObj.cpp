@@ -15,7 +15,7 @@ IOregisterObj::~IOregisterObj() = default;
 std::shared_ptr<IOregisterObj> IOregisterObj::create() {
   auto self = std::make_shared<IOregisterObj>();
   self->sink_ =
-      reg::MakeSink(self, {.changed = &IOregisterObj::m_register_Changed,
+      MakeValueSink(self, {.changed = &IOregisterObj::m_register_Changed,
                            .refresh = &IOregisterObj::m_register_Refresh,
                            .initializeCache = &IOregisterObj::m_register_InitializeCache});
   self->m_register.Reset(NewValueObj(), self->sink_);

@@ -38,7 +38,7 @@ OptionRegObj::~OptionRegObj() = default;
 
 std::shared_ptr<OptionRegObj> OptionRegObj::create() {
   auto self = std::make_shared<OptionRegObj>();
-  self->sink_ = reg::MakeSink(self, {.changed = &OptionRegObj::Register_Changed,
+  self->sink_ = MakeValueSink(self, {.changed = &OptionRegObj::Register_Changed,
                                      .refresh = &OptionRegObj::Register_Refresh,
                                      .initializeCache = &OptionRegObj::Register_InitializeCache});
   self->SetRegister(NewValueObj());

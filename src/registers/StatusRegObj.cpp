@@ -59,7 +59,7 @@ StatusRegObj::~StatusRegObj() = default;
 std::shared_ptr<StatusRegObj> StatusRegObj::create() {
   auto self = std::make_shared<StatusRegObj>();
   self->sink_ =
-      reg::MakeSink(self, {.changed = &StatusRegObj::m_statusReg_Changed,
+      MakeValueSink(self, {.changed = &StatusRegObj::m_statusReg_Changed,
                            .contentChanged = &StatusRegObj::m_statusReg_ContentChanged,
                            .refresh = &StatusRegObj::m_statusReg_Refresh,
                            .initializeCache = &StatusRegObj::m_statusReg_InitializeCache});

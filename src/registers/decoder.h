@@ -1,66 +1,20 @@
 #pragma once
-// What the register decoders share, private to src/registers: the sink through which a
-// decoder hears the value object it holds, the late-bound property rows, and the display
-// texts they have in common. Decoders raise their own events with EventHost::Fire.
+// What the register decoders share, private to src/registers: the late-bound property rows
+// and the display texts they have in common. Decoders hear their value object through
+// ValueSink and raise their own events with EventHost::Fire.
 
 #include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
 
-#include "zentnet/automation/events.h"
 #include "zentnet/automation/object.h"
 #include "zentnet/contracts/value_contract.h"
 #include "zentnet/registers/register_field.h"
+#include "zentnet/values/value_sink.h"
 #include "zentnet/resources/strings.h"
 
 namespace zentnet::reg {
-
-// A decoder's subscription to its value object: passes each event on to the member of the
-// decoder named for it in `Routes`. It holds the decoder weakly, so that the value object
-// does not keep the decoder alive; an event that arrives once the decoder is gone reaches
-// nobody, and the decoder stays alive until its member returns.
-template <class Owner>
-class ValueSink final : public ValueObjEvents {
- public:
-  using OnValue = void (Owner::*)(std::shared_ptr<ValueObj>& newVal);
-  // A route left empty leaves that event unheard. The members are usually private: the
-  // owner names them where it creates the sink.
-  struct Routes {
-    OnValue changed = nullptr;
-    OnValue valueChanged = nullptr;
-    OnValue contentChanged = nullptr;
-    OnValue refresh = nullptr;
-    void (Owner::*initializeCache)(double& initialValue, bool& processed) = nullptr;
-  };
-
-  ValueSink(const std::shared_ptr<Owner>& owner, const Routes& routes)
-      : owner_(owner), routes_(routes) {}
-
-  void Changed(std::shared_ptr<ValueObj>& v) override { Forward(routes_.changed, v); }
-  void ValueChanged(std::shared_ptr<ValueObj>& v) override { Forward(routes_.valueChanged, v); }
-  void ContentChanged(std::shared_ptr<ValueObj>& v) override { Forward(routes_.contentChanged, v); }
-  void Refresh(std::shared_ptr<ValueObj>& v) override { Forward(routes_.refresh, v); }
-  void InitializeCache(double& initialValue, bool& processed) override {
-    Forward(routes_.initializeCache, initialValue, processed);
-  }
-
- private:
-  template <class... A>
-  void Forward(void (Owner::*member)(A&...), A&... args) const {
-    if (member == nullptr) return;
-    if (const auto owner = owner_.lock()) ((*owner).*member)(args...);
-  }
-
-  std::weak_ptr<Owner> owner_;
-  Routes routes_;
-};
-
-template <class Owner>
-std::shared_ptr<ValueObjEvents> MakeSink(const std::shared_ptr<Owner>& owner,
-                                         const typename ValueSink<Owner>::Routes& routes) {
-  return std::make_shared<ValueSink<Owner>>(owner, routes);
-}
 
 template <class T>
 Variant AsVariant(T value) {

@@ -52,7 +52,6 @@ SimRoot::~SimRoot() {
 
 std::shared_ptr<SimRoot> SimRoot::create(std::shared_ptr<CmdLog> log) {
   auto self = std::make_shared<SimRoot>();
-  self->inert_ = NetLib::create();
   self->supervisor_ = NetSupervisorObj::create();
   self->log_ = log ? std::move(log) : CmdLog::create();
   self->sounds_ = SoundEventsObj::create();

@@ -88,8 +88,10 @@ MonitorPortStateObj::~MonitorPortStateObj() {
 std::shared_ptr<MonitorPortStateObj> MonitorPortStateObj::create() {
   auto self = std::make_shared<MonitorPortStateObj>();
   using M = MonitorPortStateObj;
-  const auto listen = [&self](HeldValue& field, OwnerValueSink<M>::Handler valueChanged) {
-    field.Listen(self, {valueChanged, &M::m_Value_ContentChanged, &M::m_Value_Refresh});
+  const auto listen = [&self](HeldValue& field, ValueSink<M>::OnValue valueChanged) {
+    field.Listen(self, {.valueChanged = valueChanged,
+                        .contentChanged = &M::m_Value_ContentChanged,
+                        .refresh = &M::m_Value_Refresh});
   };
   listen(self->m_Amplitude, &M::m_Amplitude_ValueChanged);
   listen(self->m_Variable, &M::m_Variable_ValueChanged);

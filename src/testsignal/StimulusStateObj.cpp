@@ -54,11 +54,14 @@ StimulusStateObj::~StimulusStateObj() = default;
 std::shared_ptr<StimulusStateObj> StimulusStateObj::create() {
   auto self = std::make_shared<StimulusStateObj>();
   using S = StimulusStateObj;
-  self->m_Mode.Listen(self, {&S::m_Mode_ValueChanged, &S::m_Mode_ContentChanged});
-  self->m_Amplitude.Listen(self, {&S::m_Amplitude_ValueChanged, &S::m_Value_ContentChanged});
-  self->m_Period.Listen(self, {&S::m_Period_ValueChanged, &S::m_Value_ContentChanged});
-  self->m_TrackingLimit.Listen(self, {nullptr, &S::m_TrackingLimit_ContentChanged});
-  self->m_sampleRate.Listen(self, {nullptr, &S::m_sampleRate_ContentChanged});
+  self->m_Mode.Listen(self, {.valueChanged = &S::m_Mode_ValueChanged,
+                                     .contentChanged = &S::m_Mode_ContentChanged});
+  self->m_Amplitude.Listen(self, {.valueChanged = &S::m_Amplitude_ValueChanged,
+                                          .contentChanged = &S::m_Value_ContentChanged});
+  self->m_Period.Listen(self, {.valueChanged = &S::m_Period_ValueChanged,
+                                       .contentChanged = &S::m_Value_ContentChanged});
+  self->m_TrackingLimit.Listen(self, {.contentChanged = &S::m_TrackingLimit_ContentChanged});
+  self->m_sampleRate.Listen(self, {.contentChanged = &S::m_sampleRate_ContentChanged});
 
   // The order matters to listeners of the value objects: the mode exists before the
   // amplitude, so that assigning the amplitude sets it up for mode 0.

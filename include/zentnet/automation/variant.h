@@ -32,7 +32,6 @@ class Variant {
   Type type() const { return static_cast<Type>(data_.index()); }
   bool IsMissing() const { return type() == Type::Missing; }
   bool IsEmpty() const { return type() == Type::Empty; }
-  bool IsNumeric() const;
 
   // Coercions follow the automation rules: text goes through TextToDouble (error 13),
   // Empty is 0 / "", a Boolean true is -1, an object or a missing argument is error 13.

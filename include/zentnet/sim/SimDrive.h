@@ -79,7 +79,9 @@ std::string_view SimMnemonic(SimQuantity q);
 // The number as the simulator's commands write it.
 std::string SimNumberText(SimQuantity q, double value);
 
-class SimDrive final : public PhysDriveObj, public std::enable_shared_from_this<SimDrive> {
+// A member with nothing to simulate (files, scenarios, tuning, user units) keeps the inert
+// drive's zero answer.
+class SimDrive final : public InertPhysDriveObj, public std::enable_shared_from_this<SimDrive> {
  public:
   // The drive's numbers when it is created.
   struct Initial {
@@ -127,10 +129,8 @@ class SimDrive final : public PhysDriveObj, public std::enable_shared_from_this<
   bool ACin() override { return online_; }
   void SetAddress(int32_t value) override { address_ = value; }
   int32_t Address() override { return address_; }
-  void AddToPosition(int32_t /*increment*/) override {}
   std::shared_ptr<Collection> SteadixList() override { return Collection::create(); }
   void SetAppLockLevel(std::shared_ptr<LockLevelObj> value) override { appLockLevel_ = std::move(value); }
-  bool CanMoveDone() override { return false; }
   int32_t CommPort() override { return commPort_; }
   std::shared_ptr<ConfigRegObj> ConfigReg() override { return config_; }
   void SetDemoMode(bool value) override { demoMode_ = value; }
@@ -149,27 +149,20 @@ class SimDrive final : public PhysDriveObj, public std::enable_shared_from_this<
   std::string FirmwareVersionStr() override { return "1.00 (simulated)"; }
   std::string FirmwareVersion() override { return "1.00"; }
   int32_t FirmwareVersionCode() override { return 100; }
-  bool HasFlash() override { return false; }
   std::shared_ptr<Collection> HighLevelFeedbackList() override { return Collection::create(); }
-  void InitializeNonVolatile() override {}
   std::shared_ptr<Collection> InputModeList() override { return Collection::create(); }
   std::shared_ptr<IOregisterObj> IOregister() override { return io_; }
-  bool IsLumoType() override { return false; }
   std::shared_ptr<CmdLog> LogFile() override { return log_; }
   void SetLogFile(std::shared_ptr<CmdLog> value) override { log_ = std::move(value); }
   std::shared_ptr<Collection> ModeLineFoldbackList() override { return Collection::create(); }
-  std::string ModeLineStr() override { return {}; }
   std::shared_ptr<Collection> MonitorVariableList(int32_t /*Channel*/) override {
     return Collection::create();
   }
   // Channel 1 or 2; null for any other channel.
   std::shared_ptr<MonitorPortStateObj> MonitorState(int32_t Channel) override;
   std::string ModelString() override;
-  bool MotorFileExists(std::string& /*thePath*/) override { return false; }
-  void MotorFileLoad(std::string& /*filePath*/, bool /*interactive*/) override {}
   void SetMotorFileName(const std::string& value) override { motorFileName_ = value; }
   std::string MotorFileName() override { return motorFileName_; }
-  void MotorFileSave(std::string& /*filePath*/, bool /*interactive*/) override {}
   std::shared_ptr<Collection> MotorStyleList() override { return Collection::create(); }
   void SetMotorConfigChanged(bool value) override { motorConfigChanged_ = value; }
   bool MotorConfigChanged() override { return motorConfigChanged_; }
@@ -178,22 +171,13 @@ class SimDrive final : public PhysDriveObj, public std::enable_shared_from_this<
   // Parameters are the simulator's value objects, found by their ParamNum.
   bool ParamExists(ParamNumber pNum) override { return Parameter(pNum) != nullptr; }
   std::shared_ptr<ValueObj> Parameter(ParamNumber pNum) override;
-  std::shared_ptr<Object> ParameterList() override { return nullptr; }
   std::shared_ptr<ValueObj> ParameterValueObj(int32_t DriveParamNum) override {
     return Parameter(DriveParamNum);
   }
   void SetPollPriority(PhysPollType value) override { pollPriority_ = value; }
   PhysPollType PollPriority() override { return pollPriority_; }
-  std::shared_ptr<ValueObj> PositionMeasured() override { return nullptr; }
   std::shared_ptr<Collection> VEXlist() override { return Collection::create(); }
-  int32_t ReAddressNetwork() override { return 0; }
   bool Ready() override { return online_ && !Shutdown(); }
-  void ReEnable() override {}
-  void ResetDrive() override {}
-  void ResetNetwork() override {}
-  void ResetParamUpdateIndicator() override {}
-  std::shared_ptr<ValueObj> RMSlevel() override { return nullptr; }
-  std::shared_ptr<ValueObj> RMSpeak() override { return nullptr; }
   // Runs one command against the simulated drive (the command syntax above) and answers the
   // drive's response; a write also stores the number in its value object. An unknown
   // command is logged as an error and, with throwErr, raises the drive error
@@ -203,16 +187,6 @@ class SimDrive final : public PhysDriveObj, public std::enable_shared_from_this<
   std::string RunCommand(std::string& baseCmd, int32_t timeOut = 50, bool throwErr = true) override;
   // Polls the status, I/O and error-code registers.
   void RunPollCycle() override;
-  bool ScenarioExists(int32_t /*slot*/) override { return false; }
-  int32_t ScenarioMax() override { return 0; }
-  void ScenarioRecall(int32_t /*slot*/) override {}
-  void ScenarioStore(int32_t /*slot*/) override {}
-  void SetupUndo() override {}
-  bool SetupUndoAvailable() override { return false; }
-  void SetupUndoSaveState() override {}
-  void SetupVelocityTuning() override {}
-  void SetupStepResponseView() override {}
-  void SetupPositionTuning() override {}
   // The error-code register reports a shutdown.
   bool Shutdown() override;
   void SetSoundEvents(std::shared_ptr<SoundEventsObj> value) override { sounds_ = std::move(value); }
@@ -220,21 +194,14 @@ class SimDrive final : public PhysDriveObj, public std::enable_shared_from_this<
   std::shared_ptr<StatusRegObj> StatusReg() override { return status_; }
   std::shared_ptr<StimulusStateObj> StimulusState() override { return stimulus_; }
   std::shared_ptr<Collection> SyncPulseList() override { return Collection::create(); }
-  bool SystemFileExists(std::string& /*thePath*/) override { return false; }
-  void SystemFileLoad(std::string& /*filePath*/, bool /*interactive*/) override {}
-  void SystemFileSave(std::string& /*filePath*/, bool /*interactive*/) override {}
   // The marker replaced by the configuration register's kind of motor.
   std::string TrqFrcString(std::string& markedStr) override;
   Variant TrqFrcStringUpdated(int32_t resID) override;
   bool UpdateDriveInfo() override { return online_; }
-  std::shared_ptr<UserUnitObj> UserPositionUnit() override { return nullptr; }
-  std::shared_ptr<UserUnitObj> UserVelocityUnit() override { return nullptr; }
-  std::shared_ptr<UserUnitObj> UserTorqueUnit() override { return nullptr; }
   std::shared_ptr<Collection> StepResList() override { return Collection::create(); }
   std::shared_ptr<Collection> StimulusList() override { return Collection::create(); }
   void SetUserID(const std::string& value) override;
   std::string UserID() override { return userId_; }
-  std::shared_ptr<ValueObj> VelocityMeasured() override { return nullptr; }
   // Adds this drive to `Drives` when it is online and answers 1 (0 offline).
   int32_t WakeupDrive(std::shared_ptr<Collection> Drives, int32_t& nDrivesDetected) override;
 

@@ -51,7 +51,8 @@ class SimHostPort final : public Object {
   int32_t port_ = 0;
 };
 
-class SimRoot final : public NetLib, public std::enable_shared_from_this<SimRoot> {
+// Flash, Version and whatever else the simulator has no use for answer as the inert root.
+class SimRoot final : public InertNetLib, public std::enable_shared_from_this<SimRoot> {
  public:
   // A null log gets CmdLog::create(), which writes beside the library's module.
   static std::shared_ptr<SimRoot> create(std::shared_ptr<CmdLog> log = nullptr);
@@ -77,7 +78,6 @@ class SimRoot final : public NetLib, public std::enable_shared_from_this<SimRoot
   void CreateDemoDrive(PhysDriveType drvType = DRV_MODEL_07) override;
   std::shared_ptr<DriveEventObj> DriveEvent() override { return driveEvent_; }
   std::shared_ptr<Collection> Drives() override { return drives_; }
-  std::shared_ptr<Object> Flash() override { return inert_->Flash(); }
   // Every adapter reports NODES_OFFLINE.
   void ForceOffline() override;
   std::shared_ptr<LockLevelObj> LockLevel() override { return lockLevel_; }
@@ -100,25 +100,17 @@ class SimRoot final : public NetLib, public std::enable_shared_from_this<SimRoot
   // Some adapter exists and every adapter is open.
   bool PortsOpen() override;
   void RegisterFKey(std::shared_ptr<HotKeyObj> fkey) override;
-  void ColdResetSystem() override {}
-  bool Resetting() override { return false; }
   std::shared_ptr<NetSupervisorObj> NetSupervisor() override { return supervisor_; }
-  std::string SerialVersion() override { return {}; }
   std::shared_ptr<SoundEventsObj> Sounds() override { return sounds_; }
   std::shared_ptr<Collection> SystemFileConfiguration(const std::string& /*path*/) override {
     return Collection::create();
   }
-  void SystemFileLoad(const std::string& /*path*/, bool /*interactive*/) override {}
-  void SystemFileSave(const std::string& /*path*/, bool /*interactive*/) override {}
   // Raises AppStateEventObj.TechSupportChanged when the value changes.
   void SetTechSupportMode(bool value) override;
   bool TechSupportMode() override { return techSupport_; }
   // The simulator takes any password.
   void TechSupportModeEnable(int32_t /*password*/) override { SetTechSupportMode(true); }
   void UnRegisterFKey(std::shared_ptr<HotKeyObj> fkey) override;
-  std::string ValueVersion() override { return {}; }
-  std::string Version() override { return inert_->Version(); }
-  void WarmResetSystem() override {}
   void SetWinHookRef(std::shared_ptr<Object> value) override { winHook_ = std::move(value); }
 
   // The registered hot keys, in registration order.
@@ -131,7 +123,6 @@ class SimRoot final : public NetLib, public std::enable_shared_from_this<SimRoot
   void OnRequestNetOpen(bool newState, int32_t port, bool& success);
   std::vector<std::shared_ptr<NetAdapterObj>> Adapters() const;
 
-  std::shared_ptr<NetLib> inert_;
   std::shared_ptr<NetSupervisorObj> supervisor_;
   std::shared_ptr<CmdLog> log_;
   std::shared_ptr<SoundEventsObj> sounds_;
