@@ -26,6 +26,8 @@ class Host {
   // For the WScript object.
   void Echo(const std::wstring& line);
   void Quit(int code);
+  // Ends the script: where the engine cannot be interrupted, at its next WScript call.
+  void Abort();
   bool Quitting() const { return quitting_; }
   bool IsVBScript() const { return vbscript_; }
   const std::wstring& Path() const { return path_; }
@@ -38,6 +40,7 @@ class Host {
   // decides the exit code; errors after Quit are the abort Quit raised.
   void ReportError(IActiveScriptError* error);
   void HandlerFailed(const std::wstring& handler, HRESULT hr, const EXCEPINFO& info);
+  void HandlerFailed(const std::wstring& handler, HRESULT hr, const std::wstring& description);
   int ErrorCount() const { return errors_; }
 
  private:

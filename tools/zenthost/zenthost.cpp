@@ -128,8 +128,12 @@ Host::~Host() {
 void Host::Echo(const std::wstring& line) { WriteLine(STD_OUTPUT_HANDLE, line); }
 
 void Host::Quit(int code) {
-  quitting_ = true;
   quitCode_ = code;
+  Abort();
+}
+
+void Host::Abort() {
+  quitting_ = true;
   // Where the engine supports it, this ends the script even inside an error handler.
   EXCEPINFO info{};
   info.scode = E_ABORT;
@@ -202,12 +206,25 @@ void Host::ReportError(IActiveScriptError* error) {
 }
 
 void Host::HandlerFailed(const std::wstring& handler, HRESULT hr, const EXCEPINFO& info) {
-  EXCEPINFO copy = info;
+  if (hr != DISP_E_EXCEPTION) return HandlerFailed(handler, hr, std::wstring());
+  EXCEPINFO filled = info;
+  if (filled.pfnDeferredFillIn) filled.pfnDeferredFillIn(&filled);
   Bstr source(handler);
-  Bstr description(L"The event handler failed.");
-  if (hr != DISP_E_EXCEPTION) copy = EXCEPINFO{0, 0, source.b, description.b, nullptr, 0, nullptr, nullptr, hr};
-  if (!copy.bstrSource || !*copy.bstrSource) copy.bstrSource = source.b;
-  Record(0, 0, copy);
+  EXCEPINFO shown = filled;
+  if (!shown.bstrSource || !*shown.bstrSource) shown.bstrSource = source.b;
+  Record(0, 0, shown);
+  if (filled.bstrSource != info.bstrSource) SysFreeString(filled.bstrSource);
+  if (filled.bstrDescription != info.bstrDescription) SysFreeString(filled.bstrDescription);
+}
+
+void Host::HandlerFailed(const std::wstring& handler, HRESULT hr, const std::wstring& description) {
+  Bstr source(handler);
+  Bstr text(description);
+  EXCEPINFO info{};
+  info.scode = hr;
+  info.bstrSource = source.b;
+  info.bstrDescription = text.b;
+  Record(0, 0, info);
 }
 
 void Host::Record(ULONG line, LONG column, const EXCEPINFO& info) {
