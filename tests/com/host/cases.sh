@@ -100,6 +100,7 @@ END
 
 host_case "events reach JScript functions"  0  events.js <<'END'
 ping 7 seven
+ask boolean 0 asked 2
 connected: sinks=1 yes=0 text=asked n=1
 END
 
