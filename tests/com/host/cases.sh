@@ -9,6 +9,7 @@ echo: 1 2.5 -1 Null  end
 
 text: Grüße €
 name: host_test.vbs
+full name: :\ \tests\com\host\host_test.vbs
 count: 3 3
 items: one two words |
 each: one

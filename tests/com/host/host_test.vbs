@@ -4,6 +4,8 @@ WScript.Echo "echo:", 1, 2.5, True, Null, "", "end"
 WScript.Echo
 WScript.Echo "text: Grüße €"
 WScript.Echo "name:", WScript.ScriptName
+full = WScript.ScriptFullName
+WScript.Echo "full name:", Mid(full, 2, 2), Right(full, 29)
 
 Set args = WScript.Arguments
 WScript.Echo "count:", args.Count, args.length
