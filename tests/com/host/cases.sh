@@ -1,0 +1,115 @@
+# The host's own cases, sourced by scripts/test-windows. Each runs one script of this
+# folder and compares everything it shows: the exit status (as Unix sees it, so modulo
+# 256), stdout, and stderr (the lines written "! " here).
+#
+#         name                                  status  script and arguments
+
+host_case "VBScript: echo, arguments, objects"  7  host_test.vbs one "two words" "" <<'END'
+echo: 1 2.5 -1 Null  end
+
+text: Grüße €
+name: host_test.vbs
+full name: :\ \tests\com\host\host_test.vbs
+count: 3 3
+items: one two words |
+each: one
+each: two words
+each: 
+dictionary: 2 1 two 0
+item 3: 9 WScript.Arguments.Item Subscript out of range
+create: 429 WScript.CreateObject Could not locate automation class named "No.Such.Class". Empty
+connect: 5 WScript.ConnectObject The object has no default source interface.
+create with prefix: 5 The object has no default source interface.
+unknown member: 438
+sleep: 5 WScript.Sleep
+disconnect: 0
+END
+
+host_case "JScript: echo, arguments, objects"  3  host_test.js one "two words" <<'END'
+echo: 1 2.5 -1 null  end
+name: host_test.js
+count: 2 2
+items: one two words
+each: one
+each: two words
+dictionary: 1 42
+item 5: -2146828279 Subscript out of range
+create: 429 Could not locate automation class named "No.Such.Class".
+END
+
+host_case "Quit without a code"  0  quit_default.vbs <<'END'
+before
+END
+
+host_case "a runtime error"  6  raise.vbs overflow <<'END'
+! raise.vbs(3, 20) Microsoft VBScript runtime error: Overflow (error 6)
+END
+
+host_case "the script's own error"  $((1000 % 256))  raise.vbs own <<'END'
+! raise.vbs(4, 15) Raiser: Own description (error 1000)
+END
+
+host_case "an object error as its HRESULT"  $((0x0FEA % 256))  raise.vbs hresult <<'END'
+! raise.vbs(5, 19) Ports: Port list error (error -2147217430)
+END
+
+host_case "an error without low bits exits 1"  1  raise.vbs zero-low-bits <<'END'
+! raise.vbs(6, 25) Raiser: No low bits (error -2147221504)
+END
+
+host_case "the host's own error, uncaught"  9  raise.vbs host <<'END'
+! raise.vbs(7, 16) WScript.Arguments: Subscript out of range (error 9)
+END
+
+host_case "a JScript runtime error"  $((5007 % 256))  raise.js <<'END'
+first
+! raise.js(2, 1) Microsoft JScript runtime error: Object expected (error 5007)
+END
+
+host_case "a JScript syntax error runs nothing"  $((1002 % 256))  syntax.js <<'END'
+! syntax.js(2, 5) Microsoft JScript compilation error: Syntax error (error 1002)
+END
+
+host_case "a missing script"  1  missing.vbs <<'END'
+! zenthost: cannot open missing.vbs (0x80070002)
+END
+
+host_case "an unknown extension"  1  cases.sh <<'END'
+! zenthost: no script engine for cases.sh (use .vbs or .js) (0x80070057)
+END
+
+host_case "no script named"  1 <<'END'
+! usage: zenthost FILE.vbs|FILE.js [ARGS...]
+END
+
+# The engine's words for a syntax error differ between engines; where it was found and
+# that nothing ran do not.
+host_case_fails "a VBScript syntax error runs nothing"  syntax.vbs
+
+host_case "events: order, prefixes, by-reference arguments, disconnecting"  0  events.vbs <<'END'
+ping 7 seven
+ask 0 asked 1
+connected: sinks=1 yes=-1 text=asked and answered n=2
+disconnected: sinks=0
+t ping 7
+partly handled: sinks=1 yes=0 text=asked n=1
+t ping 7
+ping 7 seven
+ask 0 asked 1
+twice connected: sinks=2 yes=0 text=asked n=1 yes=-1 text=asked and answered n=2
+END
+
+host_case "events reach JScript functions"  0  events.js <<'END'
+ping 7 seven
+ask boolean 0 asked 2
+connected: sinks=1 yes=0 text=asked n=1
+END
+
+host_case "an error in an event handler ends the script"  5  events_error.vbs <<'END'
+ping 7
+! events_error.vbs(8, 3) Microsoft VBScript runtime error: Invalid procedure call or argument (error 5)
+END
+
+host_case "a by-reference argument that does not convert back"  13  events_mismatch.vbs <<'END'
+! events_mismatch.vbs(0, 0) s_Ask: Type mismatch: argument 3 of s_Ask (error 13)
+END
