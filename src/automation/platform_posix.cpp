@@ -10,6 +10,7 @@
 #include <ctime>
 #include <memory>
 
+#include "zentnet/automation/codepage.h"
 #include "zentnet/automation/platform.h"
 
 #if defined(__GLIBC__)
@@ -112,6 +113,11 @@ void RawFile::Close() {
   ::close(static_cast<int>(handle_));
   handle_ = kNone;
 }
+
+// Without a system code page of its own, the host is taken to use the one the log has
+// always been read with.
+void AppendHostCodePage(std::string& out, std::string_view utf8) { AppendCp1252(out, utf8); }
+std::string HostCodePageToUtf8(std::string_view bytes) { return Cp1252ToUtf8(bytes); }
 
 }  // namespace zentnet::platform
 

@@ -114,6 +114,32 @@ void RawFile::Close() {
   handle_ = kNone;
 }
 
+// Through UTF-16, as the system converts: malformed UTF-8 becomes U+FFFD, which the ANSI
+// code page lacks, so "?". No flags: WC_NO_BEST_FIT_CHARS left out lets the system map a
+// character to a look-alike where the code page has one.
+void AppendHostCodePage(std::string& out, std::string_view utf8) {
+  size_t ascii = 0;
+  while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+  out.append(utf8.data(), ascii);
+  if (ascii == utf8.size()) return;
+  const std::wstring wide = ToWide(std::string(utf8.substr(ascii)));
+  const int length = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return;
+  const size_t at = out.size();
+  out.resize(at + static_cast<size_t>(n));
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), length, out.data() + at, n, nullptr, nullptr);
+}
+
+std::string HostCodePageToUtf8(std::string_view bytes) {
+  const int length = static_cast<int>(bytes.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), n);
+  return ToUtf8(wide.data(), n);
+}
+
 }  // namespace zentnet::platform
 
 #endif  // _WIN32

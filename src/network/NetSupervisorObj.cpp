@@ -107,10 +107,8 @@ void NetSupervisorObj::FireRequestNetOpen(std::shared_ptr<NetAdapterObj>& netRef
 }
 
 std::shared_ptr<NetAdapterObj> NetSupervisorObj::AdapterAt(int32_t k) const {
-  const std::shared_ptr<Object> item = nets_->Item(k).ToObject();
-  if (!item) err::RaiseObjectRequired();
-  auto adapter = std::dynamic_pointer_cast<NetAdapterObj>(item);
-  if (!adapter) err::RaiseTypeMismatch();
+  auto adapter = nets_->ItemAs<NetAdapterObj>(k);
+  if (!adapter) err::RaiseObjectRequired();
   return adapter;
 }
 

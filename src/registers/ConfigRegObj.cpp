@@ -237,6 +237,7 @@ FilterClks ConfigRegObj::FilterClock() const {
 // The drive sees the field pass through "off" before the new mode, so the register is
 // written twice, the second time from a fresh read.
 void ConfigRegObj::SetSteadix(SteadixModes v) {
+  const auto hold = HoldSelf(*this);  // a listener of the first write may let go of us
   reg::Update(Register(), kSteadix.mask, STEADIX_OFF);
   reg::Write(Register(),
              static_cast<uint32_t>(reg::Read(Register())) | reg::Replace(0, kSteadix.mask, v));
@@ -248,6 +249,7 @@ SteadixModes ConfigRegObj::Steadix() const {
 // A value of 0 or below is never stored: "none" is not a choice a user makes here. A value
 // above 7 is cut to the field like any other (so 8 stores 0).
 void ConfigRegObj::SetHighLevelFeedback(HighLevelFeedbacks v) {
+  const auto hold = HoldSelf(*this);  // a listener of the first write may let go of us
   if (!Available(*this, kHighLevelFeedback.mask)) return;
   const int32_t before = Read(*this, kHighLevelFeedback);
   if (v > HIGH_LEVEL_FB_NONE) Write(*this, kHighLevelFeedback, v);
@@ -277,6 +279,7 @@ VelocityEstimators ConfigRegObj::VelocityEstimator() const {
 
 // Each part goes through its own member, so each is a write of its own (FilterClock last).
 void ConfigRegObj::SetStepEncInputFilter(StepEncFilters newVal) {
+  const auto hold = HoldSelf(*this);  // a listener of the first write may let go of us
   SetEncoderInFilter((newVal & 8) != 0);
   SetStepInFilter((newVal & 4) != 0);
   SetFilterClock(static_cast<FilterClks>(newVal & 3));

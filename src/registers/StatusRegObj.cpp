@@ -119,12 +119,20 @@ std::string StatusRegObj::BitStr(int32_t bitNum) const {
   return MarkedText(CheckedAdd(kFirstBitText, bitNum), linear);
 }
 
-std::string StatusRegObj::ActiveBitsStr() const {
+std::vector<std::string> StatusRegObj::ActiveBitNames() const {
   const bool linear = err::Required(configReg_)->LinearMotor();
-  return reg::JoinSetBits(reg::Read(Register()), 0, 31, [linear](int bit) {
-    if (reg::Has(static_cast<int32_t>(kBitsWithoutText), 1u << bit)) return std::string();
-    return MarkedText(kFirstBitText + bit, linear);
-  });
+  const int32_t bits = reg::Read(Register());
+  std::vector<std::string> names;
+  for (int bit = 0; bit <= 31; ++bit)
+    if (reg::Has(bits, 1u << bit) && !reg::Has(static_cast<int32_t>(kBitsWithoutText), 1u << bit))
+      names.push_back(MarkedText(kFirstBitText + bit, linear));
+  return names;
+}
+
+std::string StatusRegObj::ActiveBitsStr() const {
+  std::string joined;
+  for (const std::string& name : ActiveBitNames()) joined += (joined.empty() ? "" : ", ") + name;
+  return joined;
 }
 
 // Old and new number come from the notification; the lock level is decoded from the

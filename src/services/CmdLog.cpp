@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "zentnet/automation/codepage.h"
 #include "zentnet/automation/convert.h"
 
 namespace zentnet {
@@ -70,7 +69,7 @@ void AppendDump(std::string& out, std::string_view text) {
   std::string converted;
   std::string_view bytes = text;
   if (!IsAscii(text)) {
-    AppendCp1252(converted, text);
+    platform::AppendHostCodePage(converted, text);
     bytes = converted;
   }
   for (size_t i = 0; i < bytes.size();) {
@@ -89,15 +88,6 @@ void AppendDump(std::string& out, std::string_view text) {
     out += ']';
   }
 }
-
-// Runs `f` when the scope ends, however it ends.
-template <class F>
-struct AtExit {
-  F f;
-  ~AtExit() { f(); }
-};
-template <class F>
-AtExit(F) -> AtExit<F>;
 
 // A dump that cannot be completed (memory exhausted) is logged as far as it got.
 void AppendDumpNoThrow(std::string& out, std::string_view text) noexcept {
@@ -144,7 +134,7 @@ void CmdLog::AppendStamp() {
       text += after[i];
     }
     stamp_.clear();
-    AppendCp1252(stamp_, text);
+    platform::AppendHostCodePage(stamp_, text);
     stampSecond_ = now;
   }
   line_ += stamp_;
@@ -180,7 +170,7 @@ void CmdLog::Received(const std::string& respStr) {
 void CmdLog::Errors(const std::string& errDesc, const std::string& errStr) {
   if (!Tracing(false)) return;
   line_.assign(" ***ERROR: ");
-  AppendCp1252(line_, errDesc);
+  platform::AppendHostCodePage(line_, errDesc);
   line_ += ". Dump: ";
   AppendDumpNoThrow(line_, errStr);
   line_ += kLineEnd;
@@ -225,13 +215,11 @@ void CmdLog::SetLogToFile(bool append, bool openState) {
     if (FileIsOpen()) WriteBanner(" ******** Session Started *********");
     return;
   }
-  // The file is closed even when the closing banner cannot be written; the write's error
-  // still reaches the caller.
-  const AtExit close{[&] {
-    OpenLogFile(false, append);
-    fileEnabled_ = false;
-  }};
+  // A closing banner that cannot be written stops the assignment there: the error reaches
+  // the caller, and the file stays open and enabled.
   if (FileIsOpen()) WriteBanner(" ******** Session Closed *********");
+  OpenLogFile(false, append);
+  fileEnabled_ = false;
 }
 
 void CmdLog::RunTimeErr(const AutomationError& theErr, const std::string& routine) {
@@ -247,20 +235,20 @@ void CmdLog::RunTimeErr(const AutomationError& theErr, const std::string& routin
 
 void CmdLog::RunTimeLog(const std::string& errString) {
   if (!everOpened_) return;
-  // Outside a logging session the file is opened just for this line, and closed again
-  // even when the line cannot be written.
+  // Outside a logging session the file is opened just for this line and closed after it. A
+  // line that cannot be written stops there: the error reaches the caller and the file
+  // stays open, as an error of the write leaves it.
   const bool temporary = !fileEnabled_;
   if (temporary) OpenLogFile(true, true);
-  const AtExit close{[&] {
-    if (temporary) OpenLogFile(false, true);
-  }};
-  if (!FileIsOpen()) return;
-  line_.clear();
-  AppendStamp();
-  line_ += " RUN-TIME: ";
-  AppendCp1252(line_, errString);
-  line_ += kLineEnd;
-  WriteLine();
+  if (FileIsOpen()) {
+    line_.clear();
+    AppendStamp();
+    line_ += " RUN-TIME: ";
+    platform::AppendHostCodePage(line_, errString);
+    line_ += kLineEnd;
+    WriteLine();
+  }
+  if (temporary) OpenLogFile(false, true);
 }
 
 namespace {

@@ -187,7 +187,7 @@ std::string RunDemoSession(const std::string& logFolder, const DemoLine& say, Cm
   std::string adapters;
   const auto nets = root->Nets();
   for (int32_t k = 1; k <= nets->Count(); ++k) {
-    const auto a = std::dynamic_pointer_cast<NetAdapterObj>(nets->Item(k).ToObject());
+    const auto a = nets->ItemAs<NetAdapterObj>(k);
     adapters += (k > 1 ? ", " : "") + a->AdapterName() + " on port " + std::to_string(a->PortNumber());
   }
   note("Ports reads " + Quoted(root->Ports()) + ": " + adapters);

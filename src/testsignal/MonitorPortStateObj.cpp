@@ -174,9 +174,10 @@ void MonitorPortStateObj::SetConfigReg(std::shared_ptr<ConfigRegObj> newRef) {
 // The sync pulse is part of the scope set-up and may be written whatever edit lock the
 // register as a whole carries.
 void MonitorPortStateObj::SetSyncPulse(SyncPulses vNewValue) {
+  const auto hold = HoldSelf(*this);
   const std::shared_ptr<ConfigRegObj> config = m_ConfigReg.get();
-  std::shared_ptr<ValueObj> reg = err::Required(config)->Register();
-  testsignal::WithEditLockLifted(*err::Required(reg), [&] { config->SetSyncPulse(vNewValue); });
+  testsignal::WithEditLockLifted(err::Required(config)->Register(),
+                                 [&](ValueObj&) { config->SetSyncPulse(vNewValue); });
 }
 
 SyncPulses MonitorPortStateObj::SyncPulse() const { return m_ConfigReg->SyncPulse(); }
@@ -198,22 +199,25 @@ std::string MonitorPortStateObj::MonitorVarStr(const Variant& which) const {
 }
 
 void MonitorPortStateObj::Rescale() {
-  const auto self = shared_from_this();  // a listener may drop the caller's reference
+  const auto hold = HoldSelf(*this);
   Guarded(rescaleGuard_, [&] { Raise(&E::RescaleAmplitude); });
 }
 
+// Both ports are held: the destination's listeners hear each copy and may drop the last
+// reference to either.
 void MonitorPortStateObj::CopyTo(const std::shared_ptr<MonitorPortStateObj>& newObj) {
-  err::Required(newObj);
-  m_Amplitude->CopyContentTo(newObj->Amplitude());
-  m_Variable->CopyContentTo(newObj->Variable());
-  m_Filter->CopyContentTo(newObj->Filter());
-  newObj->SetSyncPulse(SyncPulse());
+  const auto hold = HoldSelf(*this);
+  const std::shared_ptr<MonitorPortStateObj> dest = err::Required(newObj);
+  m_Amplitude->CopyContentTo(dest->Amplitude());
+  m_Variable->CopyContentTo(dest->Variable());
+  m_Filter->CopyContentTo(dest->Filter());
+  dest->SetSyncPulse(SyncPulse());
 }
 
 // An error from an Initialize listener leaves Changing set, as in ChangeTo: the port does
 // not pretend the bulk change completed.
 void MonitorPortStateObj::Initialize() {
-  const auto self = shared_from_this();  // a listener may drop the caller's reference
+  const auto hold = HoldSelf(*this);
   changing_ = true;
   Raise(&E::Initialize);
   changing_ = false;
@@ -222,7 +226,7 @@ void MonitorPortStateObj::Initialize() {
 
 // Refresh is a request to redraw; a listener's failure is not the caller's.
 void MonitorPortStateObj::Refresh() {
-  const auto self = shared_from_this();  // a listener may drop the caller's reference
+  const auto hold = HoldSelf(*this);
   Guarded(refreshGuard_, [&] { Raise(&E::SyncPulseChanged, &E::Changed); });
 }
 
@@ -231,7 +235,7 @@ void MonitorPortStateObj::SaveToNonVolatile() { Raise(&E::SaveToNonVolatile); }
 // The values' own notifications during the call reach listeners without Changed; the one
 // Changed at the end stands for all three. An error leaves Changing set.
 void MonitorPortStateObj::ChangeTo(MonitorVariables newVar, double fullScale, double filterTC) {
-  const auto self = shared_from_this();  // a listener may drop the caller's reference
+  const auto hold = HoldSelf(*this);
   changing_ = true;
   RequestOf(m_Variable.get())->SetValue(static_cast<double>(newVar));
   Raise(&E::RescaleAmplitude);

@@ -142,12 +142,13 @@ void StimulusStateObj::ApplyAmplitudeScale(int32_t mode) {
 
 void StimulusStateObj::ApplyAmplitudeSetup(int32_t mode) {
   if (!m_Amplitude) return;
-  auto& amplitude = *m_Amplitude;
+  // Each step reads the field again: a value object of a drive library may notify on any
+  // write, and a listener may put another amplitude in its place.
   if (const AmplitudeUnit* unit = UnitFor(mode)) {
-    amplitude.SetSetupA(unit->setupA);
-    amplitude.SetSetupB(unit->setupB);
+    m_Amplitude->SetSetupA(unit->setupA);
+    m_Amplitude->SetSetupB(unit->setupB);
   }
-  if (!initializing_) amplitude.ApplySetup();
+  if (!initializing_) m_Amplitude->ApplySetup();
   RaiseAdjustAmplitudeScaling(mode);
 }
 
@@ -166,14 +167,17 @@ void StimulusStateObj::ApplyPeriodScale() {
 // have written it in between.
 void StimulusStateObj::m_Mode_ValueChanged(std::shared_ptr<ValueObj>& newVal) {
   const std::shared_ptr<ValueNumberObj> num = err::Required(newVal)->Number();
-  auto& limit = *m_TrackingLimit;
 
+  // The tracking limit is touched only when there is something to put back or the
+  // generator was off until now: a stop without a remembered limit needs no limit object.
   if (trackingLimitSaved_) {
     // Whatever the direction, the limit the drive had while the generator was off goes
     // back first; a start below then installs the stimulus limit over it.
-    testsignal::WithEditLockLifted(limit, [&] { limit.Number()->SetValue(savedTrackingLimit_); });
+    testsignal::WithEditLockLifted(m_TrackingLimit.get(), [&](ValueObj& limit) {
+      limit.Number()->SetValue(savedTrackingLimit_);
+    });
   } else if (num->PreviousValue() == 0) {
-    savedTrackingLimit_ = limit.Number()->Value();
+    savedTrackingLimit_ = m_TrackingLimit->Number()->Value();
     trackingLimitSaved_ = true;
   }
 
@@ -184,7 +188,7 @@ void StimulusStateObj::m_Mode_ValueChanged(std::shared_ptr<ValueObj>& newVal) {
       // (re-entering as a change to off), then start in the new mode (re-entering as a
       // change from off). The nested calls raise the events.
       num->SetValue(STIM_OFF);
-      lastMode_ = newMode;
+      lastMode_ = static_cast<StimGenModes>(newMode);
       ApplyAmplitudeScale(newMode);
       if (!initializing_) Start();
       return;
@@ -192,7 +196,8 @@ void StimulusStateObj::m_Mode_ValueChanged(std::shared_ptr<ValueObj>& newVal) {
     bool cancel = false;
     Raise([&](E& s) { s.TrackingLimSetup(cancel); });
     if (!cancel) {
-      testsignal::WithEditLockLifted(limit, [&] {
+      // The field is read after the event: a listener may have put another limit there.
+      testsignal::WithEditLockLifted(m_TrackingLimit.get(), [&](ValueObj& limit) {
         if (num->Value() == Num(STIM_POSN)) {
           limit.Number()->SetValue(m_Amplitude->Number()->Value() * kPositionTrackingFactor);
         } else if (num->Value() == Num(STIM_VEL)) {
@@ -200,7 +205,7 @@ void StimulusStateObj::m_Mode_ValueChanged(std::shared_ptr<ValueObj>& newVal) {
         }
       });
     }
-    lastMode_ = ToLong(num->Value());
+    lastMode_ = static_cast<StimGenModes>(ToLong(num->Value()));
   }
 
   if (!initializing_) Raise(&E::ModeChanged, &E::StimulusChanged, &E::UpdateView);
@@ -241,6 +246,7 @@ void StimulusStateObj::m_sampleRate_ContentChanged(std::shared_ptr<ValueObj>& /*
 // ---- assignments ----------------------------------------------------------------------
 
 void StimulusStateObj::SetAmplitude(std::shared_ptr<ValueObj> newRef) {
+  const auto hold = HoldSelf(*this);
   m_Amplitude.Reset(std::move(newRef));
   if (m_Mode) ApplyAmplitudeSetup(ToLong(ModeValue()));
 }
@@ -252,6 +258,7 @@ void StimulusStateObj::SetPeriod(std::shared_ptr<ValueObj> newRef) {
 // The mode is read before the set-up is looked at, so assigning nothing raises error 91
 // (after storing it) even while no amplitude is set.
 void StimulusStateObj::SetMode(std::shared_ptr<ValueObj> newRef) {
+  const auto hold = HoldSelf(*this);
   m_Mode.Reset(std::move(newRef));
   ApplyAmplitudeSetup(ToLong(ModeValue()));
 }
@@ -271,6 +278,7 @@ void StimulusStateObj::SetTrackingLimit(std::shared_ptr<ValueObj> newRef) {
 // scale and only refreshes the view, as it does on a content change. While Initializing the
 // caller finishes with its own burst; assigning nothing has no rate to react to.
 void StimulusStateObj::SetSampleRate(std::shared_ptr<ValueObj> vNewValue) {
+  const auto hold = HoldSelf(*this);
   m_sampleRate.Reset(std::move(vNewValue));
   if (m_sampleRate && !initializing_) ApplyPeriodScale();
 }
@@ -278,20 +286,24 @@ void StimulusStateObj::SetSampleRate(std::shared_ptr<ValueObj> vNewValue) {
 // ---- methods --------------------------------------------------------------------------
 
 void StimulusStateObj::Start() {
+  const auto hold = HoldSelf(*this);
   if (ModeValue() == Num(STIM_OFF)) SetModeValue(lastMode_);
 }
 
 void StimulusStateObj::Terminate() {
+  const auto hold = HoldSelf(*this);
   if (ModeValue() != Num(STIM_OFF)) SetModeValue(STIM_OFF);
 }
 
 void StimulusStateObj::StartStop() {
+  const auto hold = HoldSelf(*this);
   const double amp = m_Amplitude->RequestNumber()->Value();
   const int32_t per = ToLong(m_Period->RequestNumber()->Value());
-  ChangeTo(ModeValue() == Num(STIM_OFF) ? lastMode_ : int32_t{STIM_OFF}, amp, per);
+  ChangeTo(ModeValue() == Num(STIM_OFF) ? lastMode_ : STIM_OFF, amp, per);
 }
 
-void StimulusStateObj::ChangeTo(int32_t newMode, double newAmplitude, int32_t newPeriod) {
+void StimulusStateObj::ChangeTo(StimGenModes newMode, double newAmplitude, int32_t newPeriod) {
+  const auto hold = HoldSelf(*this);
   const bool wasInitializing = initializing_;
   initializing_ = true;
   // Stop first; the handler writes the remembered tracking limit back.
@@ -310,7 +322,8 @@ void StimulusStateObj::ChangeTo(int32_t newMode, double newAmplitude, int32_t ne
         &E::UIchanged);
 }
 
-void StimulusStateObj::Initialize(int32_t newMode, int32_t newAmplitude, int32_t newPeriod) {
+void StimulusStateObj::Initialize(StimGenModes newMode, int32_t newAmplitude, int32_t newPeriod) {
+  const auto hold = HoldSelf(*this);
   const bool wasInitializing = initializing_;
   initializing_ = true;
   m_Mode->Number()->SetInitialValue(newMode);
@@ -322,7 +335,8 @@ void StimulusStateObj::Initialize(int32_t newMode, int32_t newAmplitude, int32_t
   initializing_ = wasInitializing;
 }
 
-void StimulusStateObj::SetInitializeMode(int32_t newMode) {
+void StimulusStateObj::SetInitializeMode(StimGenModes newMode) {
+  const auto hold = HoldSelf(*this);
   m_Mode->Number()->SetDefaultValue(newMode);
 }
 
@@ -336,8 +350,8 @@ void StimulusStateObj::FireChanges() {
 // value object, an error of a value object or of a listener) ends the steps but not the
 // call: the user interface always gets its closing UIchanged with the hold released, and
 // no error reaches the caller, which is typically filling a dialog.
-void StimulusStateObj::SetupFor(int32_t newMode, double newAmplitude, int32_t newPeriod) {
-  const auto self = shared_from_this();  // a listener may drop the caller's reference
+void StimulusStateObj::SetupFor(StimGenModes newMode, double newAmplitude, int32_t newPeriod) {
+  const auto hold = HoldSelf(*this);
   try {
     if (ModeValue() != Num(STIM_OFF) || initializing_) return;
     initializing_ = true;
@@ -351,7 +365,8 @@ void StimulusStateObj::SetupFor(int32_t newMode, double newAmplitude, int32_t ne
   Raise(&E::UIchanged);
 }
 
-void StimulusStateObj::SetLastMode(int32_t vNewValue) {
+void StimulusStateObj::SetLastMode(StimGenModes vNewValue) {
+  const auto hold = HoldSelf(*this);
   if (vNewValue != STIM_OFF) lastMode_ = vNewValue;
   if (ModeValue() == Num(STIM_OFF) && !initializing_) {
     Raise(&E::UIModeChanged);
@@ -361,12 +376,13 @@ void StimulusStateObj::SetLastMode(int32_t vNewValue) {
   }
 }
 
-int32_t StimulusStateObj::UImode() {
-  const int32_t mode = ToLong(ModeValue());
+StimGenModes StimulusStateObj::UImode() {
+  const auto mode = static_cast<StimGenModes>(ToLong(ModeValue()));
   return mode != STIM_OFF ? mode : lastMode_;
 }
 
-void StimulusStateObj::SetUImode(int32_t newUImode) {
+void StimulusStateObj::SetUImode(StimGenModes newUImode) {
+  const auto hold = HoldSelf(*this);
   ApplyAmplitudeSetup(newUImode);
   if (newUImode == STIM_OFF) return;
   lastMode_ = newUImode;
@@ -380,22 +396,25 @@ bool StimulusStateObj::Running() {
 
 void StimulusStateObj::Refresh() { Raise(&E::Refresh); }
 
-void StimulusStateObj::SetStimMode(int32_t value) { SetModeValue(value); }
-int32_t StimulusStateObj::StimMode() { return ToLong(ModeValue()); }
+void StimulusStateObj::SetStimMode(StimGenModes value) { SetModeValue(value); }
+StimGenModes StimulusStateObj::StimMode() { return static_cast<StimGenModes>(ToLong(ModeValue())); }
 
 // Our choice for modes without a text of their own (STIM_ME, 5, and anything outside 0 to
 // 4): the mode's name ("Mode") and the number, such as "Mode 7". The string table holds no
 // entry for unknown modes, and a display member that fails would leave the user interface
 // without a caption; the number still tells the user what the drive reported.
-std::string StimulusStateObj::ModeStr(MonitorVariables lookupMode) {
-  const int32_t mode = lookupMode == 5 ? UImode() : static_cast<int32_t>(lookupMode);
+std::string StimulusStateObj::ModeStr(StimGenModes lookupMode) {
+  const int32_t mode = lookupMode == STIM_ME ? UImode() : lookupMode;
   if (mode >= STIM_OFF && mode <= STIM_CALIBRATE)
     return MarkedText(kTextFirstMode + mode, err::Required(configReg_)->LinearMotor());
   return LoadResString(kTextMode) + " " + std::to_string(mode);
 }
 
 void StimulusStateObj::CopyTo(const std::shared_ptr<StimulusStateObj>& newObj) {
-  StimulusStateObj& dest = *err::Required(newObj);
+  const auto hold = HoldSelf(*this);
+  // The destination is held too: its listeners may drop the caller's reference to it.
+  const std::shared_ptr<StimulusStateObj> destRef = err::Required(newObj);
+  StimulusStateObj& dest = *destRef;
   dest.SetInitializing(true);
   dest.SetSampleRate(m_sampleRate.get());  // shared, not copied
   dest.SetVelocityQ(velocityQ_);

@@ -19,14 +19,17 @@ void RaiseEach(const std::shared_ptr<Owner>& self, const EventSource<Sink>& even
   (events.Raise(self, [&event](Sink& s) { std::invoke(event, s); }), ...);
 }
 
-// Runs `write` with the value's edit lock lifted, then puts the lock back. A failed write
-// leaves it lifted: as everywhere in these classes, no step after an error runs.
+// Runs `write` with the value's edit lock lifted, then puts the lock back on the same
+// object, which is held here: a listener of the write may replace it in its owner's field
+// and so drop the owner's reference. A failed write leaves the lock lifted: as everywhere
+// in these classes, no step after an error runs.
 template <class Write>
-void WithEditLockLifted(ValueObj& value, Write&& write) {
-  const int32_t save = value.EditLock();
-  value.SetEditLock(0);
-  write();
-  value.SetEditLock(save);
+void WithEditLockLifted(std::shared_ptr<ValueObj> value, Write&& write) {
+  err::Required(value);
+  const int32_t save = value->EditLock();
+  value->SetEditLock(0);
+  write(*value);
+  value->SetEditLock(save);
 }
 
 }  // namespace zentnet::testsignal

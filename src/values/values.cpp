@@ -115,6 +115,7 @@ void BasicValueObj::RaiseInitializeCache(double& initialValue, bool& processed) 
 }
 
 void BasicValueObj::CopyContentTo(const std::shared_ptr<ValueObj>& dest, const Variant& /*extra*/) {
+  const auto hold = HoldSelf(*this);  // a foreign destination notifies on each write
   auto* target = dynamic_cast<BasicValueObj*>(err::Required(dest).get());
   if (target == nullptr) {
     // Another component's value: carry the number over through its contract.

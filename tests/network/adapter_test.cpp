@@ -223,19 +223,6 @@ TEST(AdapterAlone, CreatedOrOrphanedItWorksWithoutASupervisor) {
   }
 }
 
-TEST(AdapterAlone, AListenerMayReleaseTheAdapterDuringItsEvent) {
-  auto holder = NetAdapterObj::create();
-  std::weak_ptr<NetAdapterObj> watch = holder;
-  Journal j;
-  auto sink = std::make_shared<Recorder>(j, "A");
-  holder->Advise(sink);
-  sink->onRequest = [&](auto&, bool&, int32_t&, bool&) { holder.reset(); };
-  NetAdapterObj* raw = holder.get();
-  raw->SetPeer(MakePeer("peer"));
-  ExpectError([&] { raw->SetNetOpen(true); }, 6301);  // the adapter is still there to raise it
-  EXPECT_TRUE(watch.expired());
-}
-
 TEST(AdapterTexts, AdapterNameByPortType) {
   struct Case {
     int32_t type, port;
@@ -274,14 +261,10 @@ TEST(AdapterTexts, NetworkStateNames) {
               err::kOverflow);
 }
 
-TEST(AdapterTexts, LateBoundReadsCoverEveryReadableProperty) {
+TEST(AdapterTexts, LateBoundReads) {
   auto a = NetAdapterObj::create();
   a->SetPeer(MakePeer("peer"));
   a->SetPortNumber(3);
-  const std::vector<std::string> names(a->PropertyNames().begin(), a->PropertyNames().end());
-  EXPECT_EQ(names, (std::vector<std::string>{"NetState", "NetStateStr", "AdapterName", "PortNumber",
-                                             "PortType", "NetOpen", "Enabled",
-                                             "InhibitParameterChangeEvent"}));
   EXPECT_EQ(a->GetProperty("netstatestr").ToString(), "Starting...");
   EXPECT_EQ(a->GetProperty("Nodes").ToObject(), a->Nodes());
   EXPECT_EQ(a->GetProperty("Peer").ToObject(), a->Peer());

@@ -127,7 +127,7 @@ void ExpectError(F&& f, int32_t number, std::string_view source = {},
 }
 
 inline AdapterRef AdapterAt(const std::shared_ptr<Collection>& nets, int32_t k) {
-  return std::dynamic_pointer_cast<NetAdapterObj>(nets->Item(k).ToObject());
+  return nets->ItemAs<NetAdapterObj>(k);
 }
 
 }  // namespace zentnet::test

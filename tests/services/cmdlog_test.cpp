@@ -226,17 +226,25 @@ TEST_F(CmdLogFile, NothingIsWrittenBeforeASuccessfulOpeningAndFailuresAreSwallow
   EXPECT_EQ(Slurp(later / "sx_cmds.log"), kStarted + kStamp + " cmd: PV 1 [0x1]");
 }
 
-TEST_F(CmdLogFile, WriteErrorsOfAFullDeviceReachTheCaller) {
+// A write that fails stops its member there: the error reaches the caller and whatever
+// file was open stays open, whatever flag was set stays set.
+TEST_F(CmdLogFile, WriteErrorsOfAFullDeviceReachTheCallerAndLeaveTheLogOpen) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this host";
-  fs::create_symlink("/dev/full", File());
   const std::string full = "61|ZentNetLib|Disk full||0";
   log_->SetLogging(true);
+  log_->SetLogToFile(true, true);
+  log_->SetLogToFile(true, false);  // closed: a run-time line now opens the file for itself
+  fs::remove(File());
+  fs::create_symlink("/dev/full", File());
+  EXPECT_EQ(ErrorOf([&] { log_->RunTimeLog("x"); }), full);
+  // The device stayed open: a new session writes to it rather than to a new file.
+  fs::remove(File());
   EXPECT_EQ(ErrorOf([&] { log_->SetLogToFile(true, true); }), full);
   for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log_); }), full);
-  // The closing banner fails, yet the file is closed: only run-time lines still try it,
-  // each in an opening of its own.
+  // A closing banner that fails leaves the log open and enabled.
   EXPECT_EQ(ErrorOf([&] { log_->SetLogToFile(true, false); }), full);
-  for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log_); }), w.runTime ? full : "no error");
+  for (const auto& w : kWriters) EXPECT_EQ(ErrorOf([&] { w.write(*log_); }), full);
+  EXPECT_FALSE(fs::exists(File()));
 }
 
 TEST_F(CmdLogFile, TimeStampIsLocalTimeAndFollowsTheClock) {

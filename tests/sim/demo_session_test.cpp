@@ -40,9 +40,11 @@ std::vector<std::string> EventLines(const std::vector<std::string>& lines) {
   return events;
 }
 
-TEST(DemoSession, TheApplicationHearsEveryEventInRaisingOrder) {
+// One run, read four ways, then run again: the same lines and a fresh log.
+TEST(DemoSession, ReplaysTheSessionThroughTheLibrary) {
   test::ScratchFolder folder;
   const Session s = RunSession(folder);
+  // The events the application hears, in raising order.
   EXPECT_THAT(EventLines(s.lines),
               ElementsAreArray<std::string>({
                   // Ports := "1;2": each new adapter is renumbered from 0, then the list.
@@ -73,11 +75,8 @@ TEST(DemoSession, TheApplicationHearsEveryEventInRaisingOrder) {
                   "NetSupervisorObj.RequestNetOpen(LPT3, newState false, PortNumber 2) -> success true",
                   "NetSupervisorObj.NetworkChanged(LPT3, 0 \"OFFLINE\")",
               }));
-}
 
-TEST(DemoSession, TheStimulusSwapsAndRestoresTheTrackingLimit) {
-  test::ScratchFolder folder;
-  const Session s = RunSession(folder);
+  // The stimulus swaps and restores the tracking limit.
   std::vector<std::string> told;
   for (const auto& line : s.lines)
     if (line.find("tracking limit") != std::string::npos || line.find("StimulusStateObj:") != std::string::npos)
@@ -89,11 +88,8 @@ TEST(DemoSession, TheStimulusSwapsAndRestoresTheTrackingLimit) {
                           "   ModeStr \"Position\", Running true; the drive's tracking limit is now 1000",
                           "   StimulusStateObj: AdjustAmplitudeScaling(0), StimulusChanged, AmplitudeChanged,",
                           "   Running false; the drive's tracking limit is back at 400"));
-}
 
-TEST(DemoSession, TheNarrativeReportsTheDecodedState) {
-  test::ScratchFolder folder;
-  const Session s = RunSession(folder);
+  // The narrative reports the decoded state.
   const auto has = [&](const std::string& text) {
     return std::find(s.lines.begin(), s.lines.end(), text) != s.lines.end();
   };
@@ -102,11 +98,8 @@ TEST(DemoSession, TheNarrativeReportsTheDecodedState) {
   EXPECT_TRUE(has("   ErrorListStr \"Tracking  shutdown, Encoder signal problem, Drive Shutdown\"; "
                   "drive Shutdown"));
   EXPECT_TRUE(has("   PortsOpen false; drive 1 Offline"));
-}
 
-TEST(DemoSession, TheLogHoldsEveryExchangeBetweenItsBanners) {
-  test::ScratchFolder folder;
-  const Session s = RunSession(folder);
+  // The log holds every exchange between its banners.
   EXPECT_EQ(s.logPath, folder.LogPath());
   EXPECT_THAT(test::LogLines(s.logPath),
               ElementsAre(" ******** Session Started *********",
@@ -122,14 +115,10 @@ TEST(DemoSession, TheLogHoldsEveryExchangeBetweenItsBanners) {
                           " cmd: SM 0 [0x0] => ok\\XD",
                           " cmd: EC => v 65616\\XD [0x10050]",
                           " ******** Session Closed *********"));
-}
 
-TEST(DemoSession, ARunIsRepeatableAndStartsAFreshLog) {
-  test::ScratchFolder folder;
-  const Session first = RunSession(folder);
-  const std::string firstLog = test::ReadFile(first.logPath);
+  const std::string firstLog = test::ReadFile(s.logPath);
   const Session second = RunSession(folder);
-  EXPECT_EQ(first.lines, second.lines);
+  EXPECT_EQ(second.lines, s.lines);
   EXPECT_EQ(test::ReadFile(second.logPath), firstLog);  // emptied, not appended to
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "zentnet/automation/error.h"
+
 namespace zentnet::test {
 
 class ScratchFolder {
@@ -49,6 +51,17 @@ inline std::vector<std::string> LogLines(const std::string& path) {
     lines.push_back(line);
   }
   return lines;
+}
+
+// The error `call` raises as "NUMBER|SOURCE|DESCRIPTION", or "no error".
+template <class Call>
+std::string ErrorOf(Call&& call) {
+  try {
+    call();
+  } catch (const AutomationError& e) {
+    return std::to_string(e.Number()) + "|" + e.Source() + "|" + e.Description();
+  }
+  return "no error";
 }
 
 }  // namespace zentnet::test

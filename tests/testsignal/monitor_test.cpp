@@ -312,31 +312,6 @@ TEST_F(Port, CopyToCarriesContentAndSyncPulse) {
   EXPECT_EQ(dest->SyncPulse(), SYNC_PULSE_NEG);
 }
 
-TEST_F(Port, ListenerMayDropTheLastReference) {
-  const std::pair<const char*, void (*)(M&)> members[] = {
-      {"Refresh", [](M& p) { p.Refresh(); }},
-      {"Initialize", [](M& p) { p.Initialize(); }},
-      {"ChangeTo", [](M& p) { p.ChangeTo(MON_VEL_CMD, 1, 2); }},
-      {"Rescale", [](M& p) { p.Rescale(); }},
-  };
-  for (const auto& [what, act] : members) {
-    port = Make();
-    recorder->on["SyncPulseChanged"] = recorder->on["Initialize"] = recorder->on["RescaleAmplitude"] = [&] {
-      port.reset();
-    };
-    auto* raw = port.get();
-    act(*raw);
-    EXPECT_EQ(port, nullptr) << what;
-  }
-  // The values and the register hold the port weakly.
-  port = Make();
-  auto variable = port->Variable();
-  auto config = port->ConfigReg();
-  port.reset();
-  EXPECT_EQ(Journaled([&] { Set(variable, 2), Set(config->Register(), 1); }),
-            (Lines{"Var.Value=2", "Config.Value=1"}));
-}
-
 TEST_F(Port, ConstructionAndPublishedFace) {
   values.tags = {"Amp", "Var", "Filter", "Config"};
   journal.Clear();
@@ -355,18 +330,11 @@ TEST_F(Port, ConstructionAndPublishedFace) {
 
   for (const char* key : {"MonitorPortStateObj", "{7682FCCE-CE8B-48DA-810C-EA89EAB6D418}"})
     EXPECT_NE(std::dynamic_pointer_cast<M>(CreateObject(key)), nullptr) << key;
-  const auto names = p->PropertyNames();
-  EXPECT_EQ(std::vector<std::string_view>(names.begin(), names.end()),
-            (std::vector<std::string_view>{"Amplitude", "Variable", "Filter", "ConfigReg", "SyncPulse",
-                                           "SyncPulseStr", "MonitorVarStr"}));
   p->SetSyncPulse(SYNC_PULSE_NEG);
   Set(p->Variable(), MON_POSN_ERR);
   EXPECT_EQ(p->GetProperty("syncpulse"), Variant(int32_t{2}));
   EXPECT_EQ(p->GetProperty("MonitorVarStr"), Variant("Tracking Error"));
   EXPECT_EQ(p->GetProperty("Filter").ToObject(), p->Filter());
-  int32_t id = 0;
-  for (const auto& e : kMonitorPortStateObjEventIds) EXPECT_EQ(e.dispId, ++id) << e.event;
-  EXPECT_EQ(std::string(kMonitorPortStateObjEventIds[6].event), "RescaleAmplitude");
 }
 
 // The 24 names; "@*@" stands where the motor's kind is named.

@@ -189,6 +189,32 @@ TEST_F(Stimulus, ModeHandlerFlows) {
        t.s->Terminate();
      },
      Cat({{"Mode.Value=0"}, kRestore500, kModeBurst, kStopped, {"mode=0 last=3 limit=500"}})},
+    {"stop without a tracking limit, none remembered",
+     [](Stimulus& t) {
+       auto loaded = t.Fresh("Loaded");
+       loaded->Number()->SetValue(STIM_TRQ);
+       loaded->CopyContentTo(t.s->Mode());
+       t.s->SetTrackingLimit(nullptr);
+     },
+     [](Stimulus& t) { t.s->Terminate(); },
+     Cat({{"Mode.Value=0"}, kModeBurst, kStopped, {"mode=0 last=3 limit=-"}})},
+    {"TrackingLimSetup listener replaces the limit",  // the new one gets the stimulus limit
+     [](Stimulus& t) {
+       t.recorder->on["TrackingLimSetup"] = [&t] { t.s->SetTrackingLimit(t.Fresh("TL2")); };
+     },
+     kStart,
+     Cat({{"Mode.Value=3", "TrackingLimSetup", "TL2.EditLock=0", "TL2.Value=10", "TL2.EditLock=0"}, kModeBurst,
+          kPosition, {"Amp.Refresh", "mode=3 last=3 limit=10"}})},
+    {"AdjustAmplitudeScaling listener replaces the amplitude",
+     [](Stimulus& t) {
+       t.recorder->on["AdjustAmplitudeScaling"] = [&t, once = true]() mutable {
+         if (std::exchange(once, false)) t.s->SetAmplitude(t.Fresh("New"));
+       };
+     },
+     kStart,
+     Cat({{"Mode.Value=3", "TrackingLimSetup", "TL.EditLock=0", "TL.Value=10", "TL.EditLock=4"}, kModeBurst,
+          kPosition, {"New.SetupA=1", "New.SetupB=7", "New.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(3)",
+                      "New.Refresh", "mode=3 last=3 limit=10"}})},
     {"Start without a tracking limit", [](Stimulus& t) { t.s->SetTrackingLimit(nullptr); },
      kStart,
      {"Mode.Value=3", "! 91 ZentNetLib: Object variable or With block variable not set", "mode=3 last=3 limit=-"}},
@@ -220,7 +246,7 @@ TEST_F(Stimulus, BulkFlows) {
      {"Mode.InitialValue=2", "Amp.InitialValue=100", "Period.InitialValue=50", "Amp.SetupA=3", "Amp.SetupB=13",
       "AdjustAmplitudeScaling(2)", "mode=0 last=3 limit=500"}},
     {"Initialize off, held", kHold,
-     [](Stimulus& t) { t.s->Initialize(STIM_OFF, 100, 50), t.s->SetInitializeMode(4); },
+     [](Stimulus& t) { t.s->Initialize(STIM_OFF, 100, 50), t.s->SetInitializeMode(STIM_CALIBRATE); },
      {"Mode.InitialValue=0", "AdjustAmplitudeScaling(0)", "Mode.DefaultValue=4", "mode=0 last=3 limit=500 held"}},
     {"SetupFor while off", nullptr, [](Stimulus& t) { t.s->SetupFor(STIM_VEL, 12.5, 40); },
      {"Amp.SetupA=2", "Amp.SetupB=10", "AdjustAmplitudeScaling(1)", "UIchanged", "Amp.Value=12.5", "Period.Value=40",
@@ -371,7 +397,7 @@ TEST_F(Stimulus, AmplitudeScaleByMode) {
     Tagged("Rate").Number()->SetValue(c.rate);
     s->Amplitude()->Number()->SetScale(7);
     journal.Clear();
-    s->SetLastMode(c.mode);  // off: applies the amplitude scale
+    s->SetLastMode(static_cast<StimGenModes>(c.mode));  // off: applies the amplitude scale
     EXPECT_EQ(s->Amplitude()->Number()->Scale(), c.scale) << c.mode << " " << c.rate;
     EXPECT_THAT(journal.lines, ::testing::Contains("AdjustAmplitudeScaling(" + std::to_string(c.mode) + ")"));
   }
@@ -385,7 +411,7 @@ TEST_F(Stimulus, ModeStr) {
   s = Make();
   for (const auto& [lookup, linear, text] : cases) {
     s->ConfigReg()->SetMotorStyle(linear ? MOTOR_BRUSHLESS_LINEAR : MOTOR_BRUSHLESS_ROTARY);
-    EXPECT_EQ(s->ModeStr(static_cast<MonitorVariables>(lookup)), text) << lookup;
+    EXPECT_EQ(s->ModeStr(static_cast<StimGenModes>(lookup)), text) << lookup;
   }
   s->SetStimMode(STIM_VEL);
   EXPECT_EQ(s->ModeStr(), "Velocity");
@@ -393,20 +419,7 @@ TEST_F(Stimulus, ModeStr) {
   SetMode(STIM_ME);
   EXPECT_EQ(s->ModeStr(), "Mode 5");
   s->SetConfigReg(nullptr);
-  EXPECT_THROW(s->ModeStr(MonitorVariables{2}), AutomationError);
-}
-
-// The value objects hold the state weakly; the state outlives its own raise.
-TEST_F(Stimulus, ListenerDroppingTheLastReference) {
-  s = MakeLoaded();
-  std::shared_ptr<ValueObj> mode = s->Mode();
-  recorder->on["ModeChanged"] = [&] { s.reset(); };
-  mode->Number()->SetValue(3);
-  EXPECT_EQ(s, nullptr);
-  EXPECT_EQ(journal.lines.back(), "Amp.Refresh");
-  journal.Clear();
-  mode->Number()->SetValue(0);
-  EXPECT_THAT(journal.lines, ElementsAre("Mode.Value=0"));
+  EXPECT_THROW(s->ModeStr(STIM_TRQ), AutomationError);
 }
 
 TEST_F(Stimulus, CopyToLoadsTheDestinationHeldBackThenReportsOnce) {
@@ -437,22 +450,25 @@ TEST_F(Stimulus, CopyToLoadsTheDestinationHeldBackThenReportsOnce) {
   EXPECT_THROW(s->CopyTo(nullptr), AutomationError);
 }
 
-TEST_F(Stimulus, PublishedFace) {
-  std::vector<std::pair<std::string, int32_t>> ids;
-  for (const auto& e : kStimulusStateObjEventIds) ids.emplace_back(e.event, e.dispId);
-  EXPECT_EQ(ids, (std::vector<std::pair<std::string, int32_t>>{
-                     {"AmplitudeChanged", 1}, {"PeriodChanged", 2}, {"ModeChanged", 3}, {"StimulusChanged", 4},
-                     {"UIModeChanged", 5}, {"UIchanged", 6}, {"TrackingLimSetup", 10}, {"AdjustAmplitudeScaling", 7},
-                     {"Refresh", 8}, {"UpdateView", 9}}));
+TEST_F(Stimulus, CreatedByClassAndReadLateBound) {
   auto obj = CreateObject("{8A36E7E8-ABDA-48FF-BA8D-3D06D2D4F5D8}");
   ASSERT_NE(std::dynamic_pointer_cast<StimulusStateObj>(obj), nullptr);
-  EXPECT_EQ(CreateObject("StimulusStateObj")->ClassName(), "StimulusStateObj");
-  std::vector<std::string> names(obj->PropertyNames().begin(), obj->PropertyNames().end());
-  EXPECT_THAT(names, ElementsAre("Amplitude", "Period", "Mode", "VelocityQ", "ConfigReg", "TrackingLimit", "ModeStr",
-                                 "LastMode", "UImode", "Running", "StimMode", "Initializing"));
   EXPECT_EQ(obj->GetProperty("uimode"), Variant(int32_t{3}));
   EXPECT_EQ(obj->GetProperty("ModeStr"), Variant("Position"));
   EXPECT_THROW((void)obj->GetProperty("SampleRate"), AutomationError);  // write-only
+}
+
+// The value objects these states are built from come, on Windows, from the sibling
+// component by these identifiers.
+TEST(ValueComponent, PublishedIdentifiers) {
+  using Ids = std::tuple<std::string_view, std::string_view, std::string_view>;
+  std::vector<Ids> ids;
+  for (const auto& c : kValueComponent) ids.emplace_back(c.name, c.classId, c.interfaceId);
+  EXPECT_EQ(ids, (std::vector<Ids>{
+                     {"ValueObj", "{0B598C67-7C53-4228-B898-E682170468D2}", "{FEBD95C4-31C5-406E-9B38-10F694CC61CA}"},
+                     {"ValueNumberObj", "", "{90BBD6C7-6D65-47BB-9428-2FB08A7EB249}"},
+                     {"LockLevelObj", "{9A783CF3-150C-4893-9EBF-9D72EC9E3975}",
+                      "{7E6DCD99-4C75-4E9C-8129-89E3B329BA91}"}}));
 }
 
 }  // namespace

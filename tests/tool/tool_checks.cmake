@@ -20,6 +20,8 @@ zentnet_tool_check(decode_unknown_register "decode|bogus|1" 2 "" "zentnet: decod
 zentnet_tool_check(decode_unknown_option "decode|io|1|--frob" 2 "" "zentnet: unknown option: --frob|")
 zentnet_tool_check(decode_error_list "decode|error|0x10050|--json" 0
   "{\"ADCproblems\": false, \"CommutationProblems\": false, \"CurrentSensorProblems\": false, \"EEhardwareProblems\": false, \"EEnotInitialized\": false, \"EncoderProblems\": true, \"LogicPowerBackedUp\": false, \"LogicPowerRecoveryFailed\": false, \"OverVoltageCurrent\": false, \"RMSoverload\": false, \"VectorSetupProblems\": false, \"StepInputProblems\": false, \"Thermal\": false, \"Tracking\": true, \"IsShutdown\": true, \"ErrorListStr\": \"Tracking  shutdown, Encoder signal problem, Drive Shutdown\"}|" "")
+zentnet_tool_check(decode_status_bits_as_a_list "decode|status|0x21|--json" 0
+  "{\"StatusImplemented\": -1, \"AllSystemsGo\": false, \"HighLevelFeedback\": true, \"AmpDisable\": false, \"EncoderError\": true, \"Hardstopped\": false, \"IVfault\": false, \"LockLevel\": 0, \"LogicPowerBackup\": false, \"NegativeLimit\": false, \"NotMoveDone\": false, \"OutOfPosition\": false, \"OutputSaturation\": false, \"OverSpeed\": false, \"OverTemp\": false, \"PositiveLimit\": false, \"PWMsaturation\": false, \"RMSshutdown\": false, \"StepInputError\": false, \"TempShutdown\": false, \"TorqueMode\": false, \"TrackingShutdown\": true, \"VectorSearch\": false, \"BitStr\": [\"Encoder\", \"Tracking\"]}|" "")
 
 zentnet_tool_check(ports_one "ports|3|--json" 0 "{\"Ports\": \"3\", \"Adapters\": [{\"PortNumber\": 3, \"AdapterName\": \"LPT4\"}]}|" "")
 zentnet_tool_check(ports_rejected "ports|x" 2 ""

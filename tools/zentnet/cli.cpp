@@ -97,25 +97,35 @@ std::string JsonValue(const Variant& value) {
   }
 }
 
-void PrintObject(Object& object, const std::vector<std::pair<std::string, Variant>>& extra,
-                 bool json) {
-  std::vector<std::pair<std::string, Variant>> rows;
+void PrintObject(Object& object, const Fields& extra, bool json) {
+  Fields rows;
   for (const auto name : object.PropertyNames())
     rows.emplace_back(std::string(name), object.GetProperty(name));
   rows.insert(rows.end(), extra.begin(), extra.end());
 
+  const auto jsonOf = [](const Field& f) {
+    if (!f.isList) return JsonValue(f.value);
+    std::string array = "[";
+    for (size_t i = 0; i < f.list.size(); ++i) array += (i ? ", " : "") + JsonString(f.list[i]);
+    return array + "]";
+  };
+  const auto textOf = [](const Field& f) {
+    if (!f.isList) return f.value.ToString();
+    std::string joined;
+    for (size_t i = 0; i < f.list.size(); ++i) joined += (i ? ", " : "") + f.list[i];
+    return joined;
+  };
   if (json) {
     std::string out = "{";
     for (size_t i = 0; i < rows.size(); ++i)
-      out += (i ? ", " : "") + JsonString(rows[i].first) + ": " + JsonValue(rows[i].second);
+      out += (i ? ", " : "") + JsonString(rows[i].first) + ": " + jsonOf(rows[i].second);
     std::cout << out << "}\n";
     return;
   }
   size_t width = 0;
   for (const auto& r : rows) width = std::max(width, r.first.size());
   for (const auto& r : rows)
-    std::cout << r.first << std::string(width + 2 - r.first.size(), ' ') << r.second.ToString()
-              << '\n';
+    std::cout << r.first << std::string(width + 2 - r.first.size(), ' ') << textOf(r.second) << '\n';
 }
 
 }  // namespace zentnet::cli

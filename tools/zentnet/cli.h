@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "zentnet/automation/object.h"
@@ -37,9 +39,21 @@ Args ParseArgs(const std::vector<std::string>& argv, const std::vector<std::stri
 std::string JsonString(std::string_view text);
 std::string JsonValue(const Variant& value);
 
+// A value printed after an object's properties: one value, or a list of texts (a JSON array;
+// in the text form one line, joined by ", ").
+struct Field {
+  template <class T>
+    requires std::is_constructible_v<Variant, T>
+  Field(T v) : value(std::move(v)) {}  // NOLINT(google-explicit-constructor)
+  Field(std::vector<std::string> texts) : list(std::move(texts)), isList(true) {}  // NOLINT
+  Variant value;
+  std::vector<std::string> list;
+  bool isList = false;
+};
+using Fields = std::vector<std::pair<std::string, Field>>;
+
 // Prints every property of `object` (text: one "Name  value" line each; JSON: one object),
-// then the extra named texts, which follow in the given order.
-void PrintObject(Object& object, const std::vector<std::pair<std::string, Variant>>& extra,
-                 bool json);
+// then the extra fields, which follow in the given order.
+void PrintObject(Object& object, const Fields& extra, bool json);
 
 }  // namespace zentnet::cli

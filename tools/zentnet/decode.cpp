@@ -16,7 +16,7 @@ namespace zentnet::cli {
 
 namespace {
 
-using Extra = std::vector<std::pair<std::string, Variant>>;
+using Extra = Fields;
 
 std::shared_ptr<ValueObj> ValueHolding(int32_t value) {
   auto v = NewValueObj();
@@ -45,7 +45,8 @@ void PrintError(int32_t value, const Args& /*args*/, bool json) {
   PrintObject(*ec, Extra{{"ErrorListStr", ec->ErrorListStr()}}, json);
 }
 
-// BitStr lists the names of all set bits, torque or force by the --config value's motor.
+// BitStr lists the names of all set bits, torque or force by the --config value's motor: a
+// JSON array of texts, or one line.
 void PrintStatus(int32_t value, const Args& args, bool json) {
   auto status = StatusRegObj::create();
   if (const auto mask = args.Get("--implemented"))
@@ -53,7 +54,7 @@ void PrintStatus(int32_t value, const Args& args, bool json) {
   if (const auto config = args.Get("--config"))
     status->ConfigReg()->Register()->Number()->SetValue(ParseRegister(*config));
   status->Register()->Number()->SetValue(value);
-  PrintObject(*status, Extra{{"BitStr", status->ActiveBitsStr()}}, json);
+  PrintObject(*status, Extra{{"BitStr", status->ActiveBitNames()}}, json);
 }
 
 void PrintOption(int32_t value, const Args& args, bool json) {

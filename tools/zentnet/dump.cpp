@@ -4,7 +4,7 @@
 
 #include "cli.h"
 #include "commands.h"
-#include "zentnet/automation/codepage.h"
+#include "zentnet/automation/platform.h"
 #include "zentnet/services/CmdLog.h"
 
 namespace zentnet::cli {
@@ -37,7 +37,7 @@ std::string Unescape(const std::string& text) {
         const int high = i + 1 < text.size() ? HexDigit(text[i + 1]) : -1;
         const int low = i + 2 < text.size() ? HexDigit(text[i + 2]) : -1;
         if (high < 0 || low < 0) throw UsageError("dump: \\x needs two hexadecimal digits");
-        out += Cp1252ToUtf8(std::string(1, static_cast<char>(high * 16 + low)));
+        out += platform::HostCodePageToUtf8(std::string(1, static_cast<char>(high * 16 + low)));
         i += 2;
         break;
       }

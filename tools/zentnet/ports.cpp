@@ -25,7 +25,7 @@ int RunPorts(const Argv& argv) {
   std::vector<Row> rows;
   const auto nets = supervisor->Nets();
   for (int32_t k = 1; k <= nets->Count(); ++k) {
-    const auto adapter = std::dynamic_pointer_cast<NetAdapterObj>(nets->Item(k).ToObject());
+    const auto adapter = nets->ItemAs<NetAdapterObj>(k);
     rows.push_back({adapter->PortNumber(), adapter->AdapterName()});
   }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The host's 8-bit code page, Windows-1252, and UTF-8 text: the library's strings are
-// UTF-8, the command log and its printable dump work on one byte per character.
+// Windows-1252 and UTF-8 text: the library's strings are UTF-8, the command log and its
+// printable dump work on one byte per character in the host's 8-bit code page, which is
+// Windows-1252 wherever the system has none of its own (platform::AppendHostCodePage).
 
 #include <string>
 #include <string_view>

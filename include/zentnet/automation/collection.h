@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "zentnet/automation/error.h"
 #include "zentnet/automation/object.h"
 
 namespace zentnet {
@@ -19,6 +20,16 @@ class Collection : public Object {
   void Add(const Variant& item, const Variant& key = {});
   // `index` is a 1-based position (error 9 outside 1..Count) or a key (error 5 if absent).
   Variant Item(const Variant& index) const;
+  // The item at `index` as a `T`, as a typed variable receives it: null for an empty object
+  // reference, the type-mismatch error 13 for an item that is no object or another class.
+  template <class T>
+  std::shared_ptr<T> ItemAs(const Variant& index) const {
+    const std::shared_ptr<Object> object = Item(index).ToObject();
+    if (!object) return nullptr;
+    auto typed = std::dynamic_pointer_cast<T>(object);
+    if (!typed) err::RaiseTypeMismatch();
+    return typed;
+  }
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
   void Remove(const Variant& index);
 

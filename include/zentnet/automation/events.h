@@ -105,6 +105,15 @@ class EventSource {
 
 namespace zentnet {
 
+// A strong reference to `self` that a member which raises events (itself or through the
+// value objects it writes) and then goes on touching its object holds for its whole length:
+// a listener may drop the last outside reference at any event. Empty while the object is
+// being built by make_shared or destroyed, when no outside reference exists to drop.
+template <class T>
+auto HoldSelf(T& self) {
+  return self.weak_from_this().lock();
+}
+
 // The public half of a class's connection point.
 template <class Sink>
 class EventHost {

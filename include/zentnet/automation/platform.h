@@ -27,6 +27,24 @@ inline std::string FolderOf(std::string_view path) {
   return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last));
 }
 
+// The file name of `path` without its folder and without its extension, the part from the
+// last point on ("Zent.Net.dll" gives "Zent.Net"). A name that only starts with a point,
+// such as ".profile", has no extension.
+inline std::string NameWithoutExtension(std::string_view path) {
+  const size_t last = path.find_last_of(kPathSeparators);
+  const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);
+  const size_t point = name.rfind('.');
+  return std::string(point == 0 || point == std::string_view::npos ? name : name.substr(0, point));
+}
+
+// Appends `utf8` to `out` in the host's 8-bit code page, one byte per character: on Windows
+// the process's ANSI code page, through the system's conversion with its best-fit mapping
+// (so "Ā" may become "A"); elsewhere Windows-1252 (AppendCp1252). A character the code
+// page lacks becomes "?".
+void AppendHostCodePage(std::string& out, std::string_view utf8);
+// The reverse: each byte as the character it stands for in that code page, in UTF-8.
+std::string HostCodePageToUtf8(std::string_view bytes);
+
 // Seconds since 1970-01-01 00:00:00 UTC.
 int64_t NowSeconds();
 

@@ -149,7 +149,31 @@ class PhysDriveObj : public Object {
   virtual std::string UserID() = 0;
   virtual std::shared_ptr<ValueObj> VelocityMeasured() = 0;
   virtual int32_t WakeupDrive(std::shared_ptr<Collection> Drives, int32_t& nDrivesDetected) = 0;
+
+  // The members above that write a by-reference argument back, with temporaries: what the
+  // drive writes back goes nowhere. A class that overrides one brings these back into view
+  // with ZENTNET_DRIVE_TEMPORARIES.
+  bool MotorFileExists(std::string&& thePath) { return MotorFileExists(thePath); }
+  void MotorFileLoad(std::string&& filePath, bool interactive = true) { MotorFileLoad(filePath, interactive); }
+  void MotorFileSave(std::string&& filePath, bool interactive = true) { MotorFileSave(filePath, interactive); }
+  std::string RunCommand(std::string&& baseCmd, int32_t timeOut = 50, bool throwErr = true) {
+    return RunCommand(baseCmd, timeOut, throwErr);
+  }
+  bool SystemFileExists(std::string&& thePath) { return SystemFileExists(thePath); }
+  void SystemFileLoad(std::string&& filePath, bool interactive = true) { SystemFileLoad(filePath, interactive); }
+  void SystemFileSave(std::string&& filePath, bool interactive = true) { SystemFileSave(filePath, interactive); }
+  std::string TrqFrcString(std::string&& markedStr) { return TrqFrcString(markedStr); }
+  int32_t WakeupDrive(std::shared_ptr<Collection> Drives, int32_t&& nDrivesDetected) {
+    return WakeupDrive(std::move(Drives), nDrivesDetected);
+  }
 };
+
+// clang-format off
+#define ZENTNET_DRIVE_TEMPORARIES(Base)                                                   \
+  using Base::MotorFileExists; using Base::MotorFileLoad; using Base::MotorFileSave;      \
+  using Base::RunCommand; using Base::SystemFileExists; using Base::SystemFileLoad;       \
+  using Base::SystemFileSave; using Base::TrqFrcString; using Base::WakeupDrive
+// clang-format on
 
 // The library's own drive object: a drive that is not there. Reads answer the zero value
 // of their type, writes and actions leave no trace, and by-reference arguments come back
@@ -157,6 +181,7 @@ class PhysDriveObj : public Object {
 // members it has.
 class InertPhysDriveObj : public PhysDriveObj {
  public:
+  ZENTNET_DRIVE_TEMPORARIES(PhysDriveObj);
   bool ACin() override { return false; }
   void SetAddress(int32_t /*value*/) override {}
   int32_t Address() override { return 0; }

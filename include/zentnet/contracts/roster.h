@@ -32,6 +32,21 @@ std::span<const ClassInfo> ClassRoster();
 // braces, any case); null when nothing matches.
 const ClassInfo* FindClass(std::string_view nameOrClassId);
 
+// The classes and interfaces of the sibling value-object component that this library
+// creates value objects by and recognises them through (the Windows build needs them; the
+// portable core creates ours through the value factory). ValueNumberObj is an interface
+// only: its objects are handed out by a ValueObj, never created by class.
+struct ComponentClassInfo {
+  std::string_view name;
+  std::string_view classId;  // empty for an interface without a creatable class
+  std::string_view interfaceId;
+};
+inline constexpr ComponentClassInfo kValueComponent[] = {
+    {"ValueObj", "{0B598C67-7C53-4228-B898-E682170468D2}", "{FEBD95C4-31C5-406E-9B38-10F694CC61CA}"},
+    {"ValueNumberObj", "", "{90BBD6C7-6D65-47BB-9428-2FB08A7EB249}"},
+    {"LockLevelObj", "{9A783CF3-150C-4893-9EBF-9D72EC9E3975}", "{7E6DCD99-4C75-4E9C-8129-89E3B329BA91}"},
+};
+
 // An event's published dispatch identifier, kept beside each class's sink interface.
 struct DispatchEntry {
   std::string_view event;

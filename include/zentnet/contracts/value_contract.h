@@ -122,6 +122,8 @@ class LockLevelObj : public Object {
 
   virtual LockLevels Level() const = 0;
   virtual void SetLevel(LockLevels& level) = 0;
+  // A temporary level, such as SetLevel(LOCK_LEVEL_2).
+  void SetLevel(LockLevels&& level) { SetLevel(level); }
 
   virtual Cookie Advise(std::shared_ptr<LockLevelObjEvents> sink) = 0;
   virtual bool Unadvise(Cookie cookie) = 0;

@@ -70,6 +70,12 @@ class NetAdapterObj final : public Object,
   // Silenced by InhibitParameterChangeEvent.
   void FireParameterChanged(infcParamChg& chgObj);
   void FirePointToPointChange(int32_t nodeAddr, PointToPointStatus state);
+  // The same with temporaries: what the listeners write back goes nowhere.
+  void FireNetworkError(infcErrInfo&& errObj) { FireNetworkError(errObj); }
+  void FireDriveParameterChanged(std::shared_ptr<PhysDriveObj>&& Node, std::shared_ptr<ValueObj>&& NewValue) {
+    FireDriveParameterChanged(Node, NewValue);
+  }
+  void FireParameterChanged(infcParamChg&& chgObj) { FireParameterChanged(chgObj); }
 
   NetworkChanges NetState() const { return netState_; }
   // The state's name, or "" when it has none.

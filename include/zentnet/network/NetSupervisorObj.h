@@ -76,6 +76,29 @@ class NetSupervisorObj final : public Object,
                                PointToPointStatus& state);
   void FireRequestNetOpen(std::shared_ptr<NetAdapterObj>& netRef, std::shared_ptr<Object>& Peer,
                           bool& newState, int32_t& PortNumber, bool& success);
+  // The same with temporaries (a derived adapter's pointer among them): what the listeners
+  // write back goes nowhere.
+  void FireNetworkChanged(std::shared_ptr<NetAdapterObj>&& netRef, NetworkChanges&& theState) {
+    FireNetworkChanged(netRef, theState);
+  }
+  void FireNetworkError(std::shared_ptr<NetAdapterObj>&& netRef, infcErrInfo&& theErr) {
+    FireNetworkError(netRef, theErr);
+  }
+  void FireDriveParameterChanged(std::shared_ptr<NetAdapterObj>&& netRef, std::shared_ptr<PhysDriveObj>&& Node,
+                                 std::shared_ptr<ValueObj>&& NewValue) {
+    FireDriveParameterChanged(netRef, Node, NewValue);
+  }
+  void FireParameterChanged(std::shared_ptr<NetAdapterObj>&& netRef, infcParamChg&& chgObj) {
+    FireParameterChanged(netRef, chgObj);
+  }
+  void FirePointToPointChanged(std::shared_ptr<NetAdapterObj>&& netRef, int32_t&& nodeAddr,
+                               PointToPointStatus&& state) {
+    FirePointToPointChanged(netRef, nodeAddr, state);
+  }
+  void FireRequestNetOpen(std::shared_ptr<NetAdapterObj>&& netRef, std::shared_ptr<Object>&& Peer,
+                          bool&& newState, int32_t&& PortNumber, bool&& success) {
+    FireRequestNetOpen(netRef, Peer, newState, PortNumber, success);
+  }
 
   // The first adapter in Nets on that port, enabled or not; null when there is none.
   std::shared_ptr<NetAdapterObj> GetRefToNetPort(int32_t port);
@@ -89,6 +112,8 @@ class NetSupervisorObj final : public Object,
   // between NetworkChanged(null, NODES_STOP_NET_CONFIG) (only if the network was open) and
   // NetworkChanged(null, NODES_CHANGING_NETWORK_CONFIG).
   void SetPorts(std::string& ports);
+  // The same with a temporary list, such as SetPorts("1;2"): the normalised list goes nowhere.
+  void SetPorts(std::string&& ports) { SetPorts(ports); }
   // The port numbers of the enabled adapters, in order, joined by ";".
   std::string Ports();
 

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "zentnet/automation/events.h"
 #include "zentnet/automation/object.h"
@@ -85,8 +86,9 @@ class StatusRegObj final : public Object,
   bool VectorSearch() const;
   const std::shared_ptr<LockLevelObj>& LockLevelRef() const { return m_lockLevel.get(); }
 
-  // Not published: BitStr of every set bit that has a name, in ascending bit order, joined
-  // by ", " (LinearMotor and the register each read once).
+  // Not published: BitStr of every set bit that has a name, in ascending bit order, as a
+  // list and joined by ", " (LinearMotor and the register each read once).
+  std::vector<std::string> ActiveBitNames() const;
   std::string ActiveBitsStr() const;
 
   std::string_view ClassName() const override { return "StatusRegObj"; }

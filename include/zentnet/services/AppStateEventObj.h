@@ -62,6 +62,13 @@ class AppStateEventObj final : public Object,
   // `drv` holds whatever the sinks left there: the new demo drive, or its old value.
   void FireCreateDemoDrive(PhysDriveType dType, std::shared_ptr<PhysDriveObj>& drv);
   void FireNetChange(std::shared_ptr<NetAdapterObj>& net, NetworkChanges newState);
+  // The same with temporaries: what the sinks write back goes nowhere.
+  void FireCreateDemoDrive(PhysDriveType dType, std::shared_ptr<PhysDriveObj>&& drv) {
+    FireCreateDemoDrive(dType, drv);
+  }
+  void FireNetChange(std::shared_ptr<NetAdapterObj>&& net, NetworkChanges newState) {
+    FireNetChange(net, newState);
+  }
 
   // Stored first, then `MotorPageEnableChanged` when the value differs from the old one.
   void SetMotorPageEnabled(bool newState);

@@ -57,6 +57,27 @@ class DriveEventObj final : public Object,
   void FireSetupUndoChanged(std::shared_ptr<PhysDriveObj>& Node, bool newState);
   void FireUserIDchanged(std::shared_ptr<PhysDriveObj>& Node);
 
+  // The same with temporaries, such as a derived drive's pointer: what the sinks write back
+  // goes nowhere.
+  void FireCommError(std::shared_ptr<PhysDriveObj>&& Node, DriveErrors ErrorCode, int32_t Extra = 0) {
+    FireCommError(Node, ErrorCode, Extra);
+  }
+  void FireDriveStateChange(std::shared_ptr<PhysDriveObj>&& Node) { FireDriveStateChange(Node); }
+  void FireEnableChanged(std::shared_ptr<PhysDriveObj>&& Node, bool newState) {
+    FireEnableChanged(Node, newState);
+  }
+  void FireHighLevelFeedbackChanged(std::shared_ptr<PhysDriveObj>&& Node) {
+    FireHighLevelFeedbackChanged(Node);
+  }
+  void FireMotorTypeChanged(std::shared_ptr<PhysDriveObj>&& Node) { FireMotorTypeChanged(Node); }
+  void FireParameterChanged(std::shared_ptr<PhysDriveObj>&& Node, std::shared_ptr<ValueObj>&& NewValue) {
+    FireParameterChanged(Node, NewValue);
+  }
+  void FireSetupUndoChanged(std::shared_ptr<PhysDriveObj>&& Node, bool newState) {
+    FireSetupUndoChanged(Node, newState);
+  }
+  void FireUserIDchanged(std::shared_ptr<PhysDriveObj>&& Node) { FireUserIDchanged(Node); }
+
   std::string_view ClassName() const override { return "DriveEventObj"; }
 
   DriveEventObj() = default;  // use create()

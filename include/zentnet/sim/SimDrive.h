@@ -83,6 +83,7 @@ std::string SimNumberText(SimQuantity q, double value);
 // drive's zero answer.
 class SimDrive final : public InertPhysDriveObj, public std::enable_shared_from_this<SimDrive> {
  public:
+  ZENTNET_DRIVE_TEMPORARIES(InertPhysDriveObj);
   // The drive's numbers when it is created.
   struct Initial {
     int32_t config = 0x01000200;  // analog torque input, motor style 2

@@ -80,25 +80,25 @@ class StimulusStateObj final : public Object,
   void StartStop();
   void Terminate();
   // 5 (the default) names the mode the user interface shows.
-  std::string ModeStr(MonitorVariables lookupMode = MonitorVariables{5});
-  void SetLastMode(int32_t vNewValue);
-  int32_t LastMode() const { return lastMode_; }
-  int32_t UImode();
-  void SetUImode(int32_t newUImode);
+  std::string ModeStr(StimGenModes lookupMode = STIM_ME);
+  void SetLastMode(StimGenModes vNewValue);
+  StimGenModes LastMode() const { return lastMode_; }
+  StimGenModes UImode();
+  void SetUImode(StimGenModes newUImode);
   bool Running();
   // Null raises error 91.
   void CopyTo(const std::shared_ptr<StimulusStateObj>& newObj);
   void Refresh();
-  void SetStimMode(int32_t value);
-  int32_t StimMode();
-  void ChangeTo(int32_t newMode, double newAmplitude, int32_t newPeriod);
-  void Initialize(int32_t newMode, int32_t newAmplitude, int32_t newPeriod);
-  void SetInitializeMode(int32_t newMode);
+  void SetStimMode(StimGenModes value);
+  StimGenModes StimMode();
+  void ChangeTo(StimGenModes newMode, double newAmplitude, int32_t newPeriod);
+  void Initialize(StimGenModes newMode, int32_t newAmplitude, int32_t newPeriod);
+  void SetInitializeMode(StimGenModes newMode);
   void SetInitializing(bool newState) { initializing_ = newState; }
   bool Initializing() const { return initializing_; }
   void FireChanges();
   // Never raises an error of its own steps; see the source.
-  void SetupFor(int32_t newMode, double newAmplitude, int32_t newPeriod);
+  void SetupFor(StimGenModes newMode, double newAmplitude, int32_t newPeriod);
 
   std::string_view ClassName() const override { return "StimulusStateObj"; }
   Variant GetProperty(std::string_view name) override;
@@ -136,7 +136,7 @@ class StimulusStateObj final : public Object,
   HeldValue m_TrackingLimit;
 
   int32_t velocityQ_ = 1;
-  int32_t lastMode_ = STIM_POSN;
+  StimGenModes lastMode_ = STIM_POSN;
   bool initializing_ = false;
   double savedTrackingLimit_ = 0;
   bool trackingLimitSaved_ = false;

@@ -80,6 +80,9 @@ class BasicValueObj final : public ValueObj, public std::enable_shared_from_this
   void RaiseContentChanged();
   void RaiseRefresh();
   void RaiseInitializeCache(double& initialValue, bool& processed);
+  void RaiseInitializeCache(double&& initialValue, bool&& processed) {
+    RaiseInitializeCache(initialValue, processed);
+  }
 
   Variant GetProperty(std::string_view name) override;
 
@@ -105,6 +108,7 @@ class BasicLockLevelObj final : public LockLevelObj,
   static std::shared_ptr<BasicLockLevelObj> create();
 
   LockLevels Level() const override { return level_; }
+  using LockLevelObj::SetLevel;
   void SetLevel(LockLevels& level) override;
 
   Cookie Advise(std::shared_ptr<LockLevelObjEvents> sink) override;
