@@ -68,9 +68,9 @@ TEST_F(ErrorCode, SetCausesAreListedInBitOrder) {
 TEST_F(ErrorCode, EveryChangeOfTheNumberRaisesChangedAndRefreshAsksTheValueObject) {
   Store(0.4);  // decodes as before, still a change of the number
   Store(0.3);
-  Store(0.3);  // same number: the value object stays quiet
+  Store(0.3);  // the same number: nothing is compared
   obj->Refresh();
-  EXPECT_EQ(rec->lines, (Lines{"Changed", "Changed", "Refresh"}));
+  EXPECT_EQ(rec->lines, (Lines{"Changed", "Changed", "Changed", "Refresh"}));
 }
 
 }  // namespace
