@@ -115,20 +115,16 @@ TEST_F(Config, ReadsUnderTheCapabilityMaskAndDerivedFields) {
     int32_t expected;  // -1 for true
   } cases[] = {
       {"SyncPulse", 0x1, 0x3, 1},  // masked bit by bit
-      {"SyncPulse", 0x2, 0xFFFFFFFF, 2},
-      {"ModeLineFoldback", 0x1, 0xC0000, 0},
+      {"SyncPulse", 0x2, 0xFFFFFFFF, 2}, {"ModeLineFoldback", 0x1, 0xC0000, 0},
       {"ModeLineFoldback", 0x80000, 0xC0000, 2},
       {"Steadix", ~0xC00u, 0x800, 0},  // zero without the field
       {"Steadix", 0x800, 0x400, 1},    // any one of its bits makes it available
-      {"HighLevelFeedback", ~0x70u, 0x50, 0},
-      {"HighLevelFeedback", 0x40, 0x50, 5},
+      {"HighLevelFeedback", ~0x70u, 0x50, 0}, {"HighLevelFeedback", 0x40, 0x50, 5},
       {"InputMode", 0, 0x7000000, 7},      // the other fields ignore the mask
       {"TorqueMode", ~0u, 0x1000000, -1},  // analog torque only
-      {"TorqueMode", ~0u, 0x3000000, 0},
-      {"BrushMode", ~0u, 0x300, 0},
+      {"TorqueMode", ~0u, 0x3000000, 0}, {"BrushMode", ~0u, 0x300, 0},
       {"LinearMotor", ~0u, 0x300, 0},  // unknown style
-      {"LinearMotor", ~0u, 0x800002FF, -1},
-      {"StepEncInputFilter", ~0u, 0x40C000, 13},
+      {"LinearMotor", ~0u, 0x800002FF, -1}, {"StepEncInputFilter", ~0u, 0x40C000, 13},
   };
   for (const auto& c : cases) {
     Capability(c.capability);
@@ -153,8 +149,7 @@ TEST_F(Config, FieldWritesReplaceOnlyTheirBits) {
       {~0u, ~0u, Writing(&C::SetModeLineFoldback, 1), 0xFFF7FFFF},
       {0, 0, Writing(&C::SetSteadix, 1), 0x400, 2},  // through "off", even from off
       {~0u, ~0u, Writing(&C::SetSteadix, -1), 0xFFFFFFFF, 2},
-      {~0u, 0xC00, Writing(&C::SetSteadix, 0), 0, 2},
-      {~0u, 0, Writing(&C::SetLimitMode, 1), 0x8},
+      {~0u, 0xC00, Writing(&C::SetSteadix, 0), 0, 2}, {~0u, 0, Writing(&C::SetLimitMode, 1), 0x8},
       {~0u, ~0u, Writing(&C::SetLimitMode, 2), 0xFFFFFFF7},  // only 1 means position
       {~0u, ~0u, Writing(&C::SetLimitMode, -1), 0xFFFFFFF7},
       {0, ~0u, Writing(&C::SetMotorStyle, 6), 0xFFFFFEFF},
@@ -198,8 +193,7 @@ TEST_F(Config, VelocityEstimatorIsClampedThenComposed) {
     int32_t min, max, written;
     uint32_t before, after;
   } cases[] = {
-      {0, 7, 4, 0, 0x80000000},
-      {0, 7, 7, 0, 0xE0000000},
+      {0, 7, 4, 0, 0x80000000}, {0, 7, 7, 0, 0xE0000000},
       {0, 7, 9, 0, 0xE0000000},           // above the maximum: the maximum
       {0, 7, 3, 0xFFFFFFFF, 0x7FFFFFFF},  // bits 0-28 kept
       {0, 0, 5, 0xFFFFFFFF, 0x1FFFFFFF},  // initial bounds: every write stores 0
@@ -345,25 +339,19 @@ TEST_F(Config, TextsOfTheCurrentValue) {
       {"InputModeStr", ~0u, 0x01000000, "Analog Torque"},
       {"InputModeStr", 0, 0x01000200, "Analog Force"},  // never "N/A"
       {"InputModeStr", ~0u, 0x03000100, "Step+Direction Torque"},
-      {"InputModeStr", ~0u, 0x06000000, "Unknown Mode 6"},
-      {"LimitModeStr", ~0u, 0x200, "Force"},
-      {"LimitModeStr", ~0x8u, 0x8, "N/A"},
-      {"LimitSwitchModeStr", 0, 0x8, "Position"},
+      {"InputModeStr", ~0u, 0x06000000, "Unknown Mode 6"}, {"LimitModeStr", ~0u, 0x200, "Force"},
+      {"LimitModeStr", ~0x8u, 0x8, "N/A"}, {"LimitSwitchModeStr", 0, 0x8, "Position"},
       {"ModeLineFoldbackStr", ~0u, 0xC0200, "On for: Pos. + Neg. Force"},
       {"ModeLineFoldbackStr", 0x80000, 0xC0000, "On for: Negative Torque"},
       {"ModeLineFoldbackStr", ~0xC0000u, 0xC0000, "N/A"},
       {"HighLevelFeedbackStr", ~0u, 0x40, "~ASG- Move Done"},
       {"HighLevelFeedbackStr", ~0u, 0, "N/A"},  // the text of value 0
       {"HighLevelFeedbackStr", 0x10, 0x10, "In-Range"},
-      {"HighLevelFeedbackStr", ~0x70u, 0x40, "N/A"},
-      {"SyncPulseStr", 0x2, 0x3, "Negative"},
-      {"SyncPulseStr", 0, 0x3, "None"},
-      {"SteadixStr", ~0u, 0x400, "Standard"},
-      {"SteadixStr", ~0xC00u, 0x400, "N/A"},
-      {"MotorStyleStr", 0, 0x300, "Unknown"},
+      {"HighLevelFeedbackStr", ~0x70u, 0x40, "N/A"}, {"SyncPulseStr", 0x2, 0x3, "Negative"},
+      {"SyncPulseStr", 0, 0x3, "None"}, {"SteadixStr", ~0u, 0x400, "Standard"},
+      {"SteadixStr", ~0xC00u, 0x400, "N/A"}, {"MotorStyleStr", 0, 0x300, "Unknown"},
       {"BrushModeStr", ~0u, 0x300, "OFF"},  // a linear motor is not "brush"
-      {"BrushModeStr", 0x200, 0x100, "N/A"},
-      {"FilterClockStr", 0, 0x800000, "Mode: 2"},
+      {"BrushModeStr", 0x200, 0x100, "N/A"}, {"FilterClockStr", 0, 0x800000, "Mode: 2"},
   };
   for (const auto& c : cases) {
     Capability(c.capability);

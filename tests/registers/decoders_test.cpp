@@ -148,10 +148,8 @@ TEST_F(Decoders, SetUpTheirOwnValueObjectInOrderAtConstruction) {
 TEST_F(Decoders, HearTheirOwnNotificationsOfTheValueObject) {
   using Notice = void (ValueObjEvents::*)(std::shared_ptr<ValueObj>&);
   const std::pair<const char*, Notice> notices[] = {
-      {"ValueChanged", &ValueObjEvents::ValueChanged},
-      {"Changed", &ValueObjEvents::Changed},
-      {"ContentChanged", &ValueObjEvents::ContentChanged},
-      {"Refresh", &ValueObjEvents::Refresh},
+      {"ValueChanged", &ValueObjEvents::ValueChanged}, {"Changed", &ValueObjEvents::Changed},
+      {"ContentChanged", &ValueObjEvents::ContentChanged}, {"Refresh", &ValueObjEvents::Refresh},
       {"InitializeCache", nullptr}};
   for (auto& d : all) {
     d.value->Put(d.burstBits);

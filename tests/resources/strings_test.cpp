@@ -1,5 +1,5 @@
-// The string table: exactly the published ids, the texts other parts quote, the loader's
-// error, the torque/force marker; and the version record.
+// The string table: exactly the published ids, the loader's error, the torque/force marker;
+// and the version record.
 
 #include <gtest/gtest.h>
 
@@ -53,62 +53,6 @@ TEST(StringTable, HoldsExactlyTheListedIdsNoneEmpty) {
   EXPECT_EQ(found, expected);
   for (int32_t id : {-1, 65536, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()})
     EXPECT_EQ(Load(id), NotFound(id));
-}
-
-// Every text another part of the library, or its clients, relies on word for word.
-TEST(StringTable, QuotedTextsMatchByteForByte) {
-  // Texts no other test shows through the member that uses them.
-  const std::pair<int32_t, const char*> kQuoted[] = {
-      {1000, "Hardware Version"}, {1001, "Option register"}, {1007, "Error Blink Codes"},
-      {1009, "Configuration Register"}, {1056, "Tracking Limit"}, {1100, "Velocity (measured)"},
-      {1270, "OFF"}, {1271, "2 ms, light"}, {1272, "5 ms, medium"}, {1273, "10 ms, medium+"},
-      {1274, "25 ms, high"}, {1500, "OK"},
-      {1501, "Address cannot be changed. Device is not networked."},
-      {1504, "Unknown command response."}, {1505, "Drive didn't respond to command."},
-      {1506, "\r   Command attempted: "},
-      {1507, "Monitor Channel not supported by this device: "}, {1508, "Field is unknown."},
-      {1509, "Response garbled."}, {1511, "Response from wrong node"},
-      {1512, "Network configuration error. Too many nodes present?"},
-      {1513, "Unknown lock level."}, {1514, "Illegal lock PIN value."},
-      {1515, "Scenerio index is out of range."}, {1516, "Wrong port type for this drive."},
-      {1517, "Serial port selection problem. Format: <port1>[;<portList>]."},
-      {1518, "Error: Select Valid Setting"}, {1519, "Mavrel Network Error"},
-      {2054, "@*@ Input Scaling"}, {2352, "Monitor Port: Variable"},
-      {2353, "Monitor Port: Amplitude"}, {2354, "Monitor Port: Filter"}, {2356, "Gain Factor"},
-      {2398, "Unknown Variable: "}, {2400, "Status Register"}, {2411, "Step Input"},
-      {2412, "RMS Shutdown"}, {2416, "I/V"}, {2417, "Brake Mode"}, {2418, "@*@ Mode"},
-      {2419, "+ Limit"}, {2421, "Amp Disabled"}, {2422, "Vector Srch"}, {2424, "Over-Temp"},
-      {2425, "Over-Speed"}, {2426, "Volt Sat."}, {2427, "@*@ Sat."}, {2428, "Logic Backup"},
-      {2429, "Hard-stopped"}, {2440, "LOCK0"}, {3301, "N/A 1"},
-      {3302, "Over-current/voltage (I/V) shutdown"}, {3303, "Thermal shutdown"},
-      {3306, "Encoder signal problem"}, {3307, "Step failure"},
-      {3308, "Commutation signal problem"}, {3309, "ADC failure"},
-      {3310, "EE needs initializing"}, {3311, "EE hardware failure"}, {3312, "Motor setup error"},
-      {3313, "Current Sensor Fault"}, {3314, "Logic power backed-up"}, {3316, "Drive Shutdown"},
-      {3317, "Over-Current Shutdown"}, {3318, "Over-Voltage Shutdown"},
-      {3319, "IBUS Sensor Failure"}, {3320, "Watchdog"}, {3321, "Node Stopped"},
-      {3322, "Spline Under-run"}, {3323, "Run-time Error"}, {3324, "Network Overrun"},
-      {3325, "Move Generation Error"}, {3326, "Memory Failure"}, {3327, "N/A 27"},
-      {3328, "N/A 28"}, {3329, "N/A 29"}, {3330, "N/A 30"}, {4000, "???"}, {4001, "Offline"},
-      {4002, "Disabled"}, {4005, "FW?"}, {4006, "Resetting"}, {4007, "Demo"}, {4008, "Receiving"},
-      {4101, "Analog @*@"}, {4103, "Step+Direction @*@"}, {4104, "Internal"},
-      {4105, "Unknown Mode 5"}, {4107, "Unknown Mode 7"}, {4110, "N/A"}, {4113, "~ASG- In-Range"},
-      {4115, "Unknown mode 5"}, {4116, "Unknown mode 6"}, {4117, "Unknown mode 7"},
-      {4130, "None"}, {4140, "OFF"}, {4141, "On for: Positive @*@"},
-      {4142, "On for: Negative @*@"}, {4143, "On for: Pos. + Neg. @*@"}, {4150, "@*@"},
-      {4165, "Mode: "}, {4170, "OFF"}, {4173, "Unknown mode 3"}, {4190, "OFF"}, {4191, "ON"},
-      {4192, "N/A"}, {4193, "NO"}, {4194, "YES"}, {4202, "Mode"}, {4203, "OFF"}, {4205, "@*@"},
-      {4500, "Rotary Brushless"}, {4502, "Linear Brushless"},
-      {6300, "Attempting to overwrite a configuration file"},
-      {6302, "Configuration can't load because the drive is enabled."},
-      {6303, "Illegal motor change"},
-      {6304, "Configuration file problems: wrong drive type of garbled content."},
-      {6305, "Revision string format appears damaged."}, {8000, "Zentara"}, {8001, "Aldora"},
-  };
-  for (const auto& [id, text] : kQuoted) EXPECT_EQ(Load(id), text) << id;
-  for (int vendor = 4; vendor <= 15; ++vendor)
-    EXPECT_EQ(Load(8000 + vendor), (vendor < 10 ? "Unknown vendor  " : "Unknown vendor ") +
-                                       std::to_string(vendor));
 }
 
 TEST(MarkedText, ReplacesEveryMarkerByTheMotorsWord) {
