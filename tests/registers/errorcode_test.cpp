@@ -49,11 +49,8 @@ TEST_F(ErrorCode, IsShutdownLooksAtTheNumberItself) {
 
 TEST_F(ErrorCode, SetCausesAreListedInBitOrder) {
   const std::pair<uint32_t, const char*> cases[] = {
-      {0, ""},
-      {0x1, "N/A 0"},
-      {0x10008, "Thermal shutdown, Drive Shutdown"},
-      {0x10, "Tracking  shutdown"},
-      {0x8000, "Power-Up Pos'n Recovery Window Exceeded"},
+      {0, ""}, {0x1, "N/A 0"}, {0x10008, "Thermal shutdown, Drive Shutdown"},
+      {0x10, "Tracking  shutdown"}, {0x8000, "Power-Up Pos'n Recovery Window Exceeded"},
       {0x7C000000, "Memory Failure, N/A 27, N/A 28, N/A 29, N/A 30"},
       {0x80000000, ""},  // the sign bit names no cause
       {0x80000020, "RMS shutdown"},
@@ -68,9 +65,9 @@ TEST_F(ErrorCode, SetCausesAreListedInBitOrder) {
 TEST_F(ErrorCode, EveryChangeOfTheNumberRaisesChangedAndRefreshAsksTheValueObject) {
   Store(0.4);  // decodes as before, still a change of the number
   Store(0.3);
-  Store(0.3);  // same number: the value object stays quiet
+  Store(0.3);  // the same number: nothing is compared
   obj->Refresh();
-  EXPECT_EQ(rec->lines, (Lines{"Changed", "Changed", "Refresh"}));
+  EXPECT_EQ(rec->lines, (Lines{"Changed", "Changed", "Changed", "Refresh"}));
 }
 
 }  // namespace

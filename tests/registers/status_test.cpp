@@ -22,6 +22,7 @@ const char* const kFlagOfBit[23] = {
 constexpr uint32_t kGated = 0x340000;
 
 TEST_F(Status, EachFlagFollowsItsBitAndOnlyFourAreGated) {
+  EXPECT_NE(obj->ConfigReg(), StatusRegObj::create()->ConfigReg());  // each makes its own
   std::vector<uint32_t> patterns = {0, 0xFFFFFFFF, 0x7FFFFFFF, 0xC0000821};
   for (int bit = 0; bit < 32; ++bit) {
     patterns.push_back(1u << bit);
@@ -39,6 +40,8 @@ TEST_F(Status, EachFlagFollowsItsBitAndOnlyFourAreGated) {
             << kFlagOfBit[bit] << " " << Hex(bits) << " " << Hex(implemented);
       }
       EXPECT_EQ(flag("HighLevelFeedback"), (implemented & ~bits & 0x400000) != 0) << Hex(bits);
+      EXPECT_EQ(obj->LockLevel(), static_cast<LockLevels>(bits >> 30)) << Hex(bits);  // 1 and 2
+      EXPECT_EQ(obj->LockLevelRef()->Level(), obj->LockLevel());  // mirrored on every change
     }
   }
   // Flags of bits the drive lacks do not read the register at all.
@@ -49,38 +52,27 @@ TEST_F(Status, EachFlagFollowsItsBitAndOnlyFourAreGated) {
   ExpectOverflow([&] { (void)obj->AllSystemsGo(); });
 }
 
-TEST_F(Status, LockLevelCountsBit30AsOneAndBit31AsTwo) {
-  EXPECT_EQ(obj->StatusImplemented(), -1);
-  EXPECT_NE(obj->ConfigReg(), StatusRegObj::create()->ConfigReg());  // each makes its own
-  const std::pair<uint32_t, LockLevels> cases[] = {
-      {0, LOCK_LEVEL_0},          {0x40000000, LOCK_LEVEL_1}, {0x80000000, LOCK_LEVEL_2},
-      {0xC0000000, LOCK_LEVEL_3}, {0x3FFFFFFF, LOCK_LEVEL_0}, {0xBFFFFFFF, LOCK_LEVEL_2},
-      {0x7FFFFFFF, LOCK_LEVEL_1}};
-  for (const auto& [bits, level] : cases) {
-    StoreBits(value, bits);
-    EXPECT_EQ(obj->LockLevel(), level) << bits;
-    EXPECT_EQ(obj->LockLevelRef()->Level(), level) << bits;  // mirrored on every change
-  }
-}
-
 // --- Bit names ------------------------------------------------------------------------------
 
+// BitStr names one bit and ActiveBitsStr the named set ones; the texts that name torque
+// say force only for the linear motor style.
 TEST_F(Status, BitNamesFollowTheMotorKindOfTheConfiguration) {
   const struct {
-    int32_t bit;
-    const char *rotary, *linear;
-  } cases[] = {{0, "Encoder", "Encoder"},
-               {3, "Comm. Sensor", "Comm. Sensor"},
-               {8, "Torque Mode", "Force Mode"},
-               {10, "\xE2\x80\x93 Limit", "\xE2\x80\x93 Limit"},
-               {17, "Torque Sat.", "Force Sat."},
-               {22, "HLFB Out", "HLFB Out"},
-               {31, "LOCK1", "LOCK1"}};
+    int32_t bit;  // -1: ActiveBitsStr of `bits`
+    uint32_t bits, motor;
+    const char* text;
+  } cases[] = {
+      {0, 0, 2, "Encoder"}, {3, 0, 2, "Comm. Sensor"}, {8, 0, 0, "Torque Mode"},
+      {8, 0, 1, "Torque Mode"}, {8, 0, 2, "Force Mode"}, {8, 0, 3, "Torque Mode"},
+      {10, 0, 0, "\xE2\x80\x93 Limit"}, {17, 0, 2, "Force Sat."}, {22, 0, 2, "HLFB Out"},
+      {31, 0, 0, "LOCK1"}, {-1, 0x0821, 0, "Encoder, Tracking, Amp Disabled"},
+      {-1, 0x20100, 2, "Force Mode, Force Sat."},
+      {-1, 0xFF802088, 0, "Comm. Sensor, Brake Mode, LOCK0, LOCK1"},  // 13, 23-29 unnamed
+  };
   for (const auto& c : cases) {
-    for (uint32_t style = 0; style < 4; ++style) {  // only the linear style counts as linear
-      SetMotor(style);
-      EXPECT_EQ(obj->BitStr(c.bit), style == 2 ? c.linear : c.rotary) << c.bit << "/" << style;
-    }
+    SetMotor(c.motor);
+    StoreBits(value, c.bits);
+    EXPECT_EQ(c.bit < 0 ? obj->ActiveBitsStr() : obj->BitStr(c.bit), c.text) << c.bit;
   }
   auto linear = ConfigRegObj::create();
   StoreBits(linear->Register(), CONFIG_MASK_LINEAR_MOTOR);
@@ -99,22 +91,6 @@ TEST_F(Status, BitNamesFailForBitsWithoutOneAndWithoutAConfiguration) {
   ExpectMissingObject([&] { (void)obj->ActiveBitsStr(); });
 }
 
-TEST_F(Status, ActiveBitsListsNamedSetBitsInOrder) {
-  const struct {
-    uint32_t bits, motor;
-    const char* list;
-  } cases[] = {
-      {0x0821, 0, "Encoder, Tracking, Amp Disabled"},
-      {0x20100, 2, "Force Mode, Force Sat."},
-      {0xFF802088, 0, "Comm. Sensor, Brake Mode, LOCK0, LOCK1"},  // 13, 23-29 unnamed
-  };
-  for (const auto& c : cases) {
-    SetMotor(c.motor);
-    StoreBits(value, c.bits);
-    EXPECT_EQ(obj->ActiveBitsStr(), c.list) << c.bits;
-  }
-}
-
 // --- Events -------------------------------------------------------------------------------
 
 TEST_F(Status, AChangeRaisesOneBurstInItsFixedOrder) {
@@ -123,8 +99,7 @@ TEST_F(Status, AChangeRaisesOneBurstInItsFixedOrder) {
     Lines events;
   } cases[] = {
       {0, 0x0821, {"Changed", "EnableChanged false", "Shutdown"}},
-      {0x0821, 0, {"Changed", "EnableChanged true"}},
-      {0x200, 0x600, {"Changed", "LimitHit"}},
+      {0x0821, 0, {"Changed", "EnableChanged true"}}, {0x200, 0x600, {"Changed", "LimitHit"}},
       {0x600, 0x200, {"Changed"}},
       {0,
        0xC0088A01,

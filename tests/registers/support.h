@@ -16,6 +16,7 @@
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/registers/OptionRegObj.h"
 #include "zentnet/registers/StatusRegObj.h"
+#include "strict_value.h"
 #include "zentnet/values/values.h"
 
 namespace zentnet::test {
@@ -121,33 +122,29 @@ struct Recorder : ConfigRegObjEvents,
   }
 };
 
-// A decoder, the value object it holds (an I/O register is handed one) and a recorder
-// subscribed to it.
+// A decoder, the strict value object it holds (an I/O register is handed one) and a
+// recorder subscribed to it.
 template <class T>
 struct DecoderTest : ::testing::Test {
-  std::shared_ptr<T> obj = T::create();
-  std::shared_ptr<BasicValueObj> value = Held();
+  std::shared_ptr<T> obj;
+  std::shared_ptr<StrictValue> value;
   std::shared_ptr<Recorder> rec = std::make_shared<Recorder>();
 
-  void SetUp() override { obj->Advise(rec); }
-  // Loads the register as a drive library would, then forgets the events it caused.
+  DecoderTest() {
+    StrictValues values;
+    obj = T::create();
+    value = values.made.front();
+    if constexpr (std::is_same_v<T, IOregisterObj>) obj->SetValueObjRef(value = StrictValue::create());
+    obj->Advise(rec);
+  }
+  // Loads the register as a drive library would, then forgets what that caused.
   void Load(uint32_t bits) {
     StoreBits(value, bits);
     rec->lines.clear();
+    value->calls.clear();
   }
   void Store(double number) { value->Number()->SetValue(number); }
   uint32_t Bits() const { return BitsOf(value); }
-
- private:
-  std::shared_ptr<BasicValueObj> Held() {
-    if constexpr (std::is_same_v<T, IOregisterObj>) {
-      auto held = BasicValueObj::create();
-      obj->SetValueObjRef(held);
-      return held;
-    } else {
-      return std::dynamic_pointer_cast<BasicValueObj>(obj->Register());
-    }
-  }
 };
 
 }  // namespace zentnet::test

