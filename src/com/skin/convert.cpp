@@ -1,5 +1,6 @@
 #include "convert.h"
 
+#include <cstdint>
 #include <new>
 
 namespace zentnet::com {
@@ -50,8 +51,11 @@ Variant VariantIn(const VARIANT& in) {
     case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4:
     case VT_INT: case VT_UINT: case VT_I8: case VT_UI8:
     {
-      const VARIANT c = Coerced(*v, VT_I4);
-      return static_cast<int32_t>(V_I4(&c));
+      // Through 64 bits, so that every integer type meets the same range check.
+      const VARIANT c = Coerced(*v, VT_I8);
+      const LONGLONG value = V_I8(&c);
+      if (value < INT32_MIN || value > INT32_MAX) err::RaiseOverflow();
+      return static_cast<int32_t>(value);
     }
     case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_DECIMAL:
     {

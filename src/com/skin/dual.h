@@ -148,12 +148,13 @@ class EventArg {
   EventArg(const EventArg&) = delete;
   EventArg& operator=(const EventArg&) = delete;
   ~EventArg() { Free(com_); }
+  // Before each listener: a by-value argument gets a fresh copy, so that what one listener
+  // does to it is not seen by the next.
   void Bind(VARIANT& arg) {
     if (byVal_) {
-      VariantInit(&arg);
+      VariantClear(&arg);
       V_VT(&arg) = VT_BYREF | VarTypeOf<T>();
       V_BYREF(&arg) = &com_;
-      // A by-value argument gets its own copy each time, so a listener cannot change it.
       VariantCopyInd(&arg, &arg);
       return;
     }
@@ -181,10 +182,6 @@ void RaiseEvent(const ConnectionPoint& point, DISPID id, V&&... values) {
   constexpr size_t N = sizeof...(V);
   std::tuple<EventArg<typename Unwrapped<std::remove_cvref_t<V>>::type>...> args(values...);
   VARIANT argv[N + 1] = {};
-  // Arguments travel in reverse order.
-  [&]<size_t... I>(std::index_sequence<I...>) {
-    (std::get<I>(args).Bind(argv[N - 1 - I]), ...);
-  }(std::make_index_sequence<N>{});
   struct ClearByVal {
     VARIANT* v;
     ~ClearByVal() {
@@ -194,6 +191,10 @@ void RaiseEvent(const ConnectionPoint& point, DISPID id, V&&... values) {
   } clear{argv};
   DISPPARAMS params{argv, nullptr, static_cast<UINT>(N), 0};
   point.Each([&](IDispatch* sink) {
+    // Arguments travel in reverse order.
+    [&]<size_t... I>(std::index_sequence<I...>) {
+      (std::get<I>(args).Bind(argv[N - 1 - I]), ...);
+    }(std::make_index_sequence<N>{});
     VARIANT result;
     VariantInit(&result);
     EXCEPINFO info{};
