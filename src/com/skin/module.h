@@ -1,0 +1,41 @@
+#pragma once
+// What the whole DLL shares: its module handle, the count of live objects and server locks
+// (for DllCanUnloadNow) and the type library loaded from its own resource.
+
+#include <string>
+#include <string_view>
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include "ref.h"
+
+namespace zentnet::com {
+
+HMODULE ThisModule();
+std::wstring ModuleFileName();
+
+// Every COM object of the DLL counts itself alive from construction to destruction.
+void ObjectCreated();
+void ObjectDestroyed();
+void LockModule(bool lock);
+
+// The type library embedded as TYPELIB resource 1, loaded once. Null when it cannot be
+// loaded (then IDispatch answers TYPE_E_CANTLOADLIBRARY).
+ITypeLib* TypeLibrary();
+// The description of `guid` in the type library, or null; for a dual interface `vtable`
+// picks its vtable half (what ITypeInfo::Invoke calls through) over its dispatch half.
+Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable);
+
+// An object counted alive for DllCanUnloadNow.
+class Counted {
+ public:
+  Counted() { ObjectCreated(); }
+  Counted(const Counted&) = delete;
+  Counted& operator=(const Counted&) = delete;
+  ~Counted() { ObjectDestroyed(); }
+};
+
+IID ParseGuid(std::string_view text);
+
+}  // namespace zentnet::com
