@@ -18,10 +18,10 @@ class CmdLogSkin final : public Dual<CmdLogSkin, _CmdLog, CmdLog> {
   HRESULT STDMETHODCALLTYPE CommandSent(BSTR* cmdStr) override { return Call(&Core::CommandSent, cmdStr); }
   HRESULT STDMETHODCALLTYPE Received(BSTR* respStr) override { return Call(&Core::Received, respStr); }
   HRESULT STDMETHODCALLTYPE Errors(BSTR* errDesc, BSTR* errStr) override { return Call(&Core::Errors, errDesc, errStr); }
-  HRESULT STDMETHODCALLTYPE put_LogToFile(VARIANT_BOOL* append, VARIANT_BOOL openState) override {
+  HRESULT STDMETHODCALLTYPE put_LogToFile(VARIANT_BOOL* append, VARIANT_BOOL* openState) override {
     return Call(&Core::SetLogToFile, append, openState);
   }
-  HRESULT STDMETHODCALLTYPE RunTimeErr(IDispatch** theErr, BSTR routine) override {
+  HRESULT STDMETHODCALLTYPE RunTimeErr(IDispatch* theErr, BSTR* routine) override {
     return Call(&Core::RunTimeErr, theErr, routine);
   }
   HRESULT STDMETHODCALLTYPE RunTimeLog(BSTR* errString) override { return Call(&Core::RunTimeLog, errString); }
