@@ -73,6 +73,12 @@ Sub CheckRows(what, rows)
   Next
 End Sub
 
+' The exit status holds 8 bits: 256 failures must not read as success.
+Sub Finish()
+  If failures > 255 Then failures = 255
+  WScript.Quit failures
+End Sub
+
 ' Rows: a property's name, then what it reads for each of three register values; reads: the
 ' values read, in row order.
 Sub CheckReads(what, rows, column, reads)
@@ -543,4 +549,4 @@ x = ec.Thermal
 CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "Thermal without a register"
 On Error GoTo 0
 
-WScript.Quit failures
+Finish

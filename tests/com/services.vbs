@@ -74,6 +74,12 @@ Sub CheckRows(what, rows)
   Next
 End Sub
 
+' The exit status holds 8 bits: 256 failures must not read as success.
+Sub Finish()
+  If failures > 255 Then failures = 255
+  WScript.Quit failures
+End Sub
+
 Dim x, i
 
 ' ---- Error reflector -----------------------------------------------------------------------
@@ -315,4 +321,4 @@ For i = 0 To UBound(lines)
 Next
 fso.DeleteFile logPath
 
-WScript.Quit failures
+Finish

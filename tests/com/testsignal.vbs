@@ -73,6 +73,12 @@ Sub CheckRows(what, rows)
   Next
 End Sub
 
+' The exit status holds 8 bits: 256 failures must not read as success.
+Sub Finish()
+  If failures > 255 Then failures = 255
+  WScript.Quit failures
+End Sub
+
 Dim x, cancelAnswer
 cancelAnswer = False
 
@@ -296,4 +302,4 @@ x = mon.SyncPulse
 CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "SyncPulse without ConfigReg"
 On Error GoTo 0
 
-WScript.Quit failures
+Finish
