@@ -307,6 +307,20 @@ void CollectionsKeepIdentityAndEnumerate() {
   ExpectEq(V_I4(&got[0]), 10, "first item");
   VariantClear(&got[0]);
   VariantClear(&got[1]);
+  // An object field's undescribed write slot takes a VARIANT: an object is unwrapped to its
+  // core object, anything else is a type mismatch.
+  VARIANT asObject;
+  VariantInit(&asObject);
+  V_VT(&asObject) = VT_DISPATCH;
+  V_DISPATCH(&asObject) = collection.get();
+  Expect(In<std::shared_ptr<Collection>>(asObject) == items, "object in a VARIANT unwraps to its core");
+  V_VT(&asObject) = VT_I4;
+  try {
+    In<std::shared_ptr<Collection>>(asObject);
+    Expect(false, "a number is no object");
+  } catch (const AutomationError& e) {
+    ExpectEq(e.Number(), 13, "a number is no object: type mismatch");
+  }
   VARIANT missing;
   VariantInit(&missing);
   V_VT(&missing) = VT_ERROR;
@@ -324,6 +338,7 @@ void CollectionsKeepIdentityAndEnumerate() {
 // ---- Through the DLL ---------------------------------------------------------------------
 
 using DllFunction = HRESULT(STDAPICALLTYPE*)();
+DllFunction g_canUnloadNow = nullptr;
 
 Ref<IDispatch> Create(const wchar_t* progId) {
   CLSID clsid{};
@@ -470,6 +485,7 @@ void EventsReachConnectedSinks() {
   early->get_TorqueSaturation(&torque);
   ExpectEq(torque, VARIANT_TRUE, "a true Boolean is exactly -1");
 
+  ExpectEq(g_canUnloadNow(), S_FALSE, "DllCanUnloadNow while an object lives");
   ExpectEq(point->Unadvise(cookie), S_OK, "Unadvise");
   early->RestoreAll();
   ExpectEq(sink->heard.size(), 6u, "nothing heard after Unadvise");
@@ -506,11 +522,11 @@ int main(int argc, char** argv) {
   HMODULE dll = LoadLibraryA(path.c_str());
   Expect(dll != nullptr, "LoadLibrary " + path);
   if (dll != nullptr) {
+    g_canUnloadNow = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
     RegistrationRoundTrip(dll);
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
-    const auto canUnload = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
-    ExpectEq(canUnload(), S_OK, "DllCanUnloadNow once every object is released");
+    ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
     const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
     ExpectEq(unreg(), S_OK, "DllUnregisterServer");
     CLSID clsid{};

@@ -106,6 +106,19 @@ void VariantOut(const Variant& v, VARIANT* out) {
   }
 }
 
+IUnknown* ObjectIn(const VARIANT& in) {
+  const VARIANT* v = &in;
+  while (V_VT(v) == (VT_BYREF | VT_VARIANT)) {
+    v = V_VARIANTREF(v);
+    if (v == nullptr) throw NullPointer{};
+  }
+  switch (V_VT(v)) {
+    case VT_DISPATCH: case VT_UNKNOWN: return V_UNKNOWN(v);
+    case VT_BYREF | VT_DISPATCH: case VT_BYREF | VT_UNKNOWN: return *V_UNKNOWNREF(v);
+    default: err::RaiseTypeMismatch();
+  }
+}
+
 AutomationError ErrorIn(IDispatch* errorObject) {
   const auto e = Unwrap<Object>(err::Required(errorObject));
   const int32_t number = e->GetProperty("Number").ToLong();

@@ -4,6 +4,7 @@
 //   bool <-> VARIANT_BOOL (-1 / 0)          int32_t, int16_t, double, enums <-> LONG, SHORT, DOUBLE, enums
 //   std::string (UTF-8) <-> BSTR            Variant <-> VARIANT
 //   std::shared_ptr<T> <-> interface pointer (through the identity map)
+//   std::shared_ptr<T> <- VARIANT holding an object (else error 13)
 //   AutomationError <- an error object (read late-bound)
 // In<T>(c) makes the core value from a COM argument; Out(v, &c) writes a result into a
 // fresh out parameter; Replace(v, &c) overwrites an in/out parameter, freeing what it held.
@@ -42,6 +43,8 @@ class Bstr {
 Variant VariantIn(const VARIANT& v);
 void VariantOut(const Variant& v, VARIANT* out);
 AutomationError ErrorIn(IDispatch* errorObject);
+// The object a VARIANT holds (null for Nothing); error 13 when it holds no object.
+IUnknown* ObjectIn(const VARIANT& v);
 
 template <class C>
 inline constexpr bool kIsInterface =
@@ -76,6 +79,9 @@ T In(const C& c) {
   } else if constexpr (std::is_same_v<T, AutomationError>) {
     static_assert(std::is_same_v<C, IDispatch*>, "an error object travels as IDispatch");
     return ErrorIn(c);
+  } else if constexpr (IsSharedPtr<T>::value && std::is_same_v<C, VARIANT>) {
+    // The undescribed write slot of an object-valued field: a Set when given an object.
+    return Unwrap<typename IsSharedPtr<T>::element>(ObjectIn(c));
   } else {
     static_assert(IsSharedPtr<T>::value && kIsInterface<C>, "no conversion rule");
     return Unwrap<typename IsSharedPtr<T>::element>(c);

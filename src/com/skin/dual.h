@@ -446,7 +446,8 @@ class Dual : public Itf,
 };
 
 // Registers skin S for its core class when the DLL loads: wrapping, and creation when the
-// class is in the roster.
+// class is in the roster. A new object is made by S::CreateCore() when the skin has one,
+// else by Core::create(); a core class with neither is wrapped but never created.
 template <class S>
 class Registered {
  public:
@@ -458,8 +459,26 @@ class Registered {
   static IUnknown* Wrap(std::shared_ptr<Object> o) {
     return (new S(std::dynamic_pointer_cast<Core>(std::move(o))))->Unknown();
   }
-  static std::shared_ptr<Object> Create() { return Core::create(); }
-  static inline const SkinClass kClass{S::kName, typeid(Core), &Accepts, &Wrap, &Create};
+  using Creator = std::shared_ptr<Object> (*)();
+  static constexpr Creator CreateFunction() {
+    if constexpr (requires { S::CreateCore(); })
+      return []() -> std::shared_ptr<Object> { return S::CreateCore(); };
+    else if constexpr (requires { Core::create(); })
+      return []() -> std::shared_ptr<Object> { return Core::create(); };
+    else
+      return nullptr;
+  }
+  static inline const SkinClass kClass{S::kName, typeid(Core), &Accepts, &Wrap, CreateFunction()};
+};
+
+// Registers adapter class A (constructed from the foreign IDispatch*, deriving from Want
+// and Foreign) for parameters of core type Want.
+template <class Want, class A>
+class RegisteredAdapter {
+ public:
+  RegisteredAdapter() {
+    RegisterAdapter(typeid(Want), [](IDispatch* d) -> std::shared_ptr<Object> { return std::make_shared<A>(d); });
+  }
 };
 
 }  // namespace zentnet::com
