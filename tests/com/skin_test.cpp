@@ -335,6 +335,21 @@ void CollectionsKeepIdentityAndEnumerate() {
   ExpectEq(collection->Item(one, &item), static_cast<HRESULT>(0x800A0009), "Item(3) subscript out of range");
 }
 
+void ForeignObjectsKeepTheirIdentity() {
+  auto foreign = Make(new FakeError(5, L"s", L"d"));
+  auto a = Unwrap<Object>(foreign.get()), b = Unwrap<Object>(foreign.get());
+  Expect(a == b, "one adapter per foreign object while it lives");
+  ExpectEq(a->GetProperty("source").ToString(), "s", "adapter reads a property by name");
+  Ref<IUnknown> back = WrapObject(a);
+  Expect(back.get() == static_cast<IUnknown*>(foreign.get()), "the adapter wraps out as the client's own object");
+  try {
+    a->GetProperty("hWnd");
+    Expect(false, "unknown property");
+  } catch (const AutomationError& e) {
+    ExpectEq(e.Number(), 438, "unknown property of a foreign object");
+  }
+}
+
 // ---- Through the DLL ---------------------------------------------------------------------
 
 using DllFunction = HRESULT(STDAPICALLTYPE*)();
@@ -491,6 +506,36 @@ void EventsReachConnectedSinks() {
   ExpectEq(sink->heard.size(), 6u, "nothing heard after Unadvise");
 }
 
+// The log lands beside the DLL; command and answer share one line.
+void CommandLogWritesBesideTheDll(const std::string& dllPath) {
+  auto log = Create(L"ZentNetLib.CmdLog");
+  if (!log) return;
+  auto early = log.As<_CmdLog>(__uuidof(_CmdLog));
+  early->put_Logging(VARIANT_TRUE);
+  VARIANT_BOOL append = VARIANT_FALSE;
+  ExpectEq(early->put_LogToFile(&append, VARIANT_TRUE), S_OK, "LogToFile(False) = True");
+  BSTR command = SysAllocString(L"PV 100");
+  BSTR answer = SysAllocString(L"v 300\r");
+  ExpectEq(early->CommandSent(&command), S_OK, "CommandSent");
+  ExpectEq(early->Received(&answer), S_OK, "Received");
+  ExpectEq(Utf8(command), "PV 100", "CommandSent leaves its by-reference argument alone");
+  SysFreeString(command);
+  SysFreeString(answer);
+  ExpectEq(early->put_LogToFile(&append, VARIANT_FALSE), S_OK, "LogToFile(False) = False");
+  log = Ref<IDispatch>();
+  early = Ref<_CmdLog>();
+
+  const std::string file = dllPath.substr(0, dllPath.find_last_of("\\/") + 1) + "sx_cmds.log";
+  std::string text;
+  if (FILE* f = std::fopen(file.c_str(), "rb")) {
+    char buffer[4096];
+    text.assign(buffer, std::fread(buffer, 1, sizeof buffer, f));
+    std::fclose(f);
+  }
+  Expect(text.find(" cmd: PV 100 [0x64] => v 300\\XD [0x12C]\r\n") != std::string::npos,
+         "log line beside the DLL in " + file + ": " + text);
+}
+
 void RegistrationRoundTrip(HMODULE dll) {
   const auto reg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
   const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
@@ -517,6 +562,7 @@ int main(int argc, char** argv) {
   VariantsConvertBothWays();
   EventArgumentsComeBackFromListeners();
   CollectionsKeepIdentityAndEnumerate();
+  ForeignObjectsKeepTheirIdentity();
 
   const std::string path = argc > 1 ? argv[1] : "ZentNetLib.dll";
   HMODULE dll = LoadLibraryA(path.c_str());
@@ -526,6 +572,7 @@ int main(int argc, char** argv) {
     RegistrationRoundTrip(dll);
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
+    CommandLogWritesBesideTheDll(path);
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
     const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
     ExpectEq(unreg(), S_OK, "DllUnregisterServer");
