@@ -342,7 +342,10 @@ class ValueObjAdapter final : public ValueObj,
   bool Unadvise(Cookie cookie) override { return events_.subscribers.Unadvise(cookie); }
   EventSource<Events>& Subscribers() { return events_.subscribers; }
 
-  Variant GetProperty(std::string_view name) override { return InvokeByName(name, DISPATCH_PROPERTYGET); }
+  // As our own value objects answer it: Value is the number's.
+  Variant GetProperty(std::string_view name) override {
+    return EqualsNoCase(name, "Value") ? Variant(NumberValue()) : InvokeByName(name, DISPATCH_PROPERTYGET);
+  }
 
  private:
   std::shared_ptr<ValueNumberObj> NumberOf(HRESULT (STDMETHODCALLTYPE I::*get)(_ValueNumberObj**)) const {
