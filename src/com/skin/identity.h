@@ -78,8 +78,8 @@ using Adapter = std::shared_ptr<Object> (*)(IDispatch*);
 void RegisterAdapter(const std::type_info& want, Adapter adapter);
 
 // The core object behind `p`: ours (of this module) unwrapped, or a foreign object adapted
-// to `want` (the
-// same adapter while it lives, for the same object). Error 13 when neither fits.
+// to `want` (the same adapter while it lives, for the same object). Error 13 when neither
+// fits.
 std::shared_ptr<Object> UnwrapObject(IUnknown* p, const std::type_info& want);
 
 template <class T>
