@@ -439,7 +439,8 @@ Function IoReads(r)
     r.ShutdownLineOut, r.ThermalFaultIn, r.CommutationCode, r.Bits, r.LastCommutationCode)
 End Function
 
-' &H380, &HEC70 and &H80, in this order (the last code is the one before).
+' &H380, &HEC70 and &H80, in this order (the last code is the one before). The second is
+' written in decimal: a four-digit hex literal is an Integer, and &HEC70 would be -5008.
 Dim ioRows
 ioRows = Array( _
   "AmpEnable", True, False, True, _
@@ -456,7 +457,7 @@ ioRows = Array( _
 
 ioReg.Number.Value = &H380
 CheckReads "io &H380:", ioRows, 0, IoReads(io)
-ioReg.Number.Value = &HEC70
+ioReg.Number.Value = 60528
 CheckReads "io &HEC70:", ioRows, 1, IoReads(io)
 ioReg.Number.Value = &H80
 CheckReads "io &H80:", ioRows, 2, IoReads(io)
