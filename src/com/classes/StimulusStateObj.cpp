@@ -27,7 +27,11 @@ class StimulusStateObjSkin final
   HRESULT STDMETHODCALLTYPE Start() override { return Call(&Core::Start); }
   HRESULT STDMETHODCALLTYPE StartStop() override { return Call(&Core::StartStop); }
   HRESULT STDMETHODCALLTYPE Terminate() override { return Call(&Core::Terminate); }
+  // An automation runtime may pass the omitted argument's default itself where the pointer to
+  // it belongs; no valid pointer lies in the first 64 KB of the address space.
   HRESULT STDMETHODCALLTYPE get_ModeStr(::MonitorVariables* lookupMode, BSTR* result) override {
+    const auto bits = reinterpret_cast<uintptr_t>(lookupMode);
+    if (bits != 0 && bits < 0x10000) return Call(&Core::ModeStr, static_cast<LONG>(bits), result);
     return Call(&Core::ModeStr, lookupMode, result);
   }
   HRESULT STDMETHODCALLTYPE put_LastMode(LONG value) override { return Call(&Core::SetLastMode, value); }
