@@ -237,12 +237,17 @@ Set app = CreateObject("ZentNetLib.AppStateEventObj")
 CheckEq app.FireTerminate, False, "FireTerminate without a listener"
 WScript.ConnectObject app, "app_"
 
-Sub app_LockChanged(newState) : Note "LockChanged(" & newState & ")" : End Sub
+Sub app_LockChanged(newState) : Note "LockChanged(" & newState & ")" : newState = 0 : End Sub
 Sub app_TechSupportChanged(newState) : Note "TechSupportChanged(" & newState & ")" : End Sub
 Sub app_PollStateChanged(newState) : Note "PollStateChanged(" & newState & ")" : End Sub
 Sub app_TimerTick() : Note "TimerTick" : End Sub
 Sub app_MotorPageEnableChanged(newState) : Note "MotorPageEnableChanged(" & newState & ")" : End Sub
-Sub app_NetworkChange(n, newState) : Note "NetworkChange(" & (n Is net) & ", " & newState & ")" : End Sub
+Sub app_NetworkChange(n, newState) : Note "NetworkChange(" & (n Is net) & ", " & newState & ")" : newState = 1 : End Sub
+' A later listener sees what an earlier one wrote into an argument, except into NetworkChange's
+' by-value state.
+WScript.ConnectObject app, "later_"
+Sub later_LockChanged(newState) : Note "then " & newState : End Sub
+Sub later_NetworkChange(n, newState) : Note "then " & newState : End Sub
 Sub app_Terminate(cancel)
   Note "Terminate(" & cancel & ")"
   cancel = cancelAnswer
@@ -268,8 +273,8 @@ app.MotorPageEnabled = True
 app.MotorPageEnabled = True
 app.MotorPageEnabled = False
 CheckEq app.MotorPageEnabled, False, "MotorPageEnabled"
-CheckEq TakeJournal(), "LockChanged(2), PollStateChanged(True), TechSupportChanged(False), TimerTick, " & _
-  "NetworkChange(True, 9), Terminate(False), Terminate(False), CreateDemoDrive(7, True), " & _
+CheckEq TakeJournal(), "LockChanged(2), then 0, PollStateChanged(True), TechSupportChanged(False), TimerTick, " & _
+  "NetworkChange(True, 9), then 9, Terminate(False), Terminate(False), CreateDemoDrive(7, True), " & _
   "MotorPageEnableChanged(True), MotorPageEnableChanged(False)", "application events"
 
 ' ---- Command log ---------------------------------------------------------------------------
