@@ -214,15 +214,17 @@ Sub drv_ParameterChanged(n, NewValue) : Note "ParameterChanged(" & NodeText(n) &
 Sub drv_SetupUndoChanged(n, newState) : Note "SetupUndoChanged(" & NodeText(n) & ", " & newState & ")" : End Sub
 Sub drv_UserIDchanged(n) : Note "UserIDchanged(" & NodeText(n) & ")" : End Sub
 
-drvEvents.FireCommError node, 1505
-drvEvents.FireCommError node, 1509, 7
-drvEvents.FireDriveStateChange node
-drvEvents.FireEnableChanged node, True
-drvEvents.FireHighLevelFeedbackChanged node
-drvEvents.FireMotorTypeChanged node
-drvEvents.FireParameterChanged node, value
-drvEvents.FireSetupUndoChanged node, False
-drvEvents.FireUserIDchanged node2
+' A script's variables are Variants: a typed by-reference parameter takes them in parentheses,
+' by value, so a listener's replacement reaches only the runtime's copy.
+drvEvents.FireCommError (node), 1505
+drvEvents.FireCommError (node), 1509, 7
+drvEvents.FireDriveStateChange (node)
+drvEvents.FireEnableChanged (node), True
+drvEvents.FireHighLevelFeedbackChanged (node)
+drvEvents.FireMotorTypeChanged (node)
+drvEvents.FireParameterChanged (node), (value)
+drvEvents.FireSetupUndoChanged (node), False
+drvEvents.FireUserIDchanged (node2)
 CheckEq TakeJournal(), "CommError(node, 1505, 0), CommError(node, 1509, 7), DriveStateChange(node), " & _
   "EnableChanged(node, True), HighLevelFeedbackChanged(node), MotorTypeChanged(node), " & _
   "ParameterChanged(node, True), SetupUndoChanged(node, False), UserIDchanged(other)", "drive events"
@@ -235,12 +237,17 @@ Set app = CreateObject("ZentNetLib.AppStateEventObj")
 CheckEq app.FireTerminate, False, "FireTerminate without a listener"
 WScript.ConnectObject app, "app_"
 
-Sub app_LockChanged(newState) : Note "LockChanged(" & newState & ")" : End Sub
+Sub app_LockChanged(newState) : Note "LockChanged(" & newState & ")" : newState = 0 : End Sub
 Sub app_TechSupportChanged(newState) : Note "TechSupportChanged(" & newState & ")" : End Sub
 Sub app_PollStateChanged(newState) : Note "PollStateChanged(" & newState & ")" : End Sub
 Sub app_TimerTick() : Note "TimerTick" : End Sub
 Sub app_MotorPageEnableChanged(newState) : Note "MotorPageEnableChanged(" & newState & ")" : End Sub
-Sub app_NetworkChange(n, newState) : Note "NetworkChange(" & (n Is net) & ", " & newState & ")" : End Sub
+Sub app_NetworkChange(n, newState) : Note "NetworkChange(" & (n Is net) & ", " & newState & ")" : newState = 1 : End Sub
+' A later listener sees what an earlier one wrote into an argument, except into NetworkChange's
+' by-value state.
+WScript.ConnectObject app, "later_"
+Sub later_LockChanged(newState) : Note "then " & newState : End Sub
+Sub later_NetworkChange(n, newState) : Note "then " & newState : End Sub
 Sub app_Terminate(cancel)
   Note "Terminate(" & cancel & ")"
   cancel = cancelAnswer
@@ -256,19 +263,18 @@ app.FireLockChange 2
 app.FirePollStateChange True
 app.FireTechSupportChange False
 app.FireTimerTick
-app.FireNetChange net, 9
+app.FireNetChange (net), 9
 CheckEq app.FireTerminate, False, "FireTerminate, not cancelled"
 cancelAnswer = True
 CheckEq app.FireTerminate, True, "FireTerminate, cancelled"
 Set demo = Nothing
-app.FireCreateDemoDrive 7, demo
-Check demo Is node2, "FireCreateDemoDrive hands the listener's drive back"
+app.FireCreateDemoDrive 7, (demo)
 app.MotorPageEnabled = True
 app.MotorPageEnabled = True
 app.MotorPageEnabled = False
 CheckEq app.MotorPageEnabled, False, "MotorPageEnabled"
-CheckEq TakeJournal(), "LockChanged(2), PollStateChanged(True), TechSupportChanged(False), TimerTick, " & _
-  "NetworkChange(True, 9), Terminate(False), Terminate(False), CreateDemoDrive(7, True), " & _
+CheckEq TakeJournal(), "LockChanged(2), then 0, PollStateChanged(True), TechSupportChanged(False), TimerTick, " & _
+  "NetworkChange(True, 9), then 9, Terminate(False), Terminate(False), CreateDemoDrive(7, True), " & _
   "MotorPageEnableChanged(True), MotorPageEnableChanged(False)", "application events"
 
 ' ---- Command log ---------------------------------------------------------------------------

@@ -209,7 +209,7 @@ WScript.ConnectObject dst, "dst_"
 Sub dst_ModeChanged() : Note "dst ModeChanged" : End Sub
 Sub dst_UIchanged() : Note "dst UIchanged" : End Sub
 Sub dst_UIModeChanged() : Note "dst UIModeChanged" : End Sub
-stim.CopyTo dst
+stim.CopyTo (dst)
 CheckEq TakeJournal(), "dst UIchanged, dst ModeChanged, dst UIchanged", "CopyTo's events on the destination"
 CheckRows "copy:", Array("LastMode", dst.LastMode, stim.UImode, "amplitude", dst.Amplitude.Number.Value, 9, _
   "Initializing", dst.Initializing, False)
@@ -290,7 +290,7 @@ CheckRows "sync pulse:", Array("SyncPulse", mon.SyncPulse, 2, "SyncPulseStr", mo
 
 Dim mon2
 Set mon2 = CreateObject("ZentNetLib.MonitorPortStateObj")
-mon.CopyTo mon2
+mon.CopyTo (mon2)
 CheckRows "port copy:", Array("SyncPulse", mon2.SyncPulse, 2, "variable", mon2.Variable.Number.Value, 9, _
   "MonitorVarStr", mon2.MonitorVarStr, "Calibrate")
 

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include <dispex.h>
+
 #include "convert.h"
 #include "guard.h"
 #include "module.h"
@@ -146,6 +148,11 @@ Variant Foreign::InvokeByName(std::string_view name, WORD flags, std::span<const
   LPOLESTR names[] = {wide.get()};
   DISPID id = DISPID_UNKNOWN;
   HRESULT hr = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  // Some script engines' own objects (a script's class instance) answer names only
+  // through IDispatchEx.
+  if (FAILED(hr))
+    if (auto ex = dispatch_.As<IDispatchEx>(__uuidof(IDispatchEx)))
+      hr = ex->GetDispID(wide.get(), fdexNameCaseInsensitive, &id);
   if (FAILED(hr)) err::RaiseNoSuchMember();
 
   // Arguments travel in reverse order.
