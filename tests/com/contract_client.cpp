@@ -1,12 +1,14 @@
 // An early-bound client of ZentNetLib, written against the published contract table
 // (contract_table.h) rather than our own IDL or header.
 //
-//   contract_client [path-to-ZentNetLib.tlb] [--objects]
+//   contract_client [path\to\ZentNetLib.tlb] [--register path\to\server.dll]... [--objects]
 //
 // Checking the type library: every class's coclass, default interface and event interface,
 // every member's vtable slot and kind, every event's dispatch identifier. With --objects
 // the registered DLL is loaded too: each class is created by class id, members are called
 // through raw vtable slots taken from the table, and events arrive at early-bound sinks.
+// --register calls each server's DllRegisterServer first (and implies --objects); without a
+// path the registered type library is checked.
 //
 // Each mismatch is one line naming the class, the member and both numbers; the exit status
 // is the number of mismatches (capped at 125), so 0 means the contract holds.
@@ -339,21 +341,610 @@ void CheckLibrary(ITypeLib* lib) {
     }
 }
 
-}  // namespace
 
-int RunObjectChecks();
+// ------------------------------------------------------------------------------------------
+// The objects: created by class id, called through raw vtable slots from the table.
+
+unsigned SlotOf(const Class& cls, const char* member, Form form) {
+    unsigned slot = kDispatchSlots;
+    for (const Member& m : cls.members)
+        for (Form f : m.forms) {
+            if (f == NONE) break;
+            if (f == form && std::strcmp(m.name, member) == 0) return slot;
+            ++slot;
+        }
+    std::printf("contract table: %s.%s %s is not listed\n", cls.name, member, FormName(form));
+    std::exit(2);
+}
+
+const Class& ClassNamed(const char* name) {
+    for (const Class& cls : kClasses)
+        if (std::strcmp(cls.name, name) == 0) return cls;
+    std::printf("contract table: no class %s\n", name);
+    std::exit(2);
+}
+
+// Calls the function in `slot` of the interface `itf` with the given arguments, as a
+// compiled client bound to that slot would.
+template <class... Args>
+HRESULT CallSlot(IUnknown* itf, unsigned slot, Args... args) {
+    using Fn = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, Args...);
+    void** vtable = *reinterpret_cast<void***>(itf);
+    return reinterpret_cast<Fn>(vtable[slot])(itf, args...);
+}
+
+// An early-bound event sink: records each event's dispatch id and argument count, and
+// lets a test write back into by-reference arguments.
+class Sink final : public IDispatch {
+public:
+    explicit Sink(const IID& iid) : iid_(iid) {}
+    std::vector<DISPID> seen;
+    std::vector<UINT> counts;
+    void (*onEvent)(DISPID, DISPPARAMS*, void*) = nullptr;
+    void* context = nullptr;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (!out) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == iid_) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return static_cast<ULONG>(n);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO*, UINT*) override {
+        seen.push_back(id);
+        counts.push_back(params ? params->cArgs : 0);
+        if (onEvent) onEvent(id, params, context);
+        return S_OK;
+    }
+
+private:
+    ~Sink() = default;
+    IID iid_;
+    LONG refs_ = 1;
+};
+
+// One object of a class under test, with its default interface and, if it raises events,
+// a sink connected to it for the object's lifetime.
+class Object {
+public:
+    Object(const Class& cls) : cls_(cls) {
+        HRESULT hr = CoCreateInstance(ParseGuid(cls.clsid), nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IUnknown, reinterpret_cast<void**>(&unknown_));
+        if (FAILED(hr)) {
+            Fail("%s: CoCreateInstance failed, hr 0x%08lX", cls.name, static_cast<unsigned long>(hr));
+            return;
+        }
+        hr = unknown_->QueryInterface(ParseGuid(cls.iid), reinterpret_cast<void**>(&itf_));
+        if (FAILED(hr)) {
+            Fail("%s: no default interface, hr 0x%08lX", cls.name, static_cast<unsigned long>(hr));
+            return;
+        }
+        if (cls.eventIid) Connect();
+    }
+    ~Object() {
+        if (point_) {
+            point_->Unadvise(cookie_);
+            point_->Release();
+        }
+        if (sink_) sink_->Release();
+        if (itf_) itf_->Release();
+        if (unknown_) {
+            ULONG left = unknown_->Release();
+            if (left != 0) Fail("%s: %lu references left after the last release", cls_.name,
+                                static_cast<unsigned long>(left));
+        }
+    }
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+
+    explicit operator bool() const { return itf_ != nullptr; }
+    IUnknown* itf() const { return itf_; }
+    const Class& cls() const { return cls_; }
+    Sink* sink() const { return sink_; }
+    unsigned Slot(const char* member, Form form) const { return SlotOf(cls_, member, form); }
+
+    template <class... Args>
+    HRESULT Call(const char* member, Form form, Args... args) const {
+        return CallSlot(itf_, Slot(member, form), args...);
+    }
+
+    // Whether the write slot of `member` takes its value by reference, as the type library
+    // says: the published member lists leave that open for some plain properties.
+    bool LetTakesPointer(const char* member) const {
+        unsigned slot = Slot(member, LET);
+        Ptr<IDispatch> dispatch;
+        Ptr<ITypeInfo> info, vtable;
+        HREFTYPE ref = 0;
+        if (FAILED(itf_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) ||
+            FAILED(dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info)) ||
+            FAILED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref)) ||
+            FAILED(info->GetRefTypeInfo(ref, &vtable)))
+            return false;
+        Attr attr(vtable.p);
+        for (UINT i = 0; attr.attr && i < attr->cFuncs; ++i) {
+            FUNCDESC* fd = nullptr;
+            if (FAILED(vtable->GetFuncDesc(i, &fd))) continue;
+            bool here = fd->oVft / sizeof(void*) == slot && fd->cParams >= 1;
+            bool pointer = here && fd->lprgelemdescParam[0].tdesc.vt == VT_PTR;
+            vtable->ReleaseFuncDesc(fd);
+            if (here) return pointer;
+        }
+        return false;
+    }
+
+    // The events seen since the last call, compared with `expected` in order.
+    void ExpectEvents(const char* after, std::initializer_list<DISPID> expected) {
+        std::vector<DISPID> want(expected);
+        std::vector<DISPID> got = sink_ ? sink_->seen : std::vector<DISPID>{};
+        if (got != want) {
+            std::string w, g;
+            for (DISPID d : want) w += (w.empty() ? "" : ",") + std::to_string(d);
+            for (DISPID d : got) g += (g.empty() ? "" : ",") + std::to_string(d);
+            Fail("%s after %s: events expected [%s], found [%s]", cls_.name, after, w.c_str(), g.c_str());
+        }
+        if (sink_) {
+            sink_->seen.clear();
+            sink_->counts.clear();
+        }
+    }
+
+private:
+    void Connect() {
+        Ptr<IConnectionPointContainer> container;
+        HRESULT hr = unknown_->QueryInterface(IID_IConnectionPointContainer,
+                                              reinterpret_cast<void**>(&container));
+        if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(ParseGuid(cls_.eventIid), &point_);
+        if (FAILED(hr)) {
+            Fail("%s: no connection point for %ls, hr 0x%08lX", cls_.name, cls_.eventIid,
+                 static_cast<unsigned long>(hr));
+            return;
+        }
+        sink_ = new Sink(ParseGuid(cls_.eventIid));
+        hr = point_->Advise(static_cast<IDispatch*>(sink_), &cookie_);
+        if (FAILED(hr)) {
+            Fail("%s: Advise failed, hr 0x%08lX", cls_.name, static_cast<unsigned long>(hr));
+            point_->Release();
+            point_ = nullptr;
+        }
+    }
+
+    const Class& cls_;
+    IUnknown* unknown_ = nullptr;
+    IUnknown* itf_ = nullptr;
+    IConnectionPoint* point_ = nullptr;
+    Sink* sink_ = nullptr;
+    DWORD cookie_ = 0;
+};
+
+void ReportHr(const Object& o, const char* member, Form form, HRESULT hr) {
+    Fail("%s.%s %s: call failed, hr 0x%08lX", o.cls().name, member, FormName(form),
+         static_cast<unsigned long>(hr));
+}
+
+void ExpectLong(const Object& o, const char* member, long expected) {
+    long value = 0x5A5A5A5A;
+    HRESULT hr = o.Call(member, GET, &value);
+    if (FAILED(hr)) return ReportHr(o, member, GET, hr);
+    if (value != expected) Fail("%s.%s Get: expected %ld, found %ld", o.cls().name, member, expected, value);
+}
+
+void ExpectBool(const Object& o, const char* member, VARIANT_BOOL expected) {
+    VARIANT_BOOL value = 0x5A5A;
+    HRESULT hr = o.Call(member, GET, &value);
+    if (FAILED(hr)) return ReportHr(o, member, GET, hr);
+    if (value != expected) Fail("%s.%s Get: expected %d, found %d", o.cls().name, member, expected, value);
+}
+
+void CompareText(const Object& o, const char* member, const char* expected, BSTR value) {
+    std::string got = Narrow(value);
+    SysFreeString(value);
+    if (got != expected)
+        Fail("%s.%s: expected \"%s\", found \"%s\"", o.cls().name, member, expected, got.c_str());
+}
+
+void ExpectText(const Object& o, const char* member, const char* expected) {
+    BSTR value = nullptr;
+    HRESULT hr = o.Call(member, GET, &value);
+    if (FAILED(hr)) return ReportHr(o, member, GET, hr);
+    CompareText(o, member, expected, value);
+}
+
+// Reads an object-valued property; `present` says whether a reference is expected.
+void ExpectObject(const Object& o, const char* member, bool present) {
+    IDispatch* value = reinterpret_cast<IDispatch*>(1);
+    HRESULT hr = o.Call(member, GET, &value);
+    if (FAILED(hr)) return ReportHr(o, member, GET, hr);
+    if ((value != nullptr) != present)
+        Fail("%s.%s Get: expected %s, found %s", o.cls().name, member, present ? "an object" : "nothing",
+             value ? "an object" : "nothing");
+    if (value) value->Release();
+}
+
+template <class T>
+void Let(const Object& o, const char* member, T value) {
+    HRESULT hr = o.LetTakesPointer(member) ? o.Call(member, LET, &value) : o.Call(member, LET, value);
+    if (FAILED(hr)) ReportHr(o, member, LET, hr);
+}
+
+template <class T>
+void LetByRef(const Object& o, const char* member, T value) {
+    HRESULT hr = o.Call(member, LET, &value);
+    if (FAILED(hr)) ReportHr(o, member, LET, hr);
+}
+
+template <class T>
+void LetByValue(const Object& o, const char* member, T value) {
+    HRESULT hr = o.Call(member, LET, value);
+    if (FAILED(hr)) ReportHr(o, member, LET, hr);
+}
+
+template <class... Args>
+void Method(const Object& o, const char* member, Args... args) {
+    HRESULT hr = o.Call(member, METHOD, args...);
+    if (FAILED(hr)) ReportHr(o, member, METHOD, hr);
+}
+
+VARIANT* ByRefArg(DISPPARAMS* params, UINT fromLeft) {
+    if (!params || fromLeft >= params->cArgs) return nullptr;
+    return &params->rgvarg[params->cArgs - 1 - fromLeft];
+}
+
+// ---- one check per class ------------------------------------------------------------------
+
+void CheckCmdLog(Object& o) {
+    ExpectBool(o, "Logging", 0);
+    ExpectBool(o, "LogPolling", 0);
+    ExpectBool(o, "InPoll", 0);
+    Let<VARIANT_BOOL>(o, "LogPolling", VARIANT_TRUE);
+    ExpectBool(o, "LogPolling", VARIANT_TRUE);
+    ExpectBool(o, "Logging", 0);
+}
+
+void CheckErrReflector(Object& o) {
+    ExpectLong(o, "Number", 0);
+    ExpectLong(o, "HelpContext", 0);
+    ExpectText(o, "Description", "");
+    ExpectText(o, "Source", "");
+    ExpectText(o, "HelpFile", "");
+}
+
+void CheckSoundEventsObj(Object& o) {
+    ExpectLong(o, "Bits", 0x7FFFFFFF);
+    ExpectBool(o, "TorqueSaturation", 0);
+    LetByValue<VARIANT_BOOL>(o, "Control", VARIANT_TRUE);
+    ExpectBool(o, "TorqueSaturation", VARIANT_TRUE);
+    LetByValue<VARIANT_BOOL>(o, "VoltageSaturation", 0);
+    ExpectLong(o, "Bits", 2147483645);
+    ExpectBool(o, "TorqueSaturation", VARIANT_TRUE);
+    ExpectBool(o, "VoltageSaturation", 0);
+    LetByRef<long>(o, "Bits", 0);
+    LetByValue<VARIANT_BOOL>(o, "Shutdown", VARIANT_TRUE);
+    ExpectLong(o, "Bits", 8);
+    Method(o, "RestoreAll");
+    ExpectLong(o, "Bits", 0x7FFFFFFF);
+    o.ExpectEvents("Control, VoltageSaturation, Bits, Shutdown, RestoreAll", {2, 1, 1, 1, 1});
+}
+
+void CheckHotKeyObj(Object& o) {
+    ExpectLong(o, "KeyCode", 0);
+    Let<long>(o, "KeyCode", 112);
+    Let<long>(o, "ShiftCodes", 3);
+    ExpectLong(o, "Key", 196720);
+    ExpectText(o, "KeyName", "30070");
+    Let<long>(o, "ShiftCodes", 0);
+    ExpectText(o, "KeyName", "70");
+    ExpectObject(o, "FormRef", false);
+    Method(o, "FireHit");
+    Method(o, "FireHitUp");
+    Method(o, "FireHit");
+    o.ExpectEvents("FireHit, FireHitUp, FireHit", {1, 2, 1});
+}
+
+struct DemoDrive {
+    IUnknown* drive;
+};
+
+void AppStateListener(DISPID id, DISPPARAMS* params, void* context) {
+    if (id == 5) {  // Terminate(cancel): ask to cancel
+        VARIANT* cancel = ByRefArg(params, 0);
+        if (cancel && cancel->vt == (VT_BYREF | VT_BOOL)) *cancel->pboolVal = VARIANT_TRUE;
+    }
+    if (id == 6) {  // CreateDemoDrive(dType, demoDrv): hand back a drive
+        VARIANT* drv = ByRefArg(params, 1);
+        auto* demo = static_cast<DemoDrive*>(context);
+        if (drv && (drv->vt & VT_BYREF) && demo->drive) {
+            IDispatch** slot = drv->ppdispVal;
+            if (*slot) (*slot)->Release();
+            demo->drive->AddRef();
+            *slot = reinterpret_cast<IDispatch*>(demo->drive);
+        }
+    }
+}
+
+void CheckAppStateEventObj(Object& o) {
+    if (!o.sink()) return;
+    Object drive(ClassNamed("PhysDriveObj"));
+    DemoDrive demo{drive.itf()};
+    o.sink()->onEvent = AppStateListener;
+    o.sink()->context = &demo;
+
+    VARIANT_BOOL cancel = 0;
+    Method(o, "FireTerminate", &cancel);
+    if (cancel != VARIANT_TRUE) Fail("AppStateEventObj.FireTerminate: expected -1, found %d", cancel);
+    Method(o, "FireTimerTick");
+    IUnknown* net = nullptr;
+    Method(o, "FireNetChange", &net, 1L);
+    LetByValue<VARIANT_BOOL>(o, "MotorPageEnabled", VARIANT_TRUE);
+    LetByValue<VARIANT_BOOL>(o, "MotorPageEnabled", VARIANT_TRUE);
+    ExpectBool(o, "MotorPageEnabled", VARIANT_TRUE);
+    LetByValue<VARIANT_BOOL>(o, "MotorPageEnabled", 0);
+    Method(o, "FireLockChange", 2L);
+    Method(o, "FirePollStateChange", VARIANT_TRUE);
+    Method(o, "FireTechSupportChange", VARIANT_TRUE);
+    IUnknown* made = nullptr;
+    Method(o, "FireCreateDemoDrive", 7L, &made);
+    if (made != drive.itf()) Fail("AppStateEventObj.FireCreateDemoDrive: the listener's drive did not come back");
+    if (made) made->Release();
+    o.ExpectEvents("the notification members", {5, 4, 7, 8, 8, 1, 3, 2, 6});
+    o.sink()->onEvent = nullptr;
+}
+
+void CheckDriveEventObj(Object& o) {
+    if (!o.sink()) return;
+    Object drive(ClassNamed("PhysDriveObj"));
+    IUnknown* node = drive.itf();
+    if (node) node->AddRef();
+    Method(o, "FireCommError", &node, 1505L, 0L);
+    Method(o, "FireEnableChanged", &node, VARIANT_TRUE);
+    Method(o, "FireUserIDchanged", &node);
+    Method(o, "FireMotorTypeChanged", &node);
+    std::vector<UINT> counts = o.sink()->counts;
+    o.ExpectEvents("FireCommError, FireEnableChanged, FireUserIDchanged, FireMotorTypeChanged",
+                   {1, 3, 8, 5});
+    if (counts != std::vector<UINT>{3, 2, 1, 1})
+        Fail("DriveEventObj: event argument counts differ from 3,2,1,1");
+    if (node) node->Release();
+}
+
+void SupervisorListener(DISPID id, DISPPARAMS* params, void*) {
+    if (id == 6) {  // RequestNetOpen(netRef, Peer, newState, PortNumber, success)
+        VARIANT* success = ByRefArg(params, 4);
+        if (success && success->vt == (VT_BYREF | VT_BOOL)) *success->pboolVal = VARIANT_TRUE;
+    }
+}
+
+void CheckNetSupervisorObj(Object& o) {
+    ExpectLong(o, "MaxAdapters", 16);
+    ExpectLong(o, "AdapterDefault", 1);
+    LetByValue<long>(o, "MaxAdapters", 5);
+    ExpectLong(o, "MaxAdapters", 5);
+    ExpectText(o, "Ports", "");
+    if (!o.sink()) return;
+    o.sink()->onEvent = SupervisorListener;
+    IUnknown* net = nullptr;
+    IDispatch* peer = nullptr;
+    VARIANT_BOOL newState = VARIANT_TRUE, success = 0;
+    long port = 3;
+    Method(o, "FireRequestNetOpen", &net, &peer, &newState, &port, &success);
+    if (success != VARIANT_TRUE) Fail("NetSupervisorObj.FireRequestNetOpen: success expected -1, found %d", success);
+    long state = 1;
+    Method(o, "FireNetworkChanged", &net, &state);
+    o.ExpectEvents("FireRequestNetOpen, FireNetworkChanged", {6, 1});
+    o.sink()->onEvent = nullptr;
+}
+
+void CheckNetAdapterObj(Object& o) {
+    ExpectLong(o, "NetState", 0);
+    ExpectLong(o, "PortType", 0);
+    ExpectText(o, "AdapterName", "COM0");
+    ExpectText(o, "NetStateStr", "OFFLINE");
+    ExpectBool(o, "Enabled", 0);
+    Method(o, "FireNetworkChanged", 1L);
+    ExpectLong(o, "NetState", 1);
+    ExpectText(o, "NetStateStr", "ONLINE");
+    Method(o, "FirePointToPointChange", 4L, 2L);
+    o.ExpectEvents("FireNetworkChanged, FirePointToPointChange", {1, 5});
+}
+
+void CheckConfigRegObj(Object& o) {
+    ExpectLong(o, "CapabilityMask", -1);
+    ExpectLong(o, "VelocityEstimatorMax", 0);
+    ExpectLong(o, "VelocityEstimatorMin", 0);
+    ExpectObject(o, "Register", true);
+    LetByValue<long>(o, "CapabilityMask", 5);
+    ExpectLong(o, "CapabilityMask", 5);
+    LetByValue<long>(o, "MotorStyle", 2);
+    ExpectLong(o, "MotorStyle", 2);
+    ExpectBool(o, "LinearMotor", VARIANT_TRUE);
+    ExpectBool(o, "BrushMode", 0);
+    long arb = 3;
+    BSTR text = nullptr;
+    HRESULT hr = o.Call("FilterClockStrArb", GET, &arb, &text);
+    if (FAILED(hr)) ReportHr(o, "FilterClockStrArb", GET, hr);
+    else CompareText(o, "FilterClockStrArb", "Mode: 3", text);
+}
+
+void CheckErrorCodeObj(Object& o) {
+    ExpectObject(o, "Register", true);
+    ExpectBool(o, "IsShutdown", 0);
+    ExpectBool(o, "Thermal", 0);
+    BSTR text = nullptr;
+    HRESULT hr = o.Call("ErrorListStr", METHOD, &text);
+    if (FAILED(hr)) ReportHr(o, "ErrorListStr", METHOD, hr);
+    else CompareText(o, "ErrorListStr", "", text);
+}
+
+void CheckIOregisterObj(Object& o) {
+    ExpectLong(o, "LastCommutationCode", 0);
+}
+
+void CheckMonitorPortStateObj(Object& o) {
+    ExpectObject(o, "Amplitude", true);
+    ExpectObject(o, "Variable", true);
+    ExpectObject(o, "Filter", true);
+    IUnknown* config = nullptr;
+    HRESULT hr = o.Call("ConfigReg", GET, &config);
+    if (FAILED(hr) || !config) {
+        Fail("MonitorPortStateObj.ConfigReg Get: no object, hr 0x%08lX", static_cast<unsigned long>(hr));
+    } else {
+        long mask = 0;
+        hr = CallSlot(config, SlotOf(ClassNamed("ConfigRegObj"), "CapabilityMask", GET), &mask);
+        if (FAILED(hr) || mask != 3)
+            Fail("MonitorPortStateObj.ConfigReg.CapabilityMask Get: expected 3, found %ld", mask);
+        config->Release();
+    }
+    Method(o, "SaveToNonVolatile");
+    Method(o, "Initialize");
+    o.ExpectEvents("SaveToNonVolatile, Initialize", {6, 9, 10});
+}
+
+void CheckStatusRegObj(Object& o) {
+    ExpectLong(o, "StatusImplemented", -1);
+    ExpectLong(o, "LockLevel", 0);
+    ExpectBool(o, "AllSystemsGo", 0);
+    ExpectBool(o, "HighLevelFeedback", VARIANT_TRUE);
+    ExpectObject(o, "ConfigReg", true);
+    ExpectObject(o, "Register", true);
+    ExpectObject(o, "LockLevelRef", true);
+    long bit = 8;
+    BSTR text = nullptr;
+    HRESULT hr = o.Call("BitStr", GET, &bit, &text);
+    if (FAILED(hr)) ReportHr(o, "BitStr", GET, hr);
+    else CompareText(o, "BitStr(8)", "Torque Mode", text);
+}
+
+void CheckStimulusStateObj(Object& o) {
+    ExpectLong(o, "LastMode", 3);
+    ExpectLong(o, "VelocityQ", 1);
+    ExpectLong(o, "UImode", 3);
+    ExpectBool(o, "Running", 0);
+    ExpectBool(o, "Initializing", 0);
+    ExpectObject(o, "ConfigReg", true);
+    Method(o, "Refresh");
+    Method(o, "FireChanges");
+    LetByValue<VARIANT_BOOL>(o, "Initializing", VARIANT_TRUE);
+    Method(o, "FireChanges");
+    o.ExpectEvents("Refresh, FireChanges, Initializing, FireChanges", {8, 3, 1, 2, 4, 6});
+}
+
+void CheckOptionRegObj(Object& o) {
+    ExpectLong(o, "CapabilityMask", 0x7FFFFFFF);
+    ExpectObject(o, "Register", true);
+    LetByRef<long>(o, "CaseOption", 9);
+    ExpectLong(o, "CaseOption", 1);
+    ExpectText(o, "VendorStr", "Zentara");
+    LetByValue<long>(o, "CapabilityMask", 0);
+    ExpectText(o, "VoltageModeStr", "N/A");
+}
+
+void CheckNetLib(Object& o) {
+    ExpectText(o, "AppTitle", "");
+    ExpectBool(o, "Online", 0);
+    ExpectObject(o, "LogFile", false);
+    IUnknown* first = nullptr;
+    IUnknown* second = nullptr;
+    HRESULT hr1 = o.Call("Flash", GET, &first);
+    HRESULT hr2 = o.Call("Flash", GET, &second);
+    if (FAILED(hr1) || FAILED(hr2) || !first || !second || first == second)
+        Fail("NetLib.Flash Get: expected two distinct objects, hr 0x%08lX, 0x%08lX",
+             static_cast<unsigned long>(hr1), static_cast<unsigned long>(hr2));
+    if (first) first->Release();
+    if (second) second->Release();
+}
+
+void CheckPhysDriveObj(Object& o) {
+    ExpectObject(o, "ConfigReg", false);
+    ExpectLong(o, "ScenarioMax", 0);
+    BSTR command = SysAllocString(L"PV 100");
+    BSTR answer = nullptr;
+    HRESULT hr = o.Call("RunCommand", METHOD, &command, 50L, VARIANT_TRUE, &answer);
+    if (FAILED(hr)) ReportHr(o, "RunCommand", METHOD, hr);
+    else CompareText(o, "RunCommand", "", answer);
+    SysFreeString(command);
+}
+
+struct ClassCheck {
+    const char* name;
+    void (*check)(Object&);
+};
+
+constexpr ClassCheck kClassChecks[] = {
+    {"CmdLog", CheckCmdLog},
+    {"DriveEventObj", CheckDriveEventObj},
+    {"NetSupervisorObj", CheckNetSupervisorObj},
+    {"ConfigRegObj", CheckConfigRegObj},
+    {"ErrorCodeObj", CheckErrorCodeObj},
+    {"IOregisterObj", CheckIOregisterObj},
+    {"MonitorPortStateObj", CheckMonitorPortStateObj},
+    {"SoundEventsObj", CheckSoundEventsObj},
+    {"StatusRegObj", CheckStatusRegObj},
+    {"StimulusStateObj", CheckStimulusStateObj},
+    {"OptionRegObj", CheckOptionRegObj},
+    {"NetAdapterObj", CheckNetAdapterObj},
+    {"HotKeyObj", CheckHotKeyObj},
+    {"AppStateEventObj", CheckAppStateEventObj},
+    {"ErrReflector", CheckErrReflector},
+    {"NetLib", CheckNetLib},
+    {"PhysDriveObj", CheckPhysDriveObj},
+};
+
+void RegisterServer(const char* path) {
+    std::wstring wide = Widen(path);
+    HMODULE module = LoadLibraryW(wide.c_str());
+    auto* reg = module ? reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+                             reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")))
+                       : nullptr;
+    HRESULT hr = reg ? reg() : E_FAIL;
+    if (FAILED(hr)) Fail("%s: registration failed, hr 0x%08lX", path, static_cast<unsigned long>(hr));
+}
+
+void RunObjectChecks() {
+    for (const ClassCheck& check : kClassChecks) {
+        Object object(ClassNamed(check.name));
+        if (!object) continue;
+        check.check(object);
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const char* path = nullptr;
     bool objects = false;
+    std::vector<const char*> servers;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--objects") == 0) objects = true;
-        else path = argv[i];
+        if (std::strcmp(argv[i], "--objects") == 0) {
+            objects = true;
+        } else if (std::strcmp(argv[i], "--register") == 0 && i + 1 < argc) {
+            servers.push_back(argv[++i]);
+            objects = true;
+        } else if (argv[i][0] == '-') {
+            std::printf("usage: contract_client [ZentNetLib.tlb] [--register server.dll]... [--objects]\n");
+            return 2;
+        } else {
+            path = argv[i];
+        }
     }
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         std::printf("cannot initialise COM\n");
         return 2;
     }
+    for (const char* server : servers) RegisterServer(server);
     ITypeLib* lib = nullptr;
     HRESULT hr;
     if (path) {
@@ -373,12 +964,10 @@ int main(int argc, char** argv) {
     int typeFailures = g_failures;
     std::printf("type library: %d mismatch%s\n", typeFailures, typeFailures == 1 ? "" : "es");
     if (objects) {
-        int before = g_failures;
         RunObjectChecks();
-        std::printf("objects: %d mismatch%s\n", g_failures - before, g_failures - before == 1 ? "" : "es");
+        int objectFailures = g_failures - typeFailures;
+        std::printf("objects: %d mismatch%s\n", objectFailures, objectFailures == 1 ? "" : "es");
     }
     CoUninitialize();
     return g_failures > 125 ? 125 : g_failures;
 }
-
-int RunObjectChecks() { return 0; }
