@@ -46,6 +46,7 @@ const char* FormName(Form form) {
         case LET: return "Let";
         case SET: return "Set";
         case METHOD: return "method";
+        case FUNC: return "function";
         case WRITE: return "undescribed write";
         default: return "?";
     }
@@ -147,6 +148,8 @@ struct Found {
     unsigned slot;
     MEMBERID memid;
     int params;
+    unsigned pointers;  // bit i: argument i is passed by reference
+    bool endsInResult;  // the last parameter is [out, retval]
     bool matched = false;
 };
 
@@ -157,8 +160,14 @@ std::vector<Found> Functions(ITypeInfo* info) {
     for (UINT i = 0; i < attr->cFuncs; ++i) {
         FUNCDESC* fd = nullptr;
         if (FAILED(info->GetFuncDesc(i, &fd))) continue;
+        unsigned pointers = 0;
+        for (SHORT p = 0; p < fd->cParams && p < 32; ++p)
+            if (fd->lprgelemdescParam[p].tdesc.vt == VT_PTR) pointers |= 1u << p;
+        bool endsInResult = fd->cParams > 0 &&
+            (fd->lprgelemdescParam[fd->cParams - 1].paramdesc.wParamFlags & PARAMFLAG_FRETVAL);
         out.push_back({TypeName(info, fd->memid), fd->invkind,
-                       static_cast<unsigned>(fd->oVft / sizeof(void*)), fd->memid, fd->cParams});
+                       static_cast<unsigned>(fd->oVft / sizeof(void*)), fd->memid, fd->cParams,
+                       pointers, endsInResult});
         info->ReleaseFuncDesc(fd);
     }
     return out;
@@ -260,6 +269,16 @@ void CheckInterface(ITypeLib* lib, const Class& cls) {
                 if (hit->slot != slot)
                     Fail("%s.%s %s: slot expected %u, found %u", cls.name, member.name, FormName(form),
                          slot, hit->slot);
+                // A read hands its value back as the result; a write takes it as the last argument.
+                if (form == GET && !hit->endsInResult)
+                    Fail("%s.%s Get: no [out, retval] result", cls.name, member.name);
+                if ((form == LET || form == SET || form == WRITE) && (hit->endsInResult || hit->params < 1))
+                    Fail("%s.%s %s: expected the value as the last argument", cls.name, member.name,
+                         FormName(form));
+                if (form == FUNC && !hit->endsInResult)
+                    Fail("%s.%s: expected an [out, retval] result", cls.name, member.name);
+                if (form == METHOD && hit->endsInResult)
+                    Fail("%s.%s: expected no result, found [out, retval]", cls.name, member.name);
             }
             ++slot;
         }
@@ -305,9 +324,17 @@ void CheckEvents(ITypeLib* lib, const Class& cls) {
         if (found[at].memid != event.dispid)
             Fail("%s event %s: dispid expected %d, found %ld", cls.name, event.name, event.dispid,
                  static_cast<long>(found[at].memid));
-        if (found[at].params != event.params)
+        if (found[at].params != event.params) {
             Fail("%s event %s: parameters expected %d, found %d", cls.name, event.name, event.params,
                  found[at].params);
+        } else {
+            unsigned want = ((1u << event.params) - 1) & ~event.byValue;
+            for (int p = 0; p < event.params; ++p)
+                if (((want ^ found[at].pointers) >> p) & 1)
+                    Fail("%s event %s: argument %d expected by %s, found by %s", cls.name, event.name,
+                         p + 1, (want >> p) & 1 ? "reference" : "value",
+                         (want >> p) & 1 ? "value" : "reference");
+        }
         std::wstring wide = Widen(event.name);
         LPOLESTR names[] = {wide.data()};
         MEMBERID byName = MEMBERID_NIL;
@@ -684,7 +711,8 @@ void CheckAppStateEventObj(Object& o) {
     o.sink()->context = &demo;
 
     VARIANT_BOOL cancel = 0;
-    Method(o, "FireTerminate", &cancel);
+    HRESULT hr = o.Call("FireTerminate", FUNC, &cancel);
+    if (FAILED(hr)) ReportHr(o, "FireTerminate", FUNC, hr);
     if (cancel != VARIANT_TRUE) Fail("AppStateEventObj.FireTerminate: expected -1, found %d", cancel);
     Method(o, "FireTimerTick");
     IUnknown* net = nullptr;
@@ -784,8 +812,8 @@ void CheckErrorCodeObj(Object& o) {
     ExpectBool(o, "IsShutdown", 0);
     ExpectBool(o, "Thermal", 0);
     BSTR text = nullptr;
-    HRESULT hr = o.Call("ErrorListStr", METHOD, &text);
-    if (FAILED(hr)) ReportHr(o, "ErrorListStr", METHOD, hr);
+    HRESULT hr = o.Call("ErrorListStr", FUNC, &text);
+    if (FAILED(hr)) ReportHr(o, "ErrorListStr", FUNC, hr);
     else CompareText(o, "ErrorListStr", "", text);
 }
 
@@ -872,8 +900,8 @@ void CheckPhysDriveObj(Object& o) {
     ExpectLong(o, "ScenarioMax", 0);
     BSTR command = SysAllocString(L"PV 100");
     BSTR answer = nullptr;
-    HRESULT hr = o.Call("RunCommand", METHOD, &command, 50L, VARIANT_TRUE, &answer);
-    if (FAILED(hr)) ReportHr(o, "RunCommand", METHOD, hr);
+    HRESULT hr = o.Call("RunCommand", FUNC, &command, 50L, VARIANT_TRUE, &answer);
+    if (FAILED(hr)) ReportHr(o, "RunCommand", FUNC, hr);
     else CompareText(o, "RunCommand", "", answer);
     SysFreeString(command);
 }

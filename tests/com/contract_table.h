@@ -16,7 +16,8 @@ enum Form : unsigned char {
     GET,     // propget
     LET,     // propput
     SET,     // propputref
-    METHOD,  // plain function
+    METHOD,  // function without a result
+    FUNC,    // function with an [out, retval] result
     WRITE,   // the undescribed write slot of an object-valued public field (a hidden propput)
 };
 
@@ -25,10 +26,13 @@ struct Member {
     Form forms[3];
 };
 
+// Event arguments are passed by reference so that listeners can write back; `byValue` marks
+// the few that are not (bit i = argument i, from the left).
 struct Event {
     const char* name;
     int dispid;
     int params;
+    unsigned byValue = 0;
 };
 
 struct Class {
@@ -144,7 +148,7 @@ inline constexpr Member kConfigRegObj[] = {
     {"HardStopFoldback", {LET, GET}},
     {"HardStopFoldbackStr", {GET}},
     {"HighLevelFeedback", {LET, GET}},
-    {"HighLevelFeedbackStr", {METHOD}},
+    {"HighLevelFeedbackStr", {FUNC}},
     {"LinearMotor", {GET}},
     {"StepInFilter", {LET, GET}},
     {"StepInFilterStr", {GET}},
@@ -153,7 +157,7 @@ inline constexpr Member kConfigRegObj[] = {
     {"VectorLock", {LET, GET}},
     {"VectorLockStr", {GET}},
     {"VelocityEstimator", {LET, GET}},
-    {"LimitSwitchModeStr", {METHOD}},
+    {"LimitSwitchModeStr", {FUNC}},
     {"MotorStyle", {LET, GET}},
     {"MotorStyleStr", {GET}},
     {"StepEncInputFilter", {LET, GET}},
@@ -187,7 +191,7 @@ inline constexpr Member kErrorCodeObj[] = {
     {"Tracking", {GET}},
     {"IsShutdown", {GET}},
     {"Refresh", {METHOD}},
-    {"ErrorListStr", {METHOD}},
+    {"ErrorListStr", {FUNC}},
 };
 inline constexpr Event kErrorCodeObjEvents[] = {
     {"Changed", 1, 0},
@@ -209,7 +213,7 @@ inline constexpr Member kIOregisterObj[] = {
     {"CommutationCode", {GET}},
     {"ValueObjRef", {SET}},
     {"Bits", {GET}},
-    {"BitNames", {METHOD}},
+    {"BitNames", {FUNC}},
     {"LastCommutationCode", {GET}},
 };
 inline constexpr Event kIOregisterObjEvents[] = {
@@ -390,7 +394,7 @@ inline constexpr Member kNetAdapterObj[] = {
     {"Peer", {SET, GET}},
     {"ClearNodes", {METHOD}},
     {"InhibitParameterChangeEvent", {LET, GET}},
-    {"NetStateStrLookup", {METHOD}},
+    {"NetStateStrLookup", {FUNC}},
 };
 inline constexpr Event kNetAdapterObjEvents[] = {
     {"NetworkChanged", 1, 1},
@@ -422,7 +426,7 @@ inline constexpr Member kAppStateEventObj[] = {
     {"FirePollStateChange", {METHOD}},
     {"FireTechSupportChange", {METHOD}},
     {"FireTimerTick", {METHOD}},
-    {"FireTerminate", {METHOD}},
+    {"FireTerminate", {FUNC}},
     {"FireCreateDemoDrive", {METHOD}},
     {"FireNetChange", {METHOD}},
     {"MotorPageEnabled", {LET, GET}},
@@ -436,7 +440,7 @@ inline constexpr Event kAppStateEventObjEvents[] = {
     {"Terminate", 5, 1},
     {"CreateDemoDrive", 6, 2},
     {"MotorPageEnableChanged", 8, 1},
-    {"NetworkChange", 7, 2},
+    {"NetworkChange", 7, 2, 0b10},
 };
 
 // ---------------------------------------------------------------------------------------
@@ -515,14 +519,14 @@ inline constexpr Member kPhysDriveObj[] = {
     {"InitializeNonVolatile", {METHOD}},
     {"InputModeList", {GET}},
     {"IOregister", {GET}},
-    {"IsLumoType", {METHOD}},
+    {"IsLumoType", {FUNC}},
     {"LogFile", {GET, SET}},
     {"ModeLineFoldbackList", {GET}},
     {"ModeLineStr", {GET}},
     {"MonitorVariableList", {GET}},
     {"MonitorState", {GET}},
     {"ModelString", {GET}},
-    {"MotorFileExists", {METHOD}},
+    {"MotorFileExists", {FUNC}},
     {"MotorFileLoad", {METHOD}},
     {"MotorFileName", {LET, GET}},
     {"MotorFileSave", {METHOD}},
@@ -530,14 +534,14 @@ inline constexpr Member kPhysDriveObj[] = {
     {"MotorConfigChanged", {LET, GET}},
     {"Online", {GET}},
     {"OptionReg", {GET}},
-    {"ParamExists", {METHOD}},
+    {"ParamExists", {FUNC}},
     {"Parameter", {GET}},
     {"ParameterList", {GET}},
     {"ParameterValueObj", {GET}},
     {"PollPriority", {LET, GET}},
     {"PositionMeasured", {GET}},
     {"VEXlist", {GET}},
-    {"ReAddressNetwork", {METHOD}},
+    {"ReAddressNetwork", {FUNC}},
     {"Ready", {GET}},
     {"ReEnable", {METHOD}},
     {"ResetDrive", {METHOD}},
@@ -545,14 +549,14 @@ inline constexpr Member kPhysDriveObj[] = {
     {"ResetParamUpdateIndicator", {METHOD}},
     {"RMSlevel", {GET}},
     {"RMSpeak", {GET}},
-    {"RunCommand", {METHOD}},
+    {"RunCommand", {FUNC}},
     {"RunPollCycle", {METHOD}},
     {"ScenarioExists", {GET}},
     {"ScenarioMax", {GET}},
     {"ScenarioRecall", {METHOD}},
     {"ScenarioStore", {METHOD}},
     {"SetupUndo", {METHOD}},
-    {"SetupUndoAvailable", {METHOD}},
+    {"SetupUndoAvailable", {FUNC}},
     {"SetupUndoSaveState", {METHOD}},
     {"SetupVelocityTuning", {METHOD}},
     {"SetupStepResponseView", {METHOD}},
@@ -562,12 +566,12 @@ inline constexpr Member kPhysDriveObj[] = {
     {"StatusReg", {GET}},
     {"StimulusState", {GET}},
     {"SyncPulseList", {GET}},
-    {"SystemFileExists", {METHOD}},
+    {"SystemFileExists", {FUNC}},
     {"SystemFileLoad", {METHOD}},
     {"SystemFileSave", {METHOD}},
-    {"TrqFrcString", {METHOD}},
-    {"TrqFrcStringUpdated", {METHOD}},
-    {"UpdateDriveInfo", {METHOD}},
+    {"TrqFrcString", {FUNC}},
+    {"TrqFrcStringUpdated", {FUNC}},
+    {"UpdateDriveInfo", {FUNC}},
     {"UserPositionUnit", {GET}},
     {"UserVelocityUnit", {GET}},
     {"UserTorqueUnit", {GET}},
@@ -575,7 +579,7 @@ inline constexpr Member kPhysDriveObj[] = {
     {"StimulusList", {GET}},
     {"UserID", {LET, GET}},
     {"VelocityMeasured", {GET}},
-    {"WakeupDrive", {METHOD}},
+    {"WakeupDrive", {FUNC}},
 };
 
 // ---------------------------------------------------------------------------------------
