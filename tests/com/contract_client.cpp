@@ -498,10 +498,17 @@ public:
         Ptr<ITypeInfo> info, vtable;
         HREFTYPE ref = 0;
         if (FAILED(itf_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) ||
-            FAILED(dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info)) ||
-            FAILED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref)) ||
-            FAILED(info->GetRefTypeInfo(ref, &vtable)))
+            FAILED(dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info)))
             return false;
+        // The object may answer with either view of its dual interface.
+        if (Attr(info.p)->typekind == TKIND_DISPATCH) {
+            if (FAILED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref)) ||
+                FAILED(info->GetRefTypeInfo(ref, &vtable)))
+                return false;
+        } else {
+            info->AddRef();
+            vtable.p = info.p;
+        }
         Attr attr(vtable.p);
         for (UINT i = 0; attr.attr && i < attr->cFuncs; ++i) {
             FUNCDESC* fd = nullptr;
