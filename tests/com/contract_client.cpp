@@ -739,11 +739,53 @@ void CheckAppStateEventObj(Object& o) {
     o.sink()->onEvent = nullptr;
 }
 
+void CommErrorListener(DISPID id, DISPPARAMS* params, void* context) {
+    if (id != 1) return;  // CommError(Node, ErrorCode, Extra)
+    auto* seen = static_cast<long*>(context);
+    for (UINT i = 1; i < 3; ++i) {
+        VARIANT* arg = ByRefArg(params, i);
+        if (arg && arg->vt == (VT_BYREF | VT_I4)) seen[i - 1] = *arg->plVal;
+        else if (arg && arg->vt == VT_I4) seen[i - 1] = arg->lVal;
+    }
+}
+
+// FireCommError called late-bound without its optional Extra: the event carries Extra 0.
+void CheckCommErrorDefault(Object& o, IUnknown* node) {
+    Ptr<IDispatch> dispatch;
+    if (FAILED(o.itf()->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) return;
+    std::wstring name = L"FireCommError";
+    LPOLESTR names[] = {name.data()};
+    DISPID id = DISPID_UNKNOWN;
+    if (FAILED(dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return;
+    long seen[2] = {-1, -1};
+    o.sink()->onEvent = CommErrorListener;
+    o.sink()->context = seen;
+    VARIANT args[2];
+    VariantInit(&args[0]);
+    VariantInit(&args[1]);
+    args[0].vt = VT_I4;  // ErrorCode, the last argument comes first
+    args[0].lVal = 1510;
+    args[1].vt = VT_BYREF | VT_DISPATCH;  // Node
+    args[1].ppdispVal = reinterpret_cast<IDispatch**>(&node);
+    DISPPARAMS params{args, nullptr, 2, 0};
+    HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                                  nullptr, nullptr);
+    o.sink()->onEvent = nullptr;
+    if (FAILED(hr)) {
+        Fail("DriveEventObj.FireCommError late-bound without Extra: hr 0x%08lX", static_cast<unsigned long>(hr));
+        return;
+    }
+    if (seen[0] != 1510 || seen[1] != 0)
+        Fail("DriveEventObj.CommError: expected ErrorCode 1510 and Extra 0, found %ld and %ld", seen[0], seen[1]);
+    o.ExpectEvents("FireCommError late-bound", {1});
+}
+
 void CheckDriveEventObj(Object& o) {
     if (!o.sink()) return;
     Object drive(ClassNamed("PhysDriveObj"));
     IUnknown* node = drive.itf();
     if (node) node->AddRef();
+    CheckCommErrorDefault(o, node);
     Method(o, "FireCommError", &node, 1505L, 0L);
     Method(o, "FireEnableChanged", &node, VARIANT_TRUE);
     Method(o, "FireUserIDchanged", &node);
@@ -948,10 +990,37 @@ void RegisterServer(const char* path) {
     if (FAILED(hr)) Fail("%s: registration failed, hr 0x%08lX", path, static_cast<unsigned long>(hr));
 }
 
+// Late binding: the object's IDispatch describes the default interface and knows every
+// member by name.
+void CheckDispatch(const Object& o) {
+    Ptr<IDispatch> dispatch;
+    if (FAILED(o.itf()->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+        Fail("%s: no IDispatch", o.cls().name);
+        return;
+    }
+    Ptr<ITypeInfo> info;
+    if (FAILED(dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info))) {
+        Fail("%s: IDispatch gives no type information", o.cls().name);
+    } else if (Attr(info.p)->guid != ParseGuid(o.cls().iid)) {
+        Fail("%s: IDispatch describes %s, expected %ls", o.cls().name,
+             GuidText(Attr(info.p)->guid).c_str(), o.cls().iid);
+    }
+    for (const Member& member : o.cls().members) {
+        std::wstring wide = Widen(member.name);
+        LPOLESTR names[] = {wide.data()};
+        DISPID id = DISPID_UNKNOWN;
+        HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+        if (FAILED(hr))
+            Fail("%s.%s: unknown to IDispatch, hr 0x%08lX", o.cls().name, member.name,
+                 static_cast<unsigned long>(hr));
+    }
+}
+
 void RunObjectChecks() {
     for (const ClassCheck& check : kClassChecks) {
         Object object(ClassNamed(check.name));
         if (!object) continue;
+        CheckDispatch(object);
         check.check(object);
     }
 }
