@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iterator>
 #include <span>
 
 namespace contract {
@@ -633,5 +634,17 @@ inline constexpr Class kClasses[] = {
     {"PhysDriveObj", L"{04963D3F-F3CE-4AE2-A13A-2586C808A84D}",
      L"{AA23CBE6-11EB-4703-B679-415F64D76894}", nullptr, kPhysDriveObj, {}},
 };
+
+static_assert(std::size(kClasses) == 17);
+
+// Two events of one interface never share an identifier.
+constexpr bool DispidsUnique() {
+    for (const Class& cls : kClasses)
+        for (size_t i = 0; i < cls.events.size(); ++i)
+            for (size_t j = i + 1; j < cls.events.size(); ++j)
+                if (cls.events[i].dispid == cls.events[j].dispid) return false;
+    return true;
+}
+static_assert(DispidsUnique());
 
 }  // namespace contract
