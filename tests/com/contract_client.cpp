@@ -638,6 +638,34 @@ VARIANT* ByRefArg(DISPPARAMS* params, UINT fromLeft) {
     return &params->rgvarg[params->cArgs - 1 - fromLeft];
 }
 
+// The undescribed write slot of an object-valued field: an object is assigned as by the
+// reference-assign slot, anything else is refused with the type-mismatch error (13).
+void CheckUndescribedWrite(const Object& o, const char* member) {
+    IDispatch* held = nullptr;
+    HRESULT hr = o.Call(member, GET, &held);
+    if (FAILED(hr) || !held) return ReportHr(o, member, GET, hr);
+    VARIANT number;
+    VariantInit(&number);
+    number.vt = VT_I4;
+    number.lVal = 5;
+    hr = o.Call(member, WRITE, number);
+    if (hr != static_cast<HRESULT>(0x800A000D))
+        Fail("%s.%s undescribed write of a number: expected hr 0x800A000D, found 0x%08lX", o.cls().name,
+             member, static_cast<unsigned long>(hr));
+    VARIANT object;
+    VariantInit(&object);
+    object.vt = VT_DISPATCH;
+    object.pdispVal = held;
+    hr = o.Call(member, WRITE, object);
+    if (FAILED(hr)) ReportHr(o, member, WRITE, hr);
+    IDispatch* after = nullptr;
+    hr = o.Call(member, GET, &after);
+    if (SUCCEEDED(hr) && after != held)
+        Fail("%s.%s: another object after writing back the one read", o.cls().name, member);
+    if (after) after->Release();
+    held->Release();
+}
+
 // ---- one check per class ------------------------------------------------------------------
 
 void CheckCmdLog(Object& o) {
@@ -843,6 +871,7 @@ void CheckConfigRegObj(Object& o) {
     ExpectLong(o, "VelocityEstimatorMax", 0);
     ExpectLong(o, "VelocityEstimatorMin", 0);
     ExpectObject(o, "Register", true);
+    CheckUndescribedWrite(o, "Register");
     LetByValue<long>(o, "CapabilityMask", 5);
     ExpectLong(o, "CapabilityMask", 5);
     LetByValue<long>(o, "MotorStyle", 2);
@@ -858,6 +887,7 @@ void CheckConfigRegObj(Object& o) {
 
 void CheckErrorCodeObj(Object& o) {
     ExpectObject(o, "Register", true);
+    CheckUndescribedWrite(o, "Register");
     ExpectBool(o, "IsShutdown", 0);
     ExpectBool(o, "Thermal", 0);
     BSTR text = nullptr;
@@ -896,6 +926,7 @@ void CheckStatusRegObj(Object& o) {
     ExpectBool(o, "AllSystemsGo", 0);
     ExpectBool(o, "HighLevelFeedback", VARIANT_TRUE);
     ExpectObject(o, "ConfigReg", true);
+    CheckUndescribedWrite(o, "ConfigReg");
     ExpectObject(o, "Register", true);
     ExpectObject(o, "LockLevelRef", true);
     long bit = 8;
@@ -922,6 +953,7 @@ void CheckStimulusStateObj(Object& o) {
 void CheckOptionRegObj(Object& o) {
     ExpectLong(o, "CapabilityMask", 0x7FFFFFFF);
     ExpectObject(o, "Register", true);
+    CheckUndescribedWrite(o, "Register");
     LetByRef<long>(o, "CaseOption", 9);
     ExpectLong(o, "CaseOption", 1);
     ExpectText(o, "VendorStr", "Zentara");
