@@ -139,7 +139,7 @@ Next
 
 On Error Resume Next
 v.CopyContentTo Nothing
-CheckErr 91, "ValuesLib", "Object variable or With block variable not set", "CopyContentTo Nothing"
+CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "CopyContentTo Nothing"
 On Error GoTo 0
 
 ' A number of its own notifies nobody.

@@ -40,10 +40,10 @@ HRESULT Report(const IID& iid, const AutomationError& e) noexcept {
     create->SetGUID(iid);
     // Text conversion may run out of memory: the error then travels without its texts.
     try {
-      // The runtime's own errors name the library that raised them, as each DLL is a
-      // library of its own.
-      const bool runtime = e.Source() == err::kRuntimeSource;
-      create->SetSource(Bstr(runtime ? ThisLibrary().typeLibrary.name : std::string_view(e.Source())).get());
+      // The source travels as raised. Both DLLs carry the same core, whose runtime errors
+      // name "ZentNetLib"; relabelling them per module would also relabel an error that a
+      // ZentNetLib listener raised inside a value object's event on its way back.
+      create->SetSource(Bstr(e.Source()).get());
       create->SetDescription(Bstr(e.Description()).get());
       create->SetHelpFile(Bstr(e.HelpFile()).get());
     } catch (...) {
