@@ -29,11 +29,7 @@ class StimulusStateObjSkin final
   HRESULT STDMETHODCALLTYPE Terminate() override { return Call(&Core::Terminate); }
   // An automation runtime may pass the omitted argument's default itself where the pointer to
   // it belongs; no valid pointer lies in the first 64 KB of the address space.
-  HRESULT STDMETHODCALLTYPE get_ModeStr(::MonitorVariables* lookupMode, BSTR* result) override {
-    const auto bits = reinterpret_cast<uintptr_t>(lookupMode);
-    if (bits != 0 && bits < 0x10000) return Call(&Core::ModeStr, static_cast<LONG>(bits), result);
-    return Call(&Core::ModeStr, lookupMode, result);
-  }
+  HRESULT STDMETHODCALLTYPE get_ModeStr(::MonitorVariables* lookupMode, BSTR* result) override { return Call(&Core::ModeStr, lookupMode, result); }
   HRESULT STDMETHODCALLTYPE put_LastMode(LONG value) override { return Call(&Core::SetLastMode, value); }
   HRESULT STDMETHODCALLTYPE get_LastMode(LONG* result) override { return Call(&Core::LastMode, result); }
   HRESULT STDMETHODCALLTYPE get_UImode(LONG* result) override { return Call(&Core::UImode, result); }
