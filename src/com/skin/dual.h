@@ -388,7 +388,7 @@ class Dual : public Itf,
     auto info = TypeInfoOf(__uuidof(Itf), true);
     if (!info) return TYPE_E_CANTLOADLIBRARY;
     const Ref<IUnknown> hold(Unknown());
-    return info->Invoke(static_cast<Itf*>(this), id, flags, params, result, excep, argErr);
+    return InvokeTyped(info.get(), static_cast<Itf*>(this), id, flags, params, result, excep, argErr);
   }
 
   // IProvideClassInfo2
