@@ -402,7 +402,8 @@ Function IoReads(r)
     r.ShutdownLineOut, r.ThermalFaultIn, r.CommutationCode, r.Bits, r.LastCommutationCode)
 End Function
 
-' &H380, &HEC70 and &H80, in this order (the last code is the one before).
+' &H380, &HEC70 and &H80, in this order (the last code is the one before). The second is
+' written in decimal: a four-digit hex literal is an Integer, and &HEC70 would be -5008.
 Dim ioRows
 ioRows = Array( _
   "AmpEnable", True, False, True, "EnableIn", False, True, False, _

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "../values/library.h"
 #include "convert.h"
 #include "dual.h"
 #include "zentnet/automation/collection.h"
+#include "zentnet/values/factory.h"
 
 using namespace zentnet;
 using namespace zentnet::com;
@@ -335,6 +337,21 @@ void CollectionsKeepIdentityAndEnumerate() {
   ExpectEq(collection->Item(one, &item), static_cast<HRESULT>(0x800A0009), "Item(3) subscript out of range");
 }
 
+void ForeignObjectsKeepTheirIdentity() {
+  auto foreign = Make(new FakeError(5, L"s", L"d"));
+  auto a = Unwrap<Object>(foreign.get()), b = Unwrap<Object>(foreign.get());
+  Expect(a == b, "one adapter per foreign object while it lives");
+  ExpectEq(a->GetProperty("source").ToString(), "s", "adapter reads a property by name");
+  Ref<IUnknown> back = WrapObject(a);
+  Expect(back.get() == static_cast<IUnknown*>(foreign.get()), "the adapter wraps out as the client's own object");
+  try {
+    a->GetProperty("hWnd");
+    Expect(false, "unknown property");
+  } catch (const AutomationError& e) {
+    ExpectEq(e.Number(), 438, "unknown property of a foreign object");
+  }
+}
+
 // ---- Through the DLL ---------------------------------------------------------------------
 
 using DllFunction = HRESULT(STDAPICALLTYPE*)();
@@ -491,6 +508,36 @@ void EventsReachConnectedSinks() {
   ExpectEq(sink->heard.size(), 6u, "nothing heard after Unadvise");
 }
 
+// The log lands beside the DLL; command and answer share one line.
+void CommandLogWritesBesideTheDll(const std::string& dllPath) {
+  auto log = Create(L"ZentNetLib.CmdLog");
+  if (!log) return;
+  auto early = log.As<_CmdLog>(__uuidof(_CmdLog));
+  early->put_Logging(VARIANT_TRUE);
+  VARIANT_BOOL append = VARIANT_FALSE;
+  ExpectEq(early->put_LogToFile(&append, VARIANT_TRUE), S_OK, "LogToFile(False) = True");
+  BSTR command = SysAllocString(L"PV 100");
+  BSTR answer = SysAllocString(L"v 300\r");
+  ExpectEq(early->CommandSent(&command), S_OK, "CommandSent");
+  ExpectEq(early->Received(&answer), S_OK, "Received");
+  ExpectEq(Utf8(command), "PV 100", "CommandSent leaves its by-reference argument alone");
+  SysFreeString(command);
+  SysFreeString(answer);
+  ExpectEq(early->put_LogToFile(&append, VARIANT_FALSE), S_OK, "LogToFile(False) = False");
+  log = Ref<IDispatch>();
+  early = Ref<_CmdLog>();
+
+  const std::string file = dllPath.substr(0, dllPath.find_last_of("\\/") + 1) + "sx_cmds.log";
+  std::string text;
+  if (FILE* f = std::fopen(file.c_str(), "rb")) {
+    char buffer[4096];
+    text.assign(buffer, std::fread(buffer, 1, sizeof buffer, f));
+    std::fclose(f);
+  }
+  Expect(text.find(" cmd: PV 100 [0x64] => v 300\\XD [0x12C]\r\n") != std::string::npos,
+         "log line beside the DLL in " + file + ": " + text);
+}
+
 void RegistrationRoundTrip(HMODULE dll) {
   const auto reg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
   const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
@@ -509,6 +556,155 @@ void RegistrationRoundTrip(HMODULE dll) {
   (void)unreg;
 }
 
+
+// ---- Value objects of the value library's DLL, as the core sees them -----------------------
+
+// A core subscriber of a value object: notes each event; sets the cache as asked.
+class ValueListener final : public ValueObjEvents {
+ public:
+  std::string heard;
+  std::shared_ptr<ValueObj> newVal;
+  std::function<void()> onChanged;
+  void ValueChanged(std::shared_ptr<ValueObj>& v) override { Note("ValueChanged", v); }
+  void Changed(std::shared_ptr<ValueObj>& v) override {
+    Note("Changed", v);
+    if (onChanged) onChanged();
+  }
+  void ContentChanged(std::shared_ptr<ValueObj>& v) override { Note("ContentChanged", v); }
+  void InitializeCache(double& initialValue, bool& processed) override {
+    heard += "InitializeCache(" + std::to_string(static_cast<int>(initialValue)) + ") ";
+    initialValue = 42;
+    processed = true;
+  }
+
+ private:
+  void Note(const char* event, const std::shared_ptr<ValueObj>& v) {
+    heard += std::string(event) + " ";
+    newVal = v;
+  }
+};
+
+struct LockListener final : LockLevelObjEvents {
+  int changes = 0;
+  void Changed() override { ++changes; }
+};
+
+// The bridge that the value object's connection point holds for the adapter's subscribers.
+Ref<IDispatch> BridgeOf(IUnknown* object) {
+  Ref<IConnectionPoint> point;
+  Ref<IConnectionPointContainer> container = Ref<IUnknown>(object).As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  if (!container || FAILED(container->FindConnectionPoint(ParseGuid(values::kValueObj.eventInterfaceId), point.put()))) return {};
+  Ref<IEnumConnections> connections;
+  CONNECTDATA data{};
+  if (FAILED(point->EnumConnections(connections.put())) || connections->Next(1, &data, nullptr) != S_OK) return {};
+  const Ref<IUnknown> sink(data.pUnk, false);
+  return sink.As<IDispatch>(IID_IDispatch);
+}
+
+void ValueObjectsComeFromTheValueLibrary() {
+  const std::shared_ptr<ValueObj> value = NewValueObj();
+  Expect(dynamic_cast<Foreign*>(value.get()) != nullptr, "a value object of the other DLL is foreign");
+  const auto com = WrapObject(value).As<_ValueObj>(__uuidof(_ValueObj));
+  Expect(Unwrap<ValueObj>(com.get()) == value, "handed in again, the object has the same adapter");
+  auto listener = std::make_shared<ValueListener>();
+  const Cookie cookie = value->Advise(listener);
+
+  // Written by its own client, the number reaches the core, events in order.
+  Ref<_ValueNumberObj> number;
+  com->get_Number(number.put());
+  number->put_Value(5);
+  ExpectEq(listener->heard, "ValueChanged Changed ", "a number write, heard by the core");
+  Expect(listener->newVal == value, "newVal is the adapter");
+  ExpectEq(value->NumberValue(), 5, "Value through the adapter");
+  ExpectEq(value->Number()->PreviousValue(), 0, "PreviousValue through the adapter");
+  value->SetSetupA(-7);
+  value->SetName("Mode");
+  value->Number()->SetUpperBoundB(32767);
+  LONG setupA = 0;
+  com->get_SetupA(&setupA);
+  BSTR name = nullptr;
+  com->get_Name(&name);
+  DOUBLE bound = 0;
+  number->get_UpperBoundB(&bound);
+  ExpectEq(setupA, -7, "SetupA written through the adapter");
+  ExpectEq(Utf8(Bstr(name).get()), "Mode", "Name written through the adapter");
+  ExpectEq(bound, 32767, "a bound written through the adapter");
+
+  // A subscriber's error reaches the client that changed the number.
+  listener->heard.clear();
+  listener->onChanged = [] { throw AutomationError(6301, "Drive", "Shutdown"); };
+  ExpectEq(number->put_Value(6), static_cast<HRESULT>(0x800A189D), "a subscriber's error");
+  Ref<IErrorInfo> error;
+  GetErrorInfo(0, error.put());
+  BSTR text = nullptr;
+  if (error) error->GetDescription(&text);
+  ExpectEq(Utf8(Bstr(text).get()), "Shutdown", "... with its description");
+  listener->onChanged = nullptr;
+  value->CopyContentTo(value);
+  value->ApplySetup();
+  ExpectEq(listener->heard, "ValueChanged Changed ContentChanged ", "events after the error");
+
+  // By-reference arguments come back from the subscribers; a wrong count is error 450.
+  const Ref<IDispatch> bridge = BridgeOf(com.get());
+  Expect(bool(bridge), "the value object holds the bridge");
+  if (bridge) {
+    DOUBLE initialValue = 1;
+    VARIANT_BOOL processed = VARIANT_FALSE;
+    VARIANT args[2];
+    V_VT(&args[1]) = VT_BYREF | VT_R8;
+    V_R8REF(&args[1]) = &initialValue;
+    V_VT(&args[0]) = VT_BYREF | VT_BOOL;
+    V_BOOLREF(&args[0]) = &processed;
+    DISPPARAMS params{args, nullptr, 2, 0};
+    EXCEPINFO info{};
+    ExpectEq(bridge->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr), S_OK, "InitializeCache");
+    ExpectEq(initialValue, 42, "initialValue written back");
+    ExpectEq(processed, VARIANT_TRUE, "processed written back");
+    params.cArgs = 1;
+    ExpectEq(bridge->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr), DISP_E_EXCEPTION, "one argument short");
+    ExpectEq(info.scode, static_cast<SCODE>(0x800A01C2), "... is error 450");
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrHelpFile);
+  }
+  ExpectEq(listener->heard, "ValueChanged Changed ContentChanged InitializeCache(1) ", "the cache event");
+  value->Unadvise(cookie);
+
+  const std::shared_ptr<LockLevelObj> lock = NewLockLevelObj();
+  auto lockListener = std::make_shared<LockListener>();
+  lock->Advise(lockListener);
+  zentnet::LockLevels level = zentnet::LOCK_LEVEL_2;
+  lock->SetLevel(level);
+  lock->SetLevel(level);
+  ExpectEq(lock->Level(), zentnet::LOCK_LEVEL_2, "Level through the adapter");
+  ExpectEq(lockListener->changes, 1, "Changed once, through the bridge");
+}
+
+
+// Registers the value library's DLL beside `zentNetLib`, runs the checks, and proves that
+// no cycle keeps its objects alive; unregistered, it makes the factory fail with 429.
+void ValuesThroughTheirOwnDll(const std::string& zentNetLib) {
+  const size_t slash = zentNetLib.find_last_of("\\/");
+  const std::string path = (slash == std::string::npos ? "" : zentNetLib.substr(0, slash + 1)) + "ZentValues.dll";
+  HMODULE dll = LoadLibraryA(path.c_str());
+  Expect(dll != nullptr, "LoadLibrary " + path);
+  if (dll == nullptr) return;
+  const auto function = [&](const char* name) {
+    return reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+  };
+  ExpectEq(function("DllRegisterServer")(), S_OK, "ZentValues DllRegisterServer");
+  ValueObjectsComeFromTheValueLibrary();
+  ExpectEq(function("DllCanUnloadNow")(), S_OK, "ZentValues can unload once the adapters are gone");
+  ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer");
+  try {
+    NewValueObj();
+    Expect(false, "a value object without the value library");
+  } catch (const AutomationError& e) {
+    ExpectEq(e.Number(), 429, "without the value library: error 429");
+    ExpectEq(e.Description(), "ActiveX component can't create object", "... with its text");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -517,6 +713,7 @@ int main(int argc, char** argv) {
   VariantsConvertBothWays();
   EventArgumentsComeBackFromListeners();
   CollectionsKeepIdentityAndEnumerate();
+  ForeignObjectsKeepTheirIdentity();
 
   const std::string path = argc > 1 ? argv[1] : "ZentNetLib.dll";
   HMODULE dll = LoadLibraryA(path.c_str());
@@ -526,6 +723,8 @@ int main(int argc, char** argv) {
     RegistrationRoundTrip(dll);
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
+    CommandLogWritesBesideTheDll(path);
+    ValuesThroughTheirOwnDll(path);
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
     const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
     ExpectEq(unreg(), S_OK, "DllUnregisterServer");

@@ -415,6 +415,7 @@ class Dual : public Itf,
 
   // ICoreObject
   std::shared_ptr<Object> STDMETHODCALLTYPE CoreObject() override { return core_; }
+  HMODULE STDMETHODCALLTYPE Module() override { return ThisModule(); }
 
  protected:
   ~Dual() { this->Shutdown(*core_); }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "convert.h"
+#include "module.h"
 #include "ref.h"
 
 namespace zentnet::com {
@@ -39,7 +40,10 @@ HRESULT Report(const IID& iid, const AutomationError& e) noexcept {
     create->SetGUID(iid);
     // Text conversion may run out of memory: the error then travels without its texts.
     try {
-      create->SetSource(Bstr(e.Source()).get());
+      // The runtime's own errors name the library that raised them, as each DLL is a
+      // library of its own.
+      const bool runtime = e.Source() == err::kRuntimeSource;
+      create->SetSource(Bstr(runtime ? ThisLibrary().typeLibrary.name : std::string_view(e.Source())).get());
       create->SetDescription(Bstr(e.Description()).get());
       create->SetHelpFile(Bstr(e.HelpFile()).get());
     } catch (...) {

@@ -71,7 +71,7 @@ std::span<const SkinClass* const> Skins() { return Reg().skins; }
 const SkinClass* FindCreatable(const CLSID& clsid) {
   for (const SkinClass* s : Reg().skins) {
     if (s->create == nullptr) continue;
-    const ClassInfo* info = FindClass(s->name);
+    const ClassInfo* info = PublishedClass(s->name);
     if (info != nullptr && ParseGuid(info->classId) == clsid) return s;
   }
   return nullptr;
@@ -110,7 +110,8 @@ void RegisterAdapter(const std::type_info& want, Adapter adapter) {
 std::shared_ptr<Object> UnwrapObject(IUnknown* p, const std::type_info& want) {
   if (p == nullptr) return nullptr;
   Ref<IUnknown> unknown(p);
-  if (auto ours = unknown.As<ICoreObject>(IID_ICoreObject)) return ours->CoreObject();
+  if (auto ours = unknown.As<ICoreObject>(IID_ICoreObject))
+    if (ours->Module() == ThisModule()) return ours->CoreObject();
   auto dispatch = unknown.As<IDispatch>(IID_IDispatch);
   if (!dispatch) err::RaiseTypeMismatch();
   // COM identity: the IUnknown of the object, whatever interface was handed in.

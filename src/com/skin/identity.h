@@ -22,13 +22,15 @@
 
 namespace zentnet::com {
 
-// Answered by every COM object of ours: the core object it stands for. In-process only,
-// never marshalled.
-// {6E3C1F0A-52D4-4B8E-9C17-0A4F83D2B95E}
+// Answered by every COM object built on these files: the core object it stands for, and
+// the module it lives in. In-process only, never marshalled. Each DLL links its own copy of
+// the core, so only an object of this module is ours; another DLL's objects are foreign.
+// {2B7E5C14-9A63-4F0D-8E21-C5D74A6B3F80}
 inline constexpr IID IID_ICoreObject = {
-    0x6e3c1f0a, 0x52d4, 0x4b8e, {0x9c, 0x17, 0x0a, 0x4f, 0x83, 0xd2, 0xb9, 0x5e}};
+    0x2b7e5c14, 0x9a63, 0x4f0d, {0x8e, 0x21, 0xc5, 0xd7, 0x4a, 0x6b, 0x3f, 0x80}};
 struct ICoreObject : IUnknown {
   virtual std::shared_ptr<Object> STDMETHODCALLTYPE CoreObject() = 0;
+  virtual HMODULE STDMETHODCALLTYPE Module() = 0;
 };
 
 // A published class's skin, registered once by the class's skin file.
@@ -40,7 +42,7 @@ struct SkinClass {
   std::shared_ptr<Object> (*create)();      // a new core object; null: not creatable
 };
 void RegisterSkin(const SkinClass& skin);
-// Creatable skins of roster classes, for the class factories and registration.
+// Creatable skins of the library's classes, for the class factories and registration.
 const SkinClass* FindCreatable(const CLSID& clsid);
 std::span<const SkinClass* const> Skins();
 
@@ -75,8 +77,9 @@ class Foreign {
 using Adapter = std::shared_ptr<Object> (*)(IDispatch*);
 void RegisterAdapter(const std::type_info& want, Adapter adapter);
 
-// The core object behind `p`: ours unwrapped, or a foreign object adapted to `want` (the
-// same adapter while it lives, for the same object). Error 13 when neither fits.
+// The core object behind `p`: ours (of this module) unwrapped, or a foreign object adapted
+// to `want` (the same adapter while it lives, for the same object). Error 13 when neither
+// fits.
 std::shared_ptr<Object> UnwrapObject(IUnknown* p, const std::type_info& want);
 
 template <class T>

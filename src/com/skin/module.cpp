@@ -11,7 +11,6 @@
 #include "dual.h"
 #include "guard.h"
 #include "identity.h"
-#include "zentnet/contracts/roster.h"
 
 namespace zentnet::com {
 
@@ -90,10 +89,16 @@ IID ParseGuid(std::string_view text) {
   return id;
 }
 
+const ClassInfo* PublishedClass(std::string_view name) {
+  for (const ClassInfo& c : ThisLibrary().classes)
+    if (c.name == name) return &c;
+  return nullptr;
+}
+
 ClassIds IdsOf(std::string_view className) {
   ClassIds ids;
-  const ClassInfo* info = FindClass(className);
-  if (info == nullptr || info->name != className) return ids;
+  const ClassInfo* info = PublishedClass(className);
+  if (info == nullptr) return ids;
   ids.published = true;
   ids.clsid = ParseGuid(info->classId);
   if (!info->eventInterfaceId.empty()) ids.events = ParseGuid(info->eventInterfaceId);
@@ -262,18 +267,19 @@ HRESULT DeleteKey(const std::wstring& key) {
   return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(rc);
 }
 
-// Every roster class whose skin is written, with the keys that belong to it.
+// Every class of the library whose skin is written, with the keys that belong to it.
 struct ClassKeys {
   std::wstring name, clsidKey, progId, versionedProgId, clsid;
 };
 std::vector<ClassKeys> RegisteredClasses() {
   std::vector<ClassKeys> out;
-  for (const ClassInfo& c : ClassRoster()) {
+  const std::wstring library = Wide(ThisLibrary().typeLibrary.name) + L".";
+  for (const ClassInfo& c : ThisLibrary().classes) {
     const CLSID clsid = ParseGuid(c.classId);
     if (FindCreatable(clsid) == nullptr) continue;
     const std::wstring name = Wide(c.name);
     const std::wstring text = GuidText(clsid);
-    out.push_back({name, L"CLSID\\" + text, L"ZentNetLib." + name, L"ZentNetLib." + name + L".1", text});
+    out.push_back({name, L"CLSID\\" + text, library + name, library + name + L".1", text});
   }
   return out;
 }
@@ -281,10 +287,11 @@ std::vector<ClassKeys> RegisteredClasses() {
 SYSKIND ThisSysKind() { return sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32; }
 
 HRESULT Register() {
+  const TypeLibraryInfo& typeLibrary = ThisLibrary().typeLibrary;
   const std::wstring path = ModuleFileName();
-  const std::wstring libid = Wide(kTypeLibrary.libraryId);
+  const std::wstring libid = Wide(typeLibrary.libraryId);
   const std::wstring version =
-      std::to_wstring(kTypeLibrary.majorVersion) + L"." + std::to_wstring(kTypeLibrary.minorVersion);
+      std::to_wstring(typeLibrary.majorVersion) + L"." + std::to_wstring(typeLibrary.minorVersion);
   for (const auto& c : RegisteredClasses()) {
     const std::pair<std::wstring, std::pair<const wchar_t*, std::wstring>> values[] = {
         {c.clsidKey, {nullptr, c.name}},
@@ -316,8 +323,9 @@ HRESULT Unregister() {
       const HRESULT hr = DeleteKey(*key);
       if (FAILED(hr)) result = hr;
     }
-  const HRESULT hr = UnRegisterTypeLib(ParseGuid(kTypeLibrary.libraryId), kTypeLibrary.majorVersion,
-                                       kTypeLibrary.minorVersion, LOCALE_NEUTRAL, ThisSysKind());
+  const TypeLibraryInfo& typeLibrary = ThisLibrary().typeLibrary;
+  const HRESULT hr = UnRegisterTypeLib(ParseGuid(typeLibrary.libraryId), typeLibrary.majorVersion,
+                                       typeLibrary.minorVersion, LOCALE_NEUTRAL, ThisSysKind());
   if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_LIBNOTREGISTERED) result = hr;
   return result;
 }

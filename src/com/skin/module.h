@@ -2,6 +2,7 @@
 // What the whole DLL shares: its module handle, the count of live objects and server locks
 // (for DllCanUnloadNow) and the type library loaded from its own resource.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -9,10 +10,22 @@
 #include <oaidl.h>
 
 #include "ref.h"
+#include "zentnet/contracts/roster.h"
 
 namespace zentnet::com {
 
 HMODULE ThisModule();
+
+// What the DLL publishes: its type library and its classes, registered under the ProgIDs
+// "<library name>.<class>" and "<library name>.<class>.1". Each DLL built on these files
+// defines ThisLibrary() once.
+struct Library {
+  TypeLibraryInfo typeLibrary;
+  std::span<const ClassInfo> classes;
+};
+const Library& ThisLibrary();
+// The class of ThisLibrary() named exactly `name`, or null.
+const ClassInfo* PublishedClass(std::string_view name);
 std::wstring ModuleFileName();
 
 // Every COM object of the DLL counts itself alive from construction to destruction.
