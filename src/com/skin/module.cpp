@@ -136,21 +136,17 @@ namespace {
 
 // The function `id` answers for `flags`, released by the holder.
 struct FuncDescOf {
-  ITypeInfo* info;
+  Ref<ITypeInfo2> info;
   FUNCDESC* desc = nullptr;
-  FuncDescOf(ITypeInfo* i, DISPID id, WORD flags) : info(i) {
-    TYPEATTR* attr = nullptr;
-    if (FAILED(info->GetTypeAttr(&attr))) return;
-    for (UINT f = 0; f < attr->cFuncs && desc == nullptr; ++f) {
-      if (FAILED(info->GetFuncDesc(f, &desc))) {
-        desc = nullptr;
-        break;
+  FuncDescOf(ITypeInfo* i, DISPID id, WORD flags) : info(Ref<ITypeInfo>(i).As<ITypeInfo2>(IID_ITypeInfo2)) {
+    if (!info) return;
+    for (const INVOKEKIND kind : {INVOKE_FUNC, INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_PROPERTYPUTREF}) {
+      UINT index = 0;
+      if ((flags & kind) != 0 && SUCCEEDED(info->GetFuncIndexOfMemId(id, kind, &index))) {
+        if (FAILED(info->GetFuncDesc(index, &desc))) desc = nullptr;
+        return;
       }
-      if (desc->memid == id && (desc->invkind & flags) != 0) break;
-      info->ReleaseFuncDesc(desc);
-      desc = nullptr;
     }
-    info->ReleaseTypeAttr(attr);
   }
   FuncDescOf(const FuncDescOf&) = delete;
   FuncDescOf& operator=(const FuncDescOf&) = delete;
@@ -201,7 +197,9 @@ HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISP
     for (UINT i = 0; i < given; ++i) args[added + i] = params->rgvarg[i];
     DISPPARAMS all{args.data(), nullptr, wanted, 0};
     hr = info->Invoke(instance, id, flags, &all, result, excep, argErr);
-    if (hr == DISP_E_TYPEMISMATCH && argErr != nullptr && *argErr >= added) *argErr -= added;
+    // The caller counts only the arguments it passed.
+    if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND) && argErr != nullptr && *argErr >= added)
+      *argErr -= added;
   }
   for (auto& d : defaults) VariantClear(&d);
   return hr;
