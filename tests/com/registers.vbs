@@ -368,14 +368,8 @@ opt.CaseOption = 2 : opt.FirmwareType = 5 : opt.InitialCalibration = True : opt.
 opt.VoltageMode = True : opt.Vendor = 3 : opt.WarrantyOptions = 1 : opt.AnalogInputFormat = 1
 opt.LPBenabled = True
 CheckEq optReg.Number.Value, &H7200DF, "every option written"
-optReg.Number.Value = 0
-opt.CaseOption = 9
-CheckEq optReg.Number.Value, &H10000, "CaseOption 9 keeps its low three bits"
-optReg.Number.Value = 65535
-opt.Vendor = 3
-CheckEq optReg.Number.Value, &H60FFFF, "Vendor 3 keeps the other bits"
-opt.LPBenabled = False
-CheckEq optReg.Number.Value, &H60FF7F, "LPBenabled False clears bit 7"
+opt.LPBenabled = False : opt.CaseOption = 9
+CheckEq optReg.Number.Value, &H71005F, "LPBenabled False clears bit 7, CaseOption 9 keeps its low three bits"
 optReg.Number.Value = &H10
 Call TakeJournal()
 opt.FirmwareType = 2
