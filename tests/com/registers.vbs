@@ -37,10 +37,6 @@ Function Show(v)
   End If
 End Function
 
-Sub Check(cond, what)
-  If Not Same(cond, True) Then Fail what
-End Sub
-
 Sub CheckEq(actual, expected, what)
   If Not Same(actual, expected) Then Fail what & ": got " & Show(actual) & ", expected " & Show(expected)
 End Sub
@@ -64,14 +60,6 @@ Function TakeJournal()
   TakeJournal = journal
   journal = ""
 End Function
-
-' Rows of three: what, the value read, the value expected.
-Sub CheckRows(what, rows)
-  Dim i
-  For i = 0 To UBound(rows) Step 3
-    CheckEq rows(i + 1), rows(i + 2), what & " " & rows(i)
-  Next
-End Sub
 
 ' The exit status holds 8 bits: 256 failures must not read as success.
 Sub Finish()
@@ -125,56 +113,32 @@ End Function
 ' under mask 1.
 Dim configRows
 configRows = Array( _
-  "CapabilityMask", -1, -1, 1, _
-  "VelocityEstimatorMax", 0, 0, 0, _
-  "VelocityEstimatorMin", 0, 0, 0, _
-  "AnalogInFilter", True, False, False, _
-  "AnalogInFilterStr", "ON", "OFF", "N/A", _
-  "TorqueMode", True, False, True, _
-  "Steadix", 1, 2, 0, _
-  "SteadixStr", "Standard", "Enhanced", "N/A", _
-  "BadSequenceEnable", True, False, True, _
-  "BadSequenceEnableStr", "ON", "OFF", "N/A", _
-  "BrushMode", False, True, False, _
-  "BrushModeStr", "OFF", "ON", "N/A", _
-  "EncoderBalanced", True, False, True, _
-  "EncoderBalancedStr", "Balanced", "Single-Ended", "Balanced", _
-  "EncoderInFilter", False, True, False, _
-  "EncoderInFilterStr", "OFF", "ON", "N/A", _
-  "HallCheck", False, True, False, _
-  "HallCheckStr", "OFF", "ON", "N/A", _
-  "FilterClock", 2, 1, 2, _
-  "FilterClockStr", "Mode: 2", "Mode: 1", "Mode: 2", _
-  "HallInverter", True, False, True, _
-  "HallInverterStr", "ON", "OFF", "N/A", _
-  "HallLessStart", False, True, False, _
-  "HallLessStartStr", "OFF", "ON", "N/A", _
-  "LimitMode", 1, 0, 1, _
-  "LimitModeStr", "Position", "Torque", "N/A", _
-  "LogicPowerBackup", False, True, False, _
-  "LogicPowerBackupStr", "OFF", "ON", "N/A", _
+  "CapabilityMask", -1, -1, 1, "VelocityEstimatorMax", 0, 0, 0, _
+  "VelocityEstimatorMin", 0, 0, 0, "AnalogInFilter", True, False, False, _
+  "AnalogInFilterStr", "ON", "OFF", "N/A", "TorqueMode", True, False, True, _
+  "Steadix", 1, 2, 0, "SteadixStr", "Standard", "Enhanced", "N/A", _
+  "BadSequenceEnable", True, False, True, "BadSequenceEnableStr", "ON", "OFF", "N/A", _
+  "BrushMode", False, True, False, "BrushModeStr", "OFF", "ON", "N/A", _
+  "EncoderBalanced", True, False, True, "EncoderBalancedStr", "Balanced", "Single-Ended", "Balanced", _
+  "EncoderInFilter", False, True, False, "EncoderInFilterStr", "OFF", "ON", "N/A", _
+  "HallCheck", False, True, False, "HallCheckStr", "OFF", "ON", "N/A", _
+  "FilterClock", 2, 1, 2, "FilterClockStr", "Mode: 2", "Mode: 1", "Mode: 2", _
+  "HallInverter", True, False, True, "HallInverterStr", "ON", "OFF", "N/A", _
+  "HallLessStart", False, True, False, "HallLessStartStr", "OFF", "ON", "N/A", _
+  "LimitMode", 1, 0, 1, "LimitModeStr", "Position", "Torque", "N/A", _
+  "LogicPowerBackup", False, True, False, "LogicPowerBackupStr", "OFF", "ON", "N/A", _
   "ModeLineFoldback", 2, 1, 0, _
   "ModeLineFoldbackStr", "On for: Negative Force", "On for: Positive Torque", "N/A", _
-  "MoveDoneFoldback", True, False, True, _
-  "MoveDoneFoldbackStr", "ON", "OFF", "N/A", _
-  "InputMode", 1, 6, 1, _
-  "InputModeStr", "Analog Force", "Unknown Mode 6", "Analog Force", _
-  "HardStopFoldback", False, True, False, _
-  "HardStopFoldbackStr", "OFF", "ON", "N/A", _
-  "HighLevelFeedback", 5, 2, 0, _
-  "HighLevelFeedbackStr", "Unknown mode 5", "Move Done", "N/A", _
-  "LinearMotor", True, False, True, _
-  "StepInFilter", True, False, True, _
-  "StepInFilterStr", "ON", "OFF", "N/A", _
-  "SyncPulse", 3, 0, 1, _
-  "SyncPulseStr", "Pos./Neg.", "None", "Positive", _
-  "VectorLock", True, False, True, _
-  "VectorLockStr", "ON", "OFF", "N/A", _
-  "VelocityEstimator", 5, 2, 5, _
-  "LimitSwitchModeStr", "Position", "Torque", "Position", _
-  "MotorStyle", 2, 1, 2, _
-  "MotorStyleStr", "Linear Brushless", "Rotary Brush", "Linear Brushless", _
-  "StepEncInputFilter", 6, 9, 6)
+  "MoveDoneFoldback", True, False, True, "MoveDoneFoldbackStr", "ON", "OFF", "N/A", _
+  "InputMode", 1, 6, 1, "InputModeStr", "Analog Force", "Unknown Mode 6", "Analog Force", _
+  "HardStopFoldback", False, True, False, "HardStopFoldbackStr", "OFF", "ON", "N/A", _
+  "HighLevelFeedback", 5, 2, 0, "HighLevelFeedbackStr", "Unknown mode 5", "Move Done", "N/A", _
+  "LinearMotor", True, False, True, "StepInFilter", True, False, True, _
+  "StepInFilterStr", "ON", "OFF", "N/A", "SyncPulse", 3, 0, 1, _
+  "SyncPulseStr", "Pos./Neg.", "None", "Positive", "VectorLock", True, False, True, _
+  "VectorLockStr", "ON", "OFF", "N/A", "VelocityEstimator", 5, 2, 5, _
+  "LimitSwitchModeStr", "Position", "Torque", "Position", "MotorStyle", 2, 1, 2, _
+  "MotorStyleStr", "Linear Brushless", "Rotary Brush", "Linear Brushless", "StepEncInputFilter", 6, 9, 6)
 
 cfgReg.Number.Value = &HA99966DF
 CheckReads "config A:", configRows, 0, ConfigReads(cfg)
@@ -216,6 +180,17 @@ CheckEq cfg.MotorStyleStr(3), "Unknown", "MotorStyleStr(3)"
 CheckEq cfg.LimitModeLookup(0), "Force", "LimitModeLookup(0), linear"
 CheckEq cfg.FilterClockStrArb(-1), "Mode: -1", "FilterClockStrArb(-1)"
 cfg.CapabilityMask = -1
+' Every switch sets its own bit; the other fields keep theirs.
+cfgReg.Number.Value = 0
+cfg.ModeLineFoldback = 2 : cfg.SyncPulse = 1 : cfg.FilterClock = 1
+cfg.AnalogInFilter = True : cfg.BadSequenceEnable = True : cfg.EncoderBalanced = True
+cfg.EncoderInFilter = True : cfg.HallCheck = True : cfg.HallInverter = True
+cfg.HallLessStart = True : cfg.LogicPowerBackup = True : cfg.MoveDoneFoldback = True
+cfg.HardStopFoldback = True : cfg.StepInFilter = True : cfg.VectorLock = True
+CheckEq cfgReg.Number.Value, &H1833F084 + &H480001, "every switch on"
+cfg.VelocityEstimatorMin = 3
+cfg.VelocityEstimator = 1
+CheckEq cfgReg.Number.Value, &H60000000 + &H1833F084 + &H480001, "VelocityEstimator 1 is raised to the minimum 3"
 Call TakeJournal()
 
 ' Change first, then the particular fields, as the number's bits differ.
@@ -290,28 +265,17 @@ End Function
 ' &H0821 and &HC07FD7FE with every bit implemented, then &HC07FD7FE with none.
 Dim statusRows
 statusRows = Array( _
-  "StatusImplemented", -1, -1, 0, _
-  "AllSystemsGo", False, True, True, _
-  "HighLevelFeedback", True, False, False, _
-  "AmpDisable", True, False, False, _
-  "EncoderError", True, False, False, _
-  "Hardstopped", False, True, True, _
-  "IVfault", False, True, True, _
-  "LockLevel", 0, 3, 3, _
-  "LogicPowerBackup", False, True, False, _
-  "NegativeLimit", False, True, True, _
-  "NotMoveDone", False, True, False, _
-  "OutOfPosition", False, True, False, _
-  "OutputSaturation", False, True, True, _
-  "OverSpeed", False, True, True, _
-  "OverTemp", False, True, True, _
-  "PositiveLimit", False, True, True, _
-  "PWMsaturation", False, True, True, _
-  "RMSshutdown", False, True, True, _
-  "StepInputError", False, True, True, _
-  "TempShutdown", False, True, True, _
-  "TorqueMode", False, True, True, _
-  "TrackingShutdown", True, True, True, _
+  "StatusImplemented", -1, -1, 0, "AllSystemsGo", False, True, True, _
+  "HighLevelFeedback", True, False, False, "AmpDisable", True, False, False, _
+  "EncoderError", True, False, False, "Hardstopped", False, True, True, _
+  "IVfault", False, True, True, "LockLevel", 0, 3, 3, _
+  "LogicPowerBackup", False, True, False, "NegativeLimit", False, True, True, _
+  "NotMoveDone", False, True, False, "OutOfPosition", False, True, False, _
+  "OutputSaturation", False, True, True, "OverSpeed", False, True, True, _
+  "OverTemp", False, True, True, "PositiveLimit", False, True, True, _
+  "PWMsaturation", False, True, True, "RMSshutdown", False, True, True, _
+  "StepInputError", False, True, True, "TempShutdown", False, True, True, _
+  "TorqueMode", False, True, True, "TrackingShutdown", True, True, True, _
   "VectorSearch", False, True, True)
 
 stReg.Number.Value = &H0821
@@ -329,9 +293,9 @@ bitNames = Array(0, "Encoder", "Encoder", 8, "Torque Mode", "Force Mode", 10, "â
   17, "Torque Sat.", "Force Sat.", 22, "HLFB Out", "HLFB Out", 31, "LOCK1", "LOCK1")
 For i = 0 To UBound(bitNames) Step 3
   st.ConfigReg.Register.Number.Value = 0
-  CheckEq st.BitStr(bitNames(i)), bitNames(i + 1), "BitStr(" & bitNames(i) & "), rotary"
+  CheckEq st.BitStr(CLng(bitNames(i))), bitNames(i + 1), "BitStr(" & bitNames(i) & "), rotary"
   st.ConfigReg.Register.Number.Value = &H200
-  CheckEq st.BitStr(bitNames(i)), bitNames(i + 2), "BitStr(" & bitNames(i) & "), linear"
+  CheckEq st.BitStr(CLng(bitNames(i))), bitNames(i + 2), "BitStr(" & bitNames(i) & "), linear"
 Next
 
 ' Changed, EnableChanged, the lock level, then Shutdown, Hardstopped, LimitHit, OverSpeed.
@@ -342,9 +306,7 @@ statusBursts = Array( _
   0, "Changed, EnableChanged(True)", _
   &H40088604, "Changed, LockChanged(1), Shutdown, Hardstopped, LimitHit, OverSpeed", _
   &HC0088604, "Changed, LockChanged(3)", _
-  &H200, "Changed, LockChanged(0)", _
-  &H600, "Changed, LimitHit", _
-  &H200, "Changed")
+  &H200, "Changed, LockChanged(0)")
 Call TakeJournal()
 For i = 0 To UBound(statusBursts) Step 2
   stReg.Number.Value = statusBursts(i)
@@ -384,20 +346,13 @@ End Function
 ' &HA00005 and &H1F700FA under the initial mask, then &HA00005 under mask 0.
 Dim optionRows
 optionRows = Array( _
-  "CapabilityMask", 2147483647, 2147483647, 0, _
-  "CaseOption", 0, 7, 0, _
-  "FirmwareType", 0, 7, 0, _
-  "InitialCalibration", True, False, True, _
-  "RuntimeCalibration", False, True, False, _
-  "VoltageMode", True, False, True, _
-  "VoltageModeStr", "ON", "OFF", "N/A", _
-  "Vendor", 5, 15, 5, _
-  "VendorStr", "Unknown vendor  5", "Unknown vendor 15", "Unknown vendor  5", _
-  "WarrantyOptions", 0, 1, 0, _
-  "AnalogInputFormat", 0, 1, 0, _
-  "AnalogInputFormatStr", "0.5V-4.5V", "0.0V-5.0V", "N/A", _
-  "LPBenabled", False, True, False, _
-  "LPBenabledStr", "NO", "YES", "N/A")
+  "CapabilityMask", 2147483647, 2147483647, 0, "CaseOption", 0, 7, 0, _
+  "FirmwareType", 0, 7, 0, "InitialCalibration", True, False, True, _
+  "RuntimeCalibration", False, True, False, "VoltageMode", True, False, True, _
+  "VoltageModeStr", "ON", "OFF", "N/A", "Vendor", 5, 15, 5, _
+  "VendorStr", "Unknown vendor  5", "Unknown vendor 15", "Unknown vendor  5", "WarrantyOptions", 0, 1, 0, _
+  "AnalogInputFormat", 0, 1, 0, "AnalogInputFormatStr", "0.5V-4.5V", "0.0V-5.0V", "N/A", _
+  "LPBenabled", False, True, False, "LPBenabledStr", "NO", "YES", "N/A")
 
 optReg.Number.Value = &HA00005
 CheckReads "option &HA00005:", optionRows, 0, OptionReads(opt)
@@ -409,13 +364,12 @@ CheckReads "option &HA00005, mask 0:", optionRows, 2, OptionReads(opt)
 Call TakeJournal()
 
 optReg.Number.Value = 0
-opt.CaseOption = 9
-CheckEq optReg.Number.Value, &H10000, "CaseOption 9 keeps its low three bits"
-optReg.Number.Value = &HFFFF
-opt.Vendor = 3
-CheckEq optReg.Number.Value, &H60FFFF, "Vendor 3 keeps the other bits"
-opt.LPBenabled = False
-CheckEq optReg.Number.Value, &H60FF7F, "LPBenabled False clears bit 7"
+opt.CaseOption = 2 : opt.FirmwareType = 5 : opt.InitialCalibration = True : opt.RuntimeCalibration = True
+opt.VoltageMode = True : opt.Vendor = 3 : opt.WarrantyOptions = 1 : opt.AnalogInputFormat = 1
+opt.LPBenabled = True
+CheckEq optReg.Number.Value, &H7200DF, "every option written"
+opt.LPBenabled = False : opt.CaseOption = 9
+CheckEq optReg.Number.Value, &H71005F, "LPBenabled False clears bit 7, CaseOption 9 keeps its low three bits"
 optReg.Number.Value = &H10
 Call TakeJournal()
 opt.FirmwareType = 2
@@ -431,7 +385,10 @@ Set ioReg = CreateObject("ZentNetLib.ErrorCodeObj").Register
 Set io.ValueObjRef = ioReg
 WScript.ConnectObject io, "io_"
 
-Sub io_CommutationChanged(thisCode, lastCode) : Note "CommutationChanged(" & thisCode & ", " & lastCode & ")" : End Sub
+Sub io_CommutationChanged(thisCode, lastCode)
+  Note "CommutationChanged(" & thisCode & ", " & lastCode & ")"
+  If thisCode = 6 Then lastCode = 9
+End Sub
 Sub io_Refresh(newVal) : Note "Refresh(" & (newVal Is ioReg) & ")" : End Sub
 
 Function IoReads(r)
@@ -443,16 +400,11 @@ End Function
 ' written in decimal: a four-digit hex literal is an Integer, and &HEC70 would be -5008.
 Dim ioRows
 ioRows = Array( _
-  "AmpEnable", True, False, True, _
-  "EnableIn", False, True, False, _
-  "FaultIn", False, True, False, _
-  "ModeIn", False, True, False, _
-  "NegativeLimit", False, True, False, _
-  "PositiveLimit", False, True, False, _
-  "ShutdownLineOut", False, True, False, _
-  "ThermalFaultIn", False, True, False, _
-  "CommutationCode", 7, 0, 1, _
-  "Bits", 896, 60528, 128, _
+  "AmpEnable", True, False, True, "EnableIn", False, True, False, _
+  "FaultIn", False, True, False, "ModeIn", False, True, False, _
+  "NegativeLimit", False, True, False, "PositiveLimit", False, True, False, _
+  "ShutdownLineOut", False, True, False, "ThermalFaultIn", False, True, False, _
+  "CommutationCode", 7, 0, 1, "Bits", 896, 60528, 128, _
   "LastCommutationCode", 0, 7, 0)
 
 ioReg.Number.Value = &H380
@@ -476,13 +428,16 @@ CheckEq io.CommutationCode, 1, "CommutationCode of 127.5"
 io.Refresh
 CheckEq TakeJournal(), "CommutationChanged(3, 0), CommutationChanged(5, 3), CommutationChanged(1, 5), Refresh(True)", _
   "io events"
+ioReg.Number.Value = &H300
+CheckEq io.LastCommutationCode, 9, "the handler's lastCode is the decoder's"
+CheckEq TakeJournal(), "CommutationChanged(6, 1)", "io event of code 6"
 
 Dim ioNames
 ioNames = Array("0", "", "65536", "", "48", "+LIMIT IN, -LIMIT IN", "4097", "BIT 0, BIT 12", "-1", _
   "BIT 0, BIT 1, BIT 2, BIT 3, +LIMIT IN, -LIMIT IN, SHUTDOWN OUT, COMMUTATION T, COMMUTATION S, " & _
   "COMMUTATION R, ENABLE IN, AMP DIS, BIT 12, HW FAULT IN, TEMP FAULT IN, MODE IN")
 For i = 0 To UBound(ioNames) Step 2
-  CheckEq io.BitNames(ioNames(i)), ioNames(i + 1), "BitNames(" & ioNames(i) & ")"
+  CheckEq io.BitNames(CStr(ioNames(i))), ioNames(i + 1), "BitNames(" & ioNames(i) & ")"
 Next
 
 On Error Resume Next
@@ -513,20 +468,13 @@ End Function
 ' &H10008, &H8000FFF7 and 0.4 (which converts to 0 but is not zero).
 Dim errorRows
 errorRows = Array( _
-  "ADCproblems", False, True, False, _
-  "CommutationProblems", False, True, False, _
-  "CurrentSensorProblems", False, True, False, _
-  "EEhardwareProblems", False, True, False, _
-  "EEnotInitialized", False, True, False, _
-  "EncoderProblems", False, True, False, _
-  "LogicPowerBackedUp", False, True, False, _
-  "LogicPowerRecoveryFailed", False, True, False, _
-  "OverVoltageCurrent", False, True, False, _
-  "RMSoverload", False, True, False, _
-  "VectorSetupProblems", False, True, False, _
-  "StepInputProblems", False, True, False, _
-  "Thermal", True, False, False, _
-  "Tracking", False, True, False, _
+  "ADCproblems", False, True, False, "CommutationProblems", False, True, False, _
+  "CurrentSensorProblems", False, True, False, "EEhardwareProblems", False, True, False, _
+  "EEnotInitialized", False, True, False, "EncoderProblems", False, True, False, _
+  "LogicPowerBackedUp", False, True, False, "LogicPowerRecoveryFailed", False, True, False, _
+  "OverVoltageCurrent", False, True, False, "RMSoverload", False, True, False, _
+  "VectorSetupProblems", False, True, False, "StepInputProblems", False, True, False, _
+  "Thermal", True, False, False, "Tracking", False, True, False, _
   "IsShutdown", True, True, True, _
   "ErrorListStr", "Thermal shutdown, Drive Shutdown", "N/A 0, N/A 1, Over-current/voltage (I/V) " & _
     "shutdown, Tracking  shutdown, RMS shutdown, Encoder signal problem, Step failure, Commutation " & _

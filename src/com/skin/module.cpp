@@ -134,6 +134,79 @@ Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable) {
 
 namespace {
 
+// The function `id` answers for `flags`, released by the holder.
+struct FuncDescOf {
+  Ref<ITypeInfo2> info;
+  FUNCDESC* desc = nullptr;
+  FuncDescOf(ITypeInfo* i, DISPID id, WORD flags) : info(Ref<ITypeInfo>(i).As<ITypeInfo2>(IID_ITypeInfo2)) {
+    if (!info) return;
+    for (const INVOKEKIND kind : {INVOKE_FUNC, INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_PROPERTYPUTREF}) {
+      UINT index = 0;
+      if ((flags & kind) != 0 && SUCCEEDED(info->GetFuncIndexOfMemId(id, kind, &index))) {
+        if (FAILED(info->GetFuncDesc(index, &desc))) desc = nullptr;
+        return;
+      }
+    }
+  }
+  FuncDescOf(const FuncDescOf&) = delete;
+  FuncDescOf& operator=(const FuncDescOf&) = delete;
+  ~FuncDescOf() {
+    if (desc) info->ReleaseFuncDesc(desc);
+  }
+};
+
+}  // namespace
+
+HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
+                    VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
+  // Some ITypeInfo::Invoke implementations pass the default of an omitted by-reference
+  // parameter as the pointer itself; the defaults are supplied here as real references.
+  const FuncDescOf func(info, id, flags);
+  if (params == nullptr || params->cNamedArgs != 0 || func.desc == nullptr)
+    return info->Invoke(instance, id, flags, params, result, excep, argErr);
+  const UINT given = params->cArgs;
+  UINT wanted = given;
+  for (; wanted < static_cast<UINT>(func.desc->cParams); ++wanted) {
+    const ELEMDESC& p = func.desc->lprgelemdescParam[wanted];
+    const USHORT pf = p.paramdesc.wParamFlags;
+    if (!(pf & PARAMFLAG_FHASDEFAULT) || (pf & PARAMFLAG_FRETVAL) || p.tdesc.vt != VT_PTR) break;
+  }
+  if (wanted == given) return info->Invoke(instance, id, flags, params, result, excep, argErr);
+
+  const UINT added = wanted - given;
+  std::vector<VARIANT> defaults(added);
+  std::vector<VARIANT> args(wanted);
+  HRESULT hr = S_OK;
+  for (UINT k = 0; k < added; ++k) {
+    const ELEMDESC& p = func.desc->lprgelemdescParam[given + k];
+    const VARTYPE pointee = p.tdesc.lptdesc->vt;
+    // Enumerations are the only user-defined types that carry a default.
+    const VARTYPE vt = pointee == VT_USERDEFINED ? static_cast<VARTYPE>(VT_I4) : pointee;
+    VARIANT& d = defaults[k];
+    VariantInit(&d);
+    VARIANT& stored = p.paramdesc.pparamdescex->varDefaultValue;
+    if (SUCCEEDED(hr))
+      hr = vt == VT_VARIANT ? VariantCopy(&d, &stored) : VariantChangeType(&d, &stored, 0, vt);
+    // Arguments travel in reverse order: the last one first.
+    VARIANT& a = args[added - 1 - k];
+    VariantInit(&a);
+    V_VT(&a) = static_cast<VARTYPE>(VT_BYREF | vt);
+    V_BYREF(&a) = vt == VT_VARIANT ? static_cast<void*>(&d) : static_cast<void*>(&V_I8(&d));
+  }
+  if (SUCCEEDED(hr)) {
+    for (UINT i = 0; i < given; ++i) args[added + i] = params->rgvarg[i];
+    DISPPARAMS all{args.data(), nullptr, wanted, 0};
+    hr = info->Invoke(instance, id, flags, &all, result, excep, argErr);
+    // The caller counts only the arguments it passed.
+    if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND) && argErr != nullptr && *argErr >= added)
+      *argErr -= added;
+  }
+  for (auto& d : defaults) VariantClear(&d);
+  return hr;
+}
+
+namespace {
+
 class ClassFactory final : public IClassFactory, Counted {
  public:
   explicit ClassFactory(const SkinClass& skin) : skin_(skin) {}

@@ -40,6 +40,11 @@ ITypeLib* TypeLibrary();
 // picks its vtable half (what ITypeInfo::Invoke calls through) over its dispatch half.
 Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable);
 
+// ITypeInfo::Invoke of `info` on `instance`, with the defaults of omitted by-reference
+// parameters supplied as references.
+HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
+                    VARIANT* result, EXCEPINFO* excep, UINT* argErr);
+
 // An object counted alive for DllCanUnloadNow.
 class Counted {
  public:
