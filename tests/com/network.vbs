@@ -196,8 +196,9 @@ a.Enabled = True
 supAnswer = True
 a.NetOpen = True
 supAnswer = False
+CheckEq a.NetOpen, True, "opened by the supervisor's listener"
 a.Enabled = False
-CheckEq TakeJournal(), "net RequestNetOpen(True, True, 2, False), RequestNetOpen(LPT3, True, True, 2, True), " & _
+CheckEq TakeJournal(), "net RequestNetOpen(True, True, 2, False), RequestNetOpen(LPT3, True, True, 2, False), " & _
   "net RequestNetOpen(True, False, 2, False), RequestNetOpen(LPT3, True, False, 2, False)", _
   "opened by the supervisor's listener, closed by Enabled False"
 CheckEq a.NetOpen, False, "Enabled False closes whatever the answer"
