@@ -66,7 +66,9 @@ class ClientObject final : public IDispatch {
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return inner_->GetTypeInfoCount(n); }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return inner_->GetTypeInfo(i, l, t); }
+  // It has no FirmwareName.
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
+    if (lstrcmpiW(n[0], L"FirmwareName") == 0) return DISP_E_UNKNOWNNAME;
     return inner_->GetIDsOfNames(r, n, c, l, d);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e,
@@ -139,6 +141,9 @@ void ForeignObjectsAreCalledThroughTheirInterface() {
     ExpectEq(drive->WakeupDrive(Collection::create(), found), 3, how + "an object argument");
     ExpectEq(found, 2, how + "by-reference number written back");
     ExpectEq(client->lateCalls == 0, early, how + "late-bound calls only without the interface");
+    if (!early)
+      ExpectError([&] { drive->FirmwareName(); }, 438, "ZentNetLib", "Object doesn't support this property or method",
+                  "late: a member the object lacks");
   }
 
   auto root = std::make_shared<TestRoot>();

@@ -242,16 +242,15 @@ CheckErr 326, "ZentNetLib", "Resource with identifier '4260' not found", "NetSta
 On Error GoTo 0
 Call TakeJournal()
 
-Dim lone
+' Rows: port type, port number, the adapter's name.
+Dim lone, names2
 Set lone = CreateObject("ZentNetLib.NetAdapterObj")
-lone.PortNumber = 3
-CheckEq lone.AdapterName, "COM3", "a serial adapter"
-lone.PortType = 1
-lone.PortNumber = 0
-CheckEq lone.AdapterName, "LPT1", "a parallel adapter"
-lone.PortType = 2
-lone.PortNumber = 7
-CheckEq lone.AdapterName, "Port7", "another port type"
+names2 = Array(0, 3, "COM3", 1, 0, "LPT1", 2, 7, "Port7")
+For i = 0 To UBound(names2) Step 3
+  lone.PortType = names2(i)
+  lone.PortNumber = names2(i + 1)
+  CheckEq lone.AdapterName, names2(i + 2), "AdapterName of port type " & names2(i)
+Next
 
 ' ---- A changed list while both ports are open ------------------------------------------------
 

@@ -1,5 +1,7 @@
 #include "ForeignCaller.h"
 
+#include <dispex.h>
+
 #include "../skin/module.h"
 
 namespace zentnet::com {
@@ -31,7 +33,12 @@ void ForeignCaller::Call(std::string_view name, WORD flags, VARIANT* argv, size_
     if (FAILED(type->GetIDsOfNames(names, 1, &id))) err::RaiseNoSuchMember();
     hr = type->Invoke(early_.get(), id, flags, &params, result, &info, &argErr);
   } else {
-    if (FAILED(Dispatch()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) err::RaiseNoSuchMember();
+    HRESULT found = Dispatch()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    // A script's class instance may answer names only through IDispatchEx.
+    if (FAILED(found))
+      if (auto ex = Ref<IDispatch>(Dispatch()).As<IDispatchEx>(__uuidof(IDispatchEx)))
+        found = ex->GetDispID(wide.get(), fdexNameCaseInsensitive, &id);
+    if (FAILED(found)) err::RaiseNoSuchMember();
     hr = Dispatch()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &info, &argErr);
   }
   if (FAILED(hr)) ThrowFrom(hr, &info);
