@@ -103,6 +103,7 @@ WScript.ConnectObject sup, "sup_"
 Sub sup_NetworkChanged(netRef, theState) : Note "NetworkChanged(" & AdapterText(netRef) & ", " & theState & ")" : End Sub
 Sub sup_PointToPointChanged(netRef, nodeAddr, state)
   Note "PointToPointChanged(" & AdapterText(netRef) & ", " & nodeAddr & ", " & state & ")"
+  nodeAddr = nodeAddr * 10
 End Sub
 Sub sup_DriveParameterChanged(netRef, Node, NewValue)
   Note "DriveParameterChanged(" & AdapterText(netRef) & ", " & (Node Is theNode) & ", " & (NewValue Is theValue) & ")"
@@ -121,6 +122,14 @@ sup.Ports = p
 CheckEq TakeJournal(), "NetworkChanged(LPT1, 9), NetworkChanged(LPT3, 5), NetworkChanged(LPT1, 9), " & _
   "NetworkChanged(LPT4, 5), NetworkChanged(none, 5)", "port list 2;3 on a new supervisor"
 CheckEq sup.Ports, "2;3", "the list reads back normalised"
+CheckEq p, "2;3", "the caller's variable comes back normalised"
+
+' Raised on the supervisor, a notification hands the listeners the caller's own variables.
+Dim addr, state
+addr = 4
+state = 1
+sup.FirePointToPointChanged Nothing, addr, state
+CheckEq TakeJournal() & " " & addr, "PointToPointChanged(none, 4, 1) 40", "FirePointToPointChanged"
 names = ""
 For Each a In sup.Nets
   names = names & a.AdapterName & " " & a.PortNumber & " " & a.NetStateStr & " " & a.Enabled & "; "
