@@ -35,7 +35,10 @@ VARTYPE PointedType(ITypeInfo* info, const TYPEDESC& param) {
 }  // namespace
 
 void BindByRefVariants(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS* params) {
-  if (info == nullptr || params == nullptr || params->cArgs == 0) return;
+  if (info == nullptr || params == nullptr) return;
+  bool any = false;
+  for (UINT k = 0; k < params->cArgs; ++k) any = any || V_VT(&params->rgvarg[k]) == (VT_BYREF | VT_VARIANT);
+  if (!any) return;
   TYPEATTR* attr = nullptr;
   if (FAILED(info->GetTypeAttr(&attr))) return;
   const WORD count = attr->cFuncs;
