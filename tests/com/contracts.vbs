@@ -102,13 +102,8 @@ Set drv = CreateObject("ZentNetLib.PhysDriveObj")
 Set hot = CreateObject("ZentNetLib.HotKeyObj")
 Set snd = CreateObject("ZentNetLib.SoundEventsObj")
 
-drv.Address = 5
-drv.DemoMode = True
-drv.MotorFileName = "motor.mtr"
-drv.MotorConfigChanged = True
-drv.PollPriority = 1
-drv.UserID = "user"
-Set drv.SoundEvents = snd
+drv.Address = 5 : drv.DemoMode = True : drv.MotorFileName = "motor.mtr" : drv.MotorConfigChanged = True
+drv.PollPriority = 1 : drv.UserID = "user" : Set drv.SoundEvents = snd
 Set drv.LogFile = CreateObject("ZentNetLib.CmdLog")
 Set drv.AppLockLevel = CreateObject("ZentNetLib.StatusRegObj").LockLevelRef
 
@@ -149,24 +144,10 @@ CheckRows "inert drive:", Array( _
   "VelocityMeasured", drv.VelocityMeasured, Nothing, "WakeupDrive", drv.WakeupDrive(Nothing, n), 0)
 
 On Error Resume Next
-drv.AddToPosition 100
-drv.InitializeNonVolatile
-drv.MotorFileLoad "motor.mtr"
-drv.MotorFileSave "motor.mtr", False
-drv.ReEnable
-drv.ResetDrive
-drv.ResetNetwork
-drv.ResetParamUpdateIndicator
-drv.RunPollCycle
-drv.ScenarioRecall 1
-drv.ScenarioStore 1
-drv.SetupUndo
-drv.SetupUndoSaveState
-drv.SetupVelocityTuning
-drv.SetupStepResponseView
-drv.SetupPositionTuning
-drv.SystemFileLoad "setup.sys"
-drv.SystemFileSave "setup.sys", True
+drv.AddToPosition 100 : drv.InitializeNonVolatile : drv.MotorFileLoad "motor.mtr" : drv.MotorFileSave "motor.mtr", False
+drv.ReEnable : drv.ResetDrive : drv.ResetNetwork : drv.ResetParamUpdateIndicator : drv.RunPollCycle
+drv.ScenarioRecall 1 : drv.ScenarioStore 1 : drv.SetupUndo : drv.SetupUndoSaveState : drv.SetupVelocityTuning
+drv.SetupStepResponseView : drv.SetupPositionTuning : drv.SystemFileLoad "setup.sys" : drv.SystemFileSave "setup.sys", True
 CheckErr 0, "", "", "the inert drive's methods"
 On Error GoTo 0
 
@@ -174,13 +155,8 @@ On Error GoTo 0
 
 Dim nl, version
 Set nl = CreateObject("ZentNetLib.NetLib")
-nl.OnlinePoll = True
-nl.Polling = True
-nl.PollingInternal = True
-nl.Ports = "1;2"
-nl.PortsOpen = True
-nl.TechSupportMode = True
-Set nl.WinHookRef = hot
+nl.OnlinePoll = True : nl.Polling = True : nl.PollingInternal = True : nl.Ports = "1;2" : nl.PortsOpen = True
+nl.TechSupportMode = True : Set nl.WinHookRef = hot
 
 CheckRows "inert root:", Array( _
   "AppEvents", nl.AppEvents, Nothing, "AppTitle", nl.AppTitle, "", "DriveEvent", nl.DriveEvent, Nothing, _
@@ -194,16 +170,9 @@ CheckRows "inert root:", Array( _
   "TechSupportMode", nl.TechSupportMode, False, "ValueVersion", nl.ValueVersion, "")
 
 On Error Resume Next
-nl.CreateDemoDrive
-nl.CreateDemoDrive 3
-nl.ForceOffline
-nl.RegisterFKey hot
-nl.ColdResetSystem
-nl.SystemFileLoad "setup.sys"
-nl.SystemFileSave "setup.sys", False
-nl.TechSupportModeEnable 1234
-nl.UnRegisterFKey hot
-nl.WarmResetSystem
+nl.CreateDemoDrive : nl.CreateDemoDrive 3 : nl.ForceOffline : nl.RegisterFKey hot : nl.ColdResetSystem
+nl.SystemFileLoad "setup.sys" : nl.SystemFileSave "setup.sys", False : nl.TechSupportModeEnable 1234
+nl.UnRegisterFKey hot : nl.WarmResetSystem
 CheckErr 0, "", "", "the inert root's methods"
 On Error GoTo 0
 

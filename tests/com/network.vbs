@@ -103,6 +103,7 @@ WScript.ConnectObject sup, "sup_"
 Sub sup_NetworkChanged(netRef, theState) : Note "NetworkChanged(" & AdapterText(netRef) & ", " & theState & ")" : End Sub
 Sub sup_PointToPointChanged(netRef, nodeAddr, state)
   Note "PointToPointChanged(" & AdapterText(netRef) & ", " & nodeAddr & ", " & state & ")"
+  nodeAddr = nodeAddr * 10
 End Sub
 Sub sup_DriveParameterChanged(netRef, Node, NewValue)
   Note "DriveParameterChanged(" & AdapterText(netRef) & ", " & (Node Is theNode) & ", " & (NewValue Is theValue) & ")"
@@ -121,6 +122,14 @@ sup.Ports = p
 CheckEq TakeJournal(), "NetworkChanged(LPT1, 9), NetworkChanged(LPT3, 5), NetworkChanged(LPT1, 9), " & _
   "NetworkChanged(LPT4, 5), NetworkChanged(none, 5)", "port list 2;3 on a new supervisor"
 CheckEq sup.Ports, "2;3", "the list reads back normalised"
+CheckEq p, "2;3", "the caller's variable comes back normalised"
+
+' Raised on the supervisor, a notification hands the listeners the caller's own variables.
+Dim addr, state
+addr = 4
+state = 1
+sup.FirePointToPointChanged Nothing, addr, state
+CheckEq TakeJournal() & " " & addr, "PointToPointChanged(none, 4, 1) 40", "FirePointToPointChanged"
 names = ""
 For Each a In sup.Nets
   names = names & a.AdapterName & " " & a.PortNumber & " " & a.NetStateStr & " " & a.Enabled & "; "
@@ -196,8 +205,9 @@ a.Enabled = True
 supAnswer = True
 a.NetOpen = True
 supAnswer = False
+CheckEq a.NetOpen, True, "opened by the supervisor's listener"
 a.Enabled = False
-CheckEq TakeJournal(), "net RequestNetOpen(True, True, 2, False), RequestNetOpen(LPT3, True, True, 2, True), " & _
+CheckEq TakeJournal(), "net RequestNetOpen(True, True, 2, False), RequestNetOpen(LPT3, True, True, 2, False), " & _
   "net RequestNetOpen(True, False, 2, False), RequestNetOpen(LPT3, True, False, 2, False)", _
   "opened by the supervisor's listener, closed by Enabled False"
 CheckEq a.NetOpen, False, "Enabled False closes whatever the answer"
@@ -241,16 +251,15 @@ CheckErr 326, "ZentNetLib", "Resource with identifier '4260' not found", "NetSta
 On Error GoTo 0
 Call TakeJournal()
 
-Dim lone
+' Rows: port type, port number, the adapter's name.
+Dim lone, names2
 Set lone = CreateObject("ZentNetLib.NetAdapterObj")
-lone.PortNumber = 3
-CheckEq lone.AdapterName, "COM3", "a serial adapter"
-lone.PortType = 1
-lone.PortNumber = 0
-CheckEq lone.AdapterName, "LPT1", "a parallel adapter"
-lone.PortType = 2
-lone.PortNumber = 7
-CheckEq lone.AdapterName, "Port7", "another port type"
+names2 = Array(0, 3, "COM3", 1, 0, "LPT1", 2, 7, "Port7")
+For i = 0 To UBound(names2) Step 3
+  lone.PortType = names2(i)
+  lone.PortNumber = names2(i + 1)
+  CheckEq lone.AdapterName, names2(i + 2), "AdapterName of port type " & names2(i)
+Next
 
 ' ---- A changed list while both ports are open ------------------------------------------------
 

@@ -6,9 +6,11 @@
 //   std::shared_ptr<T> <-> interface pointer (through the identity map)
 //   std::shared_ptr<T> <- VARIANT holding an object (else error 13)
 //   AutomationError <- an error object (read late-bound)
+//   a record <-> the type library's record of the same layout (copied byte for byte)
 // In<T>(c) makes the core value from a COM argument; Out(v, &c) writes a result into a
 // fresh out parameter; Replace(v, &c) overwrites an in/out parameter, freeing what it held.
 
+#include <bit>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -61,6 +63,10 @@ template <class T>
 inline constexpr bool kIsNumber = (std::is_arithmetic_v<T> || std::is_enum_v<T>) && !std::is_same_v<T, bool>;
 template <class T>
 inline constexpr bool kIsFloat = std::is_floating_point_v<T>;
+// The published records: plain structs that the core and the generated header lay out alike.
+template <class T, class C>
+inline constexpr bool kIsRecord = std::is_class_v<T> && std::is_class_v<C> && std::is_trivially_copyable_v<T> &&
+                                  std::is_trivially_copyable_v<C> && sizeof(T) == sizeof(C);
 
 template <class T, class C>
 T In(const C& c) {
@@ -79,6 +85,8 @@ T In(const C& c) {
   } else if constexpr (std::is_same_v<T, AutomationError>) {
     static_assert(std::is_same_v<C, IDispatch*>, "an error object travels as IDispatch");
     return ErrorIn(c);
+  } else if constexpr (kIsRecord<T, C>) {
+    return std::bit_cast<T>(c);
   } else if constexpr (IsSharedPtr<T>::value && std::is_same_v<C, VARIANT>) {
     // The undescribed write slot of an object-valued field: a Set when given an object.
     return Unwrap<typename IsSharedPtr<T>::element>(ObjectIn(c));
@@ -103,6 +111,8 @@ void Out(const T& value, C* out) {
   } else if constexpr (std::is_same_v<T, Variant>) {
     static_assert(std::is_same_v<C, VARIANT>, "a Variant travels as VARIANT");
     VariantOut(value, out);
+  } else if constexpr (kIsRecord<T, C>) {
+    *out = std::bit_cast<C>(value);
   } else {
     static_assert(IsSharedPtr<T>::value && kIsInterface<C>, "no conversion rule");
     using Interface = std::remove_pointer_t<C>;
