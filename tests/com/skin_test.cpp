@@ -514,8 +514,8 @@ void CommandLogWritesBesideTheDll(const std::string& dllPath) {
   if (!log) return;
   auto early = log.As<_CmdLog>(__uuidof(_CmdLog));
   early->put_Logging(VARIANT_TRUE);
-  VARIANT_BOOL append = VARIANT_FALSE;
-  ExpectEq(early->put_LogToFile(&append, VARIANT_TRUE), S_OK, "LogToFile(False) = True");
+  VARIANT_BOOL append = VARIANT_FALSE, open = VARIANT_TRUE;
+  ExpectEq(early->put_LogToFile(&append, &open), S_OK, "LogToFile(False) = True");
   BSTR command = SysAllocString(L"PV 100");
   BSTR answer = SysAllocString(L"v 300\r");
   ExpectEq(early->CommandSent(&command), S_OK, "CommandSent");
