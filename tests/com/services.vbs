@@ -282,7 +282,8 @@ CheckEq TakeJournal(), "LockChanged(2), then 0, PollStateChanged(True), TechSupp
 ' The log lives beside the library: NetLib.Version's second line names its folder and file.
 Dim cmdLog, logPath, fso, lines, stamped
 Set fso = CreateObject("Scripting.FileSystemObject")
-logPath = Split(CreateObject("ZentNetLib.NetLib").Version, vbCrLf)(1)
+lines = Split(CreateObject("ZentNetLib.NetLib").Version, vbCrLf)
+logPath = lines(1)
 logPath = Left(logPath, Len(logPath) - Len("ZentNetLib")) & "sx_cmds.log"
 Set cmdLog = CreateObject("ZentNetLib.CmdLog")
 CheckRows "new log:", Array("Logging", cmdLog.Logging, False, "LogPolling", cmdLog.LogPolling, False, _

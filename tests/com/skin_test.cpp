@@ -523,7 +523,8 @@ void CommandLogWritesBesideTheDll(const std::string& dllPath) {
   ExpectEq(Utf8(command), "PV 100", "CommandSent leaves its by-reference argument alone");
   SysFreeString(command);
   SysFreeString(answer);
-  ExpectEq(early->put_LogToFile(&append, VARIANT_FALSE), S_OK, "LogToFile(False) = False");
+  open = VARIANT_FALSE;
+  ExpectEq(early->put_LogToFile(&append, &open), S_OK, "LogToFile(False) = False");
   log = Ref<IDispatch>();
   early = Ref<_CmdLog>();
 
