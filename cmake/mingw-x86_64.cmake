@@ -2,7 +2,7 @@
 # g++-mingw-w64-x86-64-win32). The library needs no std::thread or std::mutex, so the
 # thread model without winpthreads is enough and the executables depend on no extra DLL.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
 
 set(ZENTNET_MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${ZENTNET_MINGW_TRIPLE}-gcc-win32)

@@ -19,4 +19,4 @@ ensure_packages() {
 
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev)
 # The Windows build and its tests under Wine (scripts/build-windows, scripts/test-windows).
-WINDOWS_PACKAGES=(mingw-w64 wine wine64 libwine-dev)
+WINDOWS_PACKAGES=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev)

@@ -1,0 +1,370 @@
+// The DLL's entry points: class factories, unloading and self-registration.
+
+#include "module.h"
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include <olectl.h>
+
+#include "dual.h"
+#include "guard.h"
+#include "identity.h"
+
+namespace zentnet::com {
+
+namespace {
+
+HMODULE g_module = nullptr;
+LONG g_objects = 0;
+LONG g_locks = 0;
+
+class Lock {
+ public:
+  Lock() { AcquireSRWLockExclusive(&lock_); }
+  ~Lock() { ReleaseSRWLockExclusive(&lock_); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  static inline SRWLOCK lock_ = SRWLOCK_INIT;
+};
+
+struct CachedInfo {
+  GUID guid;
+  bool vtable;
+  Ref<ITypeInfo> info;
+};
+struct TypeCache {
+  Ref<ITypeLib> library;
+  std::vector<CachedInfo> infos;
+};
+// Never destroyed at process exit: releasing COM objects while DLLs detach is unsafe.
+TypeCache& Types() {
+  static auto* cache = new TypeCache;
+  return *cache;
+}
+
+std::wstring Wide(std::string_view utf8) {
+  Bstr b(utf8);
+  return std::wstring(b.get(), SysStringLen(b.get()));
+}
+
+std::wstring GuidText(const GUID& guid) {
+  wchar_t text[40] = {};
+  StringFromGUID2(guid, text, 40);
+  return text;
+}
+
+}  // namespace
+
+HMODULE ThisModule() { return g_module; }
+
+std::wstring ModuleFileName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+void ObjectCreated() { InterlockedIncrement(&g_objects); }
+void ObjectDestroyed() { InterlockedDecrement(&g_objects); }
+void LockModule(bool lock) {
+  if (lock)
+    InterlockedIncrement(&g_locks);
+  else
+    InterlockedDecrement(&g_locks);
+}
+
+IID ParseGuid(std::string_view text) {
+  IID id{};
+  if (FAILED(IIDFromString(Wide(text).c_str(), &id))) return IID{};
+  return id;
+}
+
+const ClassInfo* PublishedClass(std::string_view name) {
+  for (const ClassInfo& c : ThisLibrary().classes)
+    if (c.name == name) return &c;
+  return nullptr;
+}
+
+ClassIds IdsOf(std::string_view className) {
+  ClassIds ids;
+  const ClassInfo* info = PublishedClass(className);
+  if (info == nullptr) return ids;
+  ids.published = true;
+  ids.clsid = ParseGuid(info->classId);
+  if (!info->eventInterfaceId.empty()) ids.events = ParseGuid(info->eventInterfaceId);
+  return ids;
+}
+
+ITypeLib* TypeLibrary() {
+  const Lock lock;
+  if (!Types().library) LoadTypeLibEx(ModuleFileName().c_str(), REGKIND_NONE, Types().library.put());
+  return Types().library.get();
+}
+
+Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable) {
+  ITypeLib* library = TypeLibrary();
+  if (library == nullptr) return {};
+  const Lock lock;
+  for (const auto& c : Types().infos)
+    if (c.vtable == vtable && IsEqualGUID(c.guid, guid)) return c.info;
+  Ref<ITypeInfo> info;
+  if (FAILED(library->GetTypeInfoOfGuid(guid, info.put()))) return {};
+  if (vtable) {
+    // A dual interface is found as its dispatch half; its vtable half is the implemented
+    // type numbered -1.
+    HREFTYPE ref = 0;
+    Ref<ITypeInfo> half;
+    if (SUCCEEDED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref)) &&
+        SUCCEEDED(info->GetRefTypeInfo(ref, half.put())))
+      info = half;
+  }
+  Types().infos.push_back({guid, vtable, info});
+  return info;
+}
+
+namespace {
+
+// The function `id` answers for `flags`, released by the holder.
+struct FuncDescOf {
+  Ref<ITypeInfo2> info;
+  FUNCDESC* desc = nullptr;
+  FuncDescOf(ITypeInfo* i, DISPID id, WORD flags) : info(Ref<ITypeInfo>(i).As<ITypeInfo2>(IID_ITypeInfo2)) {
+    if (!info) return;
+    for (const INVOKEKIND kind : {INVOKE_FUNC, INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_PROPERTYPUTREF}) {
+      UINT index = 0;
+      if ((flags & kind) != 0 && SUCCEEDED(info->GetFuncIndexOfMemId(id, kind, &index))) {
+        if (FAILED(info->GetFuncDesc(index, &desc))) desc = nullptr;
+        return;
+      }
+    }
+  }
+  FuncDescOf(const FuncDescOf&) = delete;
+  FuncDescOf& operator=(const FuncDescOf&) = delete;
+  ~FuncDescOf() {
+    if (desc) info->ReleaseFuncDesc(desc);
+  }
+};
+
+}  // namespace
+
+HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
+                    VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
+  // Some ITypeInfo::Invoke implementations pass the default of an omitted by-reference
+  // parameter as the pointer itself; the defaults are supplied here as real references.
+  const FuncDescOf func(info, id, flags);
+  if (params == nullptr || params->cNamedArgs != 0 || func.desc == nullptr)
+    return info->Invoke(instance, id, flags, params, result, excep, argErr);
+  const UINT given = params->cArgs;
+  UINT wanted = given;
+  for (; wanted < static_cast<UINT>(func.desc->cParams); ++wanted) {
+    const ELEMDESC& p = func.desc->lprgelemdescParam[wanted];
+    const USHORT pf = p.paramdesc.wParamFlags;
+    if (!(pf & PARAMFLAG_FHASDEFAULT) || (pf & PARAMFLAG_FRETVAL) || p.tdesc.vt != VT_PTR) break;
+  }
+  if (wanted == given) return info->Invoke(instance, id, flags, params, result, excep, argErr);
+
+  const UINT added = wanted - given;
+  std::vector<VARIANT> defaults(added);
+  std::vector<VARIANT> args(wanted);
+  HRESULT hr = S_OK;
+  for (UINT k = 0; k < added; ++k) {
+    const ELEMDESC& p = func.desc->lprgelemdescParam[given + k];
+    const VARTYPE pointee = p.tdesc.lptdesc->vt;
+    // Enumerations are the only user-defined types that carry a default.
+    const VARTYPE vt = pointee == VT_USERDEFINED ? static_cast<VARTYPE>(VT_I4) : pointee;
+    VARIANT& d = defaults[k];
+    VariantInit(&d);
+    VARIANT& stored = p.paramdesc.pparamdescex->varDefaultValue;
+    if (SUCCEEDED(hr))
+      hr = vt == VT_VARIANT ? VariantCopy(&d, &stored) : VariantChangeType(&d, &stored, 0, vt);
+    // Arguments travel in reverse order: the last one first.
+    VARIANT& a = args[added - 1 - k];
+    VariantInit(&a);
+    V_VT(&a) = static_cast<VARTYPE>(VT_BYREF | vt);
+    V_BYREF(&a) = vt == VT_VARIANT ? static_cast<void*>(&d) : static_cast<void*>(&V_I8(&d));
+  }
+  if (SUCCEEDED(hr)) {
+    for (UINT i = 0; i < given; ++i) args[added + i] = params->rgvarg[i];
+    DISPPARAMS all{args.data(), nullptr, wanted, 0};
+    hr = info->Invoke(instance, id, flags, &all, result, excep, argErr);
+    // The caller counts only the arguments it passed.
+    if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND) && argErr != nullptr && *argErr >= added)
+      *argErr -= added;
+  }
+  for (auto& d : defaults) VariantClear(&d);
+  return hr;
+}
+
+namespace {
+
+class ClassFactory final : public IClassFactory, Counted {
+ public:
+  explicit ClassFactory(const SkinClass& skin) : skin_(skin) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IClassFactory)) return E_NOINTERFACE;
+    *ppv = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG n = --refs_;
+    if (n == 0) delete this;
+    return n;
+  }
+
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    HRESULT result = E_UNEXPECTED;
+    const HRESULT hr = Guard(IID_IClassFactory, [&] {
+      const Ref<IUnknown> object = WrapObject(skin_.create());
+      result = object->QueryInterface(riid, ppv);
+    });
+    return FAILED(hr) ? hr : result;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    LockModule(lock != FALSE);
+    return S_OK;
+  }
+
+ private:
+  const SkinClass& skin_;
+  ULONG refs_ = 1;
+};
+
+// Registry writes under HKEY_CLASSES_ROOT.
+HRESULT SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+  HKEY handle = nullptr;
+  LONG rc = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_SET_VALUE, nullptr, &handle, nullptr);
+  if (rc == ERROR_SUCCESS) {
+    rc = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+  }
+  return HRESULT_FROM_WIN32(rc);
+}
+
+HRESULT DeleteKey(const std::wstring& key) {
+  const LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+  return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(rc);
+}
+
+// Every class of the library whose skin is written, with the keys that belong to it.
+struct ClassKeys {
+  std::wstring name, clsidKey, progId, versionedProgId, clsid;
+};
+std::vector<ClassKeys> RegisteredClasses() {
+  std::vector<ClassKeys> out;
+  const std::wstring library = Wide(ThisLibrary().typeLibrary.name) + L".";
+  for (const ClassInfo& c : ThisLibrary().classes) {
+    const CLSID clsid = ParseGuid(c.classId);
+    if (FindCreatable(clsid) == nullptr) continue;
+    const std::wstring name = Wide(c.name);
+    const std::wstring text = GuidText(clsid);
+    out.push_back({name, L"CLSID\\" + text, library + name, library + name + L".1", text});
+  }
+  return out;
+}
+
+SYSKIND ThisSysKind() { return sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32; }
+
+HRESULT Register() {
+  const TypeLibraryInfo& typeLibrary = ThisLibrary().typeLibrary;
+  const std::wstring path = ModuleFileName();
+  const std::wstring libid = Wide(typeLibrary.libraryId);
+  const std::wstring version =
+      std::to_wstring(typeLibrary.majorVersion) + L"." + std::to_wstring(typeLibrary.minorVersion);
+  for (const auto& c : RegisteredClasses()) {
+    const std::pair<std::wstring, std::pair<const wchar_t*, std::wstring>> values[] = {
+        {c.clsidKey, {nullptr, c.name}},
+        {c.clsidKey + L"\\InprocServer32", {nullptr, path}},
+        {c.clsidKey + L"\\InprocServer32", {L"ThreadingModel", L"Apartment"}},
+        {c.clsidKey + L"\\ProgID", {nullptr, c.versionedProgId}},
+        {c.clsidKey + L"\\VersionIndependentProgID", {nullptr, c.progId}},
+        {c.clsidKey + L"\\TypeLib", {nullptr, libid}},
+        {c.clsidKey + L"\\Version", {nullptr, version}},
+        {c.progId + L"\\CLSID", {nullptr, c.clsid}},
+        {c.progId + L"\\CurVer", {nullptr, c.versionedProgId}},
+        {c.versionedProgId + L"\\CLSID", {nullptr, c.clsid}},
+    };
+    for (const auto& [key, value] : values) {
+      const HRESULT hr = SetValue(key, value.first, value.second);
+      if (FAILED(hr)) return hr;
+    }
+  }
+  ITypeLib* library = TypeLibrary();
+  if (library == nullptr) return TYPE_E_CANTLOADLIBRARY;
+  std::wstring mutablePath = path;  // RegisterTypeLib's parameter is not const
+  return RegisterTypeLib(library, mutablePath.data(), nullptr);
+}
+
+HRESULT Unregister() {
+  HRESULT result = S_OK;
+  for (const auto& c : RegisteredClasses())
+    for (const auto* key : {&c.clsidKey, &c.progId, &c.versionedProgId}) {
+      const HRESULT hr = DeleteKey(*key);
+      if (FAILED(hr)) result = hr;
+    }
+  const TypeLibraryInfo& typeLibrary = ThisLibrary().typeLibrary;
+  const HRESULT hr = UnRegisterTypeLib(ParseGuid(typeLibrary.libraryId), typeLibrary.majorVersion,
+                                       typeLibrary.minorVersion, LOCALE_NEUTRAL, ThisSysKind());
+  if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_LIBNOTREGISTERED) result = hr;
+  return result;
+}
+
+}  // namespace
+
+}  // namespace zentnet::com
+
+using namespace zentnet::com;
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    g_module = instance;
+    DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* ppv) {
+  if (ppv == nullptr) return E_POINTER;
+  *ppv = nullptr;
+  const SkinClass* skin = FindCreatable(clsid);
+  if (skin == nullptr) return CLASS_E_CLASSNOTAVAILABLE;
+  auto* factory = new (std::nothrow) ClassFactory(*skin);
+  if (factory == nullptr) return E_OUTOFMEMORY;
+  const HRESULT hr = factory->QueryInterface(riid, ppv);
+  factory->Release();
+  return hr;
+}
+
+STDAPI DllCanUnloadNow() {
+  if (g_objects != 0 || g_locks != 0) return S_FALSE;
+  // Nothing of ours is alive: the cached type information goes with the module.
+  const Lock lock;
+  Types() = TypeCache{};
+  return S_OK;
+}
+
+STDAPI DllRegisterServer() { return Register(); }
+STDAPI DllUnregisterServer() { return Unregister(); }
+
+}  // extern "C"

@@ -1,0 +1,59 @@
+#pragma once
+// What the whole DLL shares: its module handle, the count of live objects and server locks
+// (for DllCanUnloadNow) and the type library loaded from its own resource.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include "ref.h"
+#include "zentnet/contracts/roster.h"
+
+namespace zentnet::com {
+
+HMODULE ThisModule();
+
+// What the DLL publishes: its type library and its classes, registered under the ProgIDs
+// "<library name>.<class>" and "<library name>.<class>.1". Each DLL built on these files
+// defines ThisLibrary() once.
+struct Library {
+  TypeLibraryInfo typeLibrary;
+  std::span<const ClassInfo> classes;
+};
+const Library& ThisLibrary();
+// The class of ThisLibrary() named exactly `name`, or null.
+const ClassInfo* PublishedClass(std::string_view name);
+std::wstring ModuleFileName();
+
+// Every COM object of the DLL counts itself alive from construction to destruction.
+void ObjectCreated();
+void ObjectDestroyed();
+void LockModule(bool lock);
+
+// The type library embedded as TYPELIB resource 1, loaded once. Null when it cannot be
+// loaded (then IDispatch answers TYPE_E_CANTLOADLIBRARY).
+ITypeLib* TypeLibrary();
+// The description of `guid` in the type library, or null; for a dual interface `vtable`
+// picks its vtable half (what ITypeInfo::Invoke calls through) over its dispatch half.
+Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable);
+
+// ITypeInfo::Invoke of `info` on `instance`, with the defaults of omitted by-reference
+// parameters supplied as references.
+HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
+                    VARIANT* result, EXCEPINFO* excep, UINT* argErr);
+
+// An object counted alive for DllCanUnloadNow.
+class Counted {
+ public:
+  Counted() { ObjectCreated(); }
+  Counted(const Counted&) = delete;
+  Counted& operator=(const Counted&) = delete;
+  ~Counted() { ObjectDestroyed(); }
+};
+
+IID ParseGuid(std::string_view text);
+
+}  // namespace zentnet::com

@@ -1,0 +1,246 @@
+// The core's view of a client's own drive and root objects (called through the published
+// interface's vtable, or late-bound by name when the object has only IDispatch), and the
+// network events' records reaching listeners by reference. In-process under Wine: the
+// executable carries the type library the way the DLL does.
+
+#include <cstdio>
+#include <string>
+
+#include "convert.h"
+#include "dual.h"
+#include "zentnet/contracts/NetLib.h"
+#include "zentnet/contracts/PhysDriveObj.h"
+#include "zentnet/network/NetAdapterObj.h"
+#include "zentnet/network/NetSupervisorObj.h"
+#include "zentnet/services/CmdLog.h"
+
+namespace zentnet::com {
+namespace {
+
+int g_failures = 0;
+
+template <class A, class B>
+void ExpectEq(const A& actual, const B& expected, const std::string& what) {
+  if (actual == expected) return;
+  ++g_failures;
+  if constexpr (std::is_convertible_v<A, std::string>)
+    std::printf("FAIL: %s: got \"%s\", want \"%s\"\n", what.c_str(), std::string(actual).c_str(),
+                std::string(expected).c_str());
+  else
+    std::printf("FAIL: %s: got %lld, want %lld\n", what.c_str(), static_cast<long long>(actual),
+                static_cast<long long>(expected));
+}
+
+void ExpectError(const std::function<void()>& f, int32_t number, const std::string& source,
+                 const std::string& description, const std::string& what) {
+  try {
+    f();
+    ExpectEq(std::string("no error"), "error " + std::to_string(number), what);
+  } catch (const AutomationError& e) {
+    ExpectEq(std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description(),
+             std::to_string(number) + " " + source + ": " + description, what);
+  }
+}
+
+// A client's object: our own skin behind an IDispatch that hides that it is ours, answers
+// the published interface only when `early`, and counts the calls that come late-bound.
+class ClientObject final : public IDispatch {
+ public:
+  ClientObject(IUnknown* inner, const IID& published, bool early)
+      : inner_(Ref<IUnknown>(inner).As<IDispatch>(IID_IDispatch)), published_(published), early_(early) {}
+  int lateCalls = 0;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    *ppv = nullptr;
+    if (early_ && IsEqualIID(riid, published_)) return inner_->QueryInterface(riid, ppv);
+    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch)) return E_NOINTERFACE;
+    *ppv = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG n = --refs_;
+    if (n == 0) delete this;
+    return n;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return inner_->GetTypeInfoCount(n); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return inner_->GetTypeInfo(i, l, t); }
+  // It has no FirmwareName.
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
+    if (lstrcmpiW(n[0], L"FirmwareName") == 0) return DISP_E_UNKNOWNNAME;
+    return inner_->GetIDsOfNames(r, n, c, l, d);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e,
+                                   UINT* a) override {
+    ++lateCalls;
+    return inner_->Invoke(d, r, l, f, p, v, e, a);
+  }
+
+ private:
+  Ref<IDispatch> inner_;
+  IID published_;
+  bool early_;
+  ULONG refs_ = 1;
+};
+
+class TestDrive final : public InertPhysDriveObj {
+ public:
+  int32_t address = 7;
+  std::shared_ptr<CmdLog> log;
+  void SetAddress(int32_t value) override { address = value; }
+  int32_t Address() override { return address; }
+  void SetLogFile(std::shared_ptr<CmdLog> value) override { log = std::move(value); }
+  std::shared_ptr<CmdLog> LogFile() override { return log; }
+  bool MotorFileExists(std::string& thePath) override { return (thePath += ".mtr").size() > 4; }
+  std::string RunCommand(std::string& baseCmd, int32_t timeOut, bool throwErr) override {
+    if (throwErr) throw AutomationError(1234, "Drive", "no reply to " + baseCmd);
+    return baseCmd + " in " + std::to_string(timeOut);
+  }
+  int32_t WakeupDrive(std::shared_ptr<Collection> Drives, int32_t& nDrivesDetected) override {
+    nDrivesDetected = Drives ? 2 : -1;
+    return 3;
+  }
+};
+
+class TestRoot final : public InertNetLib {
+ public:
+  std::string ports;
+  void SetPorts(const std::string& value) override { ports = value; }
+  std::string Ports() override { return ports; }
+  void SystemFileLoad(const std::string& path, bool interactive) override {
+    throw AutomationError(interactive ? 53 : 75, "Root", "File not found: " + path);
+  }
+};
+
+void ForeignObjectsAreCalledThroughTheirInterface() {
+  for (const bool early : {true, false}) {
+    const std::string how = early ? "early: " : "late: ";
+    auto core = std::make_shared<TestDrive>();
+    const Ref<IUnknown> ours = WrapObject(core);
+    const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_PhysDriveObj), early), false);
+    const auto drive = Unwrap<PhysDriveObj>(client.get());
+    ExpectEq(drive != nullptr && drive != core, true, how + "the client's drive is adapted");
+    ExpectEq(WrapObject(drive).get() == static_cast<IUnknown*>(client.get()), true, how + "and wraps back to itself");
+    ExpectEq(Unwrap<PhysDriveObj>(client.get()) == drive, true, how + "one adapter while it lives");
+
+    drive->SetAddress(9);
+    ExpectEq(core->address, 9, how + "Let");
+    ExpectEq(drive->Address(), 9, how + "Get");
+    auto log = CmdLog::create();
+    drive->SetLogFile(log);
+    ExpectEq(core->log == log && drive->LogFile() == log, true, how + "Set and Get of an object keep its identity");
+    ExpectEq(drive->StatusReg() == nullptr, true, how + "Nothing");
+    std::string path = "motor";
+    ExpectEq(drive->MotorFileExists(path), true, how + "method result");
+    ExpectEq(path, "motor.mtr", how + "by-reference text written back");
+    std::string cmd = "PV";
+    ExpectEq(drive->RunCommand(cmd, 10, false), "PV in 10", how + "by-value arguments");
+    ExpectError([&] { drive->RunCommand(cmd); }, 1234, "Drive", "no reply to PV", how + "the callee's error");
+    int32_t found = 0;
+    ExpectEq(drive->WakeupDrive(Collection::create(), found), 3, how + "an object argument");
+    ExpectEq(found, 2, how + "by-reference number written back");
+    ExpectEq(client->lateCalls == 0, early, how + "late-bound calls only without the interface");
+    if (!early)
+      ExpectError([&] { drive->FirmwareName(); }, 438, "ZentNetLib", "Object doesn't support this property or method",
+                  "late: a member the object lacks");
+  }
+
+  auto root = std::make_shared<TestRoot>();
+  const Ref<IUnknown> ours = WrapObject(root);
+  const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_NetLib), true), false);
+  const auto app = Unwrap<NetLib>(client.get());
+  app->SetPorts("1;2");
+  ExpectEq(app->Ports(), "1;2", "root: Ports");
+  ExpectError([&] { app->SystemFileLoad("a.sys"); }, 53, "Root", "File not found: a.sys", "root: default argument");
+  ExpectEq(client->lateCalls, 0, "root: early-bound");
+  // A drive is not a root object.
+  ExpectError([&] { Unwrap<NetLib>(Ref<IUnknown>(WrapObject(std::make_shared<TestDrive>())).get()); }, 13,
+              "ZentNetLib", "Type mismatch", "a drive where a root object is wanted");
+}
+
+// Listens on `object` with `act` for every event; answers the connection's cookie.
+class Listener final : public IDispatch {
+ public:
+  std::function<void(DISPID, DISPPARAMS*)> act;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override {
+    *ppv = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*, UINT*) override {
+    act(d, p);
+    return S_OK;
+  }
+  void Listen(IUnknown* object, const IID& events) {
+    Ref<IConnectionPoint> point;
+    Ref<IUnknown>(object).As<IConnectionPointContainer>(IID_IConnectionPointContainer)->FindConnectionPoint(events, point.put());
+    DWORD cookie = 0;
+    ExpectEq(point->Advise(this, &cookie), S_OK, "advise");
+  }
+};
+
+template <class R>
+R& RecordOf(VARIANT& v) {
+  ExpectEq(V_VT(&v), VT_BYREF | VT_RECORD, "a record travels by reference");
+  return *static_cast<R*>(V_RECORD(&v));
+}
+
+void RecordsReachListenersByReference() {
+  auto adapter = NetAdapterObj::create();
+  auto supervisor = NetSupervisorObj::create();
+  adapter->NetSupervisor(supervisor, nullptr);
+  const Ref<IUnknown> net = WrapObject(adapter), sup = WrapObject(supervisor);
+  std::string heard;
+  // The adapter's listener changes the record; the supervisor's sees that and changes it again.
+  Listener onNet, onSup;
+  onNet.act = [&](DISPID id, DISPPARAMS* p) {
+    heard += "net " + std::to_string(id) + ", ";
+    if (id == 2) RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode += 1;
+    if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).NewValue *= 2;
+  };
+  onSup.act = [&](DISPID id, DISPPARAMS* p) {
+    heard += "sup " + std::to_string(id) + ", ";
+    ExpectEq(V_VT(&p->rgvarg[1]), VT_BYREF | VT_DISPATCH, "the adapter comes first");
+    if (id == 2) RecordOf<::infcErrInfo>(p->rgvarg[0]).Node = RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode * 10;
+    if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).ParamNum = 77;
+  };
+  onNet.Listen(net.get(), __uuidof(__NetAdapterObj));
+  onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj));
+
+  const auto itf = net.As<_NetAdapterObj>(__uuidof(_NetAdapterObj));
+  ::infcErrInfo error{1, 2, 5, {3, {9}}};
+  ExpectEq(itf->FireNetworkError(&error), S_OK, "FireNetworkError");
+  ExpectEq(error.errCode, 6, "the adapter's listener's write");
+  ExpectEq(error.Node, 60, "the supervisor's listener's write, after the adapter's");
+  ExpectEq(error.response.buffer[0] + error.nc, 10, "the rest unchanged");
+  ::infcParamChg change{1.25, 1, 2, 3};
+  ExpectEq(itf->FireParameterChanged(&change), S_OK, "FireParameterChanged");
+  ExpectEq(change.NewValue, 2.5, "NewValue written back");
+  ExpectEq(change.ParamNum, 77, "ParamNum written back");
+  ExpectEq(heard, "net 2, sup 2, net 4, sup 4, ", "order of the listeners");
+  ExpectEq(itf->FireNetworkError(nullptr), E_POINTER, "no record");
+}
+
+}  // namespace
+}  // namespace zentnet::com
+
+int main() {
+  using namespace zentnet::com;
+  CoInitialize(nullptr);
+  for (auto* test : {ForeignObjectsAreCalledThroughTheirInterface, RecordsReachListenersByReference}) {
+    try {
+      test();
+    } catch (const zentnet::AutomationError& e) {
+      ExpectEq(std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description(), "no error", "unexpected");
+    }
+  }
+  CoUninitialize();
+  std::printf("%s: %d failure(s)\n", g_failures == 0 ? "ok" : "FAILED", g_failures);
+  return g_failures;
+}

@@ -1,0 +1,92 @@
+// The application services from JScript: errors caught as exceptions (the runtime's numbers in
+// the low word), objects of the script's own as error and form, events through ConnectObject.
+var failures = 0;
+var journal = [];
+
+function fail(what) {
+  failures++;
+  WScript.Echo("FAIL: " + what);
+}
+
+function show(v) {
+  return v === null ? "null" : typeof v + " [" + v + "]";
+}
+
+function check(cond, what) {
+  if (cond !== true) fail(what);
+}
+
+function checkEq(actual, expected, what) {
+  if (actual !== expected) fail(what + ": got " + show(actual) + ", expected " + show(expected));
+}
+
+// The runtime's own errors arrive as 0x800A0000 + number, object errors as themselves.
+function checkErr(call, number, description, what) {
+  try {
+    call();
+  } catch (e) {
+    var n = (e.number >>> 16) === 0x800A ? e.number & 0xFFFF : e.number;
+    checkEq(n + ": " + e.description, number + ": " + description, what);
+    return;
+  }
+  fail(what + ": no error");
+}
+
+function note(text) {
+  journal.push(text);
+}
+
+function takeJournal() {
+  var j = journal.join(", ");
+  journal = [];
+  return j;
+}
+
+// ---- Error reflector: any object with the error object's five fields can be copied ----------
+
+var refl = WScript.CreateObject("ZentNetLib.ErrReflector");
+checkErr(function () { refl.Raise(); }, 5, "Invalid procedure call or argument", "Raise before any CopyError");
+refl.CopyError = { Number: 6301, Description: "Port setup problems: busy or non-existant",
+  Source: "NetAdapterObj.NetOpen(let opening)", HelpContext: 7, HelpFile: "zent.hlp" };
+checkEq([refl.Number, refl.Source, refl.HelpContext, refl.HelpFile].join("|"),
+  "6301|NetAdapterObj.NetOpen(let opening)|7|zent.hlp", "the copied fields");
+checkErr(function () { refl.Raise(); }, 6301, "Port setup problems: busy or non-existant", "Raise of the copy");
+refl.CopyError = { Number: -2147217430, Description: "Serial port selection problems.", Source: "",
+  HelpContext: 0, HelpFile: "" };
+checkErr(function () { refl.Raise(); }, -2147217430, "Serial port selection problems.", "Raise of an object error");
+checkErr(function () { refl.CopyError = { Number: 1 }; }, 438, "Object doesn't support this property or method",
+  "CopyError of an object without Description");
+checkEq(refl.Number, -2147217430, "a failed CopyError keeps the previous copy");
+
+// ---- Hot key: a form of the script's own ------------------------------------------------------
+
+var hot = WScript.CreateObject("ZentNetLib.HotKeyObj");
+hot.KeyCode = 112;
+hot.ShiftCodes = 1;
+checkEq(hot.KeyName, "10070", "KeyName without a form");
+hot.FormRef = { hWnd: 1234 };
+checkEq(hot.KeyName, "1234:10070", "KeyName with a form");
+hot.FormRef = {};
+checkErr(function () { return hot.KeyName; }, 438, "Object doesn't support this property or method",
+  "KeyName of a form without hWnd");
+hot.ShiftCodes = 32768;
+checkErr(function () { return hot.Key; }, 6, "Overflow", "Key of ShiftCodes 32768");
+
+// ---- Application event hub: events by their published identifiers -----------------------------
+
+var app = WScript.CreateObject("ZentNetLib.AppStateEventObj");
+var net = WScript.CreateObject("ZentNetLib.NetAdapterObj");
+WScript.ConnectObject(app, "app_");
+function app_LockChanged(newState) { note("LockChanged(" + newState + ")"); }
+function app_Terminate(cancel) { note("Terminate(" + cancel + ")"); }
+function app_MotorPageEnableChanged(newState) { note("MotorPageEnableChanged(" + newState + ")"); }
+function app_NetworkChange(n, newState) { note("NetworkChange(" + (n === net) + ", " + newState + ")"); }
+
+app.FireLockChange(3);
+app.FireNetChange(net, 5);
+app.MotorPageEnabled = true;
+checkEq(app.FireTerminate(), false, "FireTerminate with a listener that does not cancel");
+checkEq(takeJournal(), "LockChanged(3), NetworkChange(true, 5), MotorPageEnableChanged(true), " +
+  "Terminate(false)", "application events");
+
+WScript.Quit(Math.min(failures, 255));  // the exit status holds 8 bits

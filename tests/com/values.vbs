@@ -1,0 +1,161 @@
+' Our value library as a script sees it: its classes by ProgID, a value's number and its
+' events in order, the set-up fields, copying, and the lock level.
+
+Option Explicit
+Dim failures, journal
+failures = 0
+journal = ""
+
+Sub Fail(what)
+  failures = failures + 1
+  WScript.Echo "FAIL: " & what
+End Sub
+
+' Booleans, strings and Empty match only their own kind, numbers any number, objects by identity.
+Function Kind(v)
+  Kind = VarType(v)
+  If Kind <> vbBoolean And Kind <> vbString And Kind <> vbEmpty Then Kind = 0
+End Function
+
+Function Same(a, b)
+  Same = False
+  If IsObject(a) Or IsObject(b) Then
+    If IsObject(a) And IsObject(b) Then Same = a Is b
+  ElseIf Kind(a) = Kind(b) Then
+    If a = b Then Same = True
+  End If
+End Function
+
+Function Show(v)
+  If IsObject(v) Then
+    Show = "an object"
+    If v Is Nothing Then Show = "Nothing"
+  ElseIf IsNull(v) Then
+    Show = "Null"
+  Else
+    Show = TypeName(v) & " [" & v & "]"
+  End If
+End Function
+
+Sub Check(cond, what)
+  If Not Same(cond, True) Then Fail what
+End Sub
+
+Sub CheckEq(actual, expected, what)
+  If Not Same(actual, expected) Then Fail what & ": got " & Show(actual) & ", expected " & Show(expected)
+End Sub
+
+' Reads and clears Err: call it right after the statement under test, under On Error Resume Next.
+Sub CheckErr(number, source, description, what)
+  Dim got, want
+  got = Err.Number & " from [" & Err.Source & "]: " & Err.Description
+  want = number & " from [" & source & "]: " & description
+  Err.Clear
+  If got <> want Then Fail what & ": got error " & got & ", expected " & want
+End Sub
+
+' Event handlers note what they saw; a check takes the notes made since the last one.
+Sub Note(text)
+  If journal <> "" Then journal = journal & ", "
+  journal = journal & text
+End Sub
+
+Function TakeJournal()
+  TakeJournal = journal
+  journal = ""
+End Function
+
+' Rows of three: what, the value read, the value expected.
+Sub CheckRows(what, rows)
+  Dim i
+  For i = 0 To UBound(rows) Step 3
+    CheckEq rows(i + 1), rows(i + 2), what & " " & rows(i)
+  Next
+End Sub
+
+
+' The exit status holds 8 bits: 256 failures must not read as success.
+Sub Finish()
+  If failures > 255 Then failures = 255
+  WScript.Quit failures
+End Sub
+
+Dim name, o, v, w, lk
+
+For Each name In Array("ValueObj", "ValueNumberObj", "LockLevelObj", "FlashObj")
+  For Each o In Array(CreateObject("ValuesLib." & name), CreateObject("ValuesLib." & name & ".1"))
+    CheckEq TypeName(o), "_" & name, "ValuesLib." & name
+  Next
+Next
+
+' ---- A value's number and its events -------------------------------------------------------
+
+Function Seen(event, newVal)
+  Seen = event & "(" & newVal.Number.Value & " after " & newVal.Number.PreviousValue & ", " & (newVal Is v) & ")"
+End Function
+Sub v_ValueChanged(newVal) : Note Seen("ValueChanged", newVal) : End Sub
+Sub v_Changed(newVal) : Note Seen("Changed", newVal) : End Sub
+Sub v_ContentChanged(newVal) : Note Seen("ContentChanged", newVal) : End Sub
+Sub v_Refresh(newVal) : Note Seen("Refresh", newVal) : End Sub
+Sub w_ContentChanged(newVal) : Note "w ContentChanged(" & (newVal Is w) & ")" : End Sub
+
+Set v = CreateObject("ValuesLib.ValueObj")
+WScript.ConnectObject v, "v_"
+Check v.Number Is v.Number, "the same number object twice"
+v.Number.Value = 5
+v.Number.Value = 5
+v.Number.Value = -2.5
+CheckEq TakeJournal(), "ValueChanged(5 after 0, True), Changed(5 after 0, True), " & _
+  "ValueChanged(-2.5 after 5, True), Changed(-2.5 after 5, True)", "number writes"
+v.Refresh
+v.ApplySetup
+v.RequestNumber.Value = 9
+CheckEq TakeJournal(), "Refresh(-2.5 after 5, True), ContentChanged(-2.5 after 5, True)", "Refresh, ApplySetup, request"
+CheckEq v.RequestNumber.Value, 9, "the request number"
+
+v.Name = "Mode" : v.ShortName = "M" : v.ParamNum = 62 : v.EditLock = 2 : v.SetupA = 3 : v.SetupB = -1
+v.SetupC = 1 : v.SetupD = 6 : v.SetupE = 7 : v.SetupF = &H7FFFFFFF : v.SetupG = &H80000000
+With v.Number
+  .LowerBoundA = -1.5 : .UpperBoundA = 4 : .LowerBoundB = -32768 : .UpperBoundB = 32767 : .DefaultValue = 1
+  .SetupH = -1 : .SetupI = 8 : .SetupJ = 9 : .SetupK = 10 : .Format = "0.00" : .Label = "rpm"
+  .InitialValue = 0.5 : .Scale = 4000
+End With
+Set w = CreateObject("ValuesLib.ValueObj")
+WScript.ConnectObject w, "w_"
+v.CopyContentTo w
+CheckEq TakeJournal(), "w ContentChanged(True)", "CopyContentTo raises on the copy only"
+For Each o In Array(v, w)
+  CheckRows "set-up", Array("Name", o.Name, "Mode", "ShortName", o.ShortName, "M", "ParamNum", o.ParamNum, 62, _
+    "EditLock", o.EditLock, 2, "SetupA", o.SetupA, 3, "SetupB", o.SetupB, -1, "SetupC", o.SetupC, 1, _
+    "SetupD", o.SetupD, 6, "SetupE", o.SetupE, 7, "SetupF", o.SetupF, &H7FFFFFFF, "SetupG", o.SetupG, &H80000000, _
+    "Value", o.Number.Value, -2.5, "PreviousValue", o.Number.PreviousValue, 5, "request", o.RequestNumber.Value, 9)
+  With o.Number
+    CheckRows "number set-up", Array("LowerBoundA", .LowerBoundA, -1.5, "UpperBoundA", .UpperBoundA, 4, _
+      "LowerBoundB", .LowerBoundB, -32768, "UpperBoundB", .UpperBoundB, 32767, "DefaultValue", .DefaultValue, 1, _
+      "SetupH", .SetupH, -1, "SetupI", .SetupI, 8, "SetupJ", .SetupJ, 9, "SetupK", .SetupK, 10, _
+      "Format", .Format, "0.00", "Label", .Label, "rpm", "InitialValue", .InitialValue, 0.5, "Scale", .Scale, 4000)
+  End With
+Next
+
+On Error Resume Next
+v.CopyContentTo Nothing
+CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "CopyContentTo Nothing"
+On Error GoTo 0
+
+' A number of its own notifies nobody.
+Set o = CreateObject("ValuesLib.ValueNumberObj")
+o.Value = 3
+o.Value = 4
+CheckRows "own number", Array("Value", o.Value, 4, "PreviousValue", o.PreviousValue, 3, "Scale", o.Scale, 1)
+
+' ---- The lock level ------------------------------------------------------------------------
+
+Sub lk_Changed() : Note "Changed(" & lk.Level & ")" : End Sub
+Set lk = CreateObject("ValuesLib.LockLevelObj")
+WScript.ConnectObject lk, "lk_"
+lk.Level = 2
+lk.Level = 2
+lk.Level = 0
+CheckEq TakeJournal(), "Changed(2), Changed(0)", "lock level changes"
+
+Finish
