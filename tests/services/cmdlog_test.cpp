@@ -9,12 +9,11 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
+#include "scratch_folder.h"
 #include "service_support.h"
 #include "zentnet/automation/codepage.h"
 #include "zentnet/automation/platform.h"
-#include "zentnet/factory.h"
 #include "zentnet/services/CmdLog.h"
 
 namespace zentnet {
@@ -57,10 +56,6 @@ const std::string kStamp = "26/12/04 09:05:07";
 const std::string kStarted = "\r\n\r\n" + kStamp + " ******** Session Started *********\r\n";
 const std::string kClosed = "\r\n\r\n" + kStamp + " ******** Session Closed *********\r\n";
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 void Spill(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // Every test runs in UTC, in a fresh folder, with a clock it sets.
@@ -69,28 +64,21 @@ class CmdLogFile : public ::testing::Test {
   void SetUp() override {
     setenv("TZ", "UTC0", 1);
     tzset();
-    std::string pattern = (fs::temp_directory_path() / "cmdlog-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
     log_ = NewLog(dir_);
-  }
-  void TearDown() override {
-    log_.reset();
-    fs::remove_all(dir_);
   }
   std::shared_ptr<CmdLog> NewLog(const fs::path& folder) {
     return CmdLog::createForTesting(folder.string(), [this] { return now_; });
   }
   fs::path File() const { return dir_ / "sx_cmds.log"; }
-  std::string Contents() const { return Slurp(File()); }
+  std::string Contents() const { return test::ReadFile(File()); }
 
   int64_t now_ = k2026_12_04_090507;
-  fs::path dir_;
+  test::ScratchFolder folder_;  // outlives the log, which may write on its way out
+  fs::path dir_ = folder_.path();
   std::shared_ptr<CmdLog> log_;
 };
 
 TEST_F(CmdLogFile, WritesEachLineFormat) {
-  EXPECT_EQ(test::Properties(*CreateObject("CmdLog")), "Logging=False;LogPolling=False;InPoll=False;");
   log_->SetLogToFile(false, true);
   log_->SetLogging(true);
   log_->CommandSent("PV 100");
@@ -223,7 +211,7 @@ TEST_F(CmdLogFile, NothingIsWrittenBeforeASuccessfulOpeningAndFailuresAreSwallow
   log->SetLogToFile(true, false);
   log->SetLogToFile(true, true);
   log->CommandSent("PV 1");
-  EXPECT_EQ(Slurp(later / "sx_cmds.log"), kStarted + kStamp + " cmd: PV 1 [0x1]");
+  EXPECT_EQ(test::ReadFile(later / "sx_cmds.log"), kStarted + kStamp + " cmd: PV 1 [0x1]");
 }
 
 // A write that fails stops its member there: the error reaches the caller and whatever
@@ -287,7 +275,7 @@ TEST(CmdLogModule, LogsBesideTheModuleThatHoldsTheLibrary) {
   if (fs::exists(file) || access(module.parent_path().c_str(), W_OK) != 0) GTEST_SKIP() << file;
   auto log = CmdLog::create();
   log->SetLogToFile(false, true);
-  const std::string contents = Slurp(file);
+  const std::string contents = test::ReadFile(file);
   fs::remove(file);
   // The real clock's stamp has the same 17 characters as any other.
   EXPECT_EQ(contents.substr(0, 4) + contents.substr(21), "\r\n\r\n ******** Session Started *********\r\n");

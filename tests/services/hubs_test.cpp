@@ -12,7 +12,6 @@
 #include "recorder.h"
 #include "service_support.h"
 #include "zentnet/contracts/PhysDriveObj.h"
-#include "zentnet/factory.h"
 #include "zentnet/network/NetAdapterObj.h"
 #include "zentnet/services/AppStateEventObj.h"
 #include "zentnet/services/DriveEventObj.h"
@@ -225,15 +224,6 @@ TEST_F(HubTest, MotorPageRaisesOnlyOnAChangeAndSinksMayCallBack) {
             (std::vector<std::string>{"a:TimerTick()", "a:MotorPageEnableChanged(true,true)",
                                       "b:MotorPageEnableChanged(true,true)", "b:TimerTick()"}));
   EXPECT_EQ(app->GetProperty("motorpageenabled"), Variant(true));
-}
-
-TEST(ServicesFactory, CreatesEachServiceClassByNameOrIdentifier) {
-  for (const char* name : {"DriveEventObj", "AppStateEventObj", "SoundEventsObj", "HotKeyObj",
-                           "ErrReflector"})
-    EXPECT_EQ(CreateObject(name)->ClassName(), name);
-  auto a = CreateObject("{C78DD335-BF3F-48D4-92FB-B6B1F7A4D290}");
-  EXPECT_NE(std::dynamic_pointer_cast<DriveEventObj>(a), nullptr);
-  EXPECT_NE(a, CreateObject("c78dd335-bf3f-48d4-92fb-b6b1f7a4d290"));
 }
 
 }  // namespace

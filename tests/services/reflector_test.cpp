@@ -29,13 +29,6 @@ std::shared_ptr<test::Bag> ErrorObject(const AutomationError& e) {
                         {"HelpFile", e.HelpFile()}, {"HelpContext", e.HelpContext()}});
 }
 
-TEST(ErrReflector, BeforeAnyCopyEverythingIsEmptyAndRaiseIsRefused) {
-  auto r = ErrReflector::create();
-  EXPECT_EQ(Copy(*r), kNone);
-  EXPECT_EQ(ErrorOf([&] { r->Raise(); }), kInvalidCall);
-  EXPECT_EQ(Copy(*r), kNone);
-}
-
 TEST(ErrReflector, EachCopyReplacesAllFiveFieldsAndRaisesAgainAsOftenAsAsked) {
   const AutomationError bare(6301, "", "");
   const AutomationError other(91, "ZentNetLib", "Object variable not set", "other.hlp", 1);
@@ -67,8 +60,12 @@ TEST(ErrReflector, LateBoundFieldsAreConvertedByTheAutomationRules) {
   EXPECT_EQ(Copy(*r), "6301|12|True||8");
 }
 
-TEST(ErrReflector, ACopyWithoutANumberIsRefusedLikeNoCopy) {
+// Before any copy, and with a copy of number 0, Raise is refused.
+TEST(ErrReflector, NoNumberNoRaise) {
   auto r = ErrReflector::create();
+  EXPECT_EQ(Copy(*r), kNone);
+  EXPECT_EQ(ErrorOf([&] { r->Raise(); }), kInvalidCall);
+  EXPECT_EQ(Copy(*r), kNone);
   r->SetCopyError(AutomationError(0, "App", "left over", "x.hlp", 3));
   EXPECT_EQ(Copy(*r), "0|App|left over|x.hlp|3");
   EXPECT_EQ(ErrorOf([&] { r->Raise(); }), kInvalidCall);

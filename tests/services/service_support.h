@@ -1,32 +1,15 @@
 #pragma once
 // Helpers shared by the service tests.
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "zentnet/automation/error.h"
+#include "error_text.h"
 #include "zentnet/automation/object.h"
 
 namespace zentnet::test {
-
-// An error's five fields as "NUMBER|SOURCE|DESCRIPTION|HELP FILE|HELP CONTEXT".
-inline std::string Fields(const AutomationError& e) {
-  return std::to_string(e.Number()) + "|" + e.Source() + "|" + e.Description() + "|" + e.HelpFile() + "|" +
-         std::to_string(e.HelpContext());
-}
-
-// The fields of the error `call` raises, or "no error".
-inline std::string ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return Fields(e);
-  }
-  return "no error";
-}
 
 // Every readable property of `o` as "Name=value;" in published order.
 inline std::string Properties(Object& o) {

@@ -1,42 +1,13 @@
 #pragma once
-// A scratch folder per test and the command log's lines without their time stamps.
+// The command log's lines without their time stamps, read from a scratch folder.
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "zentnet/automation/error.h"
+#include "error_text.h"
+#include "scratch_folder.h"
 
 namespace zentnet::test {
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            (std::string("zentnet-sim-") + info->test_suite_name() + "-" + info->name());
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string str() const { return path_.string(); }
-  std::string LogPath() const { return (path_ / "sx_cmds.log").string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The file's lines (split at CR LF), each stamped line without its "yy/mm/dd hh:mm:ss"
 // stamp; blank lines are dropped.
@@ -51,17 +22,6 @@ inline std::vector<std::string> LogLines(const std::string& path) {
     lines.push_back(line);
   }
   return lines;
-}
-
-// The error `call` raises as "NUMBER|SOURCE|DESCRIPTION", or "no error".
-template <class Call>
-std::string ErrorOf(Call&& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return std::to_string(e.Number()) + "|" + e.Source() + "|" + e.Description();
-  }
-  return "no error";
 }
 
 }  // namespace zentnet::test
