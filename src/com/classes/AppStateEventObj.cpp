@@ -21,10 +21,10 @@ class AppStateEventObjSkin final
   HRESULT STDMETHODCALLTYPE FireTimerTick() override { return Call(&Core::FireTimerTick); }
   HRESULT STDMETHODCALLTYPE FireTerminate(VARIANT_BOOL* result) override { return Call(&Core::FireTerminate, result); }
   HRESULT STDMETHODCALLTYPE FireCreateDemoDrive(::PhysDriveType type, _PhysDriveObj** drv) override {
-    return Call(&Core::FireCreateDemoDrive, type, drv);
+    return Call(Pick<PhysDriveType, std::shared_ptr<PhysDriveObj>&>(&Core::FireCreateDemoDrive), type, drv);
   }
   HRESULT STDMETHODCALLTYPE FireNetChange(_NetAdapterObj** net, ::NetworkChanges newState) override {
-    return Call(&Core::FireNetChange, net, newState);
+    return Call(Pick<std::shared_ptr<NetAdapterObj>&, NetworkChanges>(&Core::FireNetChange), net, newState);
   }
   HRESULT STDMETHODCALLTYPE put_MotorPageEnabled(VARIANT_BOOL value) override { return Call(&Core::SetMotorPageEnabled, value); }
   HRESULT STDMETHODCALLTYPE get_MotorPageEnabled(VARIANT_BOOL* result) override { return Call(&Core::MotorPageEnabled, result); }

@@ -15,23 +15,23 @@ class DriveEventObjSkin final
   using Dual::Dual;
 
   HRESULT STDMETHODCALLTYPE FireCommError(_PhysDriveObj** node, ::DriveErrors code, LONG extra) override {
-    return Call(&Core::FireCommError, node, code, extra);
+    return Call(Pick<std::shared_ptr<PhysDriveObj>&, DriveErrors, int32_t>(&Core::FireCommError), node, code, extra);
   }
-  HRESULT STDMETHODCALLTYPE FireDriveStateChange(_PhysDriveObj** node) override { return Call(&Core::FireDriveStateChange, node); }
+  HRESULT STDMETHODCALLTYPE FireDriveStateChange(_PhysDriveObj** node) override { return Call(Pick<std::shared_ptr<PhysDriveObj>&>(&Core::FireDriveStateChange), node); }
   HRESULT STDMETHODCALLTYPE FireEnableChanged(_PhysDriveObj** node, VARIANT_BOOL newState) override {
-    return Call(&Core::FireEnableChanged, node, newState);
+    return Call(Pick<std::shared_ptr<PhysDriveObj>&, bool>(&Core::FireEnableChanged), node, newState);
   }
   HRESULT STDMETHODCALLTYPE FireHighLevelFeedbackChanged(_PhysDriveObj** node) override {
-    return Call(&Core::FireHighLevelFeedbackChanged, node);
+    return Call(Pick<std::shared_ptr<PhysDriveObj>&>(&Core::FireHighLevelFeedbackChanged), node);
   }
-  HRESULT STDMETHODCALLTYPE FireMotorTypeChanged(_PhysDriveObj** node) override { return Call(&Core::FireMotorTypeChanged, node); }
+  HRESULT STDMETHODCALLTYPE FireMotorTypeChanged(_PhysDriveObj** node) override { return Call(Pick<std::shared_ptr<PhysDriveObj>&>(&Core::FireMotorTypeChanged), node); }
   HRESULT STDMETHODCALLTYPE FireParameterChanged(_PhysDriveObj** node, _ValueObj** newValue) override {
-    return Call(&Core::FireParameterChanged, node, newValue);
+    return Call(Pick<std::shared_ptr<PhysDriveObj>&, std::shared_ptr<ValueObj>&>(&Core::FireParameterChanged), node, newValue);
   }
   HRESULT STDMETHODCALLTYPE FireSetupUndoChanged(_PhysDriveObj** node, VARIANT_BOOL newState) override {
-    return Call(&Core::FireSetupUndoChanged, node, newState);
+    return Call(Pick<std::shared_ptr<PhysDriveObj>&, bool>(&Core::FireSetupUndoChanged), node, newState);
   }
-  HRESULT STDMETHODCALLTYPE FireUserIDchanged(_PhysDriveObj** node) override { return Call(&Core::FireUserIDchanged, node); }
+  HRESULT STDMETHODCALLTYPE FireUserIDchanged(_PhysDriveObj** node) override { return Call(Pick<std::shared_ptr<PhysDriveObj>&>(&Core::FireUserIDchanged), node); }
 
   struct Relay : EventRelay<DriveEventObjSkin, DriveEventObjEvents, kDriveEventObjEventIds> {
     using EventRelay::EventRelay;

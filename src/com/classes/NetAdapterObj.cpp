@@ -12,10 +12,10 @@ class NetAdapterObjSkin final
   static constexpr std::string_view kName = "NetAdapterObj";
   using Dual::Dual;
 
-  HRESULT STDMETHODCALLTYPE FireNetworkError(::infcErrInfo* errObj) override { return Call(&Core::FireNetworkError, errObj); }
+  HRESULT STDMETHODCALLTYPE FireNetworkError(::infcErrInfo* errObj) override { return Call(Pick<infcErrInfo&>(&Core::FireNetworkError), errObj); }
   HRESULT STDMETHODCALLTYPE FireNetworkChanged(::NetworkChanges newState) override { return Call(&Core::FireNetworkChanged, newState); }
-  HRESULT STDMETHODCALLTYPE FireDriveParameterChanged(_PhysDriveObj** Node, _ValueObj** NewValue) override { return Call(&Core::FireDriveParameterChanged, Node, NewValue); }
-  HRESULT STDMETHODCALLTYPE FireParameterChanged(::infcParamChg* chgObj) override { return Call(&Core::FireParameterChanged, chgObj); }
+  HRESULT STDMETHODCALLTYPE FireDriveParameterChanged(_PhysDriveObj** Node, _ValueObj** NewValue) override { return Call(Pick<std::shared_ptr<PhysDriveObj>&, std::shared_ptr<ValueObj>&>(&Core::FireDriveParameterChanged), Node, NewValue); }
+  HRESULT STDMETHODCALLTYPE FireParameterChanged(::infcParamChg* chgObj) override { return Call(Pick<infcParamChg&>(&Core::FireParameterChanged), chgObj); }
   HRESULT STDMETHODCALLTYPE FirePointToPointChange(LONG nodeAddr, ::PointToPointStatus state) override { return Call(&Core::FirePointToPointChange, nodeAddr, state); }
   HRESULT STDMETHODCALLTYPE get_NetState(::NetworkChanges* result) override { return Call(&Core::NetState, result); }
   HRESULT STDMETHODCALLTYPE get_NetStateStr(BSTR* result) override { return Call(&Core::NetStateStr, result); }

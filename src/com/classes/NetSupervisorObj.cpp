@@ -11,14 +11,14 @@ class NetSupervisorObjSkin final
   static constexpr std::string_view kName = "NetSupervisorObj";
   using Dual::Dual;
 
-  HRESULT STDMETHODCALLTYPE FireNetworkChanged(_NetAdapterObj** netRef, ::NetworkChanges* theState) override { return Call(&Core::FireNetworkChanged, netRef, theState); }
-  HRESULT STDMETHODCALLTYPE FireNetworkError(_NetAdapterObj** netRef, ::infcErrInfo* theErr) override { return Call(&Core::FireNetworkError, netRef, theErr); }
-  HRESULT STDMETHODCALLTYPE FireDriveParameterChanged(_NetAdapterObj** netRef, _PhysDriveObj** Node, _ValueObj** NewValue) override { return Call(&Core::FireDriveParameterChanged, netRef, Node, NewValue); }
-  HRESULT STDMETHODCALLTYPE FireParameterChanged(_NetAdapterObj** netRef, ::infcParamChg* chgObj) override { return Call(&Core::FireParameterChanged, netRef, chgObj); }
-  HRESULT STDMETHODCALLTYPE FirePointToPointChanged(_NetAdapterObj** netRef, LONG* nodeAddr, ::PointToPointStatus* state) override { return Call(&Core::FirePointToPointChanged, netRef, nodeAddr, state); }
-  HRESULT STDMETHODCALLTYPE FireRequestNetOpen(_NetAdapterObj** netRef, IDispatch** Peer, VARIANT_BOOL* newState, LONG* PortNumber, VARIANT_BOOL* success) override { return Call(&Core::FireRequestNetOpen, netRef, Peer, newState, PortNumber, success); }
+  HRESULT STDMETHODCALLTYPE FireNetworkChanged(_NetAdapterObj** netRef, ::NetworkChanges* theState) override { return Call(Pick<std::shared_ptr<NetAdapterObj>&, NetworkChanges&>(&Core::FireNetworkChanged), netRef, theState); }
+  HRESULT STDMETHODCALLTYPE FireNetworkError(_NetAdapterObj** netRef, ::infcErrInfo* theErr) override { return Call(Pick<std::shared_ptr<NetAdapterObj>&, infcErrInfo&>(&Core::FireNetworkError), netRef, theErr); }
+  HRESULT STDMETHODCALLTYPE FireDriveParameterChanged(_NetAdapterObj** netRef, _PhysDriveObj** Node, _ValueObj** NewValue) override { return Call(Pick<std::shared_ptr<NetAdapterObj>&, std::shared_ptr<PhysDriveObj>&, std::shared_ptr<ValueObj>&>(&Core::FireDriveParameterChanged), netRef, Node, NewValue); }
+  HRESULT STDMETHODCALLTYPE FireParameterChanged(_NetAdapterObj** netRef, ::infcParamChg* chgObj) override { return Call(Pick<std::shared_ptr<NetAdapterObj>&, infcParamChg&>(&Core::FireParameterChanged), netRef, chgObj); }
+  HRESULT STDMETHODCALLTYPE FirePointToPointChanged(_NetAdapterObj** netRef, LONG* nodeAddr, ::PointToPointStatus* state) override { return Call(Pick<std::shared_ptr<NetAdapterObj>&, int32_t&, PointToPointStatus&>(&Core::FirePointToPointChanged), netRef, nodeAddr, state); }
+  HRESULT STDMETHODCALLTYPE FireRequestNetOpen(_NetAdapterObj** netRef, IDispatch** Peer, VARIANT_BOOL* newState, LONG* PortNumber, VARIANT_BOOL* success) override { return Call(Pick<std::shared_ptr<NetAdapterObj>&, std::shared_ptr<Object>&, bool&, int32_t&, bool&>(&Core::FireRequestNetOpen), netRef, Peer, newState, PortNumber, success); }
   HRESULT STDMETHODCALLTYPE get_GetRefToNetPort(LONG port, _NetAdapterObj** result) override { return Call(&Core::GetRefToNetPort, port, result); }
-  HRESULT STDMETHODCALLTYPE put_Ports(BSTR* newSetting) override { return Call(&Core::SetPorts, newSetting); }
+  HRESULT STDMETHODCALLTYPE put_Ports(BSTR* newSetting) override { return Call(Pick<std::string&>(&Core::SetPorts), newSetting); }
   HRESULT STDMETHODCALLTYPE get_Ports(BSTR* result) override { return Call(&Core::Ports, result); }
   HRESULT STDMETHODCALLTYPE get_Nets(_Collection** result) override { return Call(&Core::Nets, result); }
   HRESULT STDMETHODCALLTYPE put_MaxAdapters(LONG vNewValue) override { return Call(&Core::SetMaxAdapters, vNewValue); }

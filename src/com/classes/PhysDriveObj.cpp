@@ -56,11 +56,11 @@ class PhysDriveObjSkin final : public Dual<PhysDriveObjSkin, _PhysDriveObj, Phys
   HRESULT STDMETHODCALLTYPE get_MonitorVariableList(LONG Channel, _Collection** result) override { return Call(&Core::MonitorVariableList, Channel, result); }
   HRESULT STDMETHODCALLTYPE get_MonitorState(LONG Channel, _MonitorPortStateObj** result) override { return Call(&Core::MonitorState, Channel, result); }
   HRESULT STDMETHODCALLTYPE get_ModelString(BSTR* result) override { return Call(&Core::ModelString, result); }
-  HRESULT STDMETHODCALLTYPE MotorFileExists(BSTR* thePath, VARIANT_BOOL* result) override { return Call(&Core::MotorFileExists, thePath, result); }
-  HRESULT STDMETHODCALLTYPE MotorFileLoad(BSTR* filePath, VARIANT_BOOL interactive) override { return Call(&Core::MotorFileLoad, filePath, interactive); }
+  HRESULT STDMETHODCALLTYPE MotorFileExists(BSTR* thePath, VARIANT_BOOL* result) override { return Call(Pick<std::string&>(&Core::MotorFileExists), thePath, result); }
+  HRESULT STDMETHODCALLTYPE MotorFileLoad(BSTR* filePath, VARIANT_BOOL interactive) override { return Call(Pick<std::string&, bool>(&Core::MotorFileLoad), filePath, interactive); }
   HRESULT STDMETHODCALLTYPE put_MotorFileName(BSTR value) override { return Call(&Core::SetMotorFileName, value); }
   HRESULT STDMETHODCALLTYPE get_MotorFileName(BSTR* result) override { return Call(&Core::MotorFileName, result); }
-  HRESULT STDMETHODCALLTYPE MotorFileSave(BSTR* filePath, VARIANT_BOOL interactive) override { return Call(&Core::MotorFileSave, filePath, interactive); }
+  HRESULT STDMETHODCALLTYPE MotorFileSave(BSTR* filePath, VARIANT_BOOL interactive) override { return Call(Pick<std::string&, bool>(&Core::MotorFileSave), filePath, interactive); }
   HRESULT STDMETHODCALLTYPE get_MotorStyleList(_Collection** result) override { return Call(&Core::MotorStyleList, result); }
   HRESULT STDMETHODCALLTYPE put_MotorConfigChanged(VARIANT_BOOL value) override { return Call(&Core::SetMotorConfigChanged, value); }
   HRESULT STDMETHODCALLTYPE get_MotorConfigChanged(VARIANT_BOOL* result) override { return Call(&Core::MotorConfigChanged, result); }
@@ -82,7 +82,7 @@ class PhysDriveObjSkin final : public Dual<PhysDriveObjSkin, _PhysDriveObj, Phys
   HRESULT STDMETHODCALLTYPE ResetParamUpdateIndicator() override { return Call(&Core::ResetParamUpdateIndicator); }
   HRESULT STDMETHODCALLTYPE get_RMSlevel(_ValueObj** result) override { return Call(&Core::RMSlevel, result); }
   HRESULT STDMETHODCALLTYPE get_RMSpeak(_ValueObj** result) override { return Call(&Core::RMSpeak, result); }
-  HRESULT STDMETHODCALLTYPE RunCommand(BSTR* baseCmd, LONG timeOut, VARIANT_BOOL throwErr, BSTR* result) override { return Call(&Core::RunCommand, baseCmd, timeOut, throwErr, result); }
+  HRESULT STDMETHODCALLTYPE RunCommand(BSTR* baseCmd, LONG timeOut, VARIANT_BOOL throwErr, BSTR* result) override { return Call(Pick<std::string&, int32_t, bool>(&Core::RunCommand), baseCmd, timeOut, throwErr, result); }
   HRESULT STDMETHODCALLTYPE RunPollCycle() override { return Call(&Core::RunPollCycle); }
   HRESULT STDMETHODCALLTYPE get_ScenarioExists(LONG slot, VARIANT_BOOL* result) override { return Call(&Core::ScenarioExists, slot, result); }
   HRESULT STDMETHODCALLTYPE get_ScenarioMax(LONG* result) override { return Call(&Core::ScenarioMax, result); }
@@ -100,10 +100,10 @@ class PhysDriveObjSkin final : public Dual<PhysDriveObjSkin, _PhysDriveObj, Phys
   HRESULT STDMETHODCALLTYPE get_StatusReg(_StatusRegObj** result) override { return Call(&Core::StatusReg, result); }
   HRESULT STDMETHODCALLTYPE get_StimulusState(_StimulusStateObj** result) override { return Call(&Core::StimulusState, result); }
   HRESULT STDMETHODCALLTYPE get_SyncPulseList(_Collection** result) override { return Call(&Core::SyncPulseList, result); }
-  HRESULT STDMETHODCALLTYPE SystemFileExists(BSTR* thePath, VARIANT_BOOL* result) override { return Call(&Core::SystemFileExists, thePath, result); }
-  HRESULT STDMETHODCALLTYPE SystemFileLoad(BSTR* filePath, VARIANT_BOOL interactive) override { return Call(&Core::SystemFileLoad, filePath, interactive); }
-  HRESULT STDMETHODCALLTYPE SystemFileSave(BSTR* filePath, VARIANT_BOOL interactive) override { return Call(&Core::SystemFileSave, filePath, interactive); }
-  HRESULT STDMETHODCALLTYPE TrqFrcString(BSTR* markedStr, BSTR* result) override { return Call(&Core::TrqFrcString, markedStr, result); }
+  HRESULT STDMETHODCALLTYPE SystemFileExists(BSTR* thePath, VARIANT_BOOL* result) override { return Call(Pick<std::string&>(&Core::SystemFileExists), thePath, result); }
+  HRESULT STDMETHODCALLTYPE SystemFileLoad(BSTR* filePath, VARIANT_BOOL interactive) override { return Call(Pick<std::string&, bool>(&Core::SystemFileLoad), filePath, interactive); }
+  HRESULT STDMETHODCALLTYPE SystemFileSave(BSTR* filePath, VARIANT_BOOL interactive) override { return Call(Pick<std::string&, bool>(&Core::SystemFileSave), filePath, interactive); }
+  HRESULT STDMETHODCALLTYPE TrqFrcString(BSTR* markedStr, BSTR* result) override { return Call(Pick<std::string&>(&Core::TrqFrcString), markedStr, result); }
   HRESULT STDMETHODCALLTYPE TrqFrcStringUpdated(LONG resID, VARIANT* result) override { return Call(&Core::TrqFrcStringUpdated, resID, result); }
   HRESULT STDMETHODCALLTYPE UpdateDriveInfo(VARIANT_BOOL* result) override { return Call(&Core::UpdateDriveInfo, result); }
   HRESULT STDMETHODCALLTYPE get_UserPositionUnit(_UserUnitObj** result) override { return Call(&Core::UserPositionUnit, result); }
@@ -114,7 +114,7 @@ class PhysDriveObjSkin final : public Dual<PhysDriveObjSkin, _PhysDriveObj, Phys
   HRESULT STDMETHODCALLTYPE put_UserID(BSTR value) override { return Call(&Core::SetUserID, value); }
   HRESULT STDMETHODCALLTYPE get_UserID(BSTR* result) override { return Call(&Core::UserID, result); }
   HRESULT STDMETHODCALLTYPE get_VelocityMeasured(_ValueObj** result) override { return Call(&Core::VelocityMeasured, result); }
-  HRESULT STDMETHODCALLTYPE WakeupDrive(_Collection* Drives, LONG* nDrivesDetected, LONG* result) override { return Call(&Core::WakeupDrive, Drives, nDrivesDetected, result); }
+  HRESULT STDMETHODCALLTYPE WakeupDrive(_Collection* Drives, LONG* nDrivesDetected, LONG* result) override { return Call(Pick<std::shared_ptr<Collection>, int32_t&>(&Core::WakeupDrive), Drives, nDrivesDetected, result); }
 };
 const Registered<PhysDriveObjSkin> kRegistered;
 

@@ -43,6 +43,15 @@ namespace zentnet::com {
 
 // ---- Calling a core member with COM arguments -------------------------------------------
 
+// A core member that writes back through references also has an overload for temporaries;
+// the skin passes its own variables and names the overload taking references:
+// Pick<Params...>(&Core::Member).
+template <class... P, class R, class C>
+constexpr auto Pick(R (C::*member)(P...)) {
+  return member;
+}
+
+
 template <class Call>
 struct LambdaSignature;
 template <class R, class L, class Self, class... P>

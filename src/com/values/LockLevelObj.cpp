@@ -12,7 +12,7 @@ class LockLevelObjSkin final
   using Dual::Dual;
 
   HRESULT STDMETHODCALLTYPE get_Level(::LockLevels* result) override { return Call(&Core::Level, result); }
-  HRESULT STDMETHODCALLTYPE put_Level(::LockLevels* value) override { return Call(&Core::SetLevel, value); }
+  HRESULT STDMETHODCALLTYPE put_Level(::LockLevels* value) override { return Call(Pick<LockLevels&>(&Core::SetLevel), value); }
 
   struct Relay : EventRelay<LockLevelObjSkin, LockLevelObjEvents, values::kLockLevelObjEventIds> {
     using EventRelay::EventRelay;
