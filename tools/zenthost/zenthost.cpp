@@ -262,7 +262,7 @@ int Host::Run() {
   const wchar_t* language = ext == L".vbs" ? L"VBScript" : ext == L".js" ? L"JScript" : nullptr;
   if (!language) Fatal(L"no script engine for " + path_ + L" (use .vbs or .js)", E_INVALIDARG);
   vbscript_ = ext == L".vbs";
-  // Every file is read before anything runs: a missing include must not leave half a run.
+  // Every file is read before an engine starts: a missing one is the host's error.
   std::vector<std::wstring> codes;
   for (const std::wstring& file : files_) {
     if (Extension(file) != ext)
