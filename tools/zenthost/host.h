@@ -1,5 +1,5 @@
-// The script host: one engine, one script file, the WScript object and the event
-// connections the script made.
+// The script host: one engine, the script file and the files it includes, the WScript
+// object and the event connections the script made.
 #pragma once
 
 #include "com.h"
@@ -15,7 +15,8 @@ class EventSink;
 
 class Host {
  public:
-  Host(std::wstring path, std::vector<std::wstring> args);
+  // The includes run first, in order, in the same engine as the script at `path`.
+  Host(std::vector<std::wstring> includes, std::wstring path, std::vector<std::wstring> args);
   Host(const Host&) = delete;
   Host& operator=(const Host&) = delete;
   ~Host();
@@ -51,8 +52,11 @@ class Host {
     Ref<EventSink> sink;
   };
   void DisconnectAll();
-  void Record(ULONG line, LONG column, const EXCEPINFO& info);
+  void Record(const std::wstring& file, ULONG line, LONG column, const EXCEPINFO& info);
 
+  // Each file is parsed under its index here as its source context, which is how an
+  // error finds the file it came from; the script itself is the last.
+  std::vector<std::wstring> files_;
   std::wstring path_;
   std::vector<std::wstring> args_;
   bool vbscript_ = true;

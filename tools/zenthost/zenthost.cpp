@@ -1,5 +1,7 @@
-// zenthost FILE [ARGS]: runs a VBScript (.vbs) or JScript (.js) file through the system's
-// script engine with a WScript object, for the automation tests and the demo.
+// zenthost [/include:FILE]... FILE [ARGS]: runs a VBScript (.vbs) or JScript (.js) file
+// through the system's script engine with a WScript object, for the automation tests and
+// the demo. Each included file (same language) runs first, in the same engine, so the
+// script sees its functions and variables.
 #include "host.h"
 
 #include <shellapi.h>
@@ -117,8 +119,10 @@ class Site : public ComObject<IActiveScriptSite> {
 
 }  // namespace
 
-Host::Host(std::wstring path, std::vector<std::wstring> args)
-    : path_(std::move(path)), args_(std::move(args)) {}
+Host::Host(std::vector<std::wstring> includes, std::wstring path, std::vector<std::wstring> args)
+    : files_(std::move(includes)), path_(std::move(path)), args_(std::move(args)) {
+  files_.push_back(path_);
+}
 
 Host::~Host() {
   DisconnectAll();
@@ -199,7 +203,7 @@ void Host::ReportError(IActiveScriptError* error) {
     ++line;
     ++column;
   }
-  Record(line, column, info);
+  Record(context < files_.size() ? files_[context] : path_, line, column, info);
   SysFreeString(info.bstrSource);
   SysFreeString(info.bstrDescription);
   SysFreeString(info.bstrHelpFile);
@@ -212,7 +216,7 @@ void Host::HandlerFailed(const std::wstring& handler, HRESULT hr, const EXCEPINF
   Bstr source(handler);
   EXCEPINFO shown = filled;
   if (!shown.bstrSource || !*shown.bstrSource) shown.bstrSource = source.b;
-  Record(0, 0, shown);
+  Record(path_, 0, 0, shown);
   if (filled.bstrSource != info.bstrSource) SysFreeString(filled.bstrSource);
   if (filled.bstrDescription != info.bstrDescription) SysFreeString(filled.bstrDescription);
 }
@@ -224,10 +228,10 @@ void Host::HandlerFailed(const std::wstring& handler, HRESULT hr, const std::wst
   info.scode = hr;
   info.bstrSource = source.b;
   info.bstrDescription = text.b;
-  Record(0, 0, info);
+  Record(path_, 0, 0, info);
 }
 
-void Host::Record(ULONG line, LONG column, const EXCEPINFO& info) {
+void Host::Record(const std::wstring& file, ULONG line, LONG column, const EXCEPINFO& info) {
   if (quitting_) return;
   ++errors_;
   LONG number;
@@ -240,7 +244,7 @@ void Host::Record(ULONG line, LONG column, const EXCEPINFO& info) {
   std::wstring source = info.bstrSource ? info.bstrSource : L"";
   std::wstring description = info.bstrDescription ? info.bstrDescription : L"";
   if (description.empty()) description = SystemMessage(info.scode);
-  WriteLine(STD_ERROR_HANDLE, path_ + L"(" + std::to_wstring(line) + L", " +
+  WriteLine(STD_ERROR_HANDLE, file + L"(" + std::to_wstring(line) + L", " +
                                   std::to_wstring(column) + L") " + source + L": " +
                                   description + L" (error " + std::to_wstring(number) + L")");
   if (errors_ == 1) {
@@ -249,12 +253,22 @@ void Host::Record(ULONG line, LONG column, const EXCEPINFO& info) {
   }
 }
 
+static std::wstring Extension(const std::wstring& path) {
+  return Lower(path.substr(std::min(path.size(), path.find_last_of(L'.'))));
+}
+
 int Host::Run() {
-  std::wstring ext = Lower(path_.substr(std::min(path_.size(), path_.find_last_of(L'.'))));
+  std::wstring ext = Extension(path_);
   const wchar_t* language = ext == L".vbs" ? L"VBScript" : ext == L".js" ? L"JScript" : nullptr;
   if (!language) Fatal(L"no script engine for " + path_ + L" (use .vbs or .js)", E_INVALIDARG);
   vbscript_ = ext == L".vbs";
-  std::wstring code = ReadScript(path_);
+  // Every file is read before an engine starts: a missing one is the host's error.
+  std::vector<std::wstring> codes;
+  for (const std::wstring& file : files_) {
+    if (Extension(file) != ext)
+      Fatal(L"cannot include " + file + L" in a " + language + L" script", E_INVALIDARG);
+    codes.push_back(ReadScript(file));
+  }
 
   CLSID clsid;
   HRESULT hr = CLSIDFromProgID(language, &clsid);
@@ -271,12 +285,15 @@ int Host::Run() {
   if (FAILED(hr = engine_->AddNamedItem(L"WScript", SCRIPTITEM_ISVISIBLE)))
     Fatal(L"AddNamedItem failed", hr);
 
-  EXCEPINFO info{};
-  hr = parse->ParseScriptText(code.c_str(), nullptr, nullptr, nullptr, 0, 0,
-                              SCRIPTTEXT_ISVISIBLE, nullptr, &info);
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrHelpFile);
+  // All files are parsed before any runs, so a syntax error anywhere runs nothing.
+  for (size_t i = 0; i < codes.size() && SUCCEEDED(hr); ++i) {
+    EXCEPINFO info{};
+    hr = parse->ParseScriptText(codes[i].c_str(), nullptr, nullptr, nullptr, i, 0,
+                                SCRIPTTEXT_ISVISIBLE, nullptr, &info);
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrHelpFile);
+  }
   if (SUCCEEDED(hr)) hr = engine_->SetScriptState(SCRIPTSTATE_CONNECTED);
   if (FAILED(hr) && errors_ == 0 && !quitting_) Fatal(L"the script did not run", hr);
 
@@ -294,14 +311,28 @@ int Host::Run() {
 int main() {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv || argc < 2) {
-    std::fputs("usage: zenthost FILE.vbs|FILE.js [ARGS...]\n", stderr);
+  // Options come before the script; everything after it is the script's.
+  std::vector<std::wstring> includes;
+  int first = 1;
+  const std::wstring option = L"/include:";
+  for (; argv && first < argc; ++first) {
+    std::wstring arg = argv[first];
+    if (CompareStringOrdinal(arg.c_str(), static_cast<int>(std::min(arg.size(), option.size())),
+                             option.c_str(), static_cast<int>(option.size()), TRUE) != CSTR_EQUAL)
+      break;
+    if (arg.size() == option.size()) break;
+    includes.push_back(arg.substr(option.size()));
+  }
+  if (!argv || first >= argc) {
+    std::fputs("usage: zenthost [/include:FILE]... FILE.vbs|FILE.js [ARGS...]\n"
+               "  each FILE included runs first, in order, in the script's engine\n",
+               stderr);
     if (argv) LocalFree(argv);
     return 1;
   }
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-  std::wstring path = argv[1];
-  std::vector<std::wstring> args(argv + 2, argv + argc);
+  std::wstring path = argv[first];
+  std::vector<std::wstring> args(argv + first + 1, argv + argc);
   LocalFree(argv);
 
   HRESULT hr = CoInitialize(nullptr);
@@ -311,7 +342,7 @@ int main() {
   }
   int rc = 1;
   try {
-    zenthost::Host host(path, std::move(args));
+    zenthost::Host host(std::move(includes), path, std::move(args));
     rc = host.Run();
   } catch (const zenthost::HostError& e) {
     zenthost::WriteLine(STD_ERROR_HANDLE, e.source + L": " + e.description);

@@ -78,8 +78,18 @@ host_case "an unknown extension"  1  cases.sh <<'END'
 ! zenthost: no script engine for cases.sh (use .vbs or .js) (0x80070057)
 END
 
-host_case "no script named"  1 <<'END'
-! usage: zenthost FILE.vbs|FILE.js [ARGS...]
+host_case "no script named"  1  /include:included.vbs <<'END'
+! usage: zenthost [/include:FILE]... FILE.vbs|FILE.js [ARGS...]
+!   each FILE included runs first, in order, in the script's engine
+END
+
+host_case "an include runs first; its error names it"  6  /INCLUDE:included.vbs include.vbs <<'END'
+set by the include, 42, include.vbs
+! included.vbs(11, 17) Microsoft VBScript runtime error: Overflow (error 6)
+END
+
+host_case "an include of the other language"  1  /include:raise.js include.vbs <<'END'
+! zenthost: cannot include raise.js in a VBScript script (0x80070057)
 END
 
 # The engine's words for a syntax error differ between engines; where it was found and
