@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <string>
 
+#include "check.h"
 #include "convert.h"
 #include "dual.h"
+#include "unknown.h"
 #include "zentnet/contracts/NetLib.h"
 #include "zentnet/contracts/PhysDriveObj.h"
 #include "zentnet/network/NetAdapterObj.h"
@@ -17,52 +19,17 @@
 namespace zentnet::com {
 namespace {
 
-int g_failures = 0;
-
-template <class A, class B>
-void ExpectEq(const A& actual, const B& expected, const std::string& what) {
-  if (actual == expected) return;
-  ++g_failures;
-  if constexpr (std::is_convertible_v<A, std::string>)
-    std::printf("FAIL: %s: got \"%s\", want \"%s\"\n", what.c_str(), std::string(actual).c_str(),
-                std::string(expected).c_str());
-  else
-    std::printf("FAIL: %s: got %lld, want %lld\n", what.c_str(), static_cast<long long>(actual),
-                static_cast<long long>(expected));
-}
-
-void ExpectError(const std::function<void()>& f, int32_t number, const std::string& source,
-                 const std::string& description, const std::string& what) {
-  try {
-    f();
-    ExpectEq(std::string("no error"), "error " + std::to_string(number), what);
-  } catch (const AutomationError& e) {
-    ExpectEq(std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description(),
-             std::to_string(number) + " " + source + ": " + description, what);
-  }
-}
-
 // A client's object: our own skin behind an IDispatch that hides that it is ours, answers
 // the published interface only when `early`, and counts the calls that come late-bound.
-class ClientObject final : public IDispatch {
+class ClientObject final : public RefCounted<IDispatch, ClientObject> {
  public:
   ClientObject(IUnknown* inner, const IID& published, bool early)
       : inner_(Ref<IUnknown>(inner).As<IDispatch>(IID_IDispatch)), published_(published), early_(early) {}
   int lateCalls = 0;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    *ppv = nullptr;
     if (early_ && IsEqualIID(riid, published_)) return inner_->QueryInterface(riid, ppv);
-    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch)) return E_NOINTERFACE;
-    *ppv = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG n = --refs_;
-    if (n == 0) delete this;
-    return n;
+    return AnswerAs<IDispatch>(this, riid, ppv, IID_IDispatch);
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return inner_->GetTypeInfoCount(n); }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return inner_->GetTypeInfo(i, l, t); }
@@ -81,7 +48,6 @@ class ClientObject final : public IDispatch {
   Ref<IDispatch> inner_;
   IID published_;
   bool early_;
-  ULONG refs_ = 1;
 };
 
 class TestDrive final : public InertPhysDriveObj {

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "../values/library.h"
+#include "check.h"
 #include "convert.h"
 #include "dual.h"
+#include "unknown.h"
 #include "zentnet/automation/collection.h"
 #include "zentnet/values/factory.h"
 
@@ -19,49 +21,12 @@ using namespace zentnet::com;
 
 namespace {
 
-int g_failures = 0;
-
-void Expect(bool ok, const std::string& what) {
-  if (!ok) {
-    ++g_failures;
-    std::printf("FAIL: %s\n", what.c_str());
-  }
-}
-template <class A, class B>
-void ExpectEq(const A& actual, const B& expected, const std::string& what) {
-  if (actual == expected) return;
-  ++g_failures;
-  if constexpr (std::is_same_v<A, std::vector<DISPID>>) {
-    std::string got, want;
-    for (DISPID d : actual) got += std::to_string(d) + " ";
-    for (DISPID d : expected) want += std::to_string(d) + " ";
-    std::printf("FAIL: %s: got %s, want %s\n", what.c_str(), got.c_str(), want.c_str());
-  } else if constexpr (std::is_convertible_v<A, std::string>)
-    std::printf("FAIL: %s: got \"%s\", want \"%s\"\n", what.c_str(), std::string(actual).c_str(),
-                std::string(expected).c_str());
-  else
-    std::printf("FAIL: %s: got %lld (0x%llX), want %lld (0x%llX)\n", what.c_str(),
-                static_cast<long long>(actual), static_cast<unsigned long long>(actual) & 0xFFFFFFFFull,
-                static_cast<long long>(expected), static_cast<unsigned long long>(expected) & 0xFFFFFFFFull);
-}
-
 // A plain IDispatch of the test's own, reference counted.
-class TestDispatch : public IDispatch {
+class TestDispatch : public RefCounted<IDispatch, TestDispatch> {
  public:
   virtual ~TestDispatch() = default;
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    *ppv = nullptr;
-    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch) && !IsEqualIID(riid, extra_))
-      return E_NOINTERFACE;
-    *ppv = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG n = --refs_;
-    if (n == 0) delete this;
-    return n;
+    return AnswerAs<IDispatch>(this, riid, ppv, IID_IDispatch, extra_);
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
     *n = 0;
@@ -72,9 +37,6 @@ class TestDispatch : public IDispatch {
     return DISP_E_UNKNOWNNAME;
   }
   IID extra_ = IID_NULL;  // a further interface it answers for (an event interface)
-
- private:
-  ULONG refs_ = 1;
 };
 
 // An error object as a script runtime hands it over: five properties read by name.

@@ -51,23 +51,11 @@ class ForeignCaller : public Foreign {
 
   template <class R, class... A>
   R Invoke(std::string_view name, WORD flags, A&... args) const {
-    constexpr size_t N = sizeof...(A);
-    std::tuple<EventArg<typename ArgOf<A>::type>...> bound(ArgOf<A>::From(args)...);
-    VARIANT argv[N + 1] = {};
-    struct ClearByVal {
-      VARIANT* v;
-      ~ClearByVal() {
-        for (size_t i = 0; i < N; ++i)
-          if (!(V_VT(&v[i]) & VT_BYREF)) VariantClear(&v[i]);
-      }
-    } clear{argv};
-    // Arguments travel in reverse order.
-    [&]<size_t... I>(std::index_sequence<I...>) {
-      (std::get<I>(bound).Bind(argv[N - 1 - I]), ...);
-    }(std::make_index_sequence<N>{});
+    EventArgs<typename ArgOf<A>::type...> bound(ArgOf<A>::From(args)...);
+    const DISPPARAMS* params = bound.Bind();
     OwnedVariant result;
-    Call(name, flags, argv, N, &result.v);
-    std::apply([](auto&... a) { (a.WriteBack(), ...); }, bound);
+    Call(name, flags, params->rgvarg, params->cArgs, &result.v);
+    bound.WriteBack();
     if constexpr (!std::is_void_v<R>) return ResultAs<R>(result.v);
   }
 

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "../skin/dual.h"
+#include "../skin/unknown.h"
 #include "../values/library.h"
 #include "zentnet/values/factory.h"
 
@@ -132,26 +133,14 @@ HRESULT Excepted(const AutomationError& e, EXCEPINFO* excep) {
 // to the raiser. The connection point holds the bridge and the bridge holds the adapter
 // weakly, so no cycle keeps either alive.
 template <class Adapter>
-class EventBridge final : public IDispatch, Counted {
+class EventBridge final : public RefCounted<IDispatch, EventBridge<Adapter>>, Counted {
   using Sink = typename Adapter::Events;
 
  public:
   EventBridge(std::weak_ptr<Adapter> adapter, const IID& events) : adapter_(std::move(adapter)), events_(events) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr) return E_POINTER;
-    *ppv = nullptr;
-    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch) && !IsEqualIID(riid, events_))
-      return E_NOINTERFACE;
-    *ppv = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG n = --refs_;
-    if (n == 0) delete this;
-    return n;
+    return AnswerAs<IDispatch>(this, riid, ppv, IID_IDispatch, events_);
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count == nullptr) return E_POINTER;
@@ -202,7 +191,6 @@ class EventBridge final : public IDispatch, Counted {
 
   std::weak_ptr<Adapter> adapter_;
   const IID events_;
-  ULONG refs_ = 1;
 };
 
 // The core subscribers of an adapter, and its connection to the foreign object's events,

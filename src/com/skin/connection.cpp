@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <new>
 
+#include "unknown.h"
+
 namespace zentnet::com {
 
 HRESULT ConnectionPoint::QueryInterface(REFIID riid, void** ppv) {
-  if (ppv == nullptr) return E_POINTER;
-  *ppv = nullptr;
-  if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IConnectionPoint)) return E_NOINTERFACE;
-  *ppv = static_cast<IConnectionPoint*>(this);
-  AddRef();
-  return S_OK;
+  return AnswerAs<IConnectionPoint>(this, riid, ppv, IID_IConnectionPoint);
 }
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID* iid) {

@@ -185,33 +185,52 @@ EventArg(ByVal<T>) -> EventArg<T>;
 template <class T> struct Unwrapped { using type = T; };
 template <class T> struct Unwrapped<ByVal<T>> { using type = T; };
 
+// The arguments of one outgoing call: Bind before each call, WriteBack after it.
+template <class... T>
+class EventArgs {
+ public:
+  static constexpr size_t N = sizeof...(T);
+  template <class... V>
+  explicit EventArgs(V&&... values) : args_(std::forward<V>(values)...) {}
+  EventArgs(const EventArgs&) = delete;
+  EventArgs& operator=(const EventArgs&) = delete;
+  // A by-value argument is a listener's own copy; by-reference ones point into args_.
+  ~EventArgs() {
+    for (size_t i = 0; i < N; ++i)
+      if (!(V_VT(&argv_[i]) & VT_BYREF)) VariantClear(&argv_[i]);
+  }
+
+  DISPPARAMS* Bind() {
+    // Arguments travel in reverse order.
+    [&]<size_t... I>(std::index_sequence<I...>) {
+      (std::get<I>(args_).Bind(argv_[N - 1 - I]), ...);
+    }(std::make_index_sequence<N>{});
+    return &params_;
+  }
+  void WriteBack() {
+    std::apply([](auto&... a) { (a.WriteBack(), ...); }, args_);
+  }
+
+ private:
+  std::tuple<EventArg<T>...> args_;
+  VARIANT argv_[N + 1] = {};
+  DISPPARAMS params_{argv_, nullptr, static_cast<UINT>(N), 0};
+};
+
 // Raises event `id` on every listener of `point` with `values` (core variables, or ByVal).
 template <class... V>
 void RaiseEvent(const ConnectionPoint& point, DISPID id, V&&... values) {
-  constexpr size_t N = sizeof...(V);
-  std::tuple<EventArg<typename Unwrapped<std::remove_cvref_t<V>>::type>...> args(values...);
-  VARIANT argv[N + 1] = {};
-  struct ClearByVal {
-    VARIANT* v;
-    ~ClearByVal() {
-      for (size_t i = 0; i < N; ++i)
-        if (!(V_VT(&v[i]) & VT_BYREF)) VariantClear(&v[i]);
-    }
-  } clear{argv};
-  DISPPARAMS params{argv, nullptr, static_cast<UINT>(N), 0};
+  EventArgs<typename Unwrapped<std::remove_cvref_t<V>>::type...> args(values...);
   point.Each([&](IDispatch* sink) {
-    // Arguments travel in reverse order.
-    [&]<size_t... I>(std::index_sequence<I...>) {
-      (std::get<I>(args).Bind(argv[N - 1 - I]), ...);
-    }(std::make_index_sequence<N>{});
+    DISPPARAMS* params = args.Bind();
     VARIANT result;
     VariantInit(&result);
     EXCEPINFO info{};
     UINT argErr = 0;
-    const HRESULT hr = sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+    const HRESULT hr = sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, params,
                                     &result, &info, &argErr);
     VariantClear(&result);
-    std::apply([](auto&... a) { (a.WriteBack(), ...); }, args);
+    args.WriteBack();
     // A listener's own error stops the raise and reaches the caller, as a core sink's
     // exception does; a listener that does not handle this event is not an error.
     if (hr == DISP_E_EXCEPTION) ThrowFrom(hr, &info);

@@ -11,6 +11,7 @@
 
 #include "module.h"
 #include "ref.h"
+#include "unknown.h"
 
 namespace zentnet::com {
 
@@ -43,24 +44,13 @@ inline void CopyOut(const OwnedVariant& item, VARIANT* out) {
 }
 
 template <class IEnum, class Item, class Element>
-class Enumerator final : public IEnum, Counted {
+class Enumerator final : public RefCounted<IEnum, Enumerator<IEnum, Item, Element>>, Counted {
  public:
   using Items = std::shared_ptr<const std::vector<Item>>;
   explicit Enumerator(Items items, size_t position = 0) : items_(std::move(items)), position_(position) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr) return E_POINTER;
-    *ppv = nullptr;
-    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, __uuidof(IEnum))) return E_NOINTERFACE;
-    *ppv = static_cast<IEnum*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG n = --refs_;
-    if (n == 0) delete this;
-    return n;
+    return AnswerAs<IEnum>(this, riid, ppv, __uuidof(IEnum));
   }
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, Element* out, ULONG* fetched) override {
@@ -88,7 +78,6 @@ class Enumerator final : public IEnum, Counted {
  private:
   Items items_;
   size_t position_;
-  ULONG refs_ = 1;
 };
 
 // A new enumerator over `items`, one reference, as IEnum.

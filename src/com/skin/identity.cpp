@@ -19,16 +19,7 @@ namespace {
 
 // Objects of different apartments may be wrapped on different threads: the maps are
 // shared, each object itself is touched only by its own thread.
-class Lock {
- public:
-  Lock() { AcquireSRWLockExclusive(&lock_); }
-  ~Lock() { ReleaseSRWLockExclusive(&lock_); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  static inline SRWLOCK lock_ = SRWLOCK_INIT;
-};
+SRWLOCK g_mapsLock = SRWLOCK_INIT;
 
 struct Registry {
   std::vector<const SkinClass*> skins;
@@ -80,12 +71,12 @@ const SkinClass* FindCreatable(const CLSID& clsid) {
 }
 
 void Remember(const Object* core, IUnknown* com) {
-  const Lock lock;
+  const Exclusive lock(g_mapsLock);
   Reg().live[core] = com;
 }
 
 void Forget(const Object* core) {
-  const Lock lock;
+  const Exclusive lock(g_mapsLock);
   Reg().live.erase(core);
 }
 
@@ -94,7 +85,7 @@ Ref<IUnknown> WrapObject(const std::shared_ptr<Object>& core) {
   if (const auto* foreign = dynamic_cast<const Foreign*>(core.get()))
     return Ref<IUnknown>(foreign->Dispatch());
   {
-    const Lock lock;
+    const Exclusive lock(g_mapsLock);
     const auto found = Reg().live.find(core.get());
     if (found != Reg().live.end()) return Ref<IUnknown>(found->second);
   }
@@ -122,7 +113,7 @@ std::shared_ptr<Object> UnwrapObject(IUnknown* p, const std::type_info& want) {
 
   Adapter adapter = nullptr;
   {
-    const Lock lock;
+    const Exclusive lock(g_mapsLock);
     const auto existing = Reg().adapted.find(key);
     if (existing != Reg().adapted.end())
       if (auto alive = existing->second.lock()) return alive;
@@ -137,7 +128,7 @@ std::shared_ptr<Object> UnwrapObject(IUnknown* p, const std::type_info& want) {
     made = std::make_shared<DispatchObject>(dispatch.get());
   else
     err::RaiseTypeMismatch();
-  const Lock lock;
+  const Exclusive lock(g_mapsLock);
   std::erase_if(Reg().adapted, [](const auto& entry) { return entry.second.expired(); });
   Reg().adapted[key] = made;
   return made;

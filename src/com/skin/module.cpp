@@ -11,6 +11,7 @@
 #include "dual.h"
 #include "guard.h"
 #include "identity.h"
+#include "unknown.h"
 
 namespace zentnet::com {
 
@@ -20,16 +21,7 @@ HMODULE g_module = nullptr;
 LONG g_objects = 0;
 LONG g_locks = 0;
 
-class Lock {
- public:
-  Lock() { AcquireSRWLockExclusive(&lock_); }
-  ~Lock() { ReleaseSRWLockExclusive(&lock_); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  static inline SRWLOCK lock_ = SRWLOCK_INIT;
-};
+SRWLOCK g_typesLock = SRWLOCK_INIT;
 
 struct CachedInfo {
   GUID guid;
@@ -106,7 +98,7 @@ ClassIds IdsOf(std::string_view className) {
 }
 
 ITypeLib* TypeLibrary() {
-  const Lock lock;
+  const Exclusive lock(g_typesLock);
   if (!Types().library) LoadTypeLibEx(ModuleFileName().c_str(), REGKIND_NONE, Types().library.put());
   return Types().library.get();
 }
@@ -114,7 +106,7 @@ ITypeLib* TypeLibrary() {
 Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable) {
   ITypeLib* library = TypeLibrary();
   if (library == nullptr) return {};
-  const Lock lock;
+  const Exclusive lock(g_typesLock);
   for (const auto& c : Types().infos)
     if (c.vtable == vtable && IsEqualGUID(c.guid, guid)) return c.info;
   Ref<ITypeInfo> info;
@@ -207,23 +199,12 @@ HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISP
 
 namespace {
 
-class ClassFactory final : public IClassFactory, Counted {
+class ClassFactory final : public RefCounted<IClassFactory, ClassFactory>, Counted {
  public:
   explicit ClassFactory(const SkinClass& skin) : skin_(skin) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr) return E_POINTER;
-    *ppv = nullptr;
-    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IClassFactory)) return E_NOINTERFACE;
-    *ppv = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG n = --refs_;
-    if (n == 0) delete this;
-    return n;
+    return AnswerAs<IClassFactory>(this, riid, ppv, IID_IClassFactory);
   }
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
@@ -244,7 +225,6 @@ class ClassFactory final : public IClassFactory, Counted {
 
  private:
   const SkinClass& skin_;
-  ULONG refs_ = 1;
 };
 
 // Registry writes under HKEY_CLASSES_ROOT.
@@ -359,7 +339,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* ppv) {
 STDAPI DllCanUnloadNow() {
   if (g_objects != 0 || g_locks != 0) return S_FALSE;
   // Nothing of ours is alive: the cached type information goes with the module.
-  const Lock lock;
+  const Exclusive lock(g_typesLock);
   Types() = TypeCache{};
   return S_OK;
 }

@@ -56,4 +56,16 @@ class Counted {
 
 IID ParseGuid(std::string_view text);
 
+// Holds `lock` exclusively for the scope.
+class Exclusive {
+ public:
+  explicit Exclusive(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+  ~Exclusive() { ReleaseSRWLockExclusive(&lock_); }
+  Exclusive(const Exclusive&) = delete;
+  Exclusive& operator=(const Exclusive&) = delete;
+
+ private:
+  SRWLOCK& lock_;
+};
+
 }  // namespace zentnet::com
