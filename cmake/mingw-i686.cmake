@@ -1,17 +1,4 @@
-# Cross-compiles for 32-bit Windows with mingw-w64 and GCC's win32 thread model (Debian:
-# g++-mingw-w64-i686-win32). The library needs no std::thread or std::mutex, so the
-# thread model without winpthreads is enough and the executables depend on no extra DLL.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles for 32-bit Windows with mingw-w64 (Debian: g++-mingw-w64-i686-win32).
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(ZENTNET_MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZENTNET_MINGW_TRIPLE}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${ZENTNET_MINGW_TRIPLE}-g++-win32)
-set(CMAKE_RC_COMPILER ${ZENTNET_MINGW_TRIPLE}-windres)
-
-# Headers and libraries come from the target's sysroot only; programs from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${ZENTNET_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
