@@ -34,42 +34,25 @@ VARTYPE PointedType(ITypeInfo* info, const TYPEDESC& param) {
 
 }  // namespace
 
-void BindByRefVariants(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS* params) {
-  if (info == nullptr || params == nullptr) return;
-  bool any = false;
-  for (UINT k = 0; k < params->cArgs; ++k) any = any || V_VT(&params->rgvarg[k]) == (VT_BYREF | VT_VARIANT);
-  if (!any) return;
-  TYPEATTR* attr = nullptr;
-  if (FAILED(info->GetTypeAttr(&attr))) return;
-  const WORD count = attr->cFuncs;
-  info->ReleaseTypeAttr(attr);
-  for (UINT f = 0; f < count; ++f) {
-    FUNCDESC* fd = nullptr;
-    if (FAILED(info->GetFuncDesc(f, &fd))) continue;
-    if (fd->memid == id && (fd->invkind & flags) != 0) {
-      const UINT named = params->cNamedArgs;
-      for (UINT k = 0; k < params->cArgs; ++k) {
-        // Positional arguments travel in reverse; the one named argument of a property
-        // write is its last parameter.
-        UINT p = params->cArgs - 1 - k;
-        if (k < named) {
-          if (params->rgdispidNamedArgs[k] != DISPID_PROPERTYPUT) continue;
-          p = static_cast<UINT>(fd->cParams - 1);
-        }
-        if (p >= static_cast<UINT>(fd->cParams)) continue;
-        VARIANT& arg = params->rgvarg[k];
-        if (V_VT(&arg) != (VT_BYREF | VT_VARIANT) || V_VARIANTREF(&arg) == nullptr) continue;
-        const VARTYPE want = PointedType(info, fd->lprgelemdescParam[p].tdesc);
-        VARIANT* inner = V_VARIANTREF(&arg);
-        if (want == VT_EMPTY || (V_VT(inner) & VT_BYREF)) continue;
-        if (V_VT(inner) != want && FAILED(VariantChangeType(inner, inner, 0, want))) continue;
-        V_VT(&arg) = VT_BYREF | want;
-        V_BYREF(&arg) = &V_BYREF(inner);  // the value inside the variable
-      }
-      info->ReleaseFuncDesc(fd);
-      return;
+void BindByRefVariants(ITypeInfo* info, const FUNCDESC& fd, DISPPARAMS* params) {
+  const UINT named = params->cNamedArgs;
+  for (UINT k = 0; k < params->cArgs; ++k) {
+    // Positional arguments travel in reverse; the one named argument of a property write
+    // is its last parameter.
+    UINT p = params->cArgs - 1 - k;
+    if (k < named) {
+      if (params->rgdispidNamedArgs[k] != DISPID_PROPERTYPUT) continue;
+      p = static_cast<UINT>(fd.cParams - 1);
     }
-    info->ReleaseFuncDesc(fd);
+    if (p >= static_cast<UINT>(fd.cParams)) continue;
+    VARIANT& arg = params->rgvarg[k];
+    if (V_VT(&arg) != (VT_BYREF | VT_VARIANT) || V_VARIANTREF(&arg) == nullptr) continue;
+    const VARTYPE want = PointedType(info, fd.lprgelemdescParam[p].tdesc);
+    VARIANT* inner = V_VARIANTREF(&arg);
+    if (want == VT_EMPTY || (V_VT(inner) & VT_BYREF)) continue;
+    if (V_VT(inner) != want && FAILED(VariantChangeType(inner, inner, 0, want))) continue;
+    V_VT(&arg) = VT_BYREF | want;
+    V_BYREF(&arg) = &V_BYREF(inner);  // the value inside the variable
   }
 }
 

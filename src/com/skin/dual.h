@@ -335,10 +335,6 @@ class NoEvents {
 
 IID ParseGuid(std::string_view text);
 
-// Rebinds a script variable passed to a typed by-reference parameter of member `id` to the
-// value it holds (see byref.cpp).
-void BindByRefVariants(ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS* params);
-
 // The class identifier and event interface of a published class (null GUIDs when none).
 struct ClassIds {
   bool published = false;
@@ -420,7 +416,6 @@ class Dual : public Itf,
     auto info = TypeInfoOf(__uuidof(Itf), true);
     if (!info) return TYPE_E_CANTLOADLIBRARY;
     const Ref<IUnknown> hold(Unknown());
-    BindByRefVariants(info.get(), id, flags, params);
     return InvokeTyped(info.get(), static_cast<Itf*>(this), id, flags, params, result, excep, argErr);
   }
 

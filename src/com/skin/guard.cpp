@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "convert.h"
-#include "module.h"
 #include "ref.h"
 
 namespace zentnet::com {

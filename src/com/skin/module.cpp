@@ -154,6 +154,7 @@ HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISP
   // Some ITypeInfo::Invoke implementations pass the default of an omitted by-reference
   // parameter as the pointer itself; the defaults are supplied here as real references.
   const FuncDescOf func(info, id, flags);
+  if (params != nullptr && func.desc != nullptr) BindByRefVariants(info, *func.desc, params);
   if (params == nullptr || params->cNamedArgs != 0 || func.desc == nullptr)
     return info->Invoke(instance, id, flags, params, result, excep, argErr);
   const UINT given = params->cArgs;

@@ -40,8 +40,13 @@ ITypeLib* TypeLibrary();
 // picks its vtable half (what ITypeInfo::Invoke calls through) over its dispatch half.
 Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable);
 
-// ITypeInfo::Invoke of `info` on `instance`, with the defaults of omitted by-reference
-// parameters supplied as references.
+// Rebinds a script variable passed to a typed by-reference parameter of `fd` to the value
+// it holds (see byref.cpp).
+void BindByRefVariants(ITypeInfo* info, const FUNCDESC& fd, DISPPARAMS* params);
+
+// ITypeInfo::Invoke of `info` on `instance`, after two repairs made with one look-up of the
+// member: script variables bound to typed by-reference parameters (BindByRefVariants), and
+// the defaults of omitted by-reference parameters supplied as references.
 HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
                     VARIANT* result, EXCEPINFO* excep, UINT* argErr);
 
