@@ -53,4 +53,14 @@ inline void ExpectError(const std::function<void()>& f, int32_t number, const st
   }
 }
 
+// Only the error number matters here; its text is checked where the error is made.
+inline void ExpectNumber(const std::function<void()>& f, int32_t number, const std::string& what) {
+  try {
+    f();
+    ExpectEq(std::string("no error"), "error " + std::to_string(number), what);
+  } catch (const AutomationError& e) {
+    ExpectEq(e.Number(), number, what);
+  }
+}
+
 }  // namespace zentnet::com
