@@ -1,0 +1,702 @@
+' The tool's demo session (zentnet demo), played by a client of the automation server.
+'
+' The application root and the simulated drive, with the drive library's part of keeping
+' the library's objects in step with the drive, are classes of this script; the decoders,
+' the stimulus state, the port supervisor and its adapters, the command log and the event
+' hubs are the DLL's, reached only through ZentNetLib.<Class> and ValuesLib.<Class>, with
+' events through WScript.ConnectObject. Every line echoed is the tool's line for the same
+' moment, so the two transcripts compare line for line once the command log's time stamps
+' and folder are masked. The log is written by the DLL's CmdLog, beside the DLL.
+
+Option Explicit
+
+' Enumerators the session uses: a script has no type-library constants.
+Const DRV_MODEL_07 = 7
+Const IN_MODE_STEP_POSITION = 2
+Const STIM_POSN = 3
+Const NODES_OFFLINE = 0, NODES_ONLINE = 1
+Const ERR_CODE_TRACKING = 16, ERR_CODE_ENC = 64, ERR_CODE_SHUTDOWN = &H10000
+Const DRIVE_OFFLINE = 1, DRIVE_DISABLED = 2, DRIVE_ENABLED = 3, DRIVE_SHUTDOWN = 4, DRIVE_IS_DEMO = 7
+Const RESOURCE_NOT_FOUND = 326
+
+Const Indent = "   "
+Const Width = 96
+
+' The numbers the simulated drive holds, and the mnemonics its commands use for them.
+Const Q_CF = 0, Q_ST = 1, Q_OP = 2, Q_IO = 3, Q_EC = 4, Q_SM = 5, Q_SA = 6, Q_SP = 7, Q_TL = 8
+Const Q_SR = 9, Q_M1V = 10, Q_M1A = 11, Q_M1F = 12, Q_M2V = 13, Q_M2A = 14, Q_M2F = 15
+Dim Mnemonic
+Mnemonic = Array("CF", "ST", "OP", "IO", "EC", "SM", "SA", "SP", "TL", "SR", _
+                 "M1V", "M1A", "M1F", "M2V", "M2A", "M2F")
+
+Sub Say(text) : WScript.Echo text : End Sub
+Sub Step(n, text) : Say n & ". " & text : End Sub
+Sub Remark(text) : Say Indent & text : End Sub
+
+Function Bool(b)
+  If b Then Bool = "true" Else Bool = "false"
+End Function
+
+Function Quoted(text) : Quoted = """" & text & """" : End Function
+
+Function Hex8(value) : Hex8 = "0x" & Right("0000000" & Hex(CLng(value)), 8) : End Function
+
+' As the drive's commands write numbers: registers as 32-bit integers (CLng rounds a tie to
+' the even neighbour, as the library does); CStr writes the whole numbers of the other
+' quantities without exponent or fraction.
+Function NumberText(q, value)
+  If q <= Q_EC Then NumberText = CStr(CLng(value)) Else NumberText = CStr(value)
+End Function
+
+' ---- The application root ------------------------------------------------------------------
+
+' The peer a port's adapter gets: the host port it stands for.
+Class SimHostPort
+  Public PortNumber
+End Class
+
+Function NewHostPort(port)
+  Set NewHostPort = New SimHostPort
+  NewHostPort.PortNumber = port
+End Function
+
+' Hands out the supervisor, the command log and the event hubs, and plays the host side of
+' the ports: asked through RequestNetOpen, it opens or closes the host port and reports
+' success, except for a port the host lacks.
+Class SimRoot
+  ' One declaration a line: the script engine under Wine takes no list in a class.
+  Private mSupervisor
+  Private mLog
+  Private mSounds
+  Private mDriveEvent
+  Private mAppEvents
+  Private mLockLevel
+  Private mOpenPorts
+  Private mMissingPorts
+
+  ' The root hears the supervisor before any listener the application attaches later.
+  Public Sub Init(commandLog)
+    Set mSupervisor = CreateObject("ZentNetLib.NetSupervisorObj")
+    Set mLog = commandLog
+    Set mSounds = CreateObject("ZentNetLib.SoundEventsObj")
+    Set mDriveEvent = CreateObject("ZentNetLib.DriveEventObj")
+    Set mAppEvents = CreateObject("ZentNetLib.AppStateEventObj")
+    Set mLockLevel = CreateObject("ValuesLib.LockLevelObj")
+    Set mOpenPorts = CreateObject("Scripting.Dictionary")
+    Set mMissingPorts = CreateObject("Scripting.Dictionary")
+    WScript.ConnectObject mSupervisor, "RootSupervisor_"
+  End Sub
+
+  Public Property Get NetSupervisor() : Set NetSupervisor = mSupervisor : End Property
+  Public Property Get LogFile() : Set LogFile = mLog : End Property
+  Public Property Get Sounds() : Set Sounds = mSounds : End Property
+  Public Property Get DriveEvent() : Set DriveEvent = mDriveEvent : End Property
+  Public Property Get AppEvents() : Set AppEvents = mAppEvents : End Property
+  Public Property Get LockLevel() : Set LockLevel = mLockLevel : End Property
+  Public Property Get AppTitle() : AppTitle = "ZentNet simulator" : End Property
+  Public Property Get Nets() : Set Nets = mSupervisor.Nets : End Property
+
+  ' The supervisor normalises the list in the variable it is given: a copy, not the caller's.
+  Public Property Let Ports(value)
+    Dim list
+    list = value
+    mSupervisor.Ports = list
+  End Property
+  Public Property Get Ports() : Ports = mSupervisor.Ports : End Property
+
+  ' Some adapter exists and every adapter is open.
+  Public Property Get PortsOpen()
+    Dim adapter, all
+    all = Adapters()
+    PortsOpen = UBound(all) >= 0
+    For Each adapter In all
+      If Not adapter.NetOpen Then PortsOpen = False
+    Next
+  End Property
+
+  ' A snapshot: a listener may change the port list while the ports open or close.
+  Public Property Let PortsOpen(value)
+    Dim adapter
+    For Each adapter In Adapters()
+      If value Then
+        If adapter.Peer Is Nothing Then Set adapter.Peer = NewHostPort(adapter.PortNumber)
+        adapter.NetOpen = True
+      Else
+        adapter.Enabled = False
+        If adapter.NetState <> NODES_OFFLINE Then TakeNodesOffline adapter
+      End If
+    Next
+  End Property
+
+  Public Sub SetHostPortAvailable(port, available)
+    If available Then
+      If mMissingPorts.Exists(port) Then mMissingPorts.Remove port
+    Else
+      mMissingPorts(port) = True
+    End If
+  End Sub
+
+  Public Function HostPortOpen(port) : HostPortOpen = mOpenPorts.Exists(port) : End Function
+
+  Public Sub OnRequestNetOpen(newState, port, success)
+    If newState Then
+      If mMissingPorts.Exists(port) Then Exit Sub  ' success stays false: the adapter refuses
+      mOpenPorts(port) = True
+    ElseIf mOpenPorts.Exists(port) Then
+      mOpenPorts.Remove port
+    End If
+    success = True
+  End Sub
+
+  ' Puts the drive on the adapter of the port, as the communication layer does when it finds
+  ' one: the drive gets the root's services and goes online, and the adapter reports it.
+  Public Sub AttachDrive(port, drive)
+    Dim adapter
+    Set adapter = mSupervisor.GetRefToNetPort(port)
+    If adapter Is Nothing Then Err.Raise 5, "SimRoot.AttachDrive", "No adapter serves port " & port
+    Set drive.LogFile = mLog
+    Set drive.SoundEvents = mSounds
+    Set drive.AppLockLevel = mLockLevel
+    drive.SetDriveEvents mDriveEvent
+    drive.SetCommPort port
+    drive.SetOnline True
+    adapter.Nodes.Add drive
+    adapter.FireNetworkChanged NODES_ONLINE
+  End Sub
+
+  Private Function Adapters()
+    Dim nets, list, k
+    Set nets = mSupervisor.Nets
+    ReDim list(nets.Count - 1)
+    For k = 1 To nets.Count
+      Set list(k - 1) = nets.Item(k)
+    Next
+    Adapters = list
+  End Function
+
+  ' The drives on an adapter leave the network with it.
+  Private Sub TakeNodesOffline(adapter)
+    Dim node
+    For Each node In adapter.Nodes
+      node.SetOnline False
+    Next
+    adapter.FireNetworkChanged NODES_OFFLINE
+  End Sub
+End Class
+
+Dim root
+
+Sub RootSupervisor_RequestNetOpen(netRef, Peer, newState, PortNumber, success)
+  root.OnRequestNetOpen newState, PortNumber, success
+End Sub
+
+' ---- The simulated drive and its drive library -----------------------------------------------
+
+' The drive on the wire is a handful of numbers; as the drive library, the class owns one
+' decoder per register, the stimulus state and two monitor ports, polls through the command
+' log, and sends back what the application writes into a value object, unless the drive
+' holds that number already (so the drive's own answers are never echoed back to it).
+Class SimDrive
+  Private mAddress
+  Private mType
+  Private mCommPort
+  Private mOnline
+  Private mDemoMode
+  Private mNumbers
+  Private mConfig
+  Private mStatus
+  Private mOption
+  Private mIo
+  Private mErrorCode
+  Private mStimulus
+  Private mMonitors
+  Private mIoValue
+  Private mSampleRate
+  Private mLog
+  Private mSounds
+  Private mAppLockLevel
+  Private mDriveEvents
+  Private mAnnouncing
+
+  ' Nor a fixed-size array: the arrays are sized here.
+  Private Sub Class_Initialize()
+    ReDim mNumbers(15)
+    ReDim mMonitors(1)
+  End Sub
+
+  Public Sub Build(address, driveType, initial)
+    Dim q, m
+    mAddress = address
+    mType = driveType
+    mCommPort = 0
+    mOnline = False
+    mDemoMode = False
+    mAnnouncing = False
+    Set mLog = Nothing
+    Set mSounds = Nothing
+    Set mAppLockLevel = Nothing
+    Set mDriveEvents = Nothing
+    Set mConfig = CreateObject("ZentNetLib.ConfigRegObj")
+    Set mStatus = CreateObject("ZentNetLib.StatusRegObj")
+    Set mOption = CreateObject("ZentNetLib.OptionRegObj")
+    Set mIo = CreateObject("ZentNetLib.IOregisterObj")
+    Set mErrorCode = CreateObject("ZentNetLib.ErrorCodeObj")
+    Set mStimulus = CreateObject("ZentNetLib.StimulusStateObj")
+    For m = 0 To 1
+      Set mMonitors(m) = CreateObject("ZentNetLib.MonitorPortStateObj")
+    Next
+
+    ' One configuration register per drive: the objects that read it share the drive's.
+    Set mStatus.ConfigReg = mConfig
+    Set mStimulus.ConfigReg = mConfig
+    For m = 0 To 1
+      Set mMonitors(m).ConfigReg = mConfig
+    Next
+    Set mIoValue = CreateObject("ValuesLib.ValueObj")
+    Set mIo.ValueObjRef = mIoValue
+    Set mSampleRate = CreateObject("ValuesLib.ValueObj")
+    Set mStimulus.SampleRate = mSampleRate
+
+    ' The upload: the objects start with the drive's numbers, before anyone listens.
+    For Each q In Array(Q_CF, Q_ST, Q_OP, Q_IO, Q_EC, Q_SR, Q_TL, Q_SA, Q_SP)
+      Store q, initial(q)
+    Next
+    For Each q In Array(Q_SM, Q_M1V, Q_M1A, Q_M1F, Q_M2V, Q_M2A, Q_M2F)
+      mNumbers(q) = ValueFor(q).Number.Value
+    Next
+    ' What the application may change (the handlers DriveCF_ValueChanged ... below).
+    For Each q In Array(Q_CF, Q_OP, Q_SM, Q_SA, Q_SP, Q_TL, Q_M1V, Q_M1A, Q_M1F, Q_M2V, Q_M2A, Q_M2F)
+      WScript.ConnectObject ValueFor(q), "Drive" & Mnemonic(q) & "_"
+    Next
+  End Sub
+
+  ' ---- The simulation ----
+  Public Sub SetDriveValue(q, value) : mNumbers(q) = value : End Sub
+  Public Function DriveValue(q) : DriveValue = mNumbers(q) : End Function
+  Public Sub SetCommPort(port) : mCommPort = port : End Sub
+  Public Sub SetOnline(value) : mOnline = value : End Sub
+
+  ' Heard only once the drive has joined an application, so that the application's own
+  ' listeners on the decoders hear a change before the hub does.
+  Public Sub SetDriveEvents(hub)
+    Set mDriveEvents = hub
+    If Not hub Is Nothing And Not mAnnouncing Then
+      mAnnouncing = True
+      WScript.ConnectObject mStatus, "DriveStatus_"
+      WScript.ConnectObject mConfig, "DriveConfig_"
+    End If
+  End Sub
+
+  ' One read exchange, logged as poll traffic, then the answer stored in the value object,
+  ' whose decoder raises its events before Poll returns.
+  Public Sub Poll(q)
+    Dim value, before
+    value = mNumbers(q)
+    If Not mLog Is Nothing Then
+      before = mLog.InPoll
+      mLog.InPoll = True
+      Exchange Mnemonic(q), "v " & NumberText(q, value) & vbCr
+      mLog.InPoll = before
+    End If
+    Store q, value
+  End Sub
+
+  Public Sub RunPollCycle()
+    Poll Q_ST
+    Poll Q_IO
+    Poll Q_EC
+  End Sub
+
+  Public Sub OnValueChanged(q, value)
+    Dim number
+    number = value.Number.Value
+    If number = mNumbers(q) Then Exit Sub
+    ' A generator start runs with the amplitude and period the caller asked for.
+    If q = Q_SM And number <> 0 Then SendPendingRequests
+    Send q, number
+  End Sub
+
+  Public Sub Announce(what, newState)
+    Dim hub, node
+    If mDriveEvents Is Nothing Then Exit Sub
+    Set hub = mDriveEvents  ' a listener may take the hub away
+    Set node = Me
+    Select Case what
+      Case "EnableChanged" : hub.FireEnableChanged node, newState
+      Case "MotorTypeChanged" : hub.FireMotorTypeChanged node
+      Case "HighLevelFeedbackChanged" : hub.FireHighLevelFeedbackChanged node
+    End Select
+  End Sub
+
+  ' ---- The drive object ----
+  Public Property Get Address() : Address = mAddress : End Property
+  Public Property Let Address(value) : mAddress = value : End Property
+  Public Property Get CommPort() : CommPort = mCommPort : End Property
+  Public Property Get DriveType() : DriveType = mType : End Property
+  Public Property Get Online() : Online = mOnline : End Property
+  Public Property Get ACin() : ACin = mOnline : End Property
+  Public Property Get DemoMode() : DemoMode = mDemoMode : End Property
+  Public Property Let DemoMode(value) : mDemoMode = value : End Property
+  Public Property Get ConfigReg() : Set ConfigReg = mConfig : End Property
+  Public Property Get StatusReg() : Set StatusReg = mStatus : End Property
+  Public Property Get OptionReg() : Set OptionReg = mOption : End Property
+  Public Property Get IOregister() : Set IOregister = mIo : End Property
+  Public Property Get ErrorCodeReg() : Set ErrorCodeReg = mErrorCode : End Property
+  Public Property Get StimulusState() : Set StimulusState = mStimulus : End Property
+  Public Property Get LogFile() : Set LogFile = mLog : End Property
+  Public Property Set LogFile(value) : Set mLog = value : End Property
+  Public Property Get SoundEvents() : Set SoundEvents = mSounds : End Property
+  Public Property Set SoundEvents(value) : Set mSounds = value : End Property
+  Public Property Set AppLockLevel(value) : Set mAppLockLevel = value : End Property
+  Public Property Get FirmwareVersion() : FirmwareVersion = "1.00" : End Property
+  Public Property Get ModelString() : ModelString = "Simulated drive, model " & mType : End Property
+
+  ' Channel 1 or 2; Nothing for any other channel.
+  Public Property Get MonitorState(channel)
+    Set MonitorState = Nothing
+    If channel = 1 Or channel = 2 Then Set MonitorState = mMonitors(channel - 1)
+  End Property
+
+  Public Property Get Enabled() : Enabled = Not mStatus.AmpDisable : End Property
+  Public Property Get Shutdown() : Shutdown = mErrorCode.IsShutdown : End Property
+  Public Property Get Ready() : Ready = mOnline And Not Shutdown : End Property
+
+  ' Offline, demo, shut down, enabled or disabled, in that order of precedence.
+  Public Property Get DriveState()
+    If Not mOnline Then
+      DriveState = DRIVE_OFFLINE
+    ElseIf mDemoMode Then
+      DriveState = DRIVE_IS_DEMO
+    ElseIf Shutdown Then
+      DriveState = DRIVE_SHUTDOWN
+    ElseIf Enabled Then
+      DriveState = DRIVE_ENABLED
+    Else
+      DriveState = DRIVE_DISABLED
+    End If
+  End Property
+
+  Public Property Get DriveStateStr()
+    Select Case DriveState
+      Case DRIVE_OFFLINE : DriveStateStr = "Offline"
+      Case DRIVE_IS_DEMO : DriveStateStr = "Demo"
+      Case DRIVE_SHUTDOWN : DriveStateStr = "Shutdown"
+      Case DRIVE_ENABLED : DriveStateStr = "Enabled"
+      Case Else : DriveStateStr = "Disabled"
+    End Select
+  End Property
+
+  ' ---- The drive library's part ----
+  Public Function ValueFor(q)
+    Select Case q
+      Case Q_CF : Set ValueFor = mConfig.Register
+      Case Q_ST : Set ValueFor = mStatus.Register
+      Case Q_OP : Set ValueFor = mOption.Register
+      Case Q_IO : Set ValueFor = mIoValue
+      Case Q_EC : Set ValueFor = mErrorCode.Register
+      Case Q_SM : Set ValueFor = mStimulus.Mode
+      Case Q_SA : Set ValueFor = mStimulus.Amplitude
+      Case Q_SP : Set ValueFor = mStimulus.Period
+      Case Q_TL : Set ValueFor = mStimulus.TrackingLimit
+      Case Q_SR : Set ValueFor = mSampleRate
+      Case Q_M1V : Set ValueFor = mMonitors(0).Variable
+      Case Q_M1A : Set ValueFor = mMonitors(0).Amplitude
+      Case Q_M1F : Set ValueFor = mMonitors(0).Filter
+      Case Q_M2V : Set ValueFor = mMonitors(1).Variable
+      Case Q_M2A : Set ValueFor = mMonitors(1).Amplitude
+      Case Q_M2F : Set ValueFor = mMonitors(1).Filter
+    End Select
+  End Function
+
+  ' The drive's number is taken first: the value object's listeners, the drive's own among
+  ' them, then find nothing left to send.
+  Private Sub Store(q, value)
+    Dim target
+    mNumbers(q) = value
+    Set target = ValueFor(q)
+    target.Number.Value = value
+    ' What the drive holds is no longer a request: StartStop reads the request numbers.
+    If q = Q_SA Or q = Q_SP Then target.RequestNumber.Value = value
+    ' The stimulus state hears a new sample rate only as new content.
+    If q = Q_SR Then target.ApplySetup
+  End Sub
+
+  Private Sub Exchange(command, answer)
+    If mLog Is Nothing Then Exit Sub
+    mLog.CommandSent command
+    mLog.Received answer
+  End Sub
+
+  Private Sub Send(q, value)
+    Exchange Mnemonic(q) & " " & NumberText(q, value), "ok" & vbCr
+    mNumbers(q) = value
+    If q = Q_SA Or q = Q_SP Then ValueFor(q).RequestNumber.Value = value
+  End Sub
+
+  Private Sub SendPendingRequests()
+    Dim q, requested
+    For Each q In Array(Q_SA, Q_SP)
+      requested = ValueFor(q).RequestNumber.Value
+      If requested <> mNumbers(q) Then
+        Send q, requested
+        Store q, requested
+      End If
+    Next
+  End Sub
+End Class
+
+Dim drive
+
+' The drive library's subscriptions, routed to the one simulated drive.
+Sub DriveCF_ValueChanged(newVal) : drive.OnValueChanged Q_CF, newVal : End Sub
+Sub DriveOP_ValueChanged(newVal) : drive.OnValueChanged Q_OP, newVal : End Sub
+Sub DriveSM_ValueChanged(newVal) : drive.OnValueChanged Q_SM, newVal : End Sub
+Sub DriveSA_ValueChanged(newVal) : drive.OnValueChanged Q_SA, newVal : End Sub
+Sub DriveSP_ValueChanged(newVal) : drive.OnValueChanged Q_SP, newVal : End Sub
+Sub DriveTL_ValueChanged(newVal) : drive.OnValueChanged Q_TL, newVal : End Sub
+Sub DriveM1V_ValueChanged(newVal) : drive.OnValueChanged Q_M1V, newVal : End Sub
+Sub DriveM1A_ValueChanged(newVal) : drive.OnValueChanged Q_M1A, newVal : End Sub
+Sub DriveM1F_ValueChanged(newVal) : drive.OnValueChanged Q_M1F, newVal : End Sub
+Sub DriveM2V_ValueChanged(newVal) : drive.OnValueChanged Q_M2V, newVal : End Sub
+Sub DriveM2A_ValueChanged(newVal) : drive.OnValueChanged Q_M2A, newVal : End Sub
+Sub DriveM2F_ValueChanged(newVal) : drive.OnValueChanged Q_M2F, newVal : End Sub
+Sub DriveStatus_EnableChanged(newState) : drive.Announce "EnableChanged", newState : End Sub
+Sub DriveConfig_MotorTypeChanged() : drive.Announce "MotorTypeChanged", Empty : End Sub
+Sub DriveConfig_HighLevelFeedbackChanged() : drive.Announce "HighLevelFeedbackChanged", Empty : End Sub
+
+' ---- The application's listeners: each tells what it hears as one line -----------------------
+
+Dim stateTexts, status, stimulusEvents
+
+Function AdapterText(netRef)
+  AdapterText = "none"
+  If Not netRef Is Nothing Then AdapterText = netRef.AdapterName
+End Function
+
+Sub Supervisor_NetworkChanged(netRef, theState)
+  Remark "NetSupervisorObj.NetworkChanged(" & AdapterText(netRef) & ", " & theState & " " & _
+    Quoted(stateTexts.NetStateStrLookup(theState)) & ")"
+End Sub
+
+Sub Supervisor_RequestNetOpen(netRef, Peer, newState, PortNumber, success)
+  Remark "NetSupervisorObj.RequestNetOpen(" & AdapterText(netRef) & ", newState " & Bool(newState) & _
+    ", PortNumber " & PortNumber & ") -> success " & Bool(success)
+End Sub
+
+Sub Status_Changed() : Remark "StatusRegObj.Changed" : End Sub
+Sub Status_EnableChanged(newState) : Remark "StatusRegObj.EnableChanged(newState " & Bool(newState) & ")" : End Sub
+Sub Status_LockChanged() : Remark "StatusRegObj.LockChanged (LockLevel " & status.LockLevel & ")" : End Sub
+Sub Status_Shutdown() : Remark "StatusRegObj.Shutdown" : End Sub
+Sub Status_Hardstopped() : Remark "StatusRegObj.Hardstopped" : End Sub
+Sub Status_LimitHit() : Remark "StatusRegObj.LimitHit" : End Sub
+Sub Status_OverSpeed() : Remark "StatusRegObj.OverSpeed" : End Sub
+
+Sub DriveEvent_EnableChanged(Node, newState)
+  Dim address
+  address = 0
+  If Not Node Is Nothing Then address = Node.Address
+  Remark "DriveEventObj.EnableChanged(drive " & address & ", newState " & Bool(newState) & ")"
+End Sub
+
+Sub IO_CommutationChanged(thisCode, lastCode)
+  Remark "IOregisterObj.CommutationChanged(thisCode " & thisCode & ", lastCode " & lastCode & ")"
+End Sub
+
+Sub Config_Change() : Remark "ConfigRegObj.Change" : End Sub
+Sub Config_MotorTypeChanged() : Remark "ConfigRegObj.MotorTypeChanged" : End Sub
+Sub Config_HighLevelFeedbackChanged() : Remark "ConfigRegObj.HighLevelFeedbackChanged" : End Sub
+
+Sub ErrorCode_Changed() : Remark "ErrorCodeObj.Changed" : End Sub
+
+' The stimulus raises many events per action; they are told as one wrapped list.
+Class EventList
+  Private mItems
+  Private mCount
+
+  Private Sub Class_Initialize()
+    ReDim mItems(15)
+    mCount = 0
+  End Sub
+
+  Public Sub Add(text)
+    If mCount > UBound(mItems) Then ReDim Preserve mItems(2 * mCount)
+    mItems(mCount) = text
+    mCount = mCount + 1
+  End Sub
+
+  Public Sub Flush()
+    Dim line, item, i
+    line = Indent & "StimulusStateObj: "
+    For i = 0 To mCount - 1
+      item = mItems(i)
+      If i + 1 < mCount Then item = item & ","
+      If Len(line) + 1 + Len(item) > Width Then
+        Say line
+        line = Indent & "  "
+      End If
+      If Right(line, 1) <> " " Then line = line & " "
+      line = line & item
+    Next
+    Say line
+    mCount = 0
+  End Sub
+End Class
+
+Sub Stimulus_AmplitudeChanged() : stimulusEvents.Add "AmplitudeChanged" : End Sub
+Sub Stimulus_PeriodChanged() : stimulusEvents.Add "PeriodChanged" : End Sub
+Sub Stimulus_ModeChanged() : stimulusEvents.Add "ModeChanged" : End Sub
+Sub Stimulus_StimulusChanged() : stimulusEvents.Add "StimulusChanged" : End Sub
+Sub Stimulus_UIModeChanged() : stimulusEvents.Add "UIModeChanged" : End Sub
+Sub Stimulus_UIchanged() : stimulusEvents.Add "UIchanged" : End Sub
+Sub Stimulus_TrackingLimSetup(cancel) : stimulusEvents.Add "TrackingLimSetup(cancel " & Bool(cancel) & ")" : End Sub
+Sub Stimulus_AdjustAmplitudeScaling(newMode) : stimulusEvents.Add "AdjustAmplitudeScaling(" & newMode & ")" : End Sub
+Sub Stimulus_Refresh() : stimulusEvents.Add "Refresh" : End Sub
+Sub Stimulus_UpdateView() : stimulusEvents.Add "UpdateView" : End Sub
+
+' BitStr of every set bit that has a name, in ascending order.
+Function SetBitNames(decoder)
+  Dim bits, bit, mask, name
+  bits = CLng(decoder.Register.Number.Value)
+  SetBitNames = ""
+  For bit = 0 To 31
+    If bit = 31 Then mask = &H80000000 Else mask = CLng(2 ^ bit)
+    If (bits And mask) <> 0 Then name = BitName(decoder, bit) Else name = ""
+    If name <> "" And SetBitNames <> "" Then SetBitNames = SetBitNames & ", "
+    SetBitNames = SetBitNames & name
+  Next
+End Function
+
+' A bit without a name has no text in the string table: its BitStr is the resource error.
+Function BitName(decoder, bit)
+  Dim number, source, description
+  On Error Resume Next
+  BitName = decoder.BitStr(bit)
+  number = Err.Number
+  source = Err.Source
+  description = Err.Description
+  On Error GoTo 0
+  If number = RESOURCE_NOT_FOUND Then
+    BitName = ""
+  ElseIf number <> 0 Then
+    Err.Raise number, source, description
+  End If
+End Function
+
+' ---- The session -------------------------------------------------------------------------------
+
+' NetLib.Version of the DLL's own root object: its numbers, then its module without extension.
+Dim version, logFolder, logPath, cmdLog, supervisor, adapterList, nets, k, a, initial
+version = Split(CreateObject("ZentNetLib.NetLib").Version, vbCrLf)
+logFolder = Left(version(1), InStrRev(version(1), "\") - 1)
+logPath = logFolder & "\sx_cmds.log"
+
+Say "ZentNetLib " & version(0) & " demo: one simulated drive session"
+Say "Command log: " & logPath
+
+Set stateTexts = CreateObject("ZentNetLib.NetAdapterObj")
+Set stimulusEvents = New EventList
+Set cmdLog = CreateObject("ZentNetLib.CmdLog")
+cmdLog.Logging = True
+cmdLog.LogPolling = True
+cmdLog.LogToFile(False) = True
+Set root = New SimRoot
+root.Init cmdLog
+Set supervisor = root.NetSupervisor
+WScript.ConnectObject supervisor, "Supervisor_"
+WScript.ConnectObject root.DriveEvent, "DriveEvent_"
+
+Step 1, "The application sets Ports := ""1;2"" (new adapters start on port 0, LPT1)"
+root.Ports = "1;2"
+adapterList = ""
+Set nets = root.Nets
+For k = 1 To nets.Count
+  Set a = nets.Item(k)
+  If k > 1 Then adapterList = adapterList & ", "
+  adapterList = adapterList & a.AdapterName & " on port " & a.PortNumber
+Next
+Remark "Ports reads " & Quoted(root.Ports) & ": " & adapterList
+
+Step 2, "The application gives each adapter a peer and sets NetOpen := true"
+root.PortsOpen = True
+Remark "PortsOpen " & Bool(root.PortsOpen)
+
+Step 3, "The communication layer finds drive 1 on port 1"
+' A new drive's numbers: analog torque input with motor style 2, amplifier disabled,
+' commutation code 1, tracking limit 400, sample rate 4000.
+initial = Array(&H1000200, &H800, 0, &H80, 0, 0, 0, 0, 400, 4000, 0, 0, 0, 0, 0, 0)
+Set drive = New SimDrive
+drive.Build 1, DRV_MODEL_07, initial
+Set status = drive.StatusReg
+WScript.ConnectObject status, "Status_"
+WScript.ConnectObject drive.IOregister, "IO_"
+WScript.ConnectObject drive.ConfigReg, "Config_"
+WScript.ConnectObject drive.ErrorCodeReg, "ErrorCode_"
+WScript.ConnectObject drive.StimulusState, "Stimulus_"
+root.AttachDrive 1, drive
+Remark "drive 1: " & drive.ModelString & ", " & drive.DriveStateStr & ", status " & _
+  Hex8(status.Register.Number.Value)
+
+Sub PollStatus(n, value, meaning)
+  Step n, "Poll: the drive reports status " & Hex8(value) & " (" & meaning & ")"
+  drive.SetDriveValue Q_ST, value
+  drive.Poll Q_ST
+  Remark "set bits: " & SetBitNames(status) & "; drive " & drive.DriveStateStr
+End Sub
+PollStatus 4, &H40000000, "enabled, lock level 1"
+PollStatus 5, &H40000A21, "encoder and tracking shutdown, + limit, disabled"
+
+Step 6, "Poll: the I/O register goes from 0x0080 to 0x0180"
+drive.SetDriveValue Q_IO, &H180
+drive.Poll Q_IO
+
+Step 7, "A window sets ConfigReg.InputMode := IN_MODE_STEP_POSITION"
+Dim config, modeBefore
+Set config = drive.ConfigReg
+modeBefore = config.InputModeStr
+config.InputMode = IN_MODE_STEP_POSITION
+Remark "InputModeStr " & Quoted(modeBefore) & " -> " & Quoted(config.InputModeStr) & _
+  "; the drive library sent CF " & NumberText(Q_CF, drive.DriveValue(Q_CF))
+
+Function TrackingLimit() : TrackingLimit = NumberText(Q_TL, drive.DriveValue(Q_TL)) : End Function
+
+Dim stimulus
+Set stimulus = drive.StimulusState
+Step 8, "A window prepares the stimulus: SetupFor(STIM_POSN, 800, 100)"
+stimulus.SetupFor STIM_POSN, 800, 100
+stimulusEvents.Flush
+Remark "the drive holds amplitude " & NumberText(Q_SA, drive.DriveValue(Q_SA)) & _
+  ", period " & NumberText(Q_SP, drive.DriveValue(Q_SP)) & ", tracking limit " & TrackingLimit()
+
+Step 9, "A window calls StimulusState.StartStop: the generator starts"
+stimulus.StartStop
+stimulusEvents.Flush
+Remark "ModeStr " & Quoted(stimulus.ModeStr) & ", Running " & Bool(stimulus.Running) & _
+  "; the drive's tracking limit is now " & TrackingLimit()
+
+Step 10, "StartStop again: the generator stops"
+stimulus.StartStop
+stimulusEvents.Flush
+Remark "Running " & Bool(stimulus.Running) & "; the drive's tracking limit is back at " & TrackingLimit()
+
+Dim errorCode
+errorCode = ERR_CODE_TRACKING Or ERR_CODE_ENC Or ERR_CODE_SHUTDOWN
+Step 11, "Poll: the error-code register reads " & Hex8(errorCode)
+drive.SetDriveValue Q_EC, errorCode
+drive.Poll Q_EC
+Remark "ErrorListStr " & Quoted(drive.ErrorCodeReg.ErrorListStr) & "; drive " & drive.DriveStateStr
+
+Step 12, "The application closes the ports: Enabled := false on each adapter"
+root.PortsOpen = False
+Remark "PortsOpen " & Bool(root.PortsOpen) & "; drive 1 " & drive.DriveStateStr
+
+cmdLog.LogToFile(False) = False
+
+' The log as the DLL wrote it: code-page text with CR LF line ends.
+Dim file, line
+Say "The command log as written, blank lines left out (time stamps vary):"
+Set file = CreateObject("Scripting.FileSystemObject").OpenTextFile(logPath, 1)
+For Each line In Split(file.ReadAll, vbLf)
+  If Right(line, 1) = vbCr Then line = Left(line, Len(line) - 1)
+  If line <> "" Then Say "   | " & line
+Next
+file.Close
