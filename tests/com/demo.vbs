@@ -16,18 +16,16 @@ Const IN_MODE_STEP_POSITION = 2
 Const STIM_POSN = 3
 Const NODES_OFFLINE = 0, NODES_ONLINE = 1
 Const ERR_CODE_TRACKING = 16, ERR_CODE_ENC = 64, ERR_CODE_SHUTDOWN = &H10000
-Const DRIVE_OFFLINE = 1, DRIVE_DISABLED = 2, DRIVE_ENABLED = 3, DRIVE_SHUTDOWN = 4, DRIVE_IS_DEMO = 7
 Const RESOURCE_NOT_FOUND = 326
 
 Const Indent = "   "
 Const Width = 96
 
-' The numbers the simulated drive holds, and the mnemonics its commands use for them.
-Const Q_CF = 0, Q_ST = 1, Q_OP = 2, Q_IO = 3, Q_EC = 4, Q_SM = 5, Q_SA = 6, Q_SP = 7, Q_TL = 8
-Const Q_SR = 9, Q_M1V = 10, Q_M1A = 11, Q_M1F = 12, Q_M2V = 13, Q_M2A = 14, Q_M2F = 15
+' The numbers of the simulated drive the session touches (registers first), and the
+' mnemonics its commands use for them.
+Const Q_CF = 0, Q_ST = 1, Q_IO = 2, Q_EC = 3, Q_SM = 4, Q_SA = 5, Q_SP = 6, Q_TL = 7, Q_SR = 8
 Dim Mnemonic
-Mnemonic = Array("CF", "ST", "OP", "IO", "EC", "SM", "SA", "SP", "TL", "SR", _
-                 "M1V", "M1A", "M1F", "M2V", "M2A", "M2F")
+Mnemonic = Array("CF", "ST", "IO", "EC", "SM", "SA", "SP", "TL", "SR")
 
 Sub Say(text) : WScript.Echo text : End Sub
 Sub Step(n, text) : Say n & ". " & text : End Sub
@@ -60,40 +58,25 @@ Function NewHostPort(port)
   NewHostPort.PortNumber = port
 End Function
 
-' Hands out the supervisor, the command log and the event hubs, and plays the host side of
-' the ports: asked through RequestNetOpen, it opens or closes the host port and reports
-' success, except for a port the host lacks.
+' Hands out the supervisor and the drive event hub, and plays the host side of
+' the ports: the host has every port, so each opening or closing asked for through
+' RequestNetOpen succeeds.
 Class SimRoot
   ' One declaration a line: the script engine under Wine takes no list in a class.
   Private mSupervisor
   Private mLog
-  Private mSounds
   Private mDriveEvent
-  Private mAppEvents
-  Private mLockLevel
-  Private mOpenPorts
-  Private mMissingPorts
 
   ' The root hears the supervisor before any listener the application attaches later.
   Public Sub Init(commandLog)
     Set mSupervisor = CreateObject("ZentNetLib.NetSupervisorObj")
     Set mLog = commandLog
-    Set mSounds = CreateObject("ZentNetLib.SoundEventsObj")
     Set mDriveEvent = CreateObject("ZentNetLib.DriveEventObj")
-    Set mAppEvents = CreateObject("ZentNetLib.AppStateEventObj")
-    Set mLockLevel = CreateObject("ValuesLib.LockLevelObj")
-    Set mOpenPorts = CreateObject("Scripting.Dictionary")
-    Set mMissingPorts = CreateObject("Scripting.Dictionary")
     WScript.ConnectObject mSupervisor, "RootSupervisor_"
   End Sub
 
   Public Property Get NetSupervisor() : Set NetSupervisor = mSupervisor : End Property
-  Public Property Get LogFile() : Set LogFile = mLog : End Property
-  Public Property Get Sounds() : Set Sounds = mSounds : End Property
   Public Property Get DriveEvent() : Set DriveEvent = mDriveEvent : End Property
-  Public Property Get AppEvents() : Set AppEvents = mAppEvents : End Property
-  Public Property Get LockLevel() : Set LockLevel = mLockLevel : End Property
-  Public Property Get AppTitle() : AppTitle = "ZentNet simulator" : End Property
   Public Property Get Nets() : Set Nets = mSupervisor.Nets : End Property
 
   ' The supervisor normalises the list in the variable it is given: a copy, not the caller's.
@@ -128,37 +111,15 @@ Class SimRoot
     Next
   End Property
 
-  Public Sub SetHostPortAvailable(port, available)
-    If available Then
-      If mMissingPorts.Exists(port) Then mMissingPorts.Remove port
-    Else
-      mMissingPorts(port) = True
-    End If
-  End Sub
-
-  Public Function HostPortOpen(port) : HostPortOpen = mOpenPorts.Exists(port) : End Function
-
-  Public Sub OnRequestNetOpen(newState, port, success)
-    If newState Then
-      If mMissingPorts.Exists(port) Then Exit Sub  ' success stays false: the adapter refuses
-      mOpenPorts(port) = True
-    ElseIf mOpenPorts.Exists(port) Then
-      mOpenPorts.Remove port
-    End If
-    success = True
-  End Sub
-
   ' Puts the drive on the adapter of the port, as the communication layer does when it finds
-  ' one: the drive gets the root's services and goes online, and the adapter reports it.
+  ' one: the drive gets the root's log and drive event hub and goes online, and the adapter
+  ' reports it.
   Public Sub AttachDrive(port, drive)
     Dim adapter
     Set adapter = mSupervisor.GetRefToNetPort(port)
     If adapter Is Nothing Then Err.Raise 5, "SimRoot.AttachDrive", "No adapter serves port " & port
     Set drive.LogFile = mLog
-    Set drive.SoundEvents = mSounds
-    Set drive.AppLockLevel = mLockLevel
     drive.SetDriveEvents mDriveEvent
-    drive.SetCommPort port
     drive.SetOnline True
     adapter.Nodes.Add drive
     adapter.FireNetworkChanged NODES_ONLINE
@@ -186,86 +147,58 @@ End Class
 
 Dim root
 
-Sub RootSupervisor_RequestNetOpen(netRef, Peer, newState, PortNumber, success)
-  root.OnRequestNetOpen newState, PortNumber, success
-End Sub
+Sub RootSupervisor_RequestNetOpen(netRef, Peer, newState, PortNumber, success) : success = True : End Sub
 
 ' ---- The simulated drive and its drive library -----------------------------------------------
 
-' The drive on the wire is a handful of numbers; as the drive library, the class owns one
-' decoder per register, the stimulus state and two monitor ports, polls through the command
-' log, and sends back what the application writes into a value object, unless the drive
-' holds that number already (so the drive's own answers are never echoed back to it).
+' The drive on the wire is a handful of numbers; as the drive library, the class owns the
+' decoders and the stimulus state, polls through the command log, and sends back what the
+' application writes into a value object, unless the drive holds that number already (so the
+' drive's own answers are never echoed back to it).
 Class SimDrive
   Private mAddress
   Private mType
-  Private mCommPort
   Private mOnline
-  Private mDemoMode
   Private mNumbers
   Private mConfig
   Private mStatus
-  Private mOption
   Private mIo
   Private mErrorCode
   Private mStimulus
-  Private mMonitors
   Private mIoValue
   Private mSampleRate
   Private mLog
-  Private mSounds
-  Private mAppLockLevel
   Private mDriveEvents
-  Private mAnnouncing
-
-  ' Nor a fixed-size array: the arrays are sized here.
-  Private Sub Class_Initialize()
-    ReDim mNumbers(15)
-    ReDim mMonitors(1)
-  End Sub
 
   Public Sub Build(address, driveType, initial)
-    Dim q, m
+    Dim q
     mAddress = address
     mType = driveType
-    mCommPort = 0
     mOnline = False
-    mDemoMode = False
-    mAnnouncing = False
+    ReDim mNumbers(Q_SR)  ' nor a fixed-size array in a class
     Set mLog = Nothing
-    Set mSounds = Nothing
-    Set mAppLockLevel = Nothing
     Set mDriveEvents = Nothing
     Set mConfig = CreateObject("ZentNetLib.ConfigRegObj")
     Set mStatus = CreateObject("ZentNetLib.StatusRegObj")
-    Set mOption = CreateObject("ZentNetLib.OptionRegObj")
     Set mIo = CreateObject("ZentNetLib.IOregisterObj")
     Set mErrorCode = CreateObject("ZentNetLib.ErrorCodeObj")
     Set mStimulus = CreateObject("ZentNetLib.StimulusStateObj")
-    For m = 0 To 1
-      Set mMonitors(m) = CreateObject("ZentNetLib.MonitorPortStateObj")
-    Next
 
     ' One configuration register per drive: the objects that read it share the drive's.
     Set mStatus.ConfigReg = mConfig
     Set mStimulus.ConfigReg = mConfig
-    For m = 0 To 1
-      Set mMonitors(m).ConfigReg = mConfig
-    Next
     Set mIoValue = CreateObject("ValuesLib.ValueObj")
     Set mIo.ValueObjRef = mIoValue
     Set mSampleRate = CreateObject("ValuesLib.ValueObj")
     Set mStimulus.SampleRate = mSampleRate
 
     ' The upload: the objects start with the drive's numbers, before anyone listens.
-    For Each q In Array(Q_CF, Q_ST, Q_OP, Q_IO, Q_EC, Q_SR, Q_TL, Q_SA, Q_SP)
+    For Each q In Array(Q_CF, Q_ST, Q_IO, Q_EC, Q_SR, Q_TL, Q_SA, Q_SP)
       Store q, initial(q)
     Next
-    For Each q In Array(Q_SM, Q_M1V, Q_M1A, Q_M1F, Q_M2V, Q_M2A, Q_M2F)
-      mNumbers(q) = ValueFor(q).Number.Value
-    Next
+    mNumbers(Q_SM) = ValueFor(Q_SM).Number.Value
     ' What the application may change (the handlers DriveCF_ValueChanged ... below).
-    For Each q In Array(Q_CF, Q_OP, Q_SM, Q_SA, Q_SP, Q_TL, Q_M1V, Q_M1A, Q_M1F, Q_M2V, Q_M2A, Q_M2F)
+    For Each q In Array(Q_CF, Q_SM, Q_SA, Q_SP, Q_TL)
       WScript.ConnectObject ValueFor(q), "Drive" & Mnemonic(q) & "_"
     Next
   End Sub
@@ -273,18 +206,13 @@ Class SimDrive
   ' ---- The simulation ----
   Public Sub SetDriveValue(q, value) : mNumbers(q) = value : End Sub
   Public Function DriveValue(q) : DriveValue = mNumbers(q) : End Function
-  Public Sub SetCommPort(port) : mCommPort = port : End Sub
   Public Sub SetOnline(value) : mOnline = value : End Sub
 
   ' Heard only once the drive has joined an application, so that the application's own
   ' listeners on the decoders hear a change before the hub does.
   Public Sub SetDriveEvents(hub)
+    If mDriveEvents Is Nothing Then WScript.ConnectObject mStatus, "DriveStatus_"
     Set mDriveEvents = hub
-    If Not hub Is Nothing And Not mAnnouncing Then
-      mAnnouncing = True
-      WScript.ConnectObject mStatus, "DriveStatus_"
-      WScript.ConnectObject mConfig, "DriveConfig_"
-    End If
   End Sub
 
   ' One read exchange, logged as poll traffic, then the answer stored in the value object,
@@ -301,12 +229,6 @@ Class SimDrive
     Store q, value
   End Sub
 
-  Public Sub RunPollCycle()
-    Poll Q_ST
-    Poll Q_IO
-    Poll Q_EC
-  End Sub
-
   Public Sub OnValueChanged(q, value)
     Dim number
     number = value.Number.Value
@@ -316,74 +238,39 @@ Class SimDrive
     Send q, number
   End Sub
 
-  Public Sub Announce(what, newState)
+  ' The hub hears of the change from the drive itself, as its Node.
+  Public Sub AnnounceEnableChanged(newState)
     Dim hub, node
     If mDriveEvents Is Nothing Then Exit Sub
     Set hub = mDriveEvents  ' a listener may take the hub away
     Set node = Me
-    Select Case what
-      Case "EnableChanged" : hub.FireEnableChanged node, newState
-      Case "MotorTypeChanged" : hub.FireMotorTypeChanged node
-      Case "HighLevelFeedbackChanged" : hub.FireHighLevelFeedbackChanged node
-    End Select
+    hub.FireEnableChanged node, newState
   End Sub
 
-  ' ---- The drive object ----
+  ' ---- The drive object: what the session reads of it ----
   Public Property Get Address() : Address = mAddress : End Property
-  Public Property Let Address(value) : mAddress = value : End Property
-  Public Property Get CommPort() : CommPort = mCommPort : End Property
-  Public Property Get DriveType() : DriveType = mType : End Property
   Public Property Get Online() : Online = mOnline : End Property
-  Public Property Get ACin() : ACin = mOnline : End Property
-  Public Property Get DemoMode() : DemoMode = mDemoMode : End Property
-  Public Property Let DemoMode(value) : mDemoMode = value : End Property
   Public Property Get ConfigReg() : Set ConfigReg = mConfig : End Property
   Public Property Get StatusReg() : Set StatusReg = mStatus : End Property
-  Public Property Get OptionReg() : Set OptionReg = mOption : End Property
   Public Property Get IOregister() : Set IOregister = mIo : End Property
   Public Property Get ErrorCodeReg() : Set ErrorCodeReg = mErrorCode : End Property
   Public Property Get StimulusState() : Set StimulusState = mStimulus : End Property
-  Public Property Get LogFile() : Set LogFile = mLog : End Property
   Public Property Set LogFile(value) : Set mLog = value : End Property
-  Public Property Get SoundEvents() : Set SoundEvents = mSounds : End Property
-  Public Property Set SoundEvents(value) : Set mSounds = value : End Property
-  Public Property Set AppLockLevel(value) : Set mAppLockLevel = value : End Property
-  Public Property Get FirmwareVersion() : FirmwareVersion = "1.00" : End Property
   Public Property Get ModelString() : ModelString = "Simulated drive, model " & mType : End Property
-
-  ' Channel 1 or 2; Nothing for any other channel.
-  Public Property Get MonitorState(channel)
-    Set MonitorState = Nothing
-    If channel = 1 Or channel = 2 Then Set MonitorState = mMonitors(channel - 1)
-  End Property
-
   Public Property Get Enabled() : Enabled = Not mStatus.AmpDisable : End Property
   Public Property Get Shutdown() : Shutdown = mErrorCode.IsShutdown : End Property
-  Public Property Get Ready() : Ready = mOnline And Not Shutdown : End Property
 
-  ' Offline, demo, shut down, enabled or disabled, in that order of precedence.
-  Public Property Get DriveState()
-    If Not mOnline Then
-      DriveState = DRIVE_OFFLINE
-    ElseIf mDemoMode Then
-      DriveState = DRIVE_IS_DEMO
-    ElseIf Shutdown Then
-      DriveState = DRIVE_SHUTDOWN
-    ElseIf Enabled Then
-      DriveState = DRIVE_ENABLED
-    Else
-      DriveState = DRIVE_DISABLED
-    End If
-  End Property
-
+  ' Offline, shut down, enabled or disabled, in that order of precedence.
   Public Property Get DriveStateStr()
-    Select Case DriveState
-      Case DRIVE_OFFLINE : DriveStateStr = "Offline"
-      Case DRIVE_IS_DEMO : DriveStateStr = "Demo"
-      Case DRIVE_SHUTDOWN : DriveStateStr = "Shutdown"
-      Case DRIVE_ENABLED : DriveStateStr = "Enabled"
-      Case Else : DriveStateStr = "Disabled"
-    End Select
+    If Not mOnline Then
+      DriveStateStr = "Offline"
+    ElseIf Shutdown Then
+      DriveStateStr = "Shutdown"
+    ElseIf Enabled Then
+      DriveStateStr = "Enabled"
+    Else
+      DriveStateStr = "Disabled"
+    End If
   End Property
 
   ' ---- The drive library's part ----
@@ -391,7 +278,6 @@ Class SimDrive
     Select Case q
       Case Q_CF : Set ValueFor = mConfig.Register
       Case Q_ST : Set ValueFor = mStatus.Register
-      Case Q_OP : Set ValueFor = mOption.Register
       Case Q_IO : Set ValueFor = mIoValue
       Case Q_EC : Set ValueFor = mErrorCode.Register
       Case Q_SM : Set ValueFor = mStimulus.Mode
@@ -399,12 +285,6 @@ Class SimDrive
       Case Q_SP : Set ValueFor = mStimulus.Period
       Case Q_TL : Set ValueFor = mStimulus.TrackingLimit
       Case Q_SR : Set ValueFor = mSampleRate
-      Case Q_M1V : Set ValueFor = mMonitors(0).Variable
-      Case Q_M1A : Set ValueFor = mMonitors(0).Amplitude
-      Case Q_M1F : Set ValueFor = mMonitors(0).Filter
-      Case Q_M2V : Set ValueFor = mMonitors(1).Variable
-      Case Q_M2A : Set ValueFor = mMonitors(1).Amplitude
-      Case Q_M2F : Set ValueFor = mMonitors(1).Filter
     End Select
   End Function
 
@@ -449,20 +329,11 @@ Dim drive
 
 ' The drive library's subscriptions, routed to the one simulated drive.
 Sub DriveCF_ValueChanged(newVal) : drive.OnValueChanged Q_CF, newVal : End Sub
-Sub DriveOP_ValueChanged(newVal) : drive.OnValueChanged Q_OP, newVal : End Sub
 Sub DriveSM_ValueChanged(newVal) : drive.OnValueChanged Q_SM, newVal : End Sub
 Sub DriveSA_ValueChanged(newVal) : drive.OnValueChanged Q_SA, newVal : End Sub
 Sub DriveSP_ValueChanged(newVal) : drive.OnValueChanged Q_SP, newVal : End Sub
 Sub DriveTL_ValueChanged(newVal) : drive.OnValueChanged Q_TL, newVal : End Sub
-Sub DriveM1V_ValueChanged(newVal) : drive.OnValueChanged Q_M1V, newVal : End Sub
-Sub DriveM1A_ValueChanged(newVal) : drive.OnValueChanged Q_M1A, newVal : End Sub
-Sub DriveM1F_ValueChanged(newVal) : drive.OnValueChanged Q_M1F, newVal : End Sub
-Sub DriveM2V_ValueChanged(newVal) : drive.OnValueChanged Q_M2V, newVal : End Sub
-Sub DriveM2A_ValueChanged(newVal) : drive.OnValueChanged Q_M2A, newVal : End Sub
-Sub DriveM2F_ValueChanged(newVal) : drive.OnValueChanged Q_M2F, newVal : End Sub
-Sub DriveStatus_EnableChanged(newState) : drive.Announce "EnableChanged", newState : End Sub
-Sub DriveConfig_MotorTypeChanged() : drive.Announce "MotorTypeChanged", Empty : End Sub
-Sub DriveConfig_HighLevelFeedbackChanged() : drive.Announce "HighLevelFeedbackChanged", Empty : End Sub
+Sub DriveStatus_EnableChanged(newState) : drive.AnnounceEnableChanged newState : End Sub
 
 ' ---- The application's listeners: each tells what it hears as one line -----------------------
 
@@ -623,7 +494,7 @@ Remark "PortsOpen " & Bool(root.PortsOpen)
 Step 3, "The communication layer finds drive 1 on port 1"
 ' A new drive's numbers: analog torque input with motor style 2, amplifier disabled,
 ' commutation code 1, tracking limit 400, sample rate 4000.
-initial = Array(&H1000200, &H800, 0, &H80, 0, 0, 0, 0, 400, 4000, 0, 0, 0, 0, 0, 0)
+initial = Array(&H1000200, &H800, &H80, 0, 0, 0, 0, 400, 4000)
 Set drive = New SimDrive
 drive.Build 1, DRV_MODEL_07, initial
 Set status = drive.StatusReg
