@@ -81,10 +81,19 @@ class Arg {
       kByRef && std::is_lvalue_reference_v<P> && !std::is_const_v<std::remove_reference_t<P>>;
 
  public:
-  explicit Arg(A com) : com_(com), value_(Load(com)) {}
+  explicit Arg(A com) : com_(com), value_(Load(com)) {
+    if constexpr (kWritesBack && IsSharedPtr<T>::value) given_ = value_.get();
+  }
   T& get() { return value_; }
   void WriteBack() {
-    if constexpr (kWritesBack) Replace(value_, com_);
+    if constexpr (kWritesBack) {
+      // An object the member left in place stays in the caller's variable as it came: a
+      // client's own object handed in late-bound (a script's class as a drive) lacks the
+      // typed interface, so handing it out again as that interface would fail.
+      if constexpr (IsSharedPtr<T>::value)
+        if (value_.get() == given_) return;
+      Replace(value_, com_);
+    }
   }
 
  private:
@@ -98,6 +107,7 @@ class Arg {
   }
   A com_;
   T value_;
+  const void* given_ = nullptr;
 };
 
 template <class Core, class F, class Com, size_t... I>
