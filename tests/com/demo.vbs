@@ -380,49 +380,35 @@ Sub Config_HighLevelFeedbackChanged() : Remark "ConfigRegObj.HighLevelFeedbackCh
 Sub ErrorCode_Changed() : Remark "ErrorCodeObj.Changed" : End Sub
 
 ' The stimulus raises many events per action; they are told as one wrapped list.
-Class EventList
-  Private mItems
-  Private mCount
+Sub FlushStimulusEvents()
+  Dim items, item, line, i
+  items = Split(Mid(stimulusEvents, 2), "|")
+  stimulusEvents = ""
+  line = Indent & "StimulusStateObj: "
+  For i = 0 To UBound(items)
+    item = items(i)
+    If i < UBound(items) Then item = item & ","
+    If Len(line) + 1 + Len(item) > Width Then
+      Say line
+      line = Indent & "  "
+    End If
+    If Right(line, 1) <> " " Then line = line & " "
+    line = line & item
+  Next
+  Say line
+End Sub
 
-  Private Sub Class_Initialize()
-    ReDim mItems(15)
-    mCount = 0
-  End Sub
-
-  Public Sub Add(text)
-    If mCount > UBound(mItems) Then ReDim Preserve mItems(2 * mCount)
-    mItems(mCount) = text
-    mCount = mCount + 1
-  End Sub
-
-  Public Sub Flush()
-    Dim line, item, i
-    line = Indent & "StimulusStateObj: "
-    For i = 0 To mCount - 1
-      item = mItems(i)
-      If i + 1 < mCount Then item = item & ","
-      If Len(line) + 1 + Len(item) > Width Then
-        Say line
-        line = Indent & "  "
-      End If
-      If Right(line, 1) <> " " Then line = line & " "
-      line = line & item
-    Next
-    Say line
-    mCount = 0
-  End Sub
-End Class
-
-Sub Stimulus_AmplitudeChanged() : stimulusEvents.Add "AmplitudeChanged" : End Sub
-Sub Stimulus_PeriodChanged() : stimulusEvents.Add "PeriodChanged" : End Sub
-Sub Stimulus_ModeChanged() : stimulusEvents.Add "ModeChanged" : End Sub
-Sub Stimulus_StimulusChanged() : stimulusEvents.Add "StimulusChanged" : End Sub
-Sub Stimulus_UIModeChanged() : stimulusEvents.Add "UIModeChanged" : End Sub
-Sub Stimulus_UIchanged() : stimulusEvents.Add "UIchanged" : End Sub
-Sub Stimulus_TrackingLimSetup(cancel) : stimulusEvents.Add "TrackingLimSetup(cancel " & Bool(cancel) & ")" : End Sub
-Sub Stimulus_AdjustAmplitudeScaling(newMode) : stimulusEvents.Add "AdjustAmplitudeScaling(" & newMode & ")" : End Sub
-Sub Stimulus_Refresh() : stimulusEvents.Add "Refresh" : End Sub
-Sub Stimulus_UpdateView() : stimulusEvents.Add "UpdateView" : End Sub
+Sub Heard(text) : stimulusEvents = stimulusEvents & "|" & text : End Sub
+Sub Stimulus_AmplitudeChanged() : Heard "AmplitudeChanged" : End Sub
+Sub Stimulus_PeriodChanged() : Heard "PeriodChanged" : End Sub
+Sub Stimulus_ModeChanged() : Heard "ModeChanged" : End Sub
+Sub Stimulus_StimulusChanged() : Heard "StimulusChanged" : End Sub
+Sub Stimulus_UIModeChanged() : Heard "UIModeChanged" : End Sub
+Sub Stimulus_UIchanged() : Heard "UIchanged" : End Sub
+Sub Stimulus_TrackingLimSetup(cancel) : Heard "TrackingLimSetup(cancel " & Bool(cancel) & ")" : End Sub
+Sub Stimulus_AdjustAmplitudeScaling(newMode) : Heard "AdjustAmplitudeScaling(" & newMode & ")" : End Sub
+Sub Stimulus_Refresh() : Heard "Refresh" : End Sub
+Sub Stimulus_UpdateView() : Heard "UpdateView" : End Sub
 
 ' BitStr of every set bit that has a name, in ascending order.
 Function SetBitNames(decoder)
@@ -464,8 +450,9 @@ logPath = logFolder & "\sx_cmds.log"
 Say "ZentNetLib " & version(0) & " demo: one simulated drive session"
 Say "Command log: " & logPath
 
+' The texts of the network states, from an adapter of the listener's own: netRef may be Nothing.
 Set stateTexts = CreateObject("ZentNetLib.NetAdapterObj")
-Set stimulusEvents = New EventList
+stimulusEvents = ""
 Set cmdLog = CreateObject("ZentNetLib.CmdLog")
 cmdLog.Logging = True
 cmdLog.LogPolling = True
@@ -534,19 +521,19 @@ Dim stimulus
 Set stimulus = drive.StimulusState
 Step 8, "A window prepares the stimulus: SetupFor(STIM_POSN, 800, 100)"
 stimulus.SetupFor STIM_POSN, 800, 100
-stimulusEvents.Flush
+FlushStimulusEvents
 Remark "the drive holds amplitude " & NumberText(Q_SA, drive.DriveValue(Q_SA)) & _
   ", period " & NumberText(Q_SP, drive.DriveValue(Q_SP)) & ", tracking limit " & TrackingLimit()
 
 Step 9, "A window calls StimulusState.StartStop: the generator starts"
 stimulus.StartStop
-stimulusEvents.Flush
+FlushStimulusEvents
 Remark "ModeStr " & Quoted(stimulus.ModeStr) & ", Running " & Bool(stimulus.Running) & _
   "; the drive's tracking limit is now " & TrackingLimit()
 
 Step 10, "StartStop again: the generator stops"
 stimulus.StartStop
-stimulusEvents.Flush
+FlushStimulusEvents
 Remark "Running " & Bool(stimulus.Running) & "; the drive's tracking limit is back at " & TrackingLimit()
 
 Dim errorCode
