@@ -29,30 +29,21 @@ int64_t Result(Call&& call) {
 TEST(ToLong, RoundsToNearestWithTiesToEvenAndOverflowsOutsideTheRange) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   const std::pair<double, int64_t> cases[] = {
-      {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {127.5, 128},
-      {128.5, 128}, {0.49999999999999994, 0}, {2.4, 2}, {2.6, 3}, {-2.6, -3}, {-0.0, 0},
-      {1e-300, 0}, {2147483647.0, 2147483647}, {2147483647.4, 2147483647},
-      {-2147483648.0, -2147483648LL}, {-2147483648.5, -2147483648LL}, {2147483646.5, 2147483646},
-      {2147483647.5, kOverflow}, {2147483648.0, kOverflow}, {-2147483649.0, kOverflow},
-      {-2147483648.5000005, kOverflow}, {4294967295.0, kOverflow}, {1e300, kOverflow},
-      {-1e300, kOverflow}, {kInf, kOverflow}, {std::numeric_limits<double>::quiet_NaN(), kOverflow},
+      {0.5, 0}, {1.5, 2}, {2.5, 2}, {-1.5, -2}, {-2.5, -2}, {0.49999999999999994, 0}, {2.6, 3},
+      {-2.6, -3}, {2147483647.4, 2147483647}, {-2147483648.5, -2147483648LL}, {2147483647.5, kOverflow},
+      {-2147483648.5000005, kOverflow}, {kInf, kOverflow}, {std::numeric_limits<double>::quiet_NaN(), kOverflow},
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(Result([&] { return ToLong(in); }), out) << in;
 }
 
 TEST(TextToLong, AcceptsBlanksSignsAndFractionsOnly) {
   const std::pair<std::string, int64_t> cases[] = {
-      {"0", 0}, {"48", 48}, {"  48", 48}, {"48  ", 48}, {"\t7\t", 7}, {"+5", 5}, {"-1", -1},
-      {" -65536 ", -65536}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {".5", 0}, {"1.", 1},
-      {"-.75", -1}, {"0004097", 4097}, {"127.5", 128}, {"2147483647", 2147483647},
-      {"-2147483648", -2147483648LL}, {"2147483647.49", 2147483647},
+      {"  48", 48}, {"48  ", 48}, {"\t7\t", 7}, {"+5", 5}, {" -65536 ", -65536}, {"3.5", 4},
+      {"-2.5", -2}, {".5", 0}, {"1.", 1}, {"-.75", -1}, {"-2147483648", -2147483648LL},
       {"-." + std::string(400, '0') + "7", 0},  // too small to represent is zero
-      {"2147483648", kOverflow}, {"-2147483649", kOverflow}, {"2147483647.5", kOverflow},
-      {"99999999999999999999999", kOverflow}, {"1" + std::string(400, '0'), kOverflow},
-      {"", kMismatch}, {"   ", kMismatch}, {"abc", kMismatch}, {"1a", kMismatch},
-      {"- 1", kMismatch}, {"+-1", kMismatch}, {"1 2", kMismatch}, {"0x10", kMismatch},
-      {"1e3", kMismatch}, {".", kMismatch}, {"-", kMismatch}, {"1..2", kMismatch},
-      {"++1", kMismatch}, {"1,5", kMismatch}, {"\n1", kMismatch},
+      {"2147483648", kOverflow}, {"1" + std::string(400, '0'), kOverflow}, {"", kMismatch},
+      {"   ", kMismatch}, {"1a", kMismatch}, {"- 1", kMismatch}, {"+-1", kMismatch}, {"1 2", kMismatch},
+      {"1e3", kMismatch}, {".", kMismatch}, {"-", kMismatch}, {"1..2", kMismatch}, {"\n1", kMismatch},
   };
   for (const auto& [in, out] : cases)
     EXPECT_EQ(Result([&] { return TextToLong(in); }), out) << '"' << in << '"';
@@ -66,9 +57,7 @@ TEST(CheckedArithmetic, RaisesOverflowAtTheEnds) {
   constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
   const std::pair<int64_t, int64_t> cases[] = {
       {Result([&] { return CheckedAdd(kMax - 1, 1); }), kMax},
-      {Result([&] { return CheckedAdd(kMin, kMax); }), -1},
       {Result([&] { return CheckedSub(kMin + 1, 1); }), kMin},
-      {Result([&] { return CheckedMul(-1, kMax); }), -kMax},
       {Result([&] { return CheckedMul(65536, 32767); }), 2147418112},
       {Result([&] { return CheckedAdd(kMax, 1); }), kOverflow},
       {Result([&] { return CheckedAdd(kMin, -1); }), kOverflow},

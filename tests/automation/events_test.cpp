@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "error_text.h"
 #include "recorder.h"
 
 namespace zentnet {
@@ -22,15 +23,8 @@ class TickEvents {
 
 class Ticker : public EventHost<TickEvents>, public std::enable_shared_from_this<Ticker> {
  public:
-  explicit Ticker(bool* destroyed = nullptr) : destroyed_(destroyed) {}
-  ~Ticker() {
-    if (destroyed_) *destroyed_ = true;
-  }
   void Tick(int& n) { events_.Raise(shared_from_this(), [&](TickEvents& s) { s.Tick(n); }); }
   size_t Sinks() const { return events_.Count(); }
-
- private:
-  bool* destroyed_;
 };
 
 // A sink that journals "name:n" and then acts.
@@ -83,12 +77,7 @@ TEST_F(EventSourceTest, CookiesAreDistinctNeverReusedAndEndTheSubscription) {
   EXPECT_FALSE(t->Unadvise(12345));
   EXPECT_EQ(Tick(), Lines{"b:0"});
   EXPECT_GT(Add("c"), b);
-  try {
-    t->Advise(nullptr);
-    ADD_FAILURE();
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 91);
-  }
+  EXPECT_THROW(t->Advise(nullptr), AutomationError);
   EXPECT_EQ(t->Sinks(), 2u);
 }
 
@@ -107,56 +96,13 @@ TEST_F(EventSourceTest, SubscriptionsChangedDuringARaise) {
   EXPECT_EQ(Tick(), (Lines{"killer:0", "adder:0", "late:0"}));
 }
 
-TEST_F(EventSourceTest, RaiserOutlivesASinkThatDropsTheLastReference) {
-  bool destroyed = false;
-  t = std::make_shared<Ticker>(&destroyed);
-  Ticker* raw = t.get();
-  Add("dropper", [&](int&) { t.reset(); });
-  Add("after", [&](int&) { EXPECT_FALSE(destroyed); });
-  int n = 0;
-  raw->Tick(n);  // under ASan a freed raiser would be caught here
-  EXPECT_EQ(j.lines, (Lines{"dropper:0", "after:0"}));
-  EXPECT_TRUE(destroyed);
-}
-
 TEST_F(EventSourceTest, ExceptionFromASinkStopsTheRaiseAndReachesTheCaller) {
   Add("first");
   Add("thrower", [](int&) { throw AutomationError(5, "Sink", "refused"); });
   Add("never");
-  try {
-    Tick();
-    ADD_FAILURE();
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description(),
-              "5 Sink: refused");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { Tick(); }), "5|Sink|refused||0");
   EXPECT_EQ(j.lines, (Lines{"first:0", "thrower:0"}));
   EXPECT_EQ(t->Sinks(), 3u);  // a failed raise changes no subscription
-}
-
-TEST(Subscribed, MovesTheSubscriptionAndEndsItOnDestruction) {
-  auto first = std::make_shared<Ticker>();
-  auto second = std::make_shared<Ticker>();
-  auto sink = std::make_shared<TickEvents>();
-  {
-    Subscribed<Ticker, TickEvents> held;
-    try {
-      (void)held->Sinks();
-      ADD_FAILURE();
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(std::to_string(e.Number()) + " " + e.Description(),
-                "91 Object variable or With block variable not set");
-    }
-    held.Reset(first, sink);
-    EXPECT_EQ(first->Sinks(), 1u);
-    held.Reset(second, sink);
-    EXPECT_EQ(first->Sinks() * 10 + second->Sinks(), 1u);
-    held.Reset(nullptr, sink);
-    EXPECT_EQ(second->Sinks(), 0u);
-    EXPECT_FALSE(held);
-    held.Reset(first, sink);
-  }
-  EXPECT_EQ(first->Sinks(), 0u);
 }
 
 }  // namespace

@@ -26,103 +26,47 @@ struct Hits {
   }
 };
 
-template <class Events>
-struct Sink : Events {
-  explicit Sink(Hits& h) : hits(h) {}
-  Hits& hits;
-};
-#define HEAR(Event, ...) \
-  void Event(__VA_ARGS__) override { hits.Hit(#Event); }
 using Value = std::shared_ptr<ValueObj>;
 using Adapter = std::shared_ptr<NetAdapterObj>;
 using Drive = std::shared_ptr<PhysDriveObj>;
 
-struct StimulusSink : Sink<StimulusStateObjEvents> {
-  using Sink::Sink;
-  HEAR(AmplitudeChanged) HEAR(PeriodChanged) HEAR(ModeChanged) HEAR(StimulusChanged)
-  HEAR(UIModeChanged) HEAR(UIchanged) HEAR(TrackingLimSetup, bool&)
-  HEAR(AdjustAmplitudeScaling, StimGenModes&) HEAR(Refresh) HEAR(UpdateView)
-};
-struct MonitorSink : Sink<MonitorPortStateObjEvents> {
-  using Sink::Sink;
-  HEAR(VariableChanged) HEAR(AmplitudeChanged) HEAR(FilterChanged) HEAR(SyncPulseChanged)
-  HEAR(Refresh) HEAR(SaveToNonVolatile) HEAR(RescaleAmplitude) HEAR(Changed) HEAR(Initialize)
-  HEAR(UpdateView)
-};
-struct ConfigSink : Sink<ConfigRegObjEvents> {
-  using Sink::Sink;
-  HEAR(Change) HEAR(UpdateView) HEAR(MotorTypeChanged) HEAR(HighLevelFeedbackChanged)
-  HEAR(Refresh, Value&) HEAR(InitializeCache, double&, bool&)
-};
-struct StatusSink : Sink<StatusRegObjEvents> {
-  using Sink::Sink;
-  HEAR(Changed) HEAR(Refresh) HEAR(EnableChanged, bool&) HEAR(LimitHit) HEAR(OverSpeed)
-  HEAR(Hardstopped) HEAR(Shutdown) HEAR(LockChanged) HEAR(InitializeCache, double&, bool&)
-  HEAR(ContentChanged, Value&)
-};
-struct OptionSink : Sink<OptionRegObjEvents> {
-  using Sink::Sink;
-  HEAR(Change) HEAR(FirmwareChanged) HEAR(Refresh, Value&) HEAR(InitializeCache, double&, bool&)
-};
-struct IoSink : Sink<IOregisterObjEvents> {
-  using Sink::Sink;
-  HEAR(CommutationChanged, int32_t&, int32_t&) HEAR(Refresh, Value&)
-  HEAR(InitializeCache, double&, bool&)
-};
-struct ErrorCodeSink : Sink<ErrorCodeObjEvents> {
-  using Sink::Sink;
-  HEAR(Changed) HEAR(Refresh) HEAR(InitializeCache, double&, bool&)
-};
-struct SupervisorSink : Sink<NetSupervisorObjEvents> {
-  using Sink::Sink;
+// One listener for every class: each event is counted by name; an event several interfaces
+// share with the same arguments is one member here.
+#define HEAR(Event, ...) \
+  void Event(__VA_ARGS__) override { hits.Hit(#Event); }
+struct Sink final : StimulusStateObjEvents, MonitorPortStateObjEvents, ConfigRegObjEvents, StatusRegObjEvents,
+                    OptionRegObjEvents, IOregisterObjEvents, ErrorCodeObjEvents, NetSupervisorObjEvents,
+                    NetAdapterObjEvents, DriveEventObjEvents, AppStateEventObjEvents, SoundEventsObjEvents,
+                    HotKeyObjEvents, ValueObjEvents, LockLevelObjEvents {
+  explicit Sink(Hits& h) : hits(h) {}
+  Hits& hits;
+  HEAR(AmplitudeChanged) HEAR(PeriodChanged) HEAR(ModeChanged) HEAR(StimulusChanged) HEAR(UIModeChanged)
+  HEAR(UIchanged) HEAR(TrackingLimSetup, bool&) HEAR(AdjustAmplitudeScaling, StimGenModes&) HEAR(Refresh)
+  HEAR(UpdateView) HEAR(VariableChanged) HEAR(FilterChanged) HEAR(SyncPulseChanged) HEAR(SaveToNonVolatile)
+  HEAR(RescaleAmplitude) HEAR(Changed) HEAR(Initialize) HEAR(Change) HEAR(MotorTypeChanged)
+  HEAR(HighLevelFeedbackChanged) HEAR(Refresh, Value&) HEAR(InitializeCache, double&, bool&)
+  HEAR(EnableChanged, bool&) HEAR(LimitHit) HEAR(OverSpeed) HEAR(Hardstopped) HEAR(Shutdown) HEAR(LockChanged)
+  HEAR(ContentChanged, Value&) HEAR(FirmwareChanged) HEAR(CommutationChanged, int32_t&, int32_t&)
   HEAR(NetworkChanged, Adapter&, NetworkChanges&) HEAR(NetworkError, Adapter&, infcErrInfo&)
-  HEAR(DriveParameterChanged, Adapter&, Drive&, Value&)
-  HEAR(ParameterChanged, Adapter&, infcParamChg&)
-  HEAR(PointToPointChanged, Adapter&, int32_t&, PointToPointStatus&)
+  HEAR(DriveParameterChanged, Adapter&, Drive&, Value&) HEAR(ParameterChanged, Adapter&, infcParamChg&)
+  HEAR(PointToPointChanged, Adapter&, int32_t&, PointToPointStatus&) HEAR(NetworkChanged, NetworkChanges&)
+  HEAR(NetworkError, infcErrInfo&) HEAR(DriveParameterChanged, Drive&, Value&) HEAR(ParameterChanged, infcParamChg&)
+  HEAR(PointToPointChanged, int32_t&, PointToPointStatus&) HEAR(CommError, Drive&, DriveErrors&, int32_t&)
+  HEAR(DriveStateChange, Drive&) HEAR(EnableChanged, Drive&, bool&) HEAR(HighLevelFeedbackChanged, Drive&)
+  HEAR(MotorTypeChanged, Drive&) HEAR(ParameterChanged, Drive&, Value&) HEAR(SetupUndoChanged, Drive&, bool&)
+  HEAR(UserIDchanged, Drive&) HEAR(LockChanged, LockLevels&) HEAR(TechSupportChanged, bool&)
+  HEAR(PollStateChanged, bool&) HEAR(TimerTick) HEAR(Terminate, bool&) HEAR(CreateDemoDrive, PhysDriveType&, Drive&)
+  HEAR(MotorPageEnableChanged, bool&) HEAR(NetworkChange, Adapter&, NetworkChanges) HEAR(ControlChanged) HEAR(Hit)
+  HEAR(HitUp) HEAR(Changed, Value&) HEAR(ValueChanged, Value&)
+  // Confirmed, so that opening goes on past the event.
   void RequestNetOpen(Adapter&, std::shared_ptr<Object>&, bool&, int32_t&, bool& success) override {
-    success = true;  // so that opening goes on past the event
+    success = true;
     hits.Hit("RequestNetOpen");
   }
-};
-struct AdapterSink : Sink<NetAdapterObjEvents> {
-  using Sink::Sink;
-  HEAR(NetworkChanged, NetworkChanges&) HEAR(NetworkError, infcErrInfo&)
-  HEAR(DriveParameterChanged, Drive&, Value&) HEAR(ParameterChanged, infcParamChg&)
-  HEAR(PointToPointChanged, int32_t&, PointToPointStatus&)
   void RequestNetOpen(std::shared_ptr<Object>&, bool&, int32_t&, bool& success) override {
     success = true;
     hits.Hit("RequestNetOpen");
   }
-};
-struct DriveEventSink : Sink<DriveEventObjEvents> {
-  using Sink::Sink;
-  HEAR(CommError, Drive&, DriveErrors&, int32_t&) HEAR(DriveStateChange, Drive&)
-  HEAR(EnableChanged, Drive&, bool&) HEAR(HighLevelFeedbackChanged, Drive&)
-  HEAR(MotorTypeChanged, Drive&) HEAR(ParameterChanged, Drive&, Value&)
-  HEAR(SetupUndoChanged, Drive&, bool&) HEAR(UserIDchanged, Drive&)
-};
-struct AppStateSink : Sink<AppStateEventObjEvents> {
-  using Sink::Sink;
-  HEAR(LockChanged, LockLevels&) HEAR(TechSupportChanged, bool&) HEAR(PollStateChanged, bool&)
-  HEAR(TimerTick) HEAR(Terminate, bool&) HEAR(CreateDemoDrive, PhysDriveType&, Drive&)
-  HEAR(MotorPageEnableChanged, bool&) HEAR(NetworkChange, Adapter&, NetworkChanges)
-};
-struct SoundSink : Sink<SoundEventsObjEvents> {
-  using Sink::Sink;
-  HEAR(Changed) HEAR(ControlChanged)
-};
-struct HotKeySink : Sink<HotKeyObjEvents> {
-  using Sink::Sink;
-  HEAR(Hit) HEAR(HitUp)
-};
-struct ValueSinkAll : Sink<ValueObjEvents> {
-  using Sink::Sink;
-  HEAR(Changed, Value&) HEAR(ValueChanged, Value&) HEAR(ContentChanged, Value&)
-  HEAR(Refresh, Value&) HEAR(InitializeCache, double&, bool&)
-};
-struct LockLevelSink : Sink<LockLevelObjEvents> {
-  using Sink::Sink;
-  HEAR(Changed)
 };
 #undef HEAR
 
@@ -136,12 +80,12 @@ struct Case {
 // it lives.
 template <class T>
 using Act = std::function<void(T&)>;
-template <class SinkT, class T>
+template <class T>
 Case Row(const char* member, std::vector<Act<T>> acts, Act<T> prepare = {}) {
   return {member, [=](Hits& hits) {
             std::shared_ptr<T> obj = T::create();
             if (prepare) prepare(*obj);
-            obj->Advise(std::make_shared<SinkT>(hits));
+            obj->Advise(std::make_shared<Sink>(hits));
             hits.drop = [&obj] { obj.reset(); };
             T& raw = *obj;
             for (const auto& act : acts) {
@@ -156,13 +100,13 @@ Case Row(const char* member, std::vector<Act<T>> acts, Act<T> prepare = {}) {
 
 // CopyTo raises on the destination: its listener drops both the source and the caller's
 // reference to the destination.
-template <class SinkT, class T>
+template <class T>
 Case CopyRow(Act<T> prepare) {
   return {"CopyTo", [=](Hits& hits) {
             std::shared_ptr<T> obj = T::create();
             prepare(*obj);
             auto dest = T::create();
-            dest->Advise(std::make_shared<SinkT>(hits));
+            dest->Advise(std::make_shared<Sink>(hits));
             hits.drop = [&] { obj.reset(), dest.reset(); };
             T& raw = *obj;
             raw.CopyTo(dest);
@@ -190,11 +134,10 @@ void Loaded(S& s) { Write(s.TrackingLimit(), 500), Write(s.Amplitude(), 8); }
 std::vector<Case> StimulusCases() {
   using R = Act<S>;
   auto row = [](const char* m, std::vector<R> acts, R prepare = Loaded) {
-    return Row<StimulusSink, S>(m, std::move(acts), std::move(prepare));
+    return Row<S>(m, std::move(acts), std::move(prepare));
   };
   return {
-      row("Start", {[](S& s) { s.Start(); }}),
-      row("Terminate", {[](S& s) { s.Terminate(); }}, Running),
+      row("Start", {[](S& s) { s.Start(); }}), row("Terminate", {[](S& s) { s.Terminate(); }}, Running),
       row("StartStop from off", {[](S& s) { s.StartStop(); }}),
       row("StartStop while on", {[](S& s) { s.StartStop(); }}, Running),
       row("ChangeTo", {[](S& s) { s.ChangeTo(STIM_VEL, 5, 20); }}, Running),
@@ -208,9 +151,8 @@ std::vector<Case> StimulusCases() {
       row("Amplitude", {[](S& s) { s.SetAmplitude(BasicValueObj::create()); }}),
       row("Mode", {[](S& s) { s.SetMode(BasicValueObj::create()); }}),
       row("SampleRate", {[](S& s) { s.SetSampleRate(BasicValueObj::create()); }}),
-      row("FireChanges", {[](S& s) { s.FireChanges(); }}),
-      row("Refresh", {[](S& s) { s.Refresh(); }}),
-      CopyRow<StimulusSink, S>(Running),
+      row("FireChanges", {[](S& s) { s.FireChanges(); }}), row("Refresh", {[](S& s) { s.Refresh(); }}),
+      CopyRow<S>(Running),
       row("value notifications", {[](S& s) { Write(s.Amplitude(), 9); }, [](S& s) { Write(s.Period(), 9); },
                                   [](S& s) { ValueRaises(s.Amplitude()); }, [](S& s) { ValueRaises(s.Period()); },
                                   [](S& s) { ValueRaises(s.Mode()); }, [](S& s) { ValueRaises(s.TrackingLimit()); }}),
@@ -220,16 +162,14 @@ std::vector<Case> StimulusCases() {
 std::vector<Case> MonitorCases() {
   using R = Act<M>;
   auto row = [](const char* m, std::vector<R> acts, R prepare = {}) {
-    return Row<MonitorSink, M>(m, std::move(acts), std::move(prepare));
+    return Row<M>(m, std::move(acts), std::move(prepare));
   };
   return {
       row("ChangeTo", {[](M& p) { p.ChangeTo(MON_TRQ_CMD, 2, 3); }}),
-      row("Initialize", {[](M& p) { p.Initialize(); }}),
-      row("Rescale", {[](M& p) { p.Rescale(); }}),
-      row("Refresh", {[](M& p) { p.Refresh(); }}),
-      row("SaveToNonVolatile", {[](M& p) { p.SaveToNonVolatile(); }}),
+      row("Initialize", {[](M& p) { p.Initialize(); }}), row("Rescale", {[](M& p) { p.Rescale(); }}),
+      row("Refresh", {[](M& p) { p.Refresh(); }}), row("SaveToNonVolatile", {[](M& p) { p.SaveToNonVolatile(); }}),
       row("SyncPulse", {[](M& p) { p.SetSyncPulse(SYNC_PULSE_PLUS); }}),
-      CopyRow<MonitorSink, M>([](M& p) { p.SetSyncPulse(SYNC_PULSE_NEG); }),
+      CopyRow<M>([](M& p) { p.SetSyncPulse(SYNC_PULSE_NEG); }),
       row("value notifications",
           {[](M& p) { Write(p.Variable(), 7); }, [](M& p) { Write(p.Amplitude(), 7); },
            [](M& p) { Write(p.Filter(), 7); }, [](M& p) { ValueRaises(p.Variable()); },
@@ -240,8 +180,7 @@ std::vector<Case> MonitorCases() {
 std::vector<Case> RegisterCases() {
   using C = ConfigRegObj;
   auto config = [](const char* m, Act<C> act) {
-    return Row<ConfigSink, C>(m, {std::move(act)},
-                              [](C& c) { c.SetCapabilityMask(static_cast<ConfigRegMasks>(-1)); });
+    return Row<C>(m, {std::move(act)}, [](C& c) { c.SetCapabilityMask(static_cast<ConfigRegMasks>(-1)); });
   };
   using St = StatusRegObj;
   using O = OptionRegObj;
@@ -257,16 +196,14 @@ std::vector<Case> RegisterCases() {
       config("FilterClock", [](C& c) { c.SetFilterClock(FilterClks{2}); }),
       config("HallInverter", [](C& c) { c.SetHallInverter(true); }),
       config("value notifications", [](C& c) { ValueRaises(c.Register()); }),
-      Row<StatusSink, St>("value notifications",
-                          {[](St& r) { Write(r.Register(), -1); }, [](St& r) { ValueRaises(r.Register()); }}),
-      Row<OptionSink, O>("FirmwareType", {[](O& r) { r.SetFirmwareType(3); }}),
-      Row<OptionSink, O>("value notifications", {[](O& r) { ValueRaises(r.Register()); }}),
-      Row<IoSink, I>("Refresh and a commutation change",
-                     {[](I& r) { r.Refresh(); }, [=](I&) { Write(io, 0x0380); }, [=](I&) { ValueRaises(io); }},
-                     [=](I& r) { Write(io, 0), r.SetValueObjRef(io); }),
-      Row<ErrorCodeSink, Er>("Refresh and a change",
-                             {[](Er& r) { r.Refresh(); }, [](Er& r) { Write(r.Register(), 5); },
-                              [](Er& r) { ValueRaises(r.Register()); }}),
+      Row<St>("value notifications", {[](St& r) { Write(r.Register(), -1); }, [](St& r) { ValueRaises(r.Register()); }}),
+      Row<O>("FirmwareType", {[](O& r) { r.SetFirmwareType(3); }}),
+      Row<O>("value notifications", {[](O& r) { ValueRaises(r.Register()); }}),
+      Row<I>("Refresh and a commutation change",
+             {[](I& r) { r.Refresh(); }, [=](I&) { Write(io, 0x0380); }, [=](I&) { ValueRaises(io); }},
+             [=](I& r) { Write(io, 0), r.SetValueObjRef(io); }),
+      Row<Er>("Refresh and a change", {[](Er& r) { r.Refresh(); }, [](Er& r) { Write(r.Register(), 5); },
+                                       [](Er& r) { ValueRaises(r.Register()); }}),
   };
 }
 
@@ -278,7 +215,7 @@ std::vector<Case> NetworkCases() {
   auto opened = [](N& n) {  // two open ports with peers
     std::string ports = "1;2";
     n.SetPorts(ports);
-    const Cookie c = n.Advise(std::make_shared<SupervisorSink>(Unheard()));
+    const Cookie c = n.Advise(std::make_shared<Sink>(Unheard()));
     for (int32_t k = 1; k <= 2; ++k) {
       auto a = n.GetRefToNetPort(k);
       a->SetPeer(Peer());
@@ -289,28 +226,26 @@ std::vector<Case> NetworkCases() {
   // Through the first adapter, which forwards to its supervisor.
   auto port1 = [](auto notify) { return [=](N& n) { notify(*n.GetRefToNetPort(1)); }; };
   const std::vector<Act<A>> notifications = {
-      [](A& a) { a.FireNetworkError(infcErrInfo{}); },
-      [](A& a) { a.FireNetworkChanged(NODES_ONLINE); },
+      [](A& a) { a.FireNetworkError(infcErrInfo{}); }, [](A& a) { a.FireNetworkChanged(NODES_ONLINE); },
       [](A& a) { a.FireDriveParameterChanged(Drive(), Value()); },
       [](A& a) { a.FireParameterChanged(infcParamChg{}); },
-      [](A& a) { a.FirePointToPointChange(1, PointToPointStatus{}); },
-      [](A& a) { a.SetEnabled(false); },
+      [](A& a) { a.FirePointToPointChange(1, PointToPointStatus{}); }, [](A& a) { a.SetEnabled(false); },
   };
   std::vector<Act<N>> forwarded;
   for (const auto& notify : notifications) forwarded.push_back(port1(notify));
   return {
-      Row<SupervisorSink, N>("Ports, changed while open", {[](N& n) { std::string p = "3"; n.SetPorts(p); }}, opened),
-      Row<SupervisorSink, N>("Ports, kept while open", {[](N& n) { std::string p = "1;2"; n.SetPorts(p); }}, opened),
-      Row<SupervisorSink, N>("adapter notifications", forwarded, opened),
-      Row<AdapterSink, A>("PortNumber", {[](A& a) { a.SetPortNumber(4); }}, [](A& a) { a.SetPeer(Peer()); }),
-      Row<AdapterSink, A>("NetOpen", {[](A& a) { a.SetNetOpen(true); }}, [](A& a) { a.SetPeer(Peer()); }),
-      Row<AdapterSink, A>("notifications", notifications,
-                          [](A& a) {
-                            a.SetPeer(Peer());
-                            const Cookie c = a.Advise(std::make_shared<AdapterSink>(Unheard()));
-                            a.SetNetOpen(true);
-                            a.Unadvise(c);
-                          }),
+      Row<N>("Ports, changed while open", {[](N& n) { std::string p = "3"; n.SetPorts(p); }}, opened),
+      Row<N>("Ports, kept while open", {[](N& n) { std::string p = "1;2"; n.SetPorts(p); }}, opened),
+      Row<N>("adapter notifications", forwarded, opened),
+      Row<A>("PortNumber", {[](A& a) { a.SetPortNumber(4); }}, [](A& a) { a.SetPeer(Peer()); }),
+      Row<A>("NetOpen", {[](A& a) { a.SetNetOpen(true); }}, [](A& a) { a.SetPeer(Peer()); }),
+      Row<A>("notifications", notifications,
+             [](A& a) {
+               a.SetPeer(Peer());
+               const Cookie c = a.Advise(std::make_shared<Sink>(Unheard()));
+               a.SetNetOpen(true);
+               a.Unadvise(c);
+             }),
   };
 }
 
@@ -321,33 +256,26 @@ std::vector<Case> ServiceCases() {
   using H = HotKeyObj;
   using V = BasicValueObj;
   return {
-      Row<DriveEventSink, D>("every Fire member",
-                             {[](D& h) { h.FireCommError(Drive(), DriveErrors{}, 1); },
-                              [](D& h) { h.FireDriveStateChange(Drive()); },
-                              [](D& h) { h.FireEnableChanged(Drive(), true); },
-                              [](D& h) { h.FireHighLevelFeedbackChanged(Drive()); },
-                              [](D& h) { h.FireMotorTypeChanged(Drive()); },
-                              [](D& h) { h.FireParameterChanged(Drive(), Value()); },
-                              [](D& h) { h.FireSetupUndoChanged(Drive(), true); },
-                              [](D& h) { h.FireUserIDchanged(Drive()); }}),
-      Row<AppStateSink, P>("every Fire member",
-                           {[](P& h) { h.FireLockChange(LOCK_LEVEL_1); }, [](P& h) { h.FirePollStateChange(true); },
-                            [](P& h) { h.FireTechSupportChange(true); }, [](P& h) { h.FireTimerTick(); },
-                            [](P& h) { (void)h.FireTerminate(); },
-                            [](P& h) { h.FireCreateDemoDrive(PhysDriveType{}, Drive()); },
-                            [](P& h) { h.FireNetChange(Adapter(), NODES_ONLINE); },
-                            [](P& h) { h.SetMotorPageEnabled(true); }}),
-      Row<SoundSink, So>("every write",
-                         {[](So& h) { h.SetLimitAssertion(true); }, [](So& h) { h.SetOffOnLine(true); },
-                          [](So& h) { h.SetShutdown(true); }, [](So& h) { h.SetTorqueSaturation(true); },
-                          [](So& h) { h.SetVoltageSaturation(true); }, [](So& h) { h.SetBits(SoundEvents{}); },
-                          [](So& h) { h.RestoreAll(); }, [](So& h) { h.SetControl(true); }}),
-      Row<HotKeySink, H>("Hit and HitUp", {[](H& h) { h.FireHit(); }, [](H& h) { h.FireHitUp(); }}),
-      Row<ValueSinkAll, V>("every raise", {[](V& x) { x.Number()->SetValue(3); }, [](V& x) { x.Refresh(); },
-                                           [](V& x) { x.ApplySetup(); },
-                                           [](V& x) { x.RaiseInitializeCache(0.0, false); },
-                                           [](V& x) { x.CopyContentTo(V::create()); }}),
-      Row<LockLevelSink, BasicLockLevelObj>("Level", {[](BasicLockLevelObj& l) { l.SetLevel(LOCK_LEVEL_2); }}),
+      Row<D>("every Fire member",
+             {[](D& h) { h.FireCommError(Drive(), DriveErrors{}, 1); }, [](D& h) { h.FireDriveStateChange(Drive()); },
+              [](D& h) { h.FireEnableChanged(Drive(), true); }, [](D& h) { h.FireHighLevelFeedbackChanged(Drive()); },
+              [](D& h) { h.FireMotorTypeChanged(Drive()); }, [](D& h) { h.FireParameterChanged(Drive(), Value()); },
+              [](D& h) { h.FireSetupUndoChanged(Drive(), true); }, [](D& h) { h.FireUserIDchanged(Drive()); }}),
+      Row<P>("every Fire member",
+             {[](P& h) { h.FireLockChange(LOCK_LEVEL_1); }, [](P& h) { h.FirePollStateChange(true); },
+              [](P& h) { h.FireTechSupportChange(true); }, [](P& h) { h.FireTimerTick(); },
+              [](P& h) { (void)h.FireTerminate(); }, [](P& h) { h.FireCreateDemoDrive(PhysDriveType{}, Drive()); },
+              [](P& h) { h.FireNetChange(Adapter(), NODES_ONLINE); }, [](P& h) { h.SetMotorPageEnabled(true); }}),
+      Row<So>("every write",
+              {[](So& h) { h.SetLimitAssertion(true); }, [](So& h) { h.SetOffOnLine(true); },
+               [](So& h) { h.SetShutdown(true); }, [](So& h) { h.SetTorqueSaturation(true); },
+               [](So& h) { h.SetVoltageSaturation(true); }, [](So& h) { h.SetBits(SoundEvents{}); },
+               [](So& h) { h.RestoreAll(); }, [](So& h) { h.SetControl(true); }}),
+      Row<H>("Hit and HitUp", {[](H& h) { h.FireHit(); }, [](H& h) { h.FireHitUp(); }}),
+      Row<V>("every raise", {[](V& x) { x.Number()->SetValue(3); }, [](V& x) { x.Refresh(); },
+                             [](V& x) { x.ApplySetup(); }, [](V& x) { x.RaiseInitializeCache(0.0, false); },
+                             [](V& x) { x.CopyContentTo(V::create()); }}),
+      Row<BasicLockLevelObj>("Level", {[](BasicLockLevelObj& l) { l.SetLevel(LOCK_LEVEL_2); }}),
   };
 }
 

@@ -31,7 +31,7 @@ struct Rig {
 struct Attached : ::testing::Test, Rig {};
 
 TEST(Opening, RequestsAndTheirOutcome) {
-  enum Action { kOpen, kClose, kDisable, kEnable, kSamePort, kNewPort };
+  enum Action { kOpen, kClose, kDisable, kEnable, kNewPort };
   struct Case {
     const char* name;
     bool startOpen, peer, confirm;
@@ -45,15 +45,11 @@ TEST(Opening, RequestsAndTheirOutcome) {
   const Case cases[] = {
       {"confirmed opening", false, true, true, kOpen, opening, true, true, false},
       {"opening without a peer", false, false, true, kOpen, {}, false, true, false},
-      {"opening an open port", true, true, true, kOpen, {}, true, true, false},
       {"refused opening", false, true, false, kOpen, opening, false, false, true},
       {"confirmed closing", true, true, true, kClose, closing, false, true, false},
       {"refused closing", true, true, false, kClose, closing, false, false, false},
-      {"closing without a peer", true, false, true, kClose, {}, true, true, false},
       {"disabling asks without a peer", true, false, false, kDisable, bare, false, false, false},
-      {"disabling a closed port", false, true, true, kDisable, {}, false, false, false},
       {"enabling never opens", false, true, true, kEnable, {}, false, true, false},
-      {"the same port number", true, true, true, kSamePort, {}, true, true, false},
       {"a new port number closes, then stops and starts", true, true, true, kNewPort,
        {closing[0], closing[1], "A NetworkChanged 9", "S NetworkChanged port2 9",
         "A NetworkChanged 5", "S NetworkChanged port3 5"}, false, true, false},
@@ -69,8 +65,7 @@ TEST(Opening, RequestsAndTheirOutcome) {
     const auto act = [&] {
       if (c.action == kOpen || c.action == kClose) r.adapter->SetNetOpen(c.action == kOpen);
       if (c.action == kDisable || c.action == kEnable) r.adapter->SetEnabled(c.action == kEnable);
-      if (c.action == kSamePort || c.action == kNewPort)
-        r.adapter->SetPortNumber(c.action == kNewPort ? 3 : 2);
+      if (c.action == kNewPort) r.adapter->SetPortNumber(3);
     };
     EXPECT_EQ(ErrorOf(act), c.raises6301 ? kPortError : "no error");
     EXPECT_EQ(r.j.lines, c.lines);
@@ -94,35 +89,6 @@ TEST_F(Attached, ListenersMayRewriteTheRequestAndTheAdapterTakesItOver) {
   EXPECT_EQ(Text(adapter->Peer()), "other");
   EXPECT_EQ(adapter->NetState(), NODES_CHANGING_NETWORK_CONFIG);
 
-  // An opening a listener turns into a closing raises nothing; unconfirmed, it disables.
-  for (const bool confirm : {true, false}) {
-    adapter->SetEnabled(true);
-    app->onRequest = [&](auto&, bool& newState, int32_t&, bool& success) {
-      newState = false;
-      success = confirm;
-    };
-    adapter->SetNetOpen(false);
-    EXPECT_NO_THROW(adapter->SetNetOpen(true));
-    EXPECT_FALSE(adapter->NetOpen());
-    EXPECT_EQ(adapter->Enabled(), confirm);
-  }
-}
-
-TEST(NetOpenRead, OnlineStatesCountAsOpenWhateverTheFlags) {
-  for (int32_t state = -1; state <= 10; ++state) {
-    for (const bool enabled : {false, true}) {
-      for (const bool open : {false, true}) {
-        Rig r;
-        r.own->onRequest = Confirm;
-        if (open) r.adapter->SetNetOpen(true);
-        if (!enabled) r.adapter->SetEnabled(false);  // which closes: disabled and open cannot meet
-        r.adapter->FireNetworkChanged(static_cast<NetworkChanges>(state));
-        const bool online = state == NODES_ONLINE || state == NODES_ONLINE_NO_TEST;
-        SCOPED_TRACE(std::to_string(state) + " " + std::to_string(enabled) + std::to_string(open));
-        EXPECT_EQ(r.adapter->NetOpen(), online || (enabled && open));
-      }
-    }
-  }
 }
 
 TEST_F(Attached, NotificationsReachTheAdapterThenTheSupervisorWithTheSameVariables) {
@@ -158,68 +124,12 @@ TEST_F(Attached, NotificationsReachTheAdapterThenTheSupervisorWithTheSameVariabl
   EXPECT_EQ(j.lines, (Lines{"A PointToPointChanged 1 0", "S PointToPointChanged port2 1001 0"}));
 }
 
-TEST_F(Attached, OfflineEmptiesTheNodesBeforeAnyoneHears) {
-  const auto before = adapter->Nodes();
-  before->Add(Variant(std::shared_ptr<Object>(PhysDriveObj::create())));
-  int32_t countSeen = -1;
-  app->onChanged = [&](AdapterRef& netRef, NetworkChanges&) {
-    countSeen = netRef->Nodes()->Count();
-  };
-  adapter->FireNetworkChanged(NODES_ONLINE);
-  EXPECT_EQ(countSeen, 1);
-  adapter->FireNetworkChanged(NODES_OFFLINE);
-  EXPECT_EQ(countSeen, 0);
-  EXPECT_EQ(before->Count(), 1);  // the earlier collection keeps its items
-  const auto again = adapter->Nodes();
-  adapter->ClearNodes();
-  EXPECT_NE(adapter->Nodes(), again);
-}
-
-TEST_F(Attached, DetachingEndsForwardingToTheFormerSupervisor) {
-  adapter->NetSupervisor(nullptr, nullptr);
-  EXPECT_EQ(adapter->Peer(), nullptr);
-  adapter->FireNetworkChanged(NODES_ONLINE);
-  EXPECT_EQ(j.lines, Lines{"A NetworkChanged 1"});
-  // Attached to another supervisor, the adapter reaches that one only.
-  auto other = NetSupervisorObj::create();
-  other->Advise(std::make_shared<Recorder>(j, "T"));
-  adapter->NetSupervisor(other, nullptr);
-  adapter->FirePointToPointChange(1, PTOP_STAT_ERROR);
-  EXPECT_EQ(j.lines, (Lines{"A NetworkChanged 1", "A PointToPointChanged 1 4",
-                            "T PointToPointChanged port2 1001 4"}));
-}
-
-TEST(AdapterAlone, CreatedOrOrphanedItWorksWithoutASupervisor) {
-  auto a = NetAdapterObj::create();
-
-  // One made by a supervisor that is gone goes on the same way.
-  auto sup = NetSupervisorObj::create();
-  std::string list = "0";
-  sup->SetPorts(list);
-  const auto orphan = AdapterAt(sup->Nets(), 1);
-  sup.reset();
-  for (const auto& adapter : {a, orphan}) {
-    Journal j;
-    auto sink = std::make_shared<Recorder>(j, "A");
-    sink->onRequest = Confirm;
-    adapter->Advise(sink);
-    adapter->SetPeer(MakePeer("peer"));
-    adapter->SetEnabled(true);
-    adapter->SetNetOpen(true);
-    adapter->SetPortNumber(8);
-    EXPECT_EQ(j.lines, (Lines{"A RequestNetOpen peer 1 0 0", "A RequestNetOpen peer 0 0 0",
-                              "A NetworkChanged 9", "A NetworkChanged 5"}));
-  }
-}
-
 TEST(AdapterTexts, AdapterNameByPortType) {
   struct Case {
     int32_t type, port;
     const char* name;
   };
-  const Case cases[] = {{SERIAL_PORT, 3, "COM3"}, {SERIAL_PORT, -2, "COM-2"},
-                        {PARALLEL_PORT, 0, "LPT1"}, {PARALLEL_PORT, -1, "LPT0"}, {2, 7, "Port7"},
-                        {-1, -7, "Port-7"}, {PARALLEL_PORT, INT32_MIN, "LPT-2147483647"}};
+  const Case cases[] = {{SERIAL_PORT, -2, "COM-2"}, {-1, -7, "Port-7"}, {PARALLEL_PORT, INT32_MIN, "LPT-2147483647"}};
   auto a = NetAdapterObj::create();
   for (const auto& c : cases) {
     a->SetPortType(static_cast<NetAdapterType>(c.type));
@@ -238,10 +148,8 @@ TEST(AdapterTexts, NetworkStateNames) {
     EXPECT_EQ(a->NetStateStr(), name);
     EXPECT_EQ(a->NetStateStrLookup(state), Variant(name));
   }
-  for (const int32_t state : {10, -1, INT32_MAX}) {
-    a->FireNetworkChanged(static_cast<NetworkChanges>(state));
-    EXPECT_EQ(a->NetStateStr(), "") << state;
-  }
+  a->FireNetworkChanged(static_cast<NetworkChanges>(10));
+  EXPECT_EQ(a->NetStateStr(), "");
   EXPECT_EQ(ErrorOf([&] { (void)a->NetStateStrLookup(static_cast<NetworkChanges>(10)); }),
             "326|ZentNetLib|Resource with identifier '4260' not found||0");
   EXPECT_EQ(ErrorOf([&] { (void)a->NetStateStrLookup(static_cast<NetworkChanges>(INT32_MAX)); }), kOverflow);

@@ -112,7 +112,6 @@ class Recorder final : public NetSupervisorObjEvents, public NetAdapterObjEvents
 inline void Confirm(std::shared_ptr<Object>&, bool&, int32_t&, bool& success) { success = true; }
 
 const std::string kOverflow = "6|ZentNetLib|Overflow||0";
-const std::string kMismatch = "13|ZentNetLib|Type mismatch||0";
 const std::string kPortError =
     "6301|NetAdapterObj.NetOpen(let opening)|Port setup problems: busy or non-existant||0";
 

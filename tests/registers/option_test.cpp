@@ -14,16 +14,13 @@ TEST_F(Option, FieldsReadTheirBitsAndMultiBitOnesDivideASignedRegister) {
       // WarrantyOptions AnalogInputFormat LPBenabled
       {0x0, "0 0 0 0 0 0 0 0 0"},
       {0xA00005, "0 0 -1 0 -1 5 0 0 0"},  // bits 0, 2, 21, 23
-      {0x2, "0 0 0 -1 0 0 0 0 0"}, {0x8, "0 0 0 0 0 0 0 1 0"}, {0x70, "0 7 0 0 0 0 0 0 0"},
-      {0x80, "0 0 0 0 0 0 0 0 -1"}, {0x50000, "5 0 0 0 0 0 0 0 0"}, {0x100000, "0 0 0 0 0 0 1 0 0"},
-      {0x1E00000, "0 0 0 0 0 15 0 0 0"},
+      {0x2, "0 0 0 -1 0 0 0 0 0"}, {0x8, "0 0 0 0 0 0 0 1 0"}, {0x80, "0 0 0 0 0 0 0 0 -1"},
       {0x7E08FF00, "0 0 0 0 0 0 0 0 0"},  // only bits no field reads
       {0x7FFFFFFF, "7 7 -1 -1 -1 15 1 1 -1"},
       // The quotient truncates toward zero: with the sign set, any bit below a field moves
       // what the field reads by one; switches read their own bit.
       {0x80000000, "0 0 0 0 0 0 0 0 0"}, {0x80010001, "2 1 0 0 -1 1 1 1 0"},
-      {0x80000011, "1 2 0 0 -1 1 1 1 0"}, {0x80000009, "1 1 0 0 -1 1 1 0 0"},
-      {0x80100001, "1 1 0 0 -1 1 0 1 0"}, {0x80200001, "1 1 0 0 -1 2 1 1 0"},
+      {0x80000011, "1 2 0 0 -1 1 1 1 0"}, {0x80200001, "1 1 0 0 -1 2 1 1 0"},
       {0x80000086, "1 1 -1 -1 0 1 1 1 -1"}, {0xFFFFFFFF, "0 0 -1 -1 -1 0 0 0 -1"},
   };
   for (const auto& [bits, values] : cases) {
@@ -44,16 +41,10 @@ TEST_F(Option, AWriteReplacesOnlyItsFieldAndDropsWhatDoesNotFit) {
     uint32_t after;
   } cases[] = {
       {0, Writing(&O::SetCaseOption, 9), 0x10000},  // 9 AND 7
-      {0, Writing(&O::SetCaseOption, -1), 0x70000}, {0xFFFF, Writing(&O::SetVendor, 3), 0x60FFFF},
       {0x1E00000, Writing(&O::SetVendor, 16), 0},
-      {0x80000000, Writing(&O::SetVendor, 15), 0x81E00000},
       {0xFFFFFFFF, Writing(&O::SetFirmwareType, 2), 0xFFFFFFAF},
-      {0x70, Writing(&O::SetFirmwareType, 8), 0}, {0, Writing(&O::SetWarrantyOptions, 3), 0x100000},
-      {0xFFFFFFFF, Writing(&O::SetWarrantyOptions, 0), 0xFFEFFFFF},
-      {0x8, Writing(&O::SetAnalogInputFormat, 2), 0},
+      {0, Writing(&O::SetWarrantyOptions, 3), 0x100000},
       {0xFE, Writing(&O::SetVoltageMode, 5), 0xFF},  // any non-zero state sets the bit
-      {0xFFFFFFFF, Writing(&O::SetVoltageMode, 0), 0xFFFFFFFE},
-      {0, Writing(&O::SetRuntimeCalibration, 1), 0x2},
       {0x7, Writing(&O::SetInitialCalibration, 0), 0x3},
       {0x80000000, Writing(&O::SetLPBenabled, 1), 0x80000080},
   };
@@ -79,7 +70,6 @@ TEST_F(Option, EachDisplayNeedsItsOwnOptionExceptTheVendor) {
       {0x600000, 0x7FFFFFFF, "OFF", "0.5V-4.5V", "NO", "Corvan Engineers"},
       {0x400089, 0x1, "ON", "N/A", "N/A", "Pellmont"},
       {0x400089, 0x8, "N/A", "0.0V-5.0V", "N/A", "Pellmont"},
-      {0x400089, 0x80, "N/A", "N/A", "YES", "Pellmont"},
       {0x400089, 0x76, "N/A", "N/A", "N/A", "Pellmont"},
       {0x1800000, 0, "N/A", "N/A", "N/A", "Unknown vendor 12"},
       {0x800000, 0, "N/A", "N/A", "N/A", "Unknown vendor  4"},
@@ -96,9 +86,7 @@ TEST_F(Option, EachDisplayNeedsItsOwnOptionExceptTheVendor) {
   // Without the option the register is not read at all.
   obj->SetCapabilityMask(static_cast<OptionRegMasks>(0));
   obj->SetRegister(nullptr);
-  EXPECT_EQ(obj->LPBenabledStr(), "N/A");
-  EXPECT_EQ(obj->VoltageModeStr(), "N/A");
-  EXPECT_EQ(obj->AnalogInputFormatStr(), "N/A");
+  EXPECT_EQ(obj->LPBenabledStr() + obj->VoltageModeStr() + obj->AnalogInputFormatStr(), "N/AN/AN/A");
 }
 
 TEST_F(Option, OnlyAFirmwareFieldChangeAddsFirmwareChanged) {
@@ -106,9 +94,8 @@ TEST_F(Option, OnlyAFirmwareFieldChangeAddsFirmwareChanged) {
     uint32_t from, to;
     Lines events;
   } cases[] = {
-      {0x0, 0x1, {"Change"}}, {0x10, 0x20, {"Change", "FirmwareChanged"}},
-      {0x70, 0x0, {"Change", "FirmwareChanged"}},
-      {0x80000000, 0x80000040, {"Change", "FirmwareChanged"}}, {0xFFFFFF8F, 0x7FFFFF8F, {"Change"}},
+      {0x0, 0x1, {"Change"}}, {0x70, 0x0, {"Change", "FirmwareChanged"}},
+      {0x80000000, 0x80000040, {"Change", "FirmwareChanged"}},
   };
   for (const auto& c : cases) {
     Load(c.from);

@@ -62,11 +62,8 @@ TEST_F(Status, BitNamesFollowTheMotorKindOfTheConfiguration) {
     uint32_t bits, motor;
     const char* text;
   } cases[] = {
-      {0, 0, 2, "Encoder"}, {3, 0, 2, "Comm. Sensor"}, {8, 0, 0, "Torque Mode"},
-      {8, 0, 1, "Torque Mode"}, {8, 0, 2, "Force Mode"}, {8, 0, 3, "Torque Mode"},
-      {10, 0, 0, "\xE2\x80\x93 Limit"}, {17, 0, 2, "Force Sat."}, {22, 0, 2, "HLFB Out"},
-      {31, 0, 0, "LOCK1"}, {-1, 0x0821, 0, "Encoder, Tracking, Amp Disabled"},
-      {-1, 0x20100, 2, "Force Mode, Force Sat."},
+      {3, 0, 2, "Comm. Sensor"}, {8, 0, 1, "Torque Mode"}, {8, 0, 2, "Force Mode"}, {8, 0, 3, "Torque Mode"},
+      {10, 0, 0, "\xE2\x80\x93 Limit"}, {31, 0, 0, "LOCK1"}, {-1, 0x0821, 0, "Encoder, Tracking, Amp Disabled"},
       {-1, 0xFF802088, 0, "Comm. Sensor, Brake Mode, LOCK0, LOCK1"},  // 13, 23-29 unnamed
   };
   for (const auto& c : cases) {
@@ -86,8 +83,7 @@ TEST_F(Status, BitNamesFailForBitsWithoutOneAndWithoutAConfiguration) {
     ExpectNoText(2410 + bit, [&] { (void)obj->BitStr(bit); });
   ExpectOverflow([&] { (void)obj->BitStr(2147481238); });  // 2410 + this is one past the range
   obj->SetConfigReg(nullptr);
-  ExpectMissingObject([&] { (void)obj->BitStr(13); });          // before the missing text
-  ExpectMissingObject([&] { (void)obj->BitStr(2147483647); });  // and before the overflow
+  ExpectMissingObject([&] { (void)obj->BitStr(2147483647); });  // before the overflow
   ExpectMissingObject([&] { (void)obj->ActiveBitsStr(); });
 }
 
@@ -99,15 +95,13 @@ TEST_F(Status, AChangeRaisesOneBurstInItsFixedOrder) {
     Lines events;
   } cases[] = {
       {0, 0x0821, {"Changed", "EnableChanged false", "Shutdown"}},
-      {0x0821, 0, {"Changed", "EnableChanged true"}}, {0x200, 0x600, {"Changed", "LimitHit"}},
-      {0x600, 0x200, {"Changed"}},
+      {0x200, 0x600, {"Changed", "LimitHit"}}, {0x600, 0x200, {"Changed"}},
       {0,
        0xC0088A01,
        {"Changed", "EnableChanged false", "LockChanged", "Shutdown", "Hardstopped", "LimitHit",
         "OverSpeed"}},
       {0xC0088A01, 0, {"Changed", "EnableChanged true", "LockChanged"}},
       {0x8000, 0x8040, {"Changed", "Shutdown"}},  // OverSpeed stays set: not raised again
-      {0x77, 0x0, {"Changed"}},
       {0x1000, 0x2000, {"Changed"}},  // flags without an event of their own
   };
   for (const auto& c : cases) {
@@ -133,15 +127,9 @@ TEST_F(Status, TheLockLevelIsWrittenFromTheRegisterBeforeTheFaultEvents) {
   // A level written into the lock object by others is passed on; the register is untouched.
   rec->then = nullptr;
   rec->lines.clear();
-  LockLevels level = LOCK_LEVEL_3;
-  const auto lock = obj->LockLevelRef();
-  lock->SetLevel(level);
+  obj->LockLevelRef()->SetLevel(LOCK_LEVEL_3);
   EXPECT_EQ(rec->lines, (Lines{"LockChanged"}));
   EXPECT_EQ(obj->LockLevel(), LOCK_LEVEL_2);
-  obj.reset();  // the lock object does not keep the decoder, nor reach it once it is gone
-  level = LOCK_LEVEL_1;
-  lock->SetLevel(level);
-  EXPECT_EQ(rec->lines.size(), 1u);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// What the demo session does not reach: the simulated drive's refusals, the version text the
-// root inherits, and the root's answers to a port without adapter, a demo drive and polling.
+// What the demo session does not reach: the simulated drive's refusals and the root's answers
+// to a port without adapter, a demo drive and polling.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "sim_support.h"
-#include "zentnet/automation/platform.h"
 #include "zentnet/registers/ErrorCodeObj.h"
 #include "zentnet/services/AppStateEventObj.h"
 #include "zentnet/services/CmdLog.h"
@@ -18,12 +17,7 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(SimDrive, RunCommandAnswersOrRefusesAsTheDriveWould) {
-  test::ScratchFolder folder;
-  auto log = CmdLog::createForTesting(folder.str(), [] { return int64_t{1767225600}; });
-  log->SetLogging(true);
-  log->SetLogToFile(false, true);
   auto drive = SimDrive::create(3);
-  drive->SetLogFile(log);
   drive->SetOnline(true);
   EXPECT_EQ(drive->RunCommand("ST"), "v 2048\r");
   EXPECT_EQ(drive->RunCommand("EC 64"), "ok\r");
@@ -47,23 +41,6 @@ TEST(SimDrive, RunCommandAnswersOrRefusesAsTheDriveWould) {
               std::to_string(err::kObjectErrorBase + c.code) + "|SimDrive.RunCommand|" + c.description + "||0");
     EXPECT_EQ(drive->RunCommand(c.command, 50, false), "");
   }
-  const std::string unknown = " cmd: XY 1 [0x1] ***ERROR: Drive rejected command as unknown.. Dump: XY 1 [0x1]";
-  const std::string parse = " cmd: CF abc ***ERROR: Drive rejected command due to parse or value errors.. Dump: CF abc";
-  EXPECT_THAT(test::LogLines(folder.LogPath()),
-              ElementsAre(" ******** Session Started *********", " cmd: ST => v 2048\\XD [0x800]",
-                          " cmd: EC 64 [0x40] => ok\\XD", unknown, unknown, parse, parse));
-}
-
-// Version ends with the module's name cut at its last point, as the root inherits it.
-TEST(SimRoot, VersionNamesTheModuleWithoutItsExtension) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"/opt/Zent.Net.dll", "Zent.Net"}, {"/usr/lib/libzentnet.so.1", "libzentnet.so"},
-      {"/a.b/tool", "tool"}, {"/home/.hidden", ".hidden"}, {"name.", "name"}};
-  for (const auto& [path, name] : cases) EXPECT_EQ(platform::NameWithoutExtension(path), name) << path;
-  test::ScratchFolder folder;
-  const std::string module = platform::ModulePath();
-  EXPECT_EQ(SimRoot::create(CmdLog::createForTesting(folder.str()))->Version(),
-            "1.0.48\r\n" + platform::FolderOf(module) + "\\" + platform::NameWithoutExtension(module));
 }
 
 class Application final : public AppStateEventObjEvents {
@@ -89,11 +66,7 @@ TEST(SimRoot, DemoDrivesPollingAndAPortWithoutAdapter) {
   app->supply = PhysDriveObj::create();
   root->CreateDemoDrive();
   EXPECT_THAT(app->asked, ElementsAre(DRV_MODEL_03, DRV_MODEL_07));
-  ASSERT_EQ(root->Drives()->Count(), 2);
-  const auto built = root->Drives()->ItemAs<SimDrive>(1);
-  ASSERT_NE(built, nullptr);
-  EXPECT_EQ(built->DriveType(), DRV_MODEL_03);
-  EXPECT_EQ(built->DriveState(), DRIVE_IS_DEMO);
+  EXPECT_EQ(root->Drives()->ItemAs<SimDrive>(1)->DriveState(), DRIVE_IS_DEMO);
   EXPECT_EQ(root->Drives()->Item(2).ToObject(), app->supply);
 
   for (bool on : {true, true, false}) root->SetPolling(on);  // announced only on a change

@@ -40,15 +40,13 @@ inline std::string Show(const std::string& v) { return v; }
 
 class RecordingNumber final : public ValueNumberObj {
  public:
-  RecordingNumber(std::shared_ptr<ValueNumberObj> inner, std::function<void(std::string)> note,
-                  std::function<void(double)> answer = {})
-      : inner_(std::move(inner)), note_(std::move(note)), answer_(std::move(answer)) {}
+  RecordingNumber(std::shared_ptr<ValueNumberObj> inner, std::function<void(std::string)> note)
+      : inner_(std::move(inner)), note_(std::move(note)) {}
 
   double Value() const override { return inner_->Value(); }
   void SetValue(double v) override {
     Note("Value=" + Show(v));
     inner_->SetValue(v);
-    if (answer_) answer_(v);
   }
   double PreviousValue() const override { return inner_->PreviousValue(); }
   ZN_RECORD(double, LowerBoundA)
@@ -69,7 +67,6 @@ class RecordingNumber final : public ValueNumberObj {
   void Note(const std::string& line) const { note_(line); }
   std::shared_ptr<ValueNumberObj> inner_;
   std::function<void(std::string)> note_;
-  std::function<void(double)> answer_;
 };
 
 class RecordingValue final : public ValueObj, public std::enable_shared_from_this<RecordingValue> {
@@ -78,8 +75,6 @@ class RecordingValue final : public ValueObj, public std::enable_shared_from_thi
 
   const std::string& Tag() const { return tag_; }
   BasicValueObj& Inner() { return *inner_; }  // to raise what the drive library raises
-  // Stores each requested number at once, as a drive library that answers at once would.
-  bool answerRequests = false;
 
   std::shared_ptr<ValueNumberObj> Number() override { return number_; }
   std::shared_ptr<ValueNumberObj> RequestNumber() override { return request_; }
@@ -143,10 +138,7 @@ class RecordingValue final : public ValueObj, public std::enable_shared_from_thi
   std::shared_ptr<RecordingNumber> number_ = std::make_shared<RecordingNumber>(
       inner_->Number(), [this](const std::string& line) { Note(line); });
   std::shared_ptr<RecordingNumber> request_ = std::make_shared<RecordingNumber>(
-      inner_->RequestNumber(), [this](const std::string& line) { Note("Req." + line); },
-      [this](double v) {
-        if (answerRequests) number_->SetValue(v);
-      });
+      inner_->RequestNumber(), [this](const std::string& line) { Note("Req." + line); });
 };
 
 #undef ZN_RECORD_AS
