@@ -1,10 +1,14 @@
 // Reads ZentNetLib.dll's resources back as any program reading the file would, and holds
 // them against the core linked in here: every string id, every sound byte for byte, the
 // icons, the version record, and NetLib.Version's first line against the version record.
+// The same string-table check runs on this program's own table of awkward characters, which
+// the DLL's data file does not hold.
 //   zentnet_resources_test [path\to\ZentNetLib.dll]
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,24 +48,45 @@ std::vector<int32_t> Names(HMODULE dll, const wchar_t* type) {
   return names;
 }
 
-// Every 16-bit id: the DLL has a text exactly where the core has one, the same text, in a
-// block of US English.
-int StringTable(HMODULE dll) {
+struct Entry {
+  int32_t id;
+  std::string_view text;
+};
+// This program's own string table: awkward_strings.txt, by gen_strings.cmake.
+using namespace std::string_view_literals;
+constexpr Entry kAwkward[] = {
+#include "zentnet/resources/strings_table.inc"
+};
+
+using Source = std::function<std::optional<std::string>(int32_t)>;
+
+std::optional<std::string> Core(int32_t id) {
+  try {
+    return LoadResString(id);
+  } catch (const AutomationError&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<std::string> Awkward(int32_t id) {
+  for (const Entry& e : kAwkward)
+    if (e.id == id) return std::string(e.text);
+  return std::nullopt;
+}
+
+// Every 16-bit id: `module` has a text exactly where `source` has one, the same text, in a
+// block of US English. Returns how many texts there are.
+int StringTable(HMODULE module, const Source& source, const std::string& name) {
   int count = 0;
   for (int32_t id = 0; id <= 0xFFFF; ++id) {
     const wchar_t* text = nullptr;
-    const int length = LoadStringW(dll, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
-    const std::string what = "string " + std::to_string(id);
-    std::string core;
-    try {
-      core = LoadResString(id);
-    } catch (const AutomationError&) {
-      if (length > 0) ExpectEq(Utf8(text, length), std::string("(none in the core)"), what);
-      continue;
-    }
+    const int length = LoadStringW(module, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    const auto want = source(id);
+    const std::string what = name + " string " + std::to_string(id);
+    ExpectEq(length > 0 ? Utf8(text, length) : "(none)", want.value_or("(none)"), what);
+    if (!want) continue;
     ++count;
-    ExpectEq(length > 0 ? Utf8(text, length) : std::string("(none in the DLL)"), core, what);
-    Expect(FindResourceExW(dll, kStringBlock, MAKEINTRESOURCEW(id / 16 + 1),
+    Expect(FindResourceExW(module, kStringBlock, MAKEINTRESOURCEW(id / 16 + 1),
                            MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)) != nullptr,
            what + ": its block is US English");
   }
@@ -187,8 +212,10 @@ int main(int argc, char** argv) {
   HMODULE dll = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   Expect(dll != nullptr, "LoadLibraryEx " + narrow + " as a data file");
   if (dll == nullptr) return 1;
-  const int strings = StringTable(dll);
+  const int strings = StringTable(dll, Core, "the core");
   Expect(strings > 0, "the core has strings");
+  ExpectEq(StringTable(GetModuleHandleW(nullptr), Awkward, "the awkward table"),
+           static_cast<int>(std::size(kAwkward)), "awkward texts");
   Sounds(dll);
   Icons(dll);
   FreeLibrary(dll);
