@@ -29,7 +29,8 @@ const wchar_t* const kStringBlock = MAKEINTRESOURCEW(6);
 const wchar_t* const kIconGroup = MAKEINTRESOURCEW(14);
 
 std::string Utf8(const wchar_t* text, int length) {
-  std::string out(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr)), '\0');
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
   return out;
 }
@@ -134,25 +135,28 @@ void Icons(HMODULE dll) {
   ExpectEq(members, 7u, "images named by the groups");
 }
 
-// The version record: its numbers and texts are version.h's. Returns "major.minor.revision"
-// as the record says them.
+// "a.b.c.d" of a version record's two 32-bit halves.
+std::string Quad(DWORD high, DWORD low) {
+  return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." + std::to_string(HIWORD(low)) + "." +
+         std::to_string(LOWORD(low));
+}
+
+// The version record: its numbers and texts are version.h's. Returns the file version as the
+// record says it, "major.minor.revision" (the third number is always 0).
 std::string VersionRecord(const std::wstring& path) {
   DWORD ignored = 0;
   std::vector<BYTE> info(GetFileVersionInfoSizeW(path.c_str(), &ignored));
-  Expect(!info.empty() && GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()),
-         "the DLL has a version record");
-  if (info.empty()) return "";
   UINT size = 0;
   VS_FIXEDFILEINFO* fixed = nullptr;
-  if (!VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size) || fixed == nullptr) {
-    Expect(false, "the version record has its fixed part");
+  if (info.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
+      !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size)) {
+    Expect(false, "the DLL has a version record");
     return "";
   }
-  const DWORD high = MAKELONG(version::kMinor, version::kMajor), low = MAKELONG(version::kRevision, 0);
-  ExpectEq(fixed->dwFileVersionMS, high, "FILEVERSION major, minor");
-  ExpectEq(fixed->dwFileVersionLS, low, "FILEVERSION 0, revision");
-  ExpectEq(fixed->dwProductVersionMS, high, "PRODUCTVERSION major, minor");
-  ExpectEq(fixed->dwProductVersionLS, low, "PRODUCTVERSION 0, revision");
+  const std::string numbers = std::to_string(version::kMajor) + "." + std::to_string(version::kMinor) + ".0." +
+                              std::to_string(version::kRevision);
+  ExpectEq(Quad(fixed->dwFileVersionMS, fixed->dwFileVersionLS), numbers, "FILEVERSION");
+  ExpectEq(Quad(fixed->dwProductVersionMS, fixed->dwProductVersionLS), numbers, "PRODUCTVERSION");
   WORD* translation = nullptr;
   VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size);
   Expect(size == 4 && translation[0] == 0x409 && translation[1] == 1200, "translation 0x409, 1200");
@@ -173,34 +177,31 @@ std::string VersionRecord(const std::wstring& path) {
          "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
 }
 
-// The loaded DLL's NetLib.Version, through its class factory and IDispatch, as a script reads it.
+// The first line of the loaded DLL's NetLib.Version, through its class factory and IDispatch
+// as a script reads it.
 std::string NetLibVersion(const std::wstring& path) {
-  HMODULE dll = LoadLibraryW(path.c_str());
-  const auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
-      reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  const auto get = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(path.c_str()), "DllGetClassObject")));
   CLSID clsid{};
   CLSIDFromString(Wide(FindClass("NetLib")->classId).c_str(), &clsid);
   IClassFactory* factory = nullptr;
   IDispatch* netLib = nullptr;
-  std::string version = "(no NetLib)";
-  if (get && SUCCEEDED(get(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
-    if (SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&netLib)))) {
-      wchar_t name[] = L"Version";
-      LPOLESTR names[] = {name};
-      DISPID id = 0;
-      DISPPARAMS none{};
-      VARIANT result;
-      VariantInit(&result);
-      if (SUCCEEDED(netLib->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)) &&
-          SUCCEEDED(netLib->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
-                                   nullptr)) &&
-          result.vt == VT_BSTR)
-        version = Utf8(result.bstrVal, static_cast<int>(SysStringLen(result.bstrVal)));
-      VariantClear(&result);
-      netLib->Release();
-    }
-    factory->Release();
-  }
+  wchar_t member[] = L"Version";
+  LPOLESTR names[] = {member};
+  DISPID id = 0;
+  DISPPARAMS none{};
+  VARIANT result;
+  VariantInit(&result);
+  if (get && SUCCEEDED(get(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&netLib))) &&
+      SUCCEEDED(netLib->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
+    netLib->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
+  if (netLib) netLib->Release();
+  if (factory) factory->Release();
+  const std::string version = result.vt == VT_BSTR ? Utf8(result.bstrVal, static_cast<int>(SysStringLen(result.bstrVal)))
+                                                   : "(no NetLib.Version)";
+  VariantClear(&result);
   return version.substr(0, version.find("\r\n"));
 }
 

@@ -227,7 +227,8 @@ std::vector<uint8_t> IcoFile(const Icon& icon) {
     for (int y = size - 1; y >= 0; --y) {
       std::vector<uint8_t> row(static_cast<std::size_t>(maskStride));
       for (int x = 0; x < size; ++x)
-        if (bgra[(static_cast<std::size_t>(y) * size + x) * 4 + 3] == 0) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        if (bgra[(static_cast<std::size_t>(y) * size + x) * 4 + 3] == 0)
+          row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
       image.insert(image.end(), row.begin(), row.end());
     }
     images.push_back(std::move(image));
