@@ -4,16 +4,12 @@
 
 Option Explicit
 
-' Rows: a property's name, then what it reads for each register value; reads: the values
-' read, in row order.
-Sub CheckReads(what, rows, column, reads)
+' Rows of five: a property's name, the value it reads now, then what it reads for each of
+' three register values.
+Sub CheckReads(what, rows, column)
   Dim i
-  If UBound(rows) + 1 <> 4 * (UBound(reads) + 1) Then
-    Fail what & ": " & (UBound(reads) + 1) & " reads for " & (UBound(rows) + 1) / 4 & " rows"
-    Exit Sub
-  End If
-  For i = 0 To UBound(reads)
-    CheckEq reads(i), rows(4 * i + 1 + column), what & " " & rows(4 * i)
+  For i = 0 To UBound(rows) Step 5
+    CheckEq rows(i + 1), rows(i + 2 + column), what & " " & rows(i)
   Next
 End Sub
 
@@ -33,56 +29,51 @@ Sub cfg_MotorTypeChanged() : Note "MotorTypeChanged" : End Sub
 Sub cfg_HighLevelFeedbackChanged() : Note "HighLevelFeedbackChanged" : End Sub
 Sub cfg_Refresh(newVal) : Note "Refresh(" & (newVal Is cfgReg) & ")" : End Sub
 
-Function ConfigReads(c)
-  ConfigReads = Array(c.CapabilityMask, c.VelocityEstimatorMax, c.VelocityEstimatorMin, _
-    c.AnalogInFilter, c.AnalogInFilterStr, c.TorqueMode, c.Steadix, c.SteadixStr, _
-    c.BadSequenceEnable, c.BadSequenceEnableStr, c.BrushMode, c.BrushModeStr, c.EncoderBalanced, _
-    c.EncoderBalancedStr, c.EncoderInFilter, c.EncoderInFilterStr, c.HallCheck, c.HallCheckStr, _
-    c.FilterClock, c.FilterClockStr, c.HallInverter, c.HallInverterStr, c.HallLessStart, _
-    c.HallLessStartStr, c.LimitMode, c.LimitModeStr, c.LogicPowerBackup, c.LogicPowerBackupStr, _
-    c.ModeLineFoldback, c.ModeLineFoldbackStr, c.MoveDoneFoldback, c.MoveDoneFoldbackStr, _
-    c.InputMode, c.InputModeStr, c.HardStopFoldback, c.HardStopFoldbackStr, c.HighLevelFeedback, _
-    c.HighLevelFeedbackStr, c.LinearMotor, c.StepInFilter, c.StepInFilterStr, c.SyncPulse, _
-    c.SyncPulseStr, c.VectorLock, c.VectorLockStr, c.VelocityEstimator, c.LimitSwitchModeStr, _
-    c.MotorStyle, c.MotorStyleStr, c.StepEncInputFilter)
+Function ConfigRows(c)
+  ConfigRows = Array( _
+    "CapabilityMask", c.CapabilityMask, -1, -1, 1, "VelocityEstimatorMax", c.VelocityEstimatorMax, 0, 0, 0, _
+    "VelocityEstimatorMin", c.VelocityEstimatorMin, 0, 0, 0, "AnalogInFilter", c.AnalogInFilter, True, False, False, _
+    "AnalogInFilterStr", c.AnalogInFilterStr, "ON", "OFF", "N/A", "TorqueMode", c.TorqueMode, True, False, True, _
+    "Steadix", c.Steadix, 1, 2, 0, "SteadixStr", c.SteadixStr, "Standard", "Enhanced", "N/A", _
+    "BadSequenceEnable", c.BadSequenceEnable, True, False, True, _
+    "BadSequenceEnableStr", c.BadSequenceEnableStr, "ON", "OFF", "N/A", "BrushMode", c.BrushMode, False, True, False, _
+    "BrushModeStr", c.BrushModeStr, "OFF", "ON", "N/A", "EncoderBalanced", c.EncoderBalanced, True, False, True, _
+    "EncoderBalancedStr", c.EncoderBalancedStr, "Balanced", "Single-Ended", "Balanced", _
+    "EncoderInFilter", c.EncoderInFilter, False, True, False, _
+    "EncoderInFilterStr", c.EncoderInFilterStr, "OFF", "ON", "N/A", "HallCheck", c.HallCheck, False, True, False, _
+    "HallCheckStr", c.HallCheckStr, "OFF", "ON", "N/A", "FilterClock", c.FilterClock, 2, 1, 2, _
+    "FilterClockStr", c.FilterClockStr, "Mode: 2", "Mode: 1", "Mode: 2", _
+    "HallInverter", c.HallInverter, True, False, True, "HallInverterStr", c.HallInverterStr, "ON", "OFF", "N/A", _
+    "HallLessStart", c.HallLessStart, False, True, False, "HallLessStartStr", c.HallLessStartStr, "OFF", "ON", "N/A", _
+    "LimitMode", c.LimitMode, 1, 0, 1, "LimitModeStr", c.LimitModeStr, "Position", "Torque", "N/A", _
+    "LogicPowerBackup", c.LogicPowerBackup, False, True, False, _
+    "LogicPowerBackupStr", c.LogicPowerBackupStr, "OFF", "ON", "N/A", _
+    "ModeLineFoldback", c.ModeLineFoldback, 2, 1, 0, _
+    "ModeLineFoldbackStr", c.ModeLineFoldbackStr, "On for: Negative Force", "On for: Positive Torque", "N/A", _
+    "MoveDoneFoldback", c.MoveDoneFoldback, True, False, True, _
+    "MoveDoneFoldbackStr", c.MoveDoneFoldbackStr, "ON", "OFF", "N/A", "InputMode", c.InputMode, 1, 6, 1, _
+    "InputModeStr", c.InputModeStr, "Analog Force", "Unknown Mode 6", "Analog Force", _
+    "HardStopFoldback", c.HardStopFoldback, False, True, False, _
+    "HardStopFoldbackStr", c.HardStopFoldbackStr, "OFF", "ON", "N/A", _
+    "HighLevelFeedback", c.HighLevelFeedback, 5, 2, 0, _
+    "HighLevelFeedbackStr", c.HighLevelFeedbackStr, "Unknown mode 5", "Move Done", "N/A", _
+    "LinearMotor", c.LinearMotor, True, False, True, "StepInFilter", c.StepInFilter, True, False, True, _
+    "StepInFilterStr", c.StepInFilterStr, "ON", "OFF", "N/A", "SyncPulse", c.SyncPulse, 3, 0, 1, _
+    "SyncPulseStr", c.SyncPulseStr, "Pos./Neg.", "None", "Positive", "VectorLock", c.VectorLock, True, False, True, _
+    "VectorLockStr", c.VectorLockStr, "ON", "OFF", "N/A", "VelocityEstimator", c.VelocityEstimator, 5, 2, 5, _
+    "LimitSwitchModeStr", c.LimitSwitchModeStr, "Position", "Torque", "Position", _
+    "MotorStyle", c.MotorStyle, 2, 1, 2, _
+    "MotorStyleStr", c.MotorStyleStr, "Linear Brushless", "Rotary Brush", "Linear Brushless", _
+    "StepEncInputFilter", c.StepEncInputFilter, 6, 9, 6)
 End Function
 
-Dim configRows
-configRows = Array( _
-  "CapabilityMask", -1, -1, 1, "VelocityEstimatorMax", 0, 0, 0, _
-  "VelocityEstimatorMin", 0, 0, 0, "AnalogInFilter", True, False, False, _
-  "AnalogInFilterStr", "ON", "OFF", "N/A", "TorqueMode", True, False, True, _
-  "Steadix", 1, 2, 0, "SteadixStr", "Standard", "Enhanced", "N/A", _
-  "BadSequenceEnable", True, False, True, "BadSequenceEnableStr", "ON", "OFF", "N/A", _
-  "BrushMode", False, True, False, "BrushModeStr", "OFF", "ON", "N/A", _
-  "EncoderBalanced", True, False, True, "EncoderBalancedStr", "Balanced", "Single-Ended", "Balanced", _
-  "EncoderInFilter", False, True, False, "EncoderInFilterStr", "OFF", "ON", "N/A", _
-  "HallCheck", False, True, False, "HallCheckStr", "OFF", "ON", "N/A", _
-  "FilterClock", 2, 1, 2, "FilterClockStr", "Mode: 2", "Mode: 1", "Mode: 2", _
-  "HallInverter", True, False, True, "HallInverterStr", "ON", "OFF", "N/A", _
-  "HallLessStart", False, True, False, "HallLessStartStr", "OFF", "ON", "N/A", _
-  "LimitMode", 1, 0, 1, "LimitModeStr", "Position", "Torque", "N/A", _
-  "LogicPowerBackup", False, True, False, "LogicPowerBackupStr", "OFF", "ON", "N/A", _
-  "ModeLineFoldback", 2, 1, 0, _
-  "ModeLineFoldbackStr", "On for: Negative Force", "On for: Positive Torque", "N/A", _
-  "MoveDoneFoldback", True, False, True, "MoveDoneFoldbackStr", "ON", "OFF", "N/A", _
-  "InputMode", 1, 6, 1, "InputModeStr", "Analog Force", "Unknown Mode 6", "Analog Force", _
-  "HardStopFoldback", False, True, False, "HardStopFoldbackStr", "OFF", "ON", "N/A", _
-  "HighLevelFeedback", 5, 2, 0, "HighLevelFeedbackStr", "Unknown mode 5", "Move Done", "N/A", _
-  "LinearMotor", True, False, True, "StepInFilter", True, False, True, _
-  "StepInFilterStr", "ON", "OFF", "N/A", "SyncPulse", 3, 0, 1, _
-  "SyncPulseStr", "Pos./Neg.", "None", "Positive", "VectorLock", True, False, True, _
-  "VectorLockStr", "ON", "OFF", "N/A", "VelocityEstimator", 5, 2, 5, _
-  "LimitSwitchModeStr", "Position", "Torque", "Position", "MotorStyle", 2, 1, 2, _
-  "MotorStyleStr", "Linear Brushless", "Rotary Brush", "Linear Brushless", "StepEncInputFilter", 6, 9, 6)
-
 cfgReg.Number.Value = &HA99966DF
-CheckReads "config A:", configRows, 0, ConfigReads(cfg)
+CheckReads "config A:", ConfigRows(cfg), 0
 cfgReg.Number.Value = &H56669920
-CheckReads "config B:", configRows, 1, ConfigReads(cfg)
+CheckReads "config B:", ConfigRows(cfg), 1
 cfgReg.Number.Value = &HA99966DF
 cfg.CapabilityMask = 1
-CheckReads "config A, mask 1:", configRows, 2, ConfigReads(cfg)
+CheckReads "config A, mask 1:", ConfigRows(cfg), 2
 cfgReg.Refresh
 cfgReg.ApplySetup
 CheckEq TakeJournal(), "Change, MotorTypeChanged, HighLevelFeedbackChanged, Change, MotorTypeChanged, " & _
@@ -129,35 +120,28 @@ Sub st_Shutdown() : Note "Shutdown" : End Sub
 Sub st_LockChanged() : Note "LockChanged(" & st.LockLevelRef.Level & ")" : End Sub
 Sub st_ContentChanged(statusRef) : Note "ContentChanged(" & (statusRef Is stReg) & ")" : End Sub
 
-Function StatusReads(s)
-  StatusReads = Array(s.StatusImplemented, s.AllSystemsGo, s.HighLevelFeedback, s.AmpDisable, _
-    s.EncoderError, s.Hardstopped, s.IVfault, s.LockLevel, s.LogicPowerBackup, s.NegativeLimit, _
-    s.NotMoveDone, s.OutOfPosition, s.OutputSaturation, s.OverSpeed, s.OverTemp, s.PositiveLimit, _
-    s.PWMsaturation, s.RMSshutdown, s.StepInputError, s.TempShutdown, s.TorqueMode, _
-    s.TrackingShutdown, s.VectorSearch)
+Function StatusRows(s)
+  StatusRows = Array( _
+    "StatusImplemented", s.StatusImplemented, -1, -1, 0, "AllSystemsGo", s.AllSystemsGo, False, True, True, _
+    "HighLevelFeedback", s.HighLevelFeedback, True, False, False, "AmpDisable", s.AmpDisable, True, False, False, _
+    "EncoderError", s.EncoderError, True, False, False, "Hardstopped", s.Hardstopped, False, True, True, _
+    "IVfault", s.IVfault, False, True, True, "LockLevel", s.LockLevel, 0, 3, 3, _
+    "LogicPowerBackup", s.LogicPowerBackup, False, True, False, "NegativeLimit", s.NegativeLimit, False, True, True, _
+    "NotMoveDone", s.NotMoveDone, False, True, False, "OutOfPosition", s.OutOfPosition, False, True, False, _
+    "OutputSaturation", s.OutputSaturation, False, True, True, "OverSpeed", s.OverSpeed, False, True, True, _
+    "OverTemp", s.OverTemp, False, True, True, "PositiveLimit", s.PositiveLimit, False, True, True, _
+    "PWMsaturation", s.PWMsaturation, False, True, True, "RMSshutdown", s.RMSshutdown, False, True, True, _
+    "StepInputError", s.StepInputError, False, True, True, "TempShutdown", s.TempShutdown, False, True, True, _
+    "TorqueMode", s.TorqueMode, False, True, True, "TrackingShutdown", s.TrackingShutdown, True, True, True, _
+    "VectorSearch", s.VectorSearch, False, True, True)
 End Function
 
-Dim statusRows
-statusRows = Array( _
-  "StatusImplemented", -1, -1, 0, "AllSystemsGo", False, True, True, _
-  "HighLevelFeedback", True, False, False, "AmpDisable", True, False, False, _
-  "EncoderError", True, False, False, "Hardstopped", False, True, True, _
-  "IVfault", False, True, True, "LockLevel", 0, 3, 3, _
-  "LogicPowerBackup", False, True, False, "NegativeLimit", False, True, True, _
-  "NotMoveDone", False, True, False, "OutOfPosition", False, True, False, _
-  "OutputSaturation", False, True, True, "OverSpeed", False, True, True, _
-  "OverTemp", False, True, True, "PositiveLimit", False, True, True, _
-  "PWMsaturation", False, True, True, "RMSshutdown", False, True, True, _
-  "StepInputError", False, True, True, "TempShutdown", False, True, True, _
-  "TorqueMode", False, True, True, "TrackingShutdown", True, True, True, _
-  "VectorSearch", False, True, True)
-
 stReg.Number.Value = &H0821
-CheckReads "status &H0821:", statusRows, 0, StatusReads(st)
+CheckReads "status &H0821:", StatusRows(st), 0
 stReg.Number.Value = &HC07FD7FE
-CheckReads "status &HC07FD7FE:", statusRows, 1, StatusReads(st)
+CheckReads "status &HC07FD7FE:", StatusRows(st), 1
 st.StatusImplemented = 0
-CheckReads "status &HC07FD7FE, nothing implemented:", statusRows, 2, StatusReads(st)
+CheckReads "status &HC07FD7FE, nothing implemented:", StatusRows(st), 2
 st.StatusImplemented = -1
 stReg.ApplySetup
 CheckEq TakeJournal(), "Changed, EnableChanged(False), Shutdown, Changed, EnableChanged(True), LockChanged(3), " & _
@@ -182,29 +166,25 @@ WScript.ConnectObject opt, "opt_"
 Sub opt_FirmwareChanged() : Note "FirmwareChanged" : End Sub
 Sub opt_Refresh(valRef) : Note "Refresh(" & (valRef Is optReg) & ")" : End Sub
 
-Function OptionReads(o)
-  OptionReads = Array(o.CapabilityMask, o.CaseOption, o.FirmwareType, o.InitialCalibration, _
-    o.RuntimeCalibration, o.VoltageMode, o.VoltageModeStr, o.Vendor, o.VendorStr, _
-    o.WarrantyOptions, o.AnalogInputFormat, o.AnalogInputFormatStr, o.LPBenabled, o.LPBenabledStr)
+Function OptionRows(o)
+  OptionRows = Array( _
+    "CapabilityMask", o.CapabilityMask, 2147483647, 2147483647, 0, "CaseOption", o.CaseOption, 0, 7, 0, _
+    "FirmwareType", o.FirmwareType, 0, 7, 0, "InitialCalibration", o.InitialCalibration, True, False, True, _
+    "RuntimeCalibration", o.RuntimeCalibration, False, True, False, "VoltageMode", o.VoltageMode, True, False, True, _
+    "VoltageModeStr", o.VoltageModeStr, "ON", "OFF", "N/A", "Vendor", o.Vendor, 5, 15, 5, _
+    "VendorStr", o.VendorStr, "Unknown vendor  5", "Unknown vendor 15", "Unknown vendor  5", _
+    "WarrantyOptions", o.WarrantyOptions, 0, 1, 0, "AnalogInputFormat", o.AnalogInputFormat, 0, 1, 0, _
+    "AnalogInputFormatStr", o.AnalogInputFormatStr, "0.5V-4.5V", "0.0V-5.0V", "N/A", _
+    "LPBenabled", o.LPBenabled, False, True, False, "LPBenabledStr", o.LPBenabledStr, "NO", "YES", "N/A")
 End Function
 
-Dim optionRows
-optionRows = Array( _
-  "CapabilityMask", 2147483647, 2147483647, 0, "CaseOption", 0, 7, 0, _
-  "FirmwareType", 0, 7, 0, "InitialCalibration", True, False, True, _
-  "RuntimeCalibration", False, True, False, "VoltageMode", True, False, True, _
-  "VoltageModeStr", "ON", "OFF", "N/A", "Vendor", 5, 15, 5, _
-  "VendorStr", "Unknown vendor  5", "Unknown vendor 15", "Unknown vendor  5", "WarrantyOptions", 0, 1, 0, _
-  "AnalogInputFormat", 0, 1, 0, "AnalogInputFormatStr", "0.5V-4.5V", "0.0V-5.0V", "N/A", _
-  "LPBenabled", False, True, False, "LPBenabledStr", "NO", "YES", "N/A")
-
 optReg.Number.Value = &HA00005
-CheckReads "option &HA00005:", optionRows, 0, OptionReads(opt)
+CheckReads "option &HA00005:", OptionRows(opt), 0
 optReg.Number.Value = &H1F700FA
-CheckReads "option &H1F700FA:", optionRows, 1, OptionReads(opt)
+CheckReads "option &H1F700FA:", OptionRows(opt), 1
 optReg.Number.Value = &HA00005
 opt.CapabilityMask = 0
-CheckReads "option &HA00005, mask 0:", optionRows, 2, OptionReads(opt)
+CheckReads "option &HA00005, mask 0:", OptionRows(opt), 2
 opt.CapabilityMask = -1
 optReg.Number.Value = 0
 opt.CaseOption = 2 : opt.FirmwareType = 5 : opt.InitialCalibration = True : opt.RuntimeCalibration = True
@@ -230,26 +210,22 @@ Sub io_CommutationChanged(thisCode, lastCode)
 End Sub
 Sub io_Refresh(newVal) : Note "Refresh(" & (newVal Is ioReg) & ")" : End Sub
 
-Function IoReads(r)
-  IoReads = Array(r.AmpEnable, r.EnableIn, r.FaultIn, r.ModeIn, r.NegativeLimit, r.PositiveLimit, _
-    r.ShutdownLineOut, r.ThermalFaultIn, r.CommutationCode, r.Bits, r.LastCommutationCode)
+Function IoRows(r)
+  IoRows = Array( _
+    "AmpEnable", r.AmpEnable, True, False, True, "EnableIn", r.EnableIn, False, True, False, _
+    "FaultIn", r.FaultIn, False, True, False, "ModeIn", r.ModeIn, False, True, False, _
+    "NegativeLimit", r.NegativeLimit, False, True, False, "PositiveLimit", r.PositiveLimit, False, True, False, _
+    "ShutdownLineOut", r.ShutdownLineOut, False, True, False, "ThermalFaultIn", r.ThermalFaultIn, False, True, False, _
+    "CommutationCode", r.CommutationCode, 7, 0, 1, "Bits", r.Bits, 896, 60528, 128, _
+    "LastCommutationCode", r.LastCommutationCode, 0, 7, 0)
 End Function
 
-Dim ioRows
-ioRows = Array( _
-  "AmpEnable", True, False, True, "EnableIn", False, True, False, _
-  "FaultIn", False, True, False, "ModeIn", False, True, False, _
-  "NegativeLimit", False, True, False, "PositiveLimit", False, True, False, _
-  "ShutdownLineOut", False, True, False, "ThermalFaultIn", False, True, False, _
-  "CommutationCode", 7, 0, 1, "Bits", 896, 60528, 128, _
-  "LastCommutationCode", 0, 7, 0)
-
 ioReg.Number.Value = &H380
-CheckReads "io &H380:", ioRows, 0, IoReads(io)
+CheckReads "io &H380:", IoRows(io), 0
 ioReg.Number.Value = 60528
-CheckReads "io &HEC70:", ioRows, 1, IoReads(io)
+CheckReads "io &HEC70:", IoRows(io), 1
 ioReg.Number.Value = &H80
-CheckReads "io &H80:", ioRows, 2, IoReads(io)
+CheckReads "io &H80:", IoRows(io), 2
 ioReg.Number.Value = &H300
 io.Refresh
 CheckEq TakeJournal(), "CommutationChanged(7, 0), CommutationChanged(0, 7), CommutationChanged(1, 0), " & _
@@ -274,34 +250,29 @@ WScript.ConnectObject ec, "ec_"
 Sub ec_Changed() : Note "Changed" : End Sub
 Sub ec_Refresh() : Note "Refresh" : End Sub
 
-Function ErrorReads(e)
-  ErrorReads = Array(e.ADCproblems, e.CommutationProblems, e.CurrentSensorProblems, _
-    e.EEhardwareProblems, e.EEnotInitialized, e.EncoderProblems, e.LogicPowerBackedUp, _
-    e.LogicPowerRecoveryFailed, e.OverVoltageCurrent, e.RMSoverload, e.VectorSetupProblems, _
-    e.StepInputProblems, e.Thermal, e.Tracking, e.IsShutdown, e.ErrorListStr)
+Function ErrorRows(e)
+  ErrorRows = Array( _
+    "ADCproblems", e.ADCproblems, False, True, False, _
+    "CommutationProblems", e.CommutationProblems, False, True, False, _
+    "CurrentSensorProblems", e.CurrentSensorProblems, False, True, False, _
+    "EEhardwareProblems", e.EEhardwareProblems, False, True, False, _
+    "EEnotInitialized", e.EEnotInitialized, False, True, False, _
+    "EncoderProblems", e.EncoderProblems, False, True, False, _
+    "LogicPowerBackedUp", e.LogicPowerBackedUp, False, True, False, _
+    "LogicPowerRecoveryFailed", e.LogicPowerRecoveryFailed, False, True, False, _
+    "OverVoltageCurrent", e.OverVoltageCurrent, False, True, False, "RMSoverload", e.RMSoverload, False, True, False, _
+    "VectorSetupProblems", e.VectorSetupProblems, False, True, False, _
+    "StepInputProblems", e.StepInputProblems, False, True, False, "Thermal", e.Thermal, True, False, False, _
+    "Tracking", e.Tracking, False, True, False, "IsShutdown", e.IsShutdown, True, True, True, _
+    "ErrorListStr", e.ErrorListStr, "Thermal shutdown, Drive Shutdown", "N/A 0, N/A 1, Over-current/voltage (I/V) " & "shutdown, Tracking  shutdown, RMS shutdown, Encoder signal problem, Step failure, Commutation " & "signal problem, ADC failure, EE needs initializing, EE hardware failure, Motor setup error, " & "Current Sensor Fault, Logic power backed-up, Power-Up Pos'n Recovery Window Exceeded", "")
 End Function
 
-Dim errorRows
-errorRows = Array( _
-  "ADCproblems", False, True, False, "CommutationProblems", False, True, False, _
-  "CurrentSensorProblems", False, True, False, "EEhardwareProblems", False, True, False, _
-  "EEnotInitialized", False, True, False, "EncoderProblems", False, True, False, _
-  "LogicPowerBackedUp", False, True, False, "LogicPowerRecoveryFailed", False, True, False, _
-  "OverVoltageCurrent", False, True, False, "RMSoverload", False, True, False, _
-  "VectorSetupProblems", False, True, False, "StepInputProblems", False, True, False, _
-  "Thermal", True, False, False, "Tracking", False, True, False, _
-  "IsShutdown", True, True, True, _
-  "ErrorListStr", "Thermal shutdown, Drive Shutdown", "N/A 0, N/A 1, Over-current/voltage (I/V) " & _
-    "shutdown, Tracking  shutdown, RMS shutdown, Encoder signal problem, Step failure, Commutation " & _
-    "signal problem, ADC failure, EE needs initializing, EE hardware failure, Motor setup error, " & _
-    "Current Sensor Fault, Logic power backed-up, Power-Up Pos'n Recovery Window Exceeded", "")
-
 ec.Register.Number.Value = &H10008
-CheckReads "error-code &H10008:", errorRows, 0, ErrorReads(ec)
+CheckReads "error-code &H10008:", ErrorRows(ec), 0
 ec.Register.Number.Value = &H8000FFF7
-CheckReads "error-code &H8000FFF7:", errorRows, 1, ErrorReads(ec)
+CheckReads "error-code &H8000FFF7:", ErrorRows(ec), 1
 ec.Register.Number.Value = 0.4
-CheckReads "error-code 0.4:", errorRows, 2, ErrorReads(ec)
+CheckReads "error-code 0.4:", ErrorRows(ec), 2
 ec.Refresh
 CheckEq TakeJournal(), "Changed, Changed, Changed, Refresh", "error-code events"
 
