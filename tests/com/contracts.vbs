@@ -1,116 +1,127 @@
-' The library's published face as a script sees it: every class by ProgID, and the inert
-' default objects behind the drive and root-object interfaces.
+' The library's published face as a script sees it: every class of both DLLs by ProgID, the
+' inert default objects behind the drive and root-object interfaces, and our value library's
+' objects with their events.
 
 Option Explicit
 
-Dim x, name, o, n
+Dim name, o, x, n
 
 ' Every class by its version-independent and its version 1 ProgID.
-For Each name In Array("CmdLog", "DriveEventObj", "NetSupervisorObj", "ConfigRegObj", "ErrorCodeObj", _
-    "IOregisterObj", "MonitorPortStateObj", "SoundEventsObj", "StatusRegObj", "StimulusStateObj", _
-    "OptionRegObj", "NetAdapterObj", "HotKeyObj", "AppStateEventObj", "ErrReflector", "NetLib", "PhysDriveObj")
+For Each name In Array("ZentNetLib.CmdLog", "ZentNetLib.DriveEventObj", "ZentNetLib.NetSupervisorObj", _
+    "ZentNetLib.ConfigRegObj", "ZentNetLib.ErrorCodeObj", "ZentNetLib.IOregisterObj", _
+    "ZentNetLib.MonitorPortStateObj", "ZentNetLib.SoundEventsObj", "ZentNetLib.StatusRegObj", _
+    "ZentNetLib.StimulusStateObj", "ZentNetLib.OptionRegObj", "ZentNetLib.NetAdapterObj", "ZentNetLib.HotKeyObj", _
+    "ZentNetLib.AppStateEventObj", "ZentNetLib.ErrReflector", "ZentNetLib.NetLib", "ZentNetLib.PhysDriveObj", _
+    "ValuesLib.ValueObj", "ValuesLib.ValueNumberObj", "ValuesLib.LockLevelObj", "ValuesLib.FlashObj")
   For Each x In Array("", ".1")
     Set o = Nothing
     On Error Resume Next
-    Set o = CreateObject("ZentNetLib." & name & x)
-    CheckErr 0, "", "", "CreateObject ZentNetLib." & name & x
+    Set o = CreateObject(name & x)
+    CheckErr 0, "", "", "CreateObject " & name & x
     On Error GoTo 0
-    Check Not o Is Nothing, "ZentNetLib." & name & x & " made an object"
+    CheckEq TypeName(o), "_" & Mid(name, InStr(name, ".") + 1), name & x
   Next
 Next
 
-' ---- The library's own drive object: every read a zero value, every write and call inert ---
+' ---- The library's own drive and root objects: every read a zero value, every write and
+' call inert, optional arguments left out or given ---------------------------------------
 
-Dim drv, hot, snd
+Dim drv, hot, nl, version
 Set drv = CreateObject("ZentNetLib.PhysDriveObj")
 Set hot = CreateObject("ZentNetLib.HotKeyObj")
-Set snd = CreateObject("ZentNetLib.SoundEventsObj")
-
-drv.Address = 5 : drv.DemoMode = True : drv.MotorFileName = "motor.mtr" : drv.MotorConfigChanged = True
-drv.PollPriority = 1 : drv.UserID = "user" : Set drv.SoundEvents = snd
-Set drv.LogFile = CreateObject("ZentNetLib.CmdLog")
+drv.Address = 5 : drv.MotorFileName = "motor.mtr" : drv.UserID = "user"
+Set drv.SoundEvents = CreateObject("ZentNetLib.SoundEventsObj")
 Set drv.AppLockLevel = CreateObject("ZentNetLib.StatusRegObj").LockLevelRef
-
 n = 3
-CheckRows "inert drive:", Array( _
-  "ACin", drv.ACin, False, "Address", drv.Address, 0, "SteadixList", drv.SteadixList, Nothing, _
-  "CanMoveDone", drv.CanMoveDone, False, "CommPort", drv.CommPort, 0, "ConfigReg", drv.ConfigReg, Nothing, _
-  "DemoMode", drv.DemoMode, False, "DriveState", drv.DriveState, 0, "DriveStateStr", drv.DriveStateStr, "", _
-  "DriveType", drv.DriveType, 0, "Enabled", drv.Enabled, False, _
-  "EncAndStepFilterList", drv.EncAndStepFilterList, Nothing, "ErrorCodeReg", drv.ErrorCodeReg, Nothing, _
-  "FilterClockList", drv.FilterClockList, Nothing, "FirmwareName", drv.FirmwareName, "", _
-  "FirmwareID", drv.FirmwareID, "", "FirmwareVersionStr", drv.FirmwareVersionStr, "", _
-  "FirmwareVersion", drv.FirmwareVersion, "", "FirmwareVersionCode", drv.FirmwareVersionCode, 0, _
-  "HasFlash", drv.HasFlash, False, "HighLevelFeedbackList", drv.HighLevelFeedbackList, Nothing, _
-  "InputModeList", drv.InputModeList, Nothing, "IOregister", drv.IOregister, Nothing, _
-  "IsLumoType", drv.IsLumoType, False, "LogFile", drv.LogFile, Nothing, _
-  "ModeLineFoldbackList", drv.ModeLineFoldbackList, Nothing, "ModeLineStr", drv.ModeLineStr, "", _
+CheckRows "inert drive:", Array("Address", drv.Address, 0, "ConfigReg", drv.ConfigReg, Nothing, _
+  "DriveStateStr", drv.DriveStateStr, "", "IsLumoType", drv.IsLumoType, False, _
   "MonitorVariableList(1)", drv.MonitorVariableList(1), Nothing, "MonitorState(1)", drv.MonitorState(1), Nothing, _
-  "ModelString", drv.ModelString, "", "MotorFileExists", drv.MotorFileExists("motor.mtr"), False, _
-  "MotorFileName", drv.MotorFileName, "", "MotorStyleList", drv.MotorStyleList, Nothing, _
-  "MotorConfigChanged", drv.MotorConfigChanged, False, "Online", drv.Online, False, _
-  "OptionReg", drv.OptionReg, Nothing, "ParamExists(15)", drv.ParamExists(15), False, _
-  "Parameter(15)", drv.Parameter(15), Nothing, "ParameterList", drv.ParameterList, Nothing, _
-  "ParameterValueObj(15)", drv.ParameterValueObj(15), Nothing, "PollPriority", drv.PollPriority, 0, _
-  "PositionMeasured", drv.PositionMeasured, Nothing, "VEXlist", drv.VEXlist, Nothing, _
-  "ReAddressNetwork", drv.ReAddressNetwork, 0, "Ready", drv.Ready, False, "RMSlevel", drv.RMSlevel, Nothing, _
-  "RMSpeak", drv.RMSpeak, Nothing, "RunCommand", drv.RunCommand("PV 100"), "", _
+  "MotorFileExists", drv.MotorFileExists("motor.mtr"), False, "ParamExists(15)", drv.ParamExists(15), False, _
+  "Parameter(15)", drv.Parameter(15), Nothing, "ParameterValueObj(15)", drv.ParameterValueObj(15), Nothing, _
+  "ReAddressNetwork", drv.ReAddressNetwork, 0, "RunCommand", drv.RunCommand("PV 100"), "", _
   "RunCommand with every argument", drv.RunCommand("PV 100", 10, False), "", _
-  "ScenarioExists(1)", drv.ScenarioExists(1), False, "ScenarioMax", drv.ScenarioMax, 0, _
-  "SetupUndoAvailable", drv.SetupUndoAvailable, False, "Shutdown", drv.Shutdown, False, _
-  "SoundEvents", drv.SoundEvents, Nothing, "StatusReg", drv.StatusReg, Nothing, _
-  "StimulusState", drv.StimulusState, Nothing, "SyncPulseList", drv.SyncPulseList, Nothing, _
+  "ScenarioExists(1)", drv.ScenarioExists(1), False, "SoundEvents", drv.SoundEvents, Nothing, _
   "SystemFileExists", drv.SystemFileExists("setup.sys"), False, "TrqFrcString", drv.TrqFrcString("@*@"), "", _
-  "TrqFrcStringUpdated(2054)", drv.TrqFrcStringUpdated(2054), Empty, "UpdateDriveInfo", drv.UpdateDriveInfo, False, _
-  "UserPositionUnit", drv.UserPositionUnit, Nothing, "UserVelocityUnit", drv.UserVelocityUnit, Nothing, _
-  "UserTorqueUnit", drv.UserTorqueUnit, Nothing, "StepResList", drv.StepResList, Nothing, _
-  "StimulusList", drv.StimulusList, Nothing, "UserID", drv.UserID, "", _
-  "VelocityMeasured", drv.VelocityMeasured, Nothing, "WakeupDrive", drv.WakeupDrive(Nothing, n), 0)
+  "TrqFrcStringUpdated(2054)", drv.TrqFrcStringUpdated(2054), Empty, "UserID", drv.UserID, "", _
+  "WakeupDrive", drv.WakeupDrive(Nothing, n), 0)
 
-On Error Resume Next
-drv.AddToPosition 100 : drv.InitializeNonVolatile : drv.MotorFileLoad "motor.mtr" : drv.MotorFileSave "motor.mtr", False
-drv.ReEnable : drv.ResetDrive : drv.ResetNetwork : drv.ResetParamUpdateIndicator : drv.RunPollCycle
-drv.ScenarioRecall 1 : drv.ScenarioStore 1 : drv.SetupUndo : drv.SetupUndoSaveState : drv.SetupVelocityTuning
-drv.SetupStepResponseView : drv.SetupPositionTuning : drv.SystemFileLoad "setup.sys" : drv.SystemFileSave "setup.sys", True
-CheckErr 0, "", "", "the inert drive's methods"
-On Error GoTo 0
-
-' ---- The library's own root object: inert but for Version and Flash ------------------------
-
-Dim nl, version
 Set nl = CreateObject("ZentNetLib.NetLib")
-nl.OnlinePoll = True : nl.Polling = True : nl.PollingInternal = True : nl.Ports = "1;2" : nl.PortsOpen = True
-nl.TechSupportMode = True : Set nl.WinHookRef = hot
-
-CheckRows "inert root:", Array( _
-  "AppEvents", nl.AppEvents, Nothing, "AppTitle", nl.AppTitle, "", "DriveEvent", nl.DriveEvent, Nothing, _
-  "Drives", nl.Drives, Nothing, "LockLevel", nl.LockLevel, Nothing, _
-  "LookupDriveErrorMsg(1505)", nl.LookupDriveErrorMsg(1505), "", "LogFile", nl.LogFile, Nothing, _
-  "Nets", nl.Nets, Nothing, "Online", nl.Online, False, "OnlinePoll", nl.OnlinePoll, False, _
-  "Polling", nl.Polling, False, "PollingInternal", nl.PollingInternal, False, "Ports", nl.Ports, "", _
-  "PortsOpen", nl.PortsOpen, False, "Resetting", nl.Resetting, False, _
-  "NetSupervisor", nl.NetSupervisor, Nothing, "SerialVersion", nl.SerialVersion, "", _
-  "Sounds", nl.Sounds, Nothing, "SystemFileConfiguration", nl.SystemFileConfiguration("setup.sys"), Nothing, _
-  "TechSupportMode", nl.TechSupportMode, False, "ValueVersion", nl.ValueVersion, "")
+nl.Ports = "1;2" : nl.TechSupportMode = True : Set nl.WinHookRef = hot
+CheckRows "inert root:", Array("AppTitle", nl.AppTitle, "", "Nets", nl.Nets, Nothing, "Ports", nl.Ports, "", _
+  "LookupDriveErrorMsg(1505)", nl.LookupDriveErrorMsg(1505), "", "TechSupportMode", nl.TechSupportMode, False, _
+  "SystemFileConfiguration", nl.SystemFileConfiguration("setup.sys"), Nothing)
 
 On Error Resume Next
-nl.CreateDemoDrive : nl.CreateDemoDrive 3 : nl.ForceOffline : nl.RegisterFKey hot : nl.ColdResetSystem
-nl.SystemFileLoad "setup.sys" : nl.SystemFileSave "setup.sys", False : nl.TechSupportModeEnable 1234
-nl.UnRegisterFKey hot : nl.WarmResetSystem
-CheckErr 0, "", "", "the inert root's methods"
+drv.AddToPosition 100 : drv.MotorFileSave "motor.mtr", False : drv.ScenarioRecall 1 : drv.SetupUndo
+drv.SystemFileLoad "setup.sys" : drv.SystemFileSave "setup.sys", True
+nl.CreateDemoDrive : nl.CreateDemoDrive 3 : nl.RegisterFKey hot : nl.SystemFileSave "setup.sys", False
+nl.TechSupportModeEnable 1234 : nl.UnRegisterFKey hot
+CheckErr 0, "", "", "the inert objects' methods"
 On Error GoTo 0
 
-' Version: "1.0.48", CR LF, then the library's folder and its file name without extension.
+' Version: "1.0.48", CR LF, then the library's folder and its file name without extension;
+' every read of Flash makes a new object.
 version = Split(nl.Version, vbCrLf)
 CheckEq UBound(version), 1, "Version has two lines"
 CheckEq version(0), "1.0.48", "Version's first line"
-CheckEq Right(version(1), Len("\ZentNetLib")), "\ZentNetLib", "Version's second line ends with the file name"
-Check InStr(version(1), ":\") = 2, "Version's second line begins with a drive: " & version(1)
+Check InStr(version(1), ":\") = 2 And Right(version(1), 11) = "\ZentNetLib", "Version's second line: " & version(1)
+Check Not nl.Flash Is nl.Flash, "every read of Flash makes a new object"
 
-Dim flash1, flash2
-Set flash1 = nl.Flash
-Set flash2 = nl.Flash
-Check Not flash1 Is Nothing, "Flash makes an object"
-Check Not flash1 Is flash2, "every read of Flash makes a new object"
+' ---- Our value library: a value's number and its events, the set-up fields, copying ------
+
+Dim v, w, lk
+Function Seen(event, newVal)
+  Seen = event & "(" & newVal.Number.Value & " after " & newVal.Number.PreviousValue & ", " & (newVal Is v) & ")"
+End Function
+Sub v_ValueChanged(newVal) : Note Seen("ValueChanged", newVal) : End Sub
+Sub v_Changed(newVal) : Note Seen("Changed", newVal) : End Sub
+Sub v_ContentChanged(newVal) : Note Seen("ContentChanged", newVal) : End Sub
+Sub v_Refresh(newVal) : Note Seen("Refresh", newVal) : End Sub
+Sub w_ContentChanged(newVal) : Note "w ContentChanged(" & (newVal Is w) & ")" : End Sub
+Sub lk_Changed() : Note "Changed(" & lk.Level & ")" : End Sub
+
+Set v = CreateObject("ValuesLib.ValueObj")
+WScript.ConnectObject v, "v_"
+v.Number.Value = 5
+v.Number.Value = 5
+v.Number.Value = -2.5
+v.Refresh
+v.ApplySetup
+CheckEq TakeJournal(), "ValueChanged(5 after 0, True), Changed(5 after 0, True), ValueChanged(-2.5 after 5, True), " & _
+  "Changed(-2.5 after 5, True), Refresh(-2.5 after 5, True), ContentChanged(-2.5 after 5, True)", "value events"
+
+v.Name = "Mode" : v.ShortName = "M" : v.ParamNum = 62 : v.EditLock = 2 : v.SetupA = 3 : v.SetupB = -1
+v.SetupC = 1 : v.SetupD = 6 : v.SetupE = 7 : v.SetupF = &H7FFFFFFF : v.SetupG = &H80000000
+v.RequestNumber.Value = 9
+With v.Number
+  .LowerBoundA = -1.5 : .UpperBoundA = 4 : .LowerBoundB = -32768 : .UpperBoundB = 32767 : .DefaultValue = 1
+  .SetupH = -1 : .SetupI = 8 : .SetupJ = 9 : .SetupK = 10 : .Format = "0.00" : .Label = "rpm"
+  .InitialValue = 0.5 : .Scale = 4000
+End With
+Set w = CreateObject("ValuesLib.ValueObj")
+WScript.ConnectObject w, "w_"
+v.CopyContentTo w
+CheckEq TakeJournal(), "w ContentChanged(True)", "CopyContentTo raises on the copy only"
+CheckRows "copied set-up", Array("Name", w.Name, "Mode", "ShortName", w.ShortName, "M", "ParamNum", w.ParamNum, 62, _
+  "EditLock", w.EditLock, 2, "SetupA", w.SetupA, 3, "SetupB", w.SetupB, -1, "SetupC", w.SetupC, 1, _
+  "SetupD", w.SetupD, 6, "SetupE", w.SetupE, 7, "SetupF", w.SetupF, &H7FFFFFFF, "SetupG", w.SetupG, &H80000000, _
+  "Value", w.Number.Value, -2.5, "PreviousValue", w.Number.PreviousValue, 5, "request", w.RequestNumber.Value, 9)
+With w.Number
+  CheckRows "copied number set-up", Array("LowerBoundA", .LowerBoundA, -1.5, "UpperBoundA", .UpperBoundA, 4, _
+    "LowerBoundB", .LowerBoundB, -32768, "UpperBoundB", .UpperBoundB, 32767, "DefaultValue", .DefaultValue, 1, _
+    "SetupH", .SetupH, -1, "SetupI", .SetupI, 8, "SetupJ", .SetupJ, 9, "SetupK", .SetupK, 10, _
+    "Format", .Format, "0.00", "Label", .Label, "rpm", "InitialValue", .InitialValue, 0.5, "Scale", .Scale, 4000)
+End With
+On Error Resume Next
+v.CopyContentTo Nothing
+CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "CopyContentTo Nothing"
+On Error GoTo 0
+
+Set lk = CreateObject("ValuesLib.LockLevelObj")
+WScript.ConnectObject lk, "lk_"
+lk.Level = 2
+lk.Level = 2
+lk.Level = 0
+CheckEq TakeJournal(), "Changed(2), Changed(0)", "lock level changes"
 
 Finish

@@ -27,14 +27,8 @@ Function Same(a, b)
 End Function
 
 Function Show(v)
-  If IsObject(v) Then
-    Show = "an object"
-    If v Is Nothing Then Show = "Nothing"
-  ElseIf IsNull(v) Then
-    Show = "Null"
-  Else
-    Show = TypeName(v) & " [" & v & "]"
-  End If
+  Show = TypeName(v)
+  If Not IsObject(v) And Not IsNull(v) Then Show = Show & " [" & v & "]"
 End Function
 
 Sub Check(cond, what)
@@ -61,8 +55,7 @@ Sub Note(text)
 End Sub
 
 Function TakeJournal()
-  TakeJournal = journal
-  journal = ""
+  TakeJournal = journal : journal = ""
 End Function
 
 ' Rows of three: what, the value read, the value expected.

@@ -97,29 +97,29 @@ END
 host_case_fails "a VBScript syntax error runs nothing"  syntax.vbs
 
 host_case "events: order, prefixes, by-reference arguments, disconnecting"  0  events.vbs <<'END'
-ping 7 seven
-ask 0 asked 1
-connected: sinks=1 yes=-1 text=asked and answered n=2
-disconnected: sinks=0
-t ping 7
-partly handled: sinks=1 yes=0 text=asked n=1
-t ping 7
-ping 7 seven
-ask 0 asked 1
-twice connected: sinks=2 yes=0 text=asked n=1 yes=-1 text=asked and answered n=2
+lock 7
+terminate 0
+connected: -1
+disconnected: 0
+t lock 9
+partly handled: 0
+t lock 10
+lock 11
+terminate 0
+twice connected: -1
 END
 
 host_case "events reach JScript functions"  0  events.js <<'END'
-ping 7 seven
-ask boolean 0 asked 2
-connected: sinks=1 yes=0 text=asked n=1
+lock number 7
+terminate boolean 0
+connected: 0
 END
 
 host_case "an error in an event handler ends the script"  5  events_error.vbs <<'END'
-ping 7
+lock 7
 ! events_error.vbs(8, 3) Microsoft VBScript runtime error: Invalid procedure call or argument (error 5)
 END
 
 host_case "a by-reference argument that does not convert back"  13  events_mismatch.vbs <<'END'
-! events_mismatch.vbs(0, 0) s_Ask: Type mismatch: argument 3 of s_Ask (error 13)
+! events_mismatch.vbs(0, 0) s_Terminate: Type mismatch: argument 1 of s_Terminate (error 13)
 END

@@ -1,11 +1,13 @@
 // Events reach JScript functions named prefix + event, by-reference arguments as values.
-var s = WScript.CreateObject("ZentHostTest.Source", "s_");
-WScript.Echo("connected:", s.Fire());
+var s = WScript.CreateObject("ZentNetLib.AppStateEventObj", "s_");
+s.FireLockChange(7);
+WScript.Echo("connected:", s.FireTerminate());
 
-function s_Ping(n, text) {
-  WScript.Echo("ping", n, text);
+function s_LockChanged(newState) {
+  WScript.Echo("lock", typeof newState, newState);
 }
 
-function s_Ask(yes, text, n) {
-  WScript.Echo("ask", typeof yes, yes, text, n + 1);
+function s_Terminate(cancel) {
+  WScript.Echo("terminate", typeof cancel, cancel);
+  cancel = true;
 }

@@ -1,28 +1,31 @@
 ' Events reach the Subs named prefix & event, in the order raised, and what a handler
 ' assigns to a by-reference argument reaches the object.
-Set s = WScript.CreateObject("ZentHostTest.Source", "s_")
-WScript.Echo "connected:", s.Fire()
+Set s = WScript.CreateObject("ZentNetLib.AppStateEventObj", "s_")
+s.FireLockChange 7
+WScript.Echo "connected:", s.FireTerminate
 WScript.DisconnectObject s
-WScript.Echo "disconnected:", s.Fire()
+s.FireLockChange 8
+WScript.Echo "disconnected:", s.FireTerminate
 
 ' Only the events the script has a Sub for are handled.
-Set t = CreateObject("ZentHostTest.Source")
+Set t = CreateObject("ZentNetLib.AppStateEventObj")
 WScript.ConnectObject t, "t_"
-WScript.Echo "partly handled:", t.Fire()
+t.FireLockChange 9
+WScript.Echo "partly handled:", t.FireTerminate
 WScript.ConnectObject t, "s_"
-WScript.Echo "twice connected:", t.Fire()
+t.FireLockChange 10
+WScript.Echo "twice connected:", t.FireTerminate
 
-Sub s_Ping(n, text)
-  WScript.Echo "ping", n, text
+Sub s_LockChanged(newState)
+  WScript.Echo "lock", newState
 End Sub
 
-Sub s_Ask(yes, text, n)
-  WScript.Echo "ask", yes, text, n
-  yes = True
-  text = text & " and answered"
-  n = n + 1
+Sub s_Terminate(cancel)
+  WScript.Echo "terminate", cancel
+  cancel = True
 End Sub
 
-Sub t_Ping(n, text)
-  WScript.Echo "t ping", n
+Sub t_LockChanged(newState)
+  WScript.Echo "t lock", newState
+  newState = newState + 1
 End Sub

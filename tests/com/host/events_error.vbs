@@ -1,9 +1,9 @@
 ' An error in an event handler ends the script with that error.
-Set s = WScript.CreateObject("ZentHostTest.Source", "s_")
-s.Fire
+Set s = WScript.CreateObject("ZentNetLib.AppStateEventObj", "s_")
+s.FireLockChange 7
 WScript.Echo "not reached"
 
-Sub s_Ping(n, text)
-  WScript.Echo "ping", n
+Sub s_LockChanged(newState)
+  WScript.Echo "lock", newState
   Err.Raise 5
 End Sub

@@ -1,8 +1,8 @@
 ' A by-reference argument left with a value of the wrong type is an error.
-Set s = WScript.CreateObject("ZentHostTest.Source", "s_")
-s.Fire
+Set s = WScript.CreateObject("ZentNetLib.AppStateEventObj", "s_")
+s.FireTerminate
 WScript.Echo "not reached"
 
-Sub s_Ask(yes, text, n)
-  n = "many"
+Sub s_Terminate(cancel)
+  cancel = "many"
 End Sub
