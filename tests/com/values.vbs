@@ -3,10 +3,13 @@
 
 Option Explicit
 
-Dim name, o, v, w, lk
+Dim name, o, v, w, lk, both
 
+' Wine's VBScript never frees an array that For Each walks without a variable holding it,
+' nor the objects in it: such arrays are held in `both`.
 For Each name In Array("ValueObj", "ValueNumberObj", "LockLevelObj", "FlashObj")
-  For Each o In Array(CreateObject("ValuesLib." & name), CreateObject("ValuesLib." & name & ".1"))
+  both = Array(CreateObject("ValuesLib." & name), CreateObject("ValuesLib." & name & ".1"))
+  For Each o In both
     CheckEq TypeName(o), "_" & name, "ValuesLib." & name
   Next
 Next
@@ -47,7 +50,8 @@ Set w = CreateObject("ValuesLib.ValueObj")
 WScript.ConnectObject w, "w_"
 v.CopyContentTo w
 CheckEq TakeJournal(), "w ContentChanged(True)", "CopyContentTo raises on the copy only"
-For Each o In Array(v, w)
+both = Array(v, w)
+For Each o In both
   CheckRows "set-up", Array("Name", o.Name, "Mode", "ShortName", o.ShortName, "M", "ParamNum", o.ParamNum, 62, _
     "EditLock", o.EditLock, 2, "SetupA", o.SetupA, 3, "SetupB", o.SetupB, -1, "SetupC", o.SetupC, 1, _
     "SetupD", o.SetupD, 6, "SetupE", o.SetupE, 7, "SetupF", o.SetupF, &H7FFFFFFF, "SetupG", o.SetupG, &H80000000, _
