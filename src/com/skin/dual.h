@@ -450,7 +450,7 @@ class Dual : public Itf,
 
   // Runs core member (or lambda taking Core&) `f` with the COM arguments `com`.
   template <class F, class... A>
-  HRESULT Call(F f, A... com) noexcept {
+  [[gnu::always_inline]] HRESULT Call(F f, A... com) noexcept {
     // This object, and with it the core object, stays alive for the whole member even if a
     // listener releases the last outside reference meanwhile. The plain count costs less
     // than a copy of the core's shared pointer, whose count is interlocked.
