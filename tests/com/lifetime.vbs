@@ -1,6 +1,8 @@
 ' A supervisor and its adapters refer to each other (Nets one way, each adapter's supervisor
 ' the other), and scripts hold both ends in every combination. The host runs this suite
-' with /checkunload: once the engine lets go, nothing of it may keep the DLL loaded.
+' with /checkunload: once the engine lets go, nothing of it may keep the DLL loaded. Only
+' COM objects count there, and core objects hold ours only weakly, so each adapter's peer is
+' a value object of the other DLL: a supervisor left alive keeps its peers, and that DLL.
 
 Option Explicit
 
@@ -24,6 +26,9 @@ sup.Ports = "1;2;3"
 TakeJournal
 Set nets = sup.Nets
 CheckEq nets.Count, 3, "one adapter per port"
+For Each a In nets
+  Set a.Peer = CreateObject("ValuesLib.ValueObj")
+Next
 
 ' The adapter reaches its supervisor: its notification arrives at the supervisor's listener,
 ' with the adapter as the first argument.
@@ -47,6 +52,7 @@ CheckEq TakeJournal(), "LPT5 3", "a former adapter still reaches the supervisor"
 Set lone = CreateObject("ZentNetLib.NetSupervisorObj")
 lone.Ports = "7"
 Set loneAdapter = lone.Nets(1)
+Set loneAdapter.Peer = CreateObject("ValuesLib.ValueObj")
 Set lone = Nothing
 loneAdapter.FireNetworkChanged 3
 CheckRows "an adapter whose supervisor is gone:", Array("NetState", loneAdapter.NetState, 3, _
