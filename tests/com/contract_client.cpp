@@ -737,6 +737,17 @@ int main(int argc, char** argv) {
     std::printf("type library: %d mismatch%s\n", typeFailures, typeFailures == 1 ? "" : "es");
     if (objects) {
         RunObjectChecks();
+        // Everything the checks made is released: both servers must be ready to unload.
+        using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+        for (const char* dll : {"ZentNetLib.dll", "ZentValues.dll"}) {
+            HMODULE module = GetModuleHandleA(dll);
+            auto canUnload = module ? reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(
+                                          GetProcAddress(module, "DllCanUnloadNow")))
+                                    : nullptr;
+            const HRESULT answer = canUnload ? canUnload() : E_NOINTERFACE;
+            if (answer != S_OK)
+                Fail("%s: DllCanUnloadNow 0x%08lX once every object is released", dll, static_cast<unsigned long>(answer));
+        }
         int objectFailures = g_failures - typeFailures;
         std::printf("objects: %d mismatch%s\n", objectFailures, objectFailures == 1 ? "" : "es");
     }

@@ -1,9 +1,11 @@
-// zenthost [/include:FILE]... FILE [ARGS]: runs a VBScript (.vbs) or JScript (.js) file
-// through the system's script engine with a WScript object, for the automation tests and
-// the demo. Each included file (same language) runs first, in the same engine, so the
-// script sees its functions and variables.
+// zenthost [/include:FILE]... [/checkunload] FILE [ARGS]: runs a VBScript (.vbs) or
+// JScript (.js) file through the system's script engine with a WScript object, for the
+// automation tests and the demo. Each included file (same language) runs first, in the same
+// engine, so the script sees its functions and variables. /checkunload asks, once the
+// engine is gone, whether every DLL the objects came from could now be unloaded.
 #include "host.h"
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <array>
@@ -306,6 +308,66 @@ int Host::Run() {
   return quitting_ ? quitCode_ : 0;
 }
 
+namespace {
+
+std::wstring ModulePath(HMODULE module) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) return path.substr(0, n);
+    path.resize(path.size() * 2);
+  }
+}
+
+bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
+  return text.size() >= prefix.size() &&
+         CompareStringOrdinal(text.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                              static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
+}
+
+int CheckUnload() {
+  // Objects may come from WScript.CreateObject or from the engine's own CreateObject, so the
+  // servers are found among the loaded modules rather than from the calls the host saw:
+  // every DLL outside the Windows folder that exports DllCanUnloadNow.
+  std::vector<HMODULE> modules(64);
+  for (;;) {
+    DWORD bytes = static_cast<DWORD>(modules.size() * sizeof(HMODULE));
+    DWORD needed = 0;
+    if (!EnumProcessModules(GetCurrentProcess(), modules.data(), bytes, &needed))
+      Fatal(L"cannot list the loaded modules", HRESULT_FROM_WIN32(GetLastError()));
+    if (needed <= bytes) {
+      modules.resize(needed / sizeof(HMODULE));
+      break;
+    }
+    modules.resize(needed / sizeof(HMODULE) + 16);
+  }
+  std::wstring windows(MAX_PATH, L'\0');
+  UINT n = GetWindowsDirectoryW(windows.data(), MAX_PATH);
+  if (n == 0 || n >= MAX_PATH)
+    Fatal(L"cannot find the Windows folder", HRESULT_FROM_WIN32(GetLastError()));
+  windows.resize(n);
+  if (windows.back() != L'\\') windows += L'\\';
+
+  using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+  int busy = 0;
+  for (HMODULE module : modules) {
+    std::wstring path = ModulePath(module);
+    if (path.empty() || StartsWithNoCase(path, windows)) continue;
+    auto canUnload = reinterpret_cast<CanUnloadNow>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    if (!canUnload) continue;
+    HRESULT hr = canUnload();
+    if (hr == S_OK) continue;
+    ++busy;
+    WriteLine(STD_ERROR_HANDLE, L"zenthost: " + path.substr(path.find_last_of(L"\\/") + 1) +
+                                    L" still holds objects after the script (DllCanUnloadNow " +
+                                    (hr == S_FALSE ? std::wstring(L"S_FALSE") : Hex(hr)) + L")");
+  }
+  return busy;
+}
+
+}  // namespace
 }  // namespace zenthost
 
 int main() {
@@ -313,19 +375,24 @@ int main() {
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   // Options come before the script; everything after it is the script's.
   std::vector<std::wstring> includes;
+  bool checkUnload = false;
   int first = 1;
-  const std::wstring option = L"/include:";
+  const std::wstring include = L"/include:";
   for (; argv && first < argc; ++first) {
     std::wstring arg = argv[first];
-    if (CompareStringOrdinal(arg.c_str(), static_cast<int>(std::min(arg.size(), option.size())),
-                             option.c_str(), static_cast<int>(option.size()), TRUE) != CSTR_EQUAL)
+    if (CompareStringOrdinal(arg.c_str(), -1, L"/checkunload", -1, TRUE) == CSTR_EQUAL) {
+      checkUnload = true;
+    } else if (arg.size() > include.size() && zenthost::StartsWithNoCase(arg, include)) {
+      includes.push_back(arg.substr(include.size()));
+    } else {
       break;
-    if (arg.size() == option.size()) break;
-    includes.push_back(arg.substr(option.size()));
+    }
   }
   if (!argv || first >= argc) {
-    std::fputs("usage: zenthost [/include:FILE]... FILE.vbs|FILE.js [ARGS...]\n"
-               "  each FILE included runs first, in order, in the script's engine\n",
+    std::fputs("usage: zenthost [/include:FILE]... [/checkunload] FILE.vbs|FILE.js [ARGS...]\n"
+               "  each FILE included runs first, in order, in the script's engine\n"
+               "  /checkunload: afterwards every DLL that served objects must answer\n"
+               "  DllCanUnloadNow with S_OK\n",
                stderr);
     if (argv) LocalFree(argv);
     return 1;
@@ -342,8 +409,12 @@ int main() {
   }
   int rc = 1;
   try {
-    zenthost::Host host(std::move(includes), path, std::move(args));
-    rc = host.Run();
+    {
+      zenthost::Host host(std::move(includes), path, std::move(args));
+      rc = host.Run();
+    }
+    // The engine, its objects and the WScript object are all released by now.
+    if (checkUnload && zenthost::CheckUnload() > 0 && rc == 0) rc = 1;
   } catch (const zenthost::HostError& e) {
     zenthost::WriteLine(STD_ERROR_HANDLE, e.source + L": " + e.description);
   } catch (const std::bad_alloc&) {

@@ -288,9 +288,17 @@ class ValueObjAdapter final : public ValueObj,
       Route{"ContentChanged", &Events::ContentChanged}, Route{"Refresh", &Events::Refresh},
       Route{"InitializeCache", &Events::InitializeCache});
 
-  explicit ValueObjAdapter(IDispatch* object) : Foreign(object), Through(Interface<I>(object)) {}
+  explicit ValueObjAdapter(IDispatch* object)
+      : Foreign(object), Through(Interface<I>(object)),
+        numberValue_(Ref<IDispatch>(object).As<INumberValue>(IID_INumberValue)) {}
 
   std::shared_ptr<ValueNumberObj> Number() override { return NumberOf(&I::get_Number); }
+  double NumberValue() override {
+    if (!numberValue_) return ValueObj::NumberValue();
+    DOUBLE value = 0;
+    Check(numberValue_->NumberValue(&value));
+    return value;
+  }
   void Refresh() override { Check(itf()->Refresh()); }
   std::string Name() const override { return Get<std::string>(&I::get_Name); }
   void SetName(const std::string& v) override { Put(&I::put_Name, v); }
@@ -342,6 +350,7 @@ class ValueObjAdapter final : public ValueObj,
     return std::make_shared<ValueNumberAdapter>(err::Required(number));
   }
 
+  Ref<INumberValue> numberValue_;  // our own value objects answer it
   ForeignEvents<ValueObjAdapter> events_;
 };
 

@@ -392,11 +392,7 @@ class Dual : public Itf,
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG n = --refs_;
-    if (n == 0) {
-      // Out of the map first: nothing may find a dying object.
-      Forget(core_.get());
-      delete static_cast<Self*>(this);
-    }
+    if (n == 0) Destroy();
     return n;
   }
 
@@ -416,9 +412,13 @@ class Dual : public Itf,
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (count == 1 && names != nullptr && names[0] != nullptr && ids != nullptr && Names().Find(names[0], ids[0]))
+      return S_OK;
     auto info = TypeInfoOf(__uuidof(Itf), true);
     if (!info) return TYPE_E_CANTLOADLIBRARY;
-    return DispGetIDsOfNames(info.get(), names, count, ids);
+    const HRESULT hr = DispGetIDsOfNames(info.get(), names, count, ids);
+    if (hr == S_OK && count == 1) Names().Remember(names[0], ids[0]);
+    return hr;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* excep, UINT* argErr) override {
@@ -460,17 +460,30 @@ class Dual : public Itf,
 
   // Runs core member (or lambda taking Core&) `f` with the COM arguments `com`.
   template <class F, class... A>
-  HRESULT Call(F f, A... com) noexcept {
-    return Guard(__uuidof(Itf), [&] {
-      // The core object stays alive for the whole member, even if a listener releases the
-      // last reference to this COM object meanwhile.
-      const std::shared_ptr<Core> core = core_;
+  [[gnu::always_inline]] HRESULT Call(F f, A... com) noexcept {
+    // This object, and with it the core object, stays alive for the whole member even if a
+    // listener releases the last outside reference meanwhile. The plain count costs less
+    // than a copy of the core's shared pointer, whose count is interlocked.
+    ++refs_;
+    const HRESULT hr = Guard(__uuidof(Itf), [&] {
       std::tuple<A...> args(com...);
-      Apply(*core, f, args, std::make_index_sequence<std::tuple_size_v<typename Signature<F>::Params>>{});
+      Apply(*core_, f, args, std::make_index_sequence<std::tuple_size_v<typename Signature<F>::Params>>{});
     });
+    if (--refs_ == 0) Destroy();  // Release without an indirect call
+    return hr;
   }
 
  private:
+  void Destroy() {
+    // Out of the map first: nothing may find a dying object.
+    Forget(core_.get());
+    delete static_cast<Self*>(this);
+  }
+  // The member names clients asked for, shared by every object of the class.
+  static NameCache& Names() {
+    static NameCache names;
+    return names;
+  }
   static const ClassIds& Ids() {
     static const ClassIds ids = IdsOf(Self::kName);
     return ids;

@@ -53,6 +53,26 @@ HRESULT Report(const IID& iid, const AutomationError& e) noexcept {
   return HResultOf(e.Number());
 }
 
+HRESULT Caught(const IID& iid) noexcept {
+  try {
+    throw;
+  } catch (const AutomationError& e) {
+    return Report(iid, e);
+  } catch (const std::bad_alloc&) {
+    SetErrorInfo(0, nullptr);
+    return E_OUTOFMEMORY;
+  } catch (const NullPointer&) {
+    SetErrorInfo(0, nullptr);
+    return E_POINTER;
+  } catch (const std::exception& e) {
+    Report(iid, AutomationError(0, err::kRuntimeSource, std::string("Unexpected error: ") + e.what()));
+    return E_UNEXPECTED;
+  } catch (...) {
+    Report(iid, AutomationError(0, err::kRuntimeSource, "Unexpected error"));
+    return E_UNEXPECTED;
+  }
+}
+
 void ThrowFrom(HRESULT hr, EXCEPINFO* info) {
   if (hr != DISP_E_EXCEPTION || info == nullptr)
     throw AutomationError(NumberOf(hr), err::kRuntimeSource, "Automation error");

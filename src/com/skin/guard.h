@@ -34,25 +34,20 @@ HRESULT Report(const IID& iid, const AutomationError& e) noexcept;
 // `info` are freed.
 [[noreturn]] void ThrowFrom(HRESULT hr, EXCEPINFO* info);
 
+// What Guard answers for the exception in flight (call it only from a catch block): the
+// error object and HRESULT of an AutomationError, E_OUTOFMEMORY, E_POINTER for a
+// NullPointer, E_UNEXPECTED with a description for anything else.
+HRESULT Caught(const IID& iid) noexcept;
+
+// Inlined into every member, so the member's own call is direct; the handlers stay in
+// Caught, one copy for the whole DLL.
 template <class F>
-HRESULT Guard(const IID& iid, F&& body) noexcept {
+[[gnu::always_inline]] inline HRESULT Guard(const IID& iid, F&& body) noexcept {
   try {
     body();
     return S_OK;
-  } catch (const AutomationError& e) {
-    return Report(iid, e);
-  } catch (const std::bad_alloc&) {
-    SetErrorInfo(0, nullptr);
-    return E_OUTOFMEMORY;
-  } catch (const NullPointer&) {
-    SetErrorInfo(0, nullptr);
-    return E_POINTER;
-  } catch (const std::exception& e) {
-    Report(iid, AutomationError(0, err::kRuntimeSource, std::string("Unexpected error: ") + e.what()));
-    return E_UNEXPECTED;
   } catch (...) {
-    Report(iid, AutomationError(0, err::kRuntimeSource, "Unexpected error"));
-    return E_UNEXPECTED;
+    return Caught(iid);
   }
 }
 

@@ -82,13 +82,15 @@ void Forget(const Object* core) {
 
 Ref<IUnknown> WrapObject(const std::shared_ptr<Object>& core) {
   if (!core) return {};
-  if (const auto* foreign = dynamic_cast<const Foreign*>(core.get()))
-    return Ref<IUnknown>(foreign->Dispatch());
+  // The map first: a foreign object is never in it, and the cross-cast below compares
+  // type names, which costs more than the look-up on the way of every object handed out.
   {
     const Exclusive lock(g_mapsLock);
     const auto found = Reg().live.find(core.get());
     if (found != Reg().live.end()) return Ref<IUnknown>(found->second);
   }
+  if (const auto* foreign = dynamic_cast<const Foreign*>(core.get()))
+    return Ref<IUnknown>(foreign->Dispatch());
   const SkinClass* skin = SkinFor(*core);
   if (skin == nullptr)
     throw AutomationError(err::kCannotCreateObject, err::kRuntimeSource,

@@ -33,6 +33,17 @@ struct ICoreObject : IUnknown {
   virtual HMODULE STDMETHODCALLTYPE Module() = 0;
 };
 
+// Answered by the value objects of our value DLL: the value's number in one call, where the
+// published interface first hands out the number as an object of its own, made afresh for
+// each read. Decoders read their register on every member, so this is their hot path. In-
+// process only, never marshalled; a value object without it is read the published way.
+// {1212AFD7-3113-4C33-B289-21CC0835B274}
+inline constexpr IID IID_INumberValue = {
+    0x1212afd7, 0x3113, 0x4c33, {0xb2, 0x89, 0x21, 0xcc, 0x08, 0x35, 0xb2, 0x74}};
+struct INumberValue : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE NumberValue(DOUBLE* result) = 0;
+};
+
 // A published class's skin, registered once by the class's skin file.
 struct SkinClass {
   std::string_view name;                    // the published class name

@@ -2,7 +2,10 @@
 
 #include "module.h"
 
+#include <array>
 #include <cwchar>
+#include <cwctype>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,9 +31,18 @@ struct CachedInfo {
   bool vtable;
   Ref<ITypeInfo> info;
 };
+// A member's description: whether a call needs either repair of InvokeTyped, that is
+// whether any parameter but the result is by reference.
+struct MemberKey {
+  ITypeInfo* info;
+  DISPID id;
+  WORD flags;
+  auto operator<=>(const MemberKey&) const = default;
+};
 struct TypeCache {
   Ref<ITypeLib> library;
   std::vector<CachedInfo> infos;
+  std::map<MemberKey, bool> repaired;  // the infos above, kept alive by them
 };
 // Never destroyed at process exit: releasing COM objects while DLLs detach is unsafe.
 TypeCache& Types() {
@@ -149,8 +161,66 @@ struct FuncDescOf {
 
 }  // namespace
 
+namespace {
+
+// Whether `id` called with `flags` takes a parameter by reference (then InvokeTyped may have
+// to repair the call), learnt from its description once.
+bool TakesByReference(ITypeInfo* info, DISPID id, WORD flags) {
+  const MemberKey key{info, id, flags};
+  {
+    const Exclusive lock(g_typesLock);
+    const auto found = Types().repaired.find(key);
+    if (found != Types().repaired.end()) return found->second;
+  }
+  const FuncDescOf func(info, id, flags);
+  if (func.desc == nullptr) return true;  // unknown here: ITypeInfo::Invoke has the last word
+  bool byRef = false;
+  for (SHORT k = 0; k < func.desc->cParams; ++k) {
+    const ELEMDESC& p = func.desc->lprgelemdescParam[k];
+    if (p.tdesc.vt == VT_PTR && !(p.paramdesc.wParamFlags & PARAMFLAG_FRETVAL)) byRef = true;
+  }
+  const Exclusive lock(g_typesLock);
+  // Only descriptions of the cached type information are kept: they live as long as it.
+  for (const auto& c : Types().infos)
+    if (c.info.get() == info) {
+      Types().repaired.emplace(key, byRef);
+      break;
+    }
+  return byRef;
+}
+
+}  // namespace
+
+bool NameCache::Find(const OLECHAR* name, DISPID& id) const {
+  std::array<wchar_t, 64> key{};
+  size_t n = 0;
+  for (; name[n] != 0; ++n) {
+    if (n == key.size() || name[n] > 0x7F) return false;
+    key[n] = static_cast<wchar_t>(std::towlower(name[n]));
+  }
+  AcquireSRWLockShared(&lock_);
+  const auto found = ids_.find(std::wstring_view(key.data(), n));
+  const bool known = found != ids_.end();
+  if (known) id = found->second;
+  ReleaseSRWLockShared(&lock_);
+  return known;
+}
+
+void NameCache::Remember(const OLECHAR* name, DISPID id) {
+  std::wstring key;
+  for (size_t n = 0; name[n] != 0; ++n) {
+    if (n == 64 || name[n] > 0x7F) return;
+    key += static_cast<wchar_t>(std::towlower(name[n]));
+  }
+  const Exclusive lock(lock_);
+  ids_.emplace(std::move(key), id);
+}
+
 HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
                     VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
+  // Most members take nothing by reference; they need neither repair below.
+  if (params == nullptr || !TakesByReference(info, id, flags))
+    return info->Invoke(instance, id, flags, params, result, excep, argErr);
   // Some ITypeInfo::Invoke implementations pass the default of an omitted by-reference
   // parameter as the pointer itself; the defaults are supplied here as real references.
   const FuncDescOf func(info, id, flags);
@@ -200,7 +270,11 @@ HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISP
 
 namespace {
 
-class ClassFactory final : public RefCounted<IClassFactory, ClassFactory>, Counted {
+// A factory does not count as a live object: a client that keeps one between creations is
+// to lock the server (LockServer), as the COM rules ask. Wine's VBScript engine keeps the
+// factory of every object its CreateObject made and never releases it; counted, that would
+// keep the DLL loaded for good after the script is gone.
+class ClassFactory final : public RefCounted<IClassFactory, ClassFactory> {
  public:
   explicit ClassFactory(const SkinClass& skin) : skin_(skin) {}
 

@@ -2,6 +2,8 @@
 // What the whole DLL shares: its module handle, the count of live objects and server locks
 // (for DllCanUnloadNow) and the type library loaded from its own resource.
 
+#include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -49,6 +51,20 @@ void BindByRefVariants(ITypeInfo* info, const FUNCDESC& fd, DISPPARAMS* params);
 // the defaults of omitted by-reference parameters supplied as references.
 HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
                     VARIANT* result, EXCEPINFO* excep, UINT* argErr);
+
+// The dispatch identifiers of one interface's member names, as found before. A script
+// engine asks for the same names over and over, and the type library compares every
+// member's name the locale's way on each request; names are compared here without regard
+// to ASCII case, and a name with other characters is never kept.
+class NameCache {
+ public:
+  bool Find(const OLECHAR* name, DISPID& id) const;
+  void Remember(const OLECHAR* name, DISPID id);
+
+ private:
+  mutable SRWLOCK lock_ = SRWLOCK_INIT;
+  std::map<std::wstring, DISPID, std::less<>> ids_;
+};
 
 // An object counted alive for DllCanUnloadNow.
 class Counted {

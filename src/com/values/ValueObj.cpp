@@ -88,10 +88,22 @@ class ValueNumberObjSkin final : public Dual<ValueNumberObjSkin, _ValueNumberObj
 };
 const Registered<ValueNumberObjSkin> kNumberRegistered;
 
-class ValueObjSkin final : public Dual<ValueObjSkin, _ValueObj, BasicValueObj, ValueObjEvents> {
+class ValueObjSkin final : public Dual<ValueObjSkin, _ValueObj, BasicValueObj, ValueObjEvents>,
+                           public INumberValue {
  public:
   static constexpr std::string_view kName = "ValueObj";
   using Dual::Dual;
+
+  // One object, one count: the private read shares the published interfaces' IUnknown.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (ppv == nullptr || !IsEqualIID(riid, IID_INumberValue)) return Dual::QueryInterface(riid, ppv);
+    *ppv = static_cast<INumberValue*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return Dual::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return Dual::Release(); }
+  HRESULT STDMETHODCALLTYPE NumberValue(DOUBLE* result) override { return Call(&Core::NumberValue, result); }
 
   HRESULT STDMETHODCALLTYPE get_Number(_ValueNumberObj** result) override { return Call([](Core& c) { return NumberHandle::Of(c.Number()); }, result); }
   HRESULT STDMETHODCALLTYPE Refresh() override { return Call(&Core::Refresh); }

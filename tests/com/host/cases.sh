@@ -78,9 +78,11 @@ host_case "an unknown extension"  1  cases.sh <<'END'
 ! zenthost: no script engine for cases.sh (use .vbs or .js) (0x80070057)
 END
 
-host_case "no script named"  1  /include:included.vbs <<'END'
-! usage: zenthost [/include:FILE]... FILE.vbs|FILE.js [ARGS...]
+host_case "no script named"  1  /include:included.vbs /checkunload <<'END'
+! usage: zenthost [/include:FILE]... [/checkunload] FILE.vbs|FILE.js [ARGS...]
 !   each FILE included runs first, in order, in the script's engine
+!   /checkunload: afterwards every DLL that served objects must answer
+!   DllCanUnloadNow with S_OK
 END
 
 host_case "an include runs first; its error names it"  6  /INCLUDE:included.vbs include.vbs <<'END'
@@ -122,4 +124,19 @@ END
 
 host_case "a by-reference argument that does not convert back"  13  events_mismatch.vbs <<'END'
 ! events_mismatch.vbs(0, 0) s_Terminate: Type mismatch: argument 1 of s_Terminate (error 13)
+END
+
+host_case "/checkunload: released objects let their DLL go"  0  /checkunload keepalive.vbs release <<'END'
+made
+END
+
+host_case "/checkunload: a DLL that still counts an object fails the run"  1  /CHECKUNLOAD keepalive.vbs <<'END'
+made
+kept 2
+! zenthost: eventsource.dll still holds objects after the script (DllCanUnloadNow S_FALSE)
+END
+
+host_case "without /checkunload nobody asks"  0  keepalive.vbs <<'END'
+made
+kept 2
 END
