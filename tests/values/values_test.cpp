@@ -72,6 +72,8 @@ TEST_F(Basic, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
   const auto number = v->Number();
   src->CopyContentTo(v);
   EXPECT_EQ(v->Number(), number);
+  const auto n = v->Number();  // bounds the source never set arrive as a fresh value's zeros
+  EXPECT_EQ(std::make_tuple(n->LowerBoundA(), n->UpperBoundA(), n->LowerBoundB()), std::make_tuple(0.0, 0.0, 0.0));
   EXPECT_EQ(std::make_tuple(v->ShortName(), v->SetupG(), v->Number()->UpperBoundB(), v->RequestNumber()->Value()),
             std::make_tuple("Amp", 22, 32767.0, 3.0));
   v->CopyContentTo(v);  // onto itself: nothing
