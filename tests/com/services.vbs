@@ -48,10 +48,6 @@ On Error Resume Next
 Set hot.FormRef = New NoForm
 x = hot.KeyName
 CheckErr 438, "ZentNetLib", "Object doesn't support this property or method", "KeyName of a form without hWnd"
-Set hot.FormRef = Nothing
-hot.ShiftCodes = -32769
-x = hot.KeyName
-CheckErr 6, "ZentNetLib", "Overflow", "KeyName of ShiftCodes -32769"
 On Error GoTo 0
 
 ' ---- Drive event hub: Extra is optional ----------------------------------------------------

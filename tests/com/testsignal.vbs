@@ -101,10 +101,4 @@ Set mon2 = CreateObject("ZentNetLib.MonitorPortStateObj")
 mon.CopyTo (mon2)
 CheckRows "port copy:", Array("SyncPulse", mon2.SyncPulse, 2, "variable", mon2.Variable.Number.Value, 7)
 
-On Error Resume Next
-Set mon.ConfigReg = Nothing
-x = mon.SyncPulse
-CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "SyncPulse without ConfigReg"
-On Error GoTo 0
-
 Finish
