@@ -47,7 +47,6 @@ stim.Start
 CheckEq tl.Number.Value, 500, "a cancelled Start keeps the tracking limit"
 stim.Terminate
 
-CheckRows "ModeStr:", Array("(0)", stim.ModeStr(0), "OFF", "(4)", stim.ModeStr(4), "Calibration")
 stim.ConfigReg.MotorStyle = 2
 CheckEq stim.ModeStr(2), "Force", "ModeStr(2), linear"
 Call TakeJournal()
@@ -55,15 +54,6 @@ stim.SetupFor 3, 20, 50
 CheckEq TakeJournal(), "AdjustAmplitudeScaling(3), UIchanged, UIchanged", "SetupFor while off"
 CheckEq stim.Amplitude.Number.Value, 20, "SetupFor's amplitude"
 
-' CopyTo loads the destination held back, then reports once.
-Dim dst
-Set dst = CreateObject("ZentNetLib.StimulusStateObj")
-WScript.ConnectObject dst, "dst_"
-Sub dst_ModeChanged() : Note "dst ModeChanged" : End Sub
-Sub dst_UIchanged() : Note "dst UIchanged" : End Sub
-stim.CopyTo (dst)
-CheckEq TakeJournal(), "dst UIchanged, dst ModeChanged, dst UIchanged", "CopyTo's events on the destination"
-CheckEq dst.Amplitude.Number.Value, 20, "the copy's amplitude"
 
 On Error Resume Next
 Set stim.TrackingLimit = Nothing
