@@ -34,16 +34,10 @@ Set drv.SoundEvents = CreateObject("ZentNetLib.SoundEventsObj")
 Set drv.AppLockLevel = CreateObject("ZentNetLib.StatusRegObj").LockLevelRef
 n = 3
 CheckRows "inert drive:", Array("Address", drv.Address, 0, "ConfigReg", drv.ConfigReg, Nothing, _
-  "DriveStateStr", drv.DriveStateStr, "", "IsLumoType", drv.IsLumoType, False, _
-  "MonitorVariableList(1)", drv.MonitorVariableList(1), Nothing, "MonitorState(1)", drv.MonitorState(1), Nothing, _
-  "MotorFileExists", drv.MotorFileExists("motor.mtr"), False, "ParamExists(15)", drv.ParamExists(15), False, _
-  "Parameter(15)", drv.Parameter(15), Nothing, "ParameterValueObj(15)", drv.ParameterValueObj(15), Nothing, _
-  "ReAddressNetwork", drv.ReAddressNetwork, 0, "RunCommand", drv.RunCommand("PV 100"), "", _
-  "RunCommand with every argument", drv.RunCommand("PV 100", 10, False), "", _
-  "ScenarioExists(1)", drv.ScenarioExists(1), False, "SoundEvents", drv.SoundEvents, Nothing, _
-  "SystemFileExists", drv.SystemFileExists("setup.sys"), False, "TrqFrcString", drv.TrqFrcString("@*@"), "", _
-  "TrqFrcStringUpdated(2054)", drv.TrqFrcStringUpdated(2054), Empty, "UserID", drv.UserID, "", _
-  "WakeupDrive", drv.WakeupDrive(Nothing, n), 0)
+  "DriveStateStr", drv.DriveStateStr, "", "MonitorState(1)", drv.MonitorState(1), Nothing, _
+  "RunCommand", drv.RunCommand("PV 100"), "", "RunCommand with every argument", drv.RunCommand("PV 100", 10, False), "", _
+  "SoundEvents", drv.SoundEvents, Nothing, "TrqFrcStringUpdated(2054)", drv.TrqFrcStringUpdated(2054), Empty, _
+  "UserID", drv.UserID, "", "WakeupDrive", drv.WakeupDrive(Nothing, n), 0)
 
 Set nl = CreateObject("ZentNetLib.NetLib")
 nl.Ports = "1;2" : nl.TechSupportMode = True : Set nl.WinHookRef = hot
