@@ -6,12 +6,7 @@ Option Explicit
 
 ' Rows of five: a property's name, the value it reads now, then what it reads for each of
 ' three register values.
-Sub CheckReads(what, rows, column)
-  Dim i
-  For i = 0 To UBound(rows) Step 5
-    CheckEq rows(i + 1), rows(i + 2 + column), what & " " & rows(i)
-  Next
-End Sub
+Sub CheckReads(what, rows, column) : CheckColumn what, rows, 5, column : End Sub
 
 Dim x, i
 
@@ -79,15 +74,8 @@ CheckEq TakeJournal(), "Change, MotorTypeChanged, HighLevelFeedbackChanged, Chan
   "HighLevelFeedbackChanged, Change, MotorTypeChanged, HighLevelFeedbackChanged, Refresh(True), UpdateView", _
   "config events"
 
-' Every switch sets its own bit; the display members take an optional value of any type.
-cfg.CapabilityMask = -1
+' The display members take an optional value of any type.
 cfgReg.Number.Value = 0
-cfg.ModeLineFoldback = 2 : cfg.SyncPulse = 1 : cfg.FilterClock = 1
-cfg.AnalogInFilter = True : cfg.BadSequenceEnable = True : cfg.EncoderBalanced = True
-cfg.EncoderInFilter = True : cfg.HallCheck = True : cfg.HallInverter = True
-cfg.HallLessStart = True : cfg.LogicPowerBackup = True : cfg.MoveDoneFoldback = True
-cfg.HardStopFoldback = True : cfg.StepInFilter = True : cfg.VectorLock = True
-CheckEq cfgReg.Number.Value, &H1833F084 + &H480001, "every switch on"
 cfg.CapabilityMask = 0
 CheckRows "display members:", Array("ModeLineFoldbackStr(3)", cfg.ModeLineFoldbackStr(3), "On for: Pos. + Neg. Torque", _
   "ModeLineFoldbackStr", cfg.ModeLineFoldbackStr, "N/A", "InputModeStr(""2"")", cfg.InputModeStr("2"), _

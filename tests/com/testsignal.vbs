@@ -25,10 +25,7 @@ End Sub
 
 CheckRows "new stimulus:", Array("Running", stim.Running, False, "StimMode", stim.StimMode, 0, _
   "UImode", stim.UImode, 3, "ModeStr", stim.ModeStr, "Position", "VelocityQ", stim.VelocityQ, 1, _
-  "Mode.Name", stim.Mode.Name, "Mode", "Mode.Number.UpperBoundA", stim.Mode.Number.UpperBoundA, 4, _
-  "Period.Number.LowerBoundB", stim.Period.Number.LowerBoundB, 1, _
-  "Amplitude.Number.LowerBoundB", stim.Amplitude.Number.LowerBoundB, -32768, _
-  "ConfigReg.LinearMotor", stim.ConfigReg.LinearMotor, False)
+  "Mode.Name", stim.Mode.Name, "Mode", "ConfigReg.LinearMotor", stim.ConfigReg.LinearMotor, False)
 
 ' Amplitude 8 and a normal tracking limit of 500 that the state remembers; a position
 ' stimulus runs with 1.25 times the amplitude, a cancelled Start keeps the limit.
