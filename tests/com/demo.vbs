@@ -248,11 +248,10 @@ wire(Q_SM) = vals(Q_SM).Number.Value
 For Each q In Array(Q_CF, Q_SM, Q_SA, Q_SP, Q_TL)
   WScript.ConnectObject vals(q), "Drive" & Mnemonic(q) & "_"
 Next
-WScript.ConnectObject status, "Status_"
-WScript.ConnectObject io, "IO_"
-WScript.ConnectObject config, "Config_"
-WScript.ConnectObject errorCode, "ErrorCode_"
-WScript.ConnectObject stimulus, "Stimulus_"
+list = Array(status, "Status_", io, "IO_", config, "Config_", errorCode, "ErrorCode_", stimulus, "Stimulus_")
+For q = 0 To UBound(list) Step 2
+  WScript.ConnectObject list(q), list(q + 1)
+Next
 ' The drive joins the application: the drive library hears the status register after the
 ' application's own listeners, the drive goes online, and its port's adapter reports it.
 WScript.ConnectObject status, "DriveStatus_"
