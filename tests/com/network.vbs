@@ -58,7 +58,6 @@ Sub net_RequestNetOpen(Peer, newState, PortNumber, success)
 End Sub
 
 Set a.Peer = thePeer
-Check a.Peer Is thePeer, "Peer reads back"
 answer = True
 a.NetOpen = True
 answer = False

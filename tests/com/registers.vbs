@@ -130,8 +130,6 @@ st.StatusImplemented = -1
 stReg.ApplySetup
 CheckEq TakeJournal(), "Changed, EnableChanged(False), Shutdown, Changed, EnableChanged(True), LockChanged(3), " & _
   "Shutdown, ContentChanged(True)", "status events"
-st.ConfigReg.Register.Number.Value = &H200
-CheckEq st.BitStr(CLng(8)), "Force Mode", "BitStr(8), linear"
 
 ' ---- Option register: &HA00005 and &H1F700FA under the initial mask, then &HA00005 under
 ' mask 0 --------------------------------------------------------------------------------
