@@ -4,7 +4,7 @@
 
 Option Explicit
 
-Dim name, o, x, n
+Dim name, x, n
 
 ' Every class by its version-independent and its version 1 ProgID (a class that cannot be
 ' created ends the suite with its error).

@@ -189,7 +189,6 @@ Say "Command log: " & logPath
 
 ' The texts of the network states, from an adapter of the listener's own: netRef may be Nothing.
 Set stateTexts = CreateObject("ZentNetLib.NetAdapterObj")
-stimulusEvents = ""
 Set cmdLog = CreateObject("ZentNetLib.CmdLog")
 cmdLog.Logging = True
 cmdLog.LogPolling = True
@@ -305,10 +304,8 @@ Remark "ErrorListStr " & Quoted(errorCode.ErrorListStr) & "; drive " & DriveStat
 Step 12, "The application closes the ports: Enabled := false on each adapter"
 For Each a In supervisor.Nets
   a.Enabled = False
-  If a.NetState <> NODES_OFFLINE Then
-    If a.Nodes.Count > 0 Then online = False
-    a.FireNetworkChanged NODES_OFFLINE
-  End If
+  If a.Nodes.Count > 0 Then online = False
+  If a.NetState <> NODES_OFFLINE Then a.FireNetworkChanged NODES_OFFLINE
 Next
 Remark "PortsOpen " & Bool(PortsOpen()) & "; drive 1 " & DriveState()
 cmdLog.LogToFile(False) = False
