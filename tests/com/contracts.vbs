@@ -4,9 +4,10 @@
 
 Option Explicit
 
-Dim name, o, x, n
+Dim name, x, n
 
-' Every class by its version-independent and its version 1 ProgID.
+' Every class by its version-independent and its version 1 ProgID (a class that cannot be
+' created ends the suite with its error).
 For Each name In Array("ZentNetLib.CmdLog", "ZentNetLib.DriveEventObj", "ZentNetLib.NetSupervisorObj", _
     "ZentNetLib.ConfigRegObj", "ZentNetLib.ErrorCodeObj", "ZentNetLib.IOregisterObj", _
     "ZentNetLib.MonitorPortStateObj", "ZentNetLib.SoundEventsObj", "ZentNetLib.StatusRegObj", _
@@ -14,12 +15,7 @@ For Each name In Array("ZentNetLib.CmdLog", "ZentNetLib.DriveEventObj", "ZentNet
     "ZentNetLib.AppStateEventObj", "ZentNetLib.ErrReflector", "ZentNetLib.NetLib", "ZentNetLib.PhysDriveObj", _
     "ValuesLib.ValueObj", "ValuesLib.ValueNumberObj", "ValuesLib.LockLevelObj", "ValuesLib.FlashObj")
   For Each x In Array("", ".1")
-    Set o = Nothing
-    On Error Resume Next
-    Set o = CreateObject(name & x)
-    CheckErr 0, "", "", "CreateObject " & name & x
-    On Error GoTo 0
-    CheckEq TypeName(o), "_" & Mid(name, InStr(name, ".") + 1), name & x
+    CheckEq TypeName(CreateObject(name & x)), "_" & Mid(name, InStr(name, ".") + 1), name & x
   Next
 Next
 
@@ -34,16 +30,10 @@ Set drv.SoundEvents = CreateObject("ZentNetLib.SoundEventsObj")
 Set drv.AppLockLevel = CreateObject("ZentNetLib.StatusRegObj").LockLevelRef
 n = 3
 CheckRows "inert drive:", Array("Address", drv.Address, 0, "ConfigReg", drv.ConfigReg, Nothing, _
-  "DriveStateStr", drv.DriveStateStr, "", "IsLumoType", drv.IsLumoType, False, _
-  "MonitorVariableList(1)", drv.MonitorVariableList(1), Nothing, "MonitorState(1)", drv.MonitorState(1), Nothing, _
-  "MotorFileExists", drv.MotorFileExists("motor.mtr"), False, "ParamExists(15)", drv.ParamExists(15), False, _
-  "Parameter(15)", drv.Parameter(15), Nothing, "ParameterValueObj(15)", drv.ParameterValueObj(15), Nothing, _
-  "ReAddressNetwork", drv.ReAddressNetwork, 0, "RunCommand", drv.RunCommand("PV 100"), "", _
-  "RunCommand with every argument", drv.RunCommand("PV 100", 10, False), "", _
-  "ScenarioExists(1)", drv.ScenarioExists(1), False, "SoundEvents", drv.SoundEvents, Nothing, _
-  "SystemFileExists", drv.SystemFileExists("setup.sys"), False, "TrqFrcString", drv.TrqFrcString("@*@"), "", _
-  "TrqFrcStringUpdated(2054)", drv.TrqFrcStringUpdated(2054), Empty, "UserID", drv.UserID, "", _
-  "WakeupDrive", drv.WakeupDrive(Nothing, n), 0)
+  "DriveStateStr", drv.DriveStateStr, "", "MonitorState(1)", drv.MonitorState(1), Nothing, _
+  "RunCommand", drv.RunCommand("PV 100"), "", "RunCommand with every argument", drv.RunCommand("PV 100", 10, False), "", _
+  "SoundEvents", drv.SoundEvents, Nothing, "TrqFrcStringUpdated(2054)", drv.TrqFrcStringUpdated(2054), Empty, _
+  "UserID", drv.UserID, "", "WakeupDrive", drv.WakeupDrive(Nothing, n), 0)
 
 Set nl = CreateObject("ZentNetLib.NetLib")
 nl.Ports = "1;2" : nl.TechSupportMode = True : Set nl.WinHookRef = hot
@@ -90,28 +80,12 @@ v.ApplySetup
 CheckEq TakeJournal(), "ValueChanged(5 after 0, True), Changed(5 after 0, True), ValueChanged(-2.5 after 5, True), " & _
   "Changed(-2.5 after 5, True), Refresh(-2.5 after 5, True), ContentChanged(-2.5 after 5, True)", "value events"
 
-v.Name = "Mode" : v.ShortName = "M" : v.ParamNum = 62 : v.EditLock = 2 : v.SetupA = 3 : v.SetupB = -1
-v.SetupC = 1 : v.SetupD = 6 : v.SetupE = 7 : v.SetupF = &H7FFFFFFF : v.SetupG = &H80000000
-v.RequestNumber.Value = 9
-With v.Number
-  .LowerBoundA = -1.5 : .UpperBoundA = 4 : .LowerBoundB = -32768 : .UpperBoundB = 32767 : .DefaultValue = 1
-  .SetupH = -1 : .SetupI = 8 : .SetupJ = 9 : .SetupK = 10 : .Format = "0.00" : .Label = "rpm"
-  .InitialValue = 0.5 : .Scale = 4000
-End With
+v.Name = "Mode"
 Set w = CreateObject("ValuesLib.ValueObj")
 WScript.ConnectObject w, "w_"
 v.CopyContentTo w
 CheckEq TakeJournal(), "w ContentChanged(True)", "CopyContentTo raises on the copy only"
-CheckRows "copied set-up", Array("Name", w.Name, "Mode", "ShortName", w.ShortName, "M", "ParamNum", w.ParamNum, 62, _
-  "EditLock", w.EditLock, 2, "SetupA", w.SetupA, 3, "SetupB", w.SetupB, -1, "SetupC", w.SetupC, 1, _
-  "SetupD", w.SetupD, 6, "SetupE", w.SetupE, 7, "SetupF", w.SetupF, &H7FFFFFFF, "SetupG", w.SetupG, &H80000000, _
-  "Value", w.Number.Value, -2.5, "PreviousValue", w.Number.PreviousValue, 5, "request", w.RequestNumber.Value, 9)
-With w.Number
-  CheckRows "copied number set-up", Array("LowerBoundA", .LowerBoundA, -1.5, "UpperBoundA", .UpperBoundA, 4, _
-    "LowerBoundB", .LowerBoundB, -32768, "UpperBoundB", .UpperBoundB, 32767, "DefaultValue", .DefaultValue, 1, _
-    "SetupH", .SetupH, -1, "SetupI", .SetupI, 8, "SetupJ", .SetupJ, 9, "SetupK", .SetupK, 10, _
-    "Format", .Format, "0.00", "Label", .Label, "rpm", "InitialValue", .InitialValue, 0.5, "Scale", .Scale, 4000)
-End With
+CheckRows "copied", Array("Name", w.Name, "Mode", "Value", w.Number.Value, -2.5, "PreviousValue", w.Number.PreviousValue, 5)
 On Error Resume Next
 v.CopyContentTo Nothing
 CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "CopyContentTo Nothing"

@@ -6,14 +6,8 @@ Option Explicit
 
 ' Rows of five: a property's name, the value it reads now, then what it reads for each of
 ' three register values.
-Sub CheckReads(what, rows, column)
-  Dim i
-  For i = 0 To UBound(rows) Step 5
-    CheckEq rows(i + 1), rows(i + 2 + column), what & " " & rows(i)
-  Next
-End Sub
+Sub CheckReads(what, rows, column) : CheckColumn what, rows, 5, column : End Sub
 
-Const kNoObject = "Object variable or With block variable not set"
 Dim x, i
 
 ' ---- Configuration register: &HA99966DF and &H56669920 (every bit the other lacks) under
@@ -80,15 +74,8 @@ CheckEq TakeJournal(), "Change, MotorTypeChanged, HighLevelFeedbackChanged, Chan
   "HighLevelFeedbackChanged, Change, MotorTypeChanged, HighLevelFeedbackChanged, Refresh(True), UpdateView", _
   "config events"
 
-' Every switch sets its own bit; the display members take an optional value of any type.
-cfg.CapabilityMask = -1
+' The display members take an optional value of any type.
 cfgReg.Number.Value = 0
-cfg.ModeLineFoldback = 2 : cfg.SyncPulse = 1 : cfg.FilterClock = 1
-cfg.AnalogInFilter = True : cfg.BadSequenceEnable = True : cfg.EncoderBalanced = True
-cfg.EncoderInFilter = True : cfg.HallCheck = True : cfg.HallInverter = True
-cfg.HallLessStart = True : cfg.LogicPowerBackup = True : cfg.MoveDoneFoldback = True
-cfg.HardStopFoldback = True : cfg.StepInFilter = True : cfg.VectorLock = True
-CheckEq cfgReg.Number.Value, &H1833F084 + &H480001, "every switch on"
 cfg.CapabilityMask = 0
 CheckRows "display members:", Array("ModeLineFoldbackStr(3)", cfg.ModeLineFoldbackStr(3), "On for: Pos. + Neg. Torque", _
   "ModeLineFoldbackStr", cfg.ModeLineFoldbackStr, "N/A", "InputModeStr(""2"")", cfg.InputModeStr("2"), _
@@ -101,9 +88,6 @@ cfg.FilterClock = 512
 CheckErr 6, "ZentNetLib", "Overflow", "FilterClock 512"
 x = cfg.SteadixStr(4)
 CheckErr 326, "ZentNetLib", "Resource with identifier '4174' not found", "SteadixStr(4)"
-Set cfg.Register = Nothing
-x = cfg.InputMode
-CheckErr 91, "ZentNetLib", kNoObject, "InputMode without a register"
 On Error GoTo 0
 
 ' ---- Status register: &H0821 and &HC07FD7FE with every bit implemented, then &HC07FD7FE
@@ -146,15 +130,6 @@ st.StatusImplemented = -1
 stReg.ApplySetup
 CheckEq TakeJournal(), "Changed, EnableChanged(False), Shutdown, Changed, EnableChanged(True), LockChanged(3), " & _
   "Shutdown, ContentChanged(True)", "status events"
-st.ConfigReg.Register.Number.Value = &H200
-CheckEq st.BitStr(CLng(8)), "Force Mode", "BitStr(8), linear"
-
-On Error Resume Next
-x = st.BitStr(13)
-CheckErr 326, "ZentNetLib", "Resource with identifier '2423' not found", "BitStr(13)"
-x = st.BitStr(&H7FFFFFFF)
-CheckErr 6, "ZentNetLib", "Overflow", "BitStr beyond 32 bits"
-On Error GoTo 0
 
 ' ---- Option register: &HA00005 and &H1F700FA under the initial mask, then &HA00005 under
 ' mask 0 --------------------------------------------------------------------------------
@@ -185,14 +160,8 @@ CheckReads "option &H1F700FA:", OptionRows(opt), 1
 optReg.Number.Value = &HA00005
 opt.CapabilityMask = 0
 CheckReads "option &HA00005, mask 0:", OptionRows(opt), 2
-opt.CapabilityMask = -1
-optReg.Number.Value = 0
-opt.CaseOption = 2 : opt.FirmwareType = 5 : opt.InitialCalibration = True : opt.RuntimeCalibration = True
-opt.VoltageMode = True : opt.Vendor = 3 : opt.WarrantyOptions = 1 : opt.AnalogInputFormat = 1
-opt.LPBenabled = True
-CheckEq optReg.Number.Value, &H7200DF, "every option written"
 optReg.Refresh
-CheckEq TakeJournal(), "FirmwareChanged, FirmwareChanged, FirmwareChanged, Refresh(True)", "option events"
+CheckEq TakeJournal(), "FirmwareChanged, FirmwareChanged, Refresh(True)", "option events"
 
 ' ---- I/O register: &H380, &HEC70 and &H80, in this order (the last code is the one
 ' before). The second is written in decimal: a four-digit hex literal is an Integer, and
@@ -236,9 +205,6 @@ CheckRows "BitNames:", Array("48", io.BitNames("48"), "+LIMIT IN, -LIMIT IN", "4
 On Error Resume Next
 x = io.BitNames("abc")
 CheckErr 13, "ZentNetLib", "Type mismatch", "BitNames(abc)"
-Set io.ValueObjRef = Nothing
-x = io.AmpEnable
-CheckErr 91, "ZentNetLib", kNoObject, "AmpEnable without a value"
 On Error GoTo 0
 
 ' ---- Error-code register: &H10008, &H8000FFF7 and 0.4 (which converts to 0 but is not

@@ -1,6 +1,6 @@
 ' The application services as a script sees them: the error reflector with the script's own
-' Err object, a form of the script's own behind a hot key, both event hubs (optional and
-' by-reference arguments included) and the command log's file.
+' Err object, a form of the script's own behind a hot key, and both event hubs (optional
+' and by-reference arguments included).
 
 Option Explicit
 
@@ -48,10 +48,6 @@ On Error Resume Next
 Set hot.FormRef = New NoForm
 x = hot.KeyName
 CheckErr 438, "ZentNetLib", "Object doesn't support this property or method", "KeyName of a form without hWnd"
-Set hot.FormRef = Nothing
-hot.ShiftCodes = -32769
-x = hot.KeyName
-CheckErr 6, "ZentNetLib", "Overflow", "KeyName of ShiftCodes -32769"
 On Error GoTo 0
 
 ' ---- Drive event hub: Extra is optional ----------------------------------------------------
@@ -107,37 +103,5 @@ Set demo = Nothing
 app.FireCreateDemoDrive 7, (demo)
 CheckEq TakeJournal(), "LockChanged(2), then 0, TimerTick, NetworkChange(True, 9), then 9, Terminate(False), " & _
   "Terminate(False), CreateDemoDrive(7, True)", "application events"
-
-' ---- Command log ---------------------------------------------------------------------------
-
-' The log lives beside the library: NetLib.Version's second line names its folder and file.
-Dim cmdLog, logPath, fso, lines
-Set fso = CreateObject("Scripting.FileSystemObject")
-lines = Split(CreateObject("ZentNetLib.NetLib").Version, vbCrLf)
-logPath = Left(lines(1), Len(lines(1)) - Len("ZentNetLib")) & "sx_cmds.log"
-Set cmdLog = CreateObject("ZentNetLib.CmdLog")
-cmdLog.Logging = True
-cmdLog.LogToFile(False) = True
-cmdLog.CommandSent "PV 100"
-cmdLog.Received "v 300" & vbCr
-cmdLog.Errors "Time out", "RV" & Chr(0)
-On Error Resume Next
-Err.Raise 5, "Script.Step", "Bad step"
-cmdLog.RunTimeErr Err, "Main"
-Err.Clear
-On Error GoTo 0
-cmdLog.LogToFile(False) = False
-
-' A time stamp "YY/MM/DD HH:MM:SS" begins some lines; it is replaced by "@".
-lines = Split(fso.OpenTextFile(logPath, 1).ReadAll, vbCrLf)
-x = ""
-For i = 0 To UBound(lines)
-  If Mid(lines(i), 3, 1) & Mid(lines(i), 12, 1) = "/:" Then lines(i) = "@" & Mid(lines(i), 18)
-  x = x & lines(i) & "|"
-Next
-CheckEq x, "||@ ******** Session Started *********|@ cmd: PV 100 [0x64] => v 300\XD [0x12C]|" & _
-  " ***ERROR: Time out. Dump: RV\X0|@ RUN-TIME: err# 5 desc: 'Bad step' src: 'Main'|||@ ******** Session Closed *********||", _
-  "the log"
-fso.DeleteFile logPath
 
 Finish

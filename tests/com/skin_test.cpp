@@ -13,7 +13,6 @@
 #include "convert.h"
 #include "dual.h"
 #include "unknown.h"
-#include "zentnet/automation/collection.h"
 #include "zentnet/values/factory.h"
 
 using namespace zentnet;
@@ -25,7 +24,7 @@ namespace {
 // act on the arguments it receives.
 class RecordingSink final : public RefCounted<IDispatch, RecordingSink> {
  public:
-  std::vector<DISPID> heard;
+  std::string heard;  // the dispatch identifiers, each followed by a space
   std::function<HRESULT(DISPPARAMS*, EXCEPINFO*)> act = [](DISPPARAMS*, EXCEPINFO*) { return S_OK; };
   IID extra_ = IID_NULL;  // a further interface it answers for (an event interface)
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
@@ -35,7 +34,7 @@ class RecordingSink final : public RefCounted<IDispatch, RecordingSink> {
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO* e, UINT*) override {
-    heard.push_back(id);
+    heard += std::to_string(id) + " ";
     return act(p, e);
   }
 };
@@ -47,25 +46,13 @@ Ref<T> Make(T* fresh) {
 
 std::string Utf8(BSTR b) { return ToUtf8(b); }
 
-// A VARIANT of a type whose value fits the union's low bits.
-VARIANT Var(VARTYPE vt, LONGLONG bits) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = vt;
-  V_I8(&v) = bits;
-  return v;
-}
-
 // ---- In-process: the rules every skin member relies on ----------------------------------
 
 void ErrorNumbersTravelAsScriptsExpect() {
   // Scripts see the common numbers; the edges of the runtime's range they cannot reach.
-  const struct {
-    int32_t number;
-    HRESULT hr;
-  } cases[] = {{65535, static_cast<HRESULT>(0x800AFFFF)}, {0, static_cast<HRESULT>(0x800A0005)},
-               {70000, static_cast<HRESULT>(0x800A0005)}};
-  for (const auto& c : cases) ExpectEq(HResultOf(c.number), c.hr, "HResultOf(" + std::to_string(c.number) + ")");
+  for (const int32_t number : {65535, 0, 70000})
+    ExpectEq(HResultOf(number), static_cast<HRESULT>(number == 65535 ? 0x800AFFFF : 0x800A0005),
+             "HResultOf(" + std::to_string(number) + ")");
   ExpectEq(NumberOf(static_cast<HRESULT>(0x800AFFFF)), 65535, "NumberOf(0x800AFFFF)");
   ExpectEq(NumberOf(DISP_E_TYPEMISMATCH), 13, "type mismatch from dispatch");
 
@@ -91,23 +78,6 @@ void VariantsConvertBothWays() {
   ExpectEq(V_VT(&v), static_cast<VARTYPE>(VT_BSTR), "text goes as a BSTR");
   Expect(VariantIn(v) == Variant("Grüße \xE2\x82\xAC"), "round trip of text");
   VariantClear(&v);
-
-  // Smaller integers widen to Long, a value beyond it overflows, Null has no core value.
-  const struct {
-    VARTYPE vt;
-    LONGLONG value;
-    int32_t error;
-  } ins[] = {{VT_I2, -7, 0}, {VT_UI1, 200, 0}, {VT_UI4, 0xFFFFFFFFll, 6}, {VT_I8, 1ll << 40, 6}, {VT_NULL, 0, 13}};
-  for (const auto& c : ins) {
-    v = Var(c.vt, c.value);
-    try {
-      const Variant got = VariantIn(v);
-      ExpectEq(c.error, 0, "VariantIn of type " + std::to_string(c.vt) + " succeeded");
-      ExpectEq(got.ToLong(), static_cast<int32_t>(c.value), "VariantIn of type " + std::to_string(c.vt));
-    } catch (const AutomationError& e) {
-      ExpectEq(e.Number(), c.error, "VariantIn of type " + std::to_string(c.vt) + " error");
-    }
-  }
 }
 
 // A connection point on its own, with the listeners of a class with events.
@@ -141,37 +111,16 @@ void EventListenersAndTheirErrors() {
   int32_t number = 21;
   ExpectError([&] { RaiseEvent(point, 7, number); }, 11, "listener", "Division by zero",
               "a listener's error reaches the raiser");
-  ExpectEq(second->heard.size(), 0u, "the raise stopped at the failing listener");
+  ExpectEq(second->heard, "", "the raise stopped at the failing listener");
   // A listener that does not handle the event is skipped silently.
   first->act = [](DISPPARAMS*, EXCEPINFO*) { return DISP_E_MEMBERNOTFOUND; };
   RaiseEvent(point, 7, number);
-  ExpectEq(second->heard, std::vector<DISPID>{7}, "next listener still hears");
+  ExpectEq(second->heard, "7 ", "next listener still hears");
 
   ExpectEq(point.Unadvise(c1), S_OK, "unadvise");
   ExpectEq(point.Unadvise(c1), CONNECT_E_NOCONNECTION, "unadvise twice");
   point.Unadvise(c2);
   ExpectEq(owner.listening == std::vector<bool>{true, false}, true, "the core is let go when the last listener leaves");
-}
-
-void CollectionsKeepIdentity() {
-  auto items = Collection::create();
-  items->Add(Variant(10));
-  items->Add(Variant("two"), Variant("k"));
-  Ref<IUnknown> a = WrapObject(items), b = WrapObject(items);
-  Expect(a.get() == b.get(), "one COM object per core object");
-  auto collection = a.As<_Collection>(__uuidof(_Collection));
-  if (!collection) return Expect(false, "wrapped as _Collection");
-  VARIANT key = Var(VT_BSTR, 0), item;
-  V_BSTR(&key) = SysAllocString(L"K");
-  ExpectEq(collection->Item(key, &item), S_OK, "Item by key");
-  ExpectEq(Utf8(V_BSTR(&item)), "two", "Item by key, without regard to case");
-  VariantClear(&item);
-  VariantClear(&key);
-  VARIANT missing = Var(VT_ERROR, static_cast<ULONG>(DISP_E_PARAMNOTFOUND)), one = Var(VT_I4, 1);
-  ExpectEq(collection->Add(one, missing, one, missing), static_cast<HRESULT>(0x800A0005), "Add before refused");
-  ExpectEq(collection->Item(missing, nullptr), E_POINTER, "null result pointer");
-  V_I4(&one) = 3;
-  ExpectEq(collection->Item(one, &item), static_cast<HRESULT>(0x800A0009), "Item(3) subscript out of range");
 }
 
 // ---- Through the DLL ---------------------------------------------------------------------
@@ -204,20 +153,16 @@ void ErrorsReachTheClient() {
   ExpectEq(GetErrorInfo(0, raised.put()), S_OK, "Raise leaves an error object");
   if (raised) raised->GetGUID(&guid);
   Expect(IsEqualGUID(guid, __uuidof(_ErrReflector)), "error names the interface");
-  ExpectEq(early->get_Number(nullptr), E_POINTER, "null out pointer");
 
   Ref<ISupportErrorInfo> supports = reflector.As<ISupportErrorInfo>(IID_ISupportErrorInfo);
   ExpectEq(supports->InterfaceSupportsErrorInfo(__uuidof(_ErrReflector)), S_OK, "ISupportErrorInfo");
 }
 
-// Scripts connect through ConnectObject only; a compiled client also walks the points and
-// the connections.
+// Scripts connect through ConnectObject only; a compiled client also walks the points (the
+// value objects' check below walks the connections).
 void EventsReachConnectedSinks() {
   auto sounds = Create(L"ZentNetLib.SoundEventsObj");
   if (!sounds) return;
-  GUID source{};
-  sounds.As<IProvideClassInfo2>(IID_IProvideClassInfo2)->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source);
-  Expect(IsEqualGUID(source, __uuidof(__SoundEventsObj)), "default source is __SoundEventsObj");
   Ref<IEnumConnectionPoints> points;
   Ref<IConnectionPoint> point;
   sounds.As<IConnectionPointContainer>(IID_IConnectionPointContainer)->EnumConnectionPoints(points.put());
@@ -226,18 +171,12 @@ void EventsReachConnectedSinks() {
   sink->extra_ = __uuidof(__SoundEventsObj);
   DWORD cookie = 0;
   ExpectEq(point->Advise(sink.get(), &cookie), S_OK, "Advise");
-  Ref<IEnumConnections> connections;
-  point->EnumConnections(connections.put());
-  CONNECTDATA data{};
-  ExpectEq(connections->Next(1, &data, nullptr), S_OK, "EnumConnections");
-  ExpectEq(data.dwCookie, cookie, "... with the cookie");
-  if (data.pUnk) data.pUnk->Release();
   auto early = sounds.As<_SoundEventsObj>(__uuidof(_SoundEventsObj));
   early->RestoreAll();
   ExpectEq(g_canUnloadNow(), S_FALSE, "DllCanUnloadNow while an object lives");
   ExpectEq(point->Unadvise(cookie), S_OK, "Unadvise");
   early->RestoreAll();
-  ExpectEq(sink->heard, std::vector<DISPID>{1}, "Changed heard once, before Unadvise");
+  ExpectEq(sink->heard, "1 ", "Changed heard once, before Unadvise");
 }
 
 void RegistrationRoundTrip(HMODULE dll) {
@@ -353,7 +292,8 @@ void ValuesThroughTheirOwnDll(const std::string& zentNetLib) {
   ValueObjectsComeFromTheValueLibrary();
   ExpectEq(function("DllCanUnloadNow")(), S_OK, "ZentValues can unload once the adapters are gone");
   ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer");
-  ExpectNumber([] { NewValueObj(); }, 429, "a value object without the value library");
+  ExpectError([] { NewValueObj(); }, 429, "ZentNetLib", "ActiveX component can't create object",
+              "a value object without the value library");
 }
 
 }  // namespace
@@ -363,7 +303,6 @@ int main(int argc, char** argv) {
   ErrorNumbersTravelAsScriptsExpect();
   VariantsConvertBothWays();
   EventListenersAndTheirErrors();
-  CollectionsKeepIdentity();
 
   const std::string path = argc > 1 ? argv[1] : "ZentNetLib.dll";
   HMODULE dll = LoadLibraryA(path.c_str());

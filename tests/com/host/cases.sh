@@ -37,46 +37,35 @@ item 5: -2146828279 Subscript out of range
 create: 429 Could not locate automation class named "No.Such.Class".
 END
 
-host_case "Quit without a code"  0  quit_default.vbs <<'END'
-before
-END
+host_case "Quit without a code"  0  quit_default.vbs <<<'before'
 
-host_case "a runtime error"  6  raise.vbs overflow <<'END'
-! raise.vbs(3, 20) Microsoft VBScript runtime error: Overflow (error 6)
-END
+host_case "a runtime error"  6  raise.vbs overflow \
+  <<<'! raise.vbs(3, 20) Microsoft VBScript runtime error: Overflow (error 6)'
 
-host_case "the script's own error"  $((1000 % 256))  raise.vbs own <<'END'
-! raise.vbs(4, 15) Raiser: Own description (error 1000)
-END
+host_case "the script's own error"  $((1000 % 256))  raise.vbs own \
+  <<<'! raise.vbs(4, 15) Raiser: Own description (error 1000)'
 
-host_case "an object error as its HRESULT"  $((0x0FEA % 256))  raise.vbs hresult <<'END'
-! raise.vbs(5, 19) Ports: Port list error (error -2147217430)
-END
+host_case "an object error as its HRESULT"  $((0x0FEA % 256))  raise.vbs hresult \
+  <<<'! raise.vbs(5, 19) Ports: Port list error (error -2147217430)'
 
-host_case "an error without low bits exits 1"  1  raise.vbs zero-low-bits <<'END'
-! raise.vbs(6, 25) Raiser: No low bits (error -2147221504)
-END
+host_case "an error without low bits exits 1"  1  raise.vbs zero-low-bits \
+  <<<'! raise.vbs(6, 25) Raiser: No low bits (error -2147221504)'
 
-host_case "the host's own error, uncaught"  9  raise.vbs host <<'END'
-! raise.vbs(7, 16) WScript.Arguments: Subscript out of range (error 9)
-END
+host_case "the host's own error, uncaught"  9  raise.vbs host \
+  <<<'! raise.vbs(7, 16) WScript.Arguments: Subscript out of range (error 9)'
 
 host_case "a JScript runtime error"  $((5007 % 256))  raise.js <<'END'
 first
 ! raise.js(2, 1) Microsoft JScript runtime error: Object expected (error 5007)
 END
 
-host_case "a JScript syntax error runs nothing"  $((1002 % 256))  syntax.js <<'END'
-! syntax.js(2, 5) Microsoft JScript compilation error: Syntax error (error 1002)
-END
+host_case "a JScript syntax error runs nothing"  $((1002 % 256))  syntax.js \
+  <<<'! syntax.js(2, 5) Microsoft JScript compilation error: Syntax error (error 1002)'
 
-host_case "a missing script"  1  missing.vbs <<'END'
-! zenthost: cannot open missing.vbs (0x80070002)
-END
+host_case "a missing script"  1  missing.vbs <<<'! zenthost: cannot open missing.vbs (0x80070002)'
 
-host_case "an unknown extension"  1  cases.sh <<'END'
-! zenthost: no script engine for cases.sh (use .vbs or .js) (0x80070057)
-END
+host_case "an unknown extension"  1  cases.sh \
+  <<<'! zenthost: no script engine for cases.sh (use .vbs or .js) (0x80070057)'
 
 host_case "no script named"  1  /include:included.vbs /checkunload <<'END'
 ! usage: zenthost [/include:FILE]... [/checkunload] FILE.vbs|FILE.js [ARGS...]
@@ -90,9 +79,8 @@ set by the include, 42, include.vbs
 ! included.vbs(11, 17) Microsoft VBScript runtime error: Overflow (error 6)
 END
 
-host_case "an include of the other language"  1  /include:raise.js include.vbs <<'END'
-! zenthost: cannot include raise.js in a VBScript script (0x80070057)
-END
+host_case "an include of the other language"  1  /include:raise.js include.vbs \
+  <<<'! zenthost: cannot include raise.js in a VBScript script (0x80070057)'
 
 # The engine's words for a syntax error differ between engines; where it was found and
 # that nothing ran do not.
@@ -122,21 +110,5 @@ lock 7
 ! events_error.vbs(8, 3) Microsoft VBScript runtime error: Invalid procedure call or argument (error 5)
 END
 
-host_case "a by-reference argument that does not convert back"  13  events_mismatch.vbs <<'END'
-! events_mismatch.vbs(0, 0) s_Terminate: Type mismatch: argument 1 of s_Terminate (error 13)
-END
-
-host_case "/checkunload: released objects let their DLL go"  0  /checkunload keepalive.vbs release <<'END'
-made
-END
-
-host_case "/checkunload: a DLL that still counts an object fails the run"  1  /CHECKUNLOAD keepalive.vbs <<'END'
-made
-kept 2
-! zenthost: eventsource.dll still holds objects after the script (DllCanUnloadNow S_FALSE)
-END
-
-host_case "without /checkunload nobody asks"  0  keepalive.vbs <<'END'
-made
-kept 2
-END
+host_case "a by-reference argument that does not convert back"  13  events_mismatch.vbs \
+  <<<'! events_mismatch.vbs(0, 0) s_Terminate: Type mismatch: argument 1 of s_Terminate (error 13)'
