@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <oaidl.h>
 #include <ocidl.h>
+#include <olectl.h>
 #include <oleauto.h>
 
 #include <cstdarg>
@@ -320,11 +321,29 @@ HRESULT CallSlot(IUnknown* itf, unsigned slot, Args... args) {
     return reinterpret_cast<Fn>((*reinterpret_cast<void***>(itf))[slot])(itf, args...);
 }
 
+// The client's own COM objects: one reference count for all their interfaces, and no type
+// information behind IDispatch.
+template <class... Itfs>
+class Own : public Itfs... {
+public:
+    LONG refs = 1;
+    virtual ~Own() = default;
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG left = static_cast<ULONG>(--refs);
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+};
+
 // An early-bound event sink: records each event's dispatch id and lets a test write back
 // into by-reference arguments. Connected to nothing it serves as the client's own drive
 // object: it answers for the drive's interface, whose members none of the hubs calls, so
 // only its identity travels.
-class Sink final : public IDispatch {
+class Sink final : public Own<IDispatch> {
 public:
     explicit Sink(const IID& iid) : iid_(iid) {}
     std::vector<DISPID> seen;
@@ -334,15 +353,6 @@ public:
         if (riid != IID_IUnknown && riid != IID_IDispatch && riid != iid_) return *out = nullptr, E_NOINTERFACE;
         return *out = static_cast<IDispatch*>(this), AddRef(), S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = static_cast<ULONG>(--refs_);
-        if (left == 0) delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
         seen.push_back(id);
         if (onEvent) onEvent(id, params);
@@ -351,7 +361,6 @@ public:
 
 private:
     IID iid_;
-    LONG refs_ = 1;
 };
 
 // One object of a class under test, with its default interface and, if it raises events,
@@ -499,27 +508,83 @@ void SetFlag(DISPPARAMS* params, UINT fromLeft) {
     if (arg && arg->vt == (VT_BYREF | VT_BOOL)) *arg->pboolVal = VARIANT_TRUE;
 }
 
-// Reads value.Number.Value late-bound, as a client reads any value object, after writing
-// `write` there unless it is null.
-double NumberValue(IDispatch* value, const double* write = nullptr) {
-    auto invoke = [](IDispatch* on, const wchar_t* name, WORD flags, DISPPARAMS* params, VARIANT* out) {
-        DISPID id = DISPID_UNKNOWN;
-        LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-        if (SUCCEEDED(on->GetIDsOfNames(IID_NULL, names, 1, 0, &id)))
-            on->Invoke(id, IID_NULL, 0, flags, params, out, nullptr, nullptr);
-    };
-    VARIANT number{}, v{}, arg{};
-    DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS none{nullptr, nullptr, 0, 0}, one{&arg, &put, 1, 1};
-    invoke(value, L"Number", DISPATCH_PROPERTYGET, &none, &number);
-    if (number.vt != VT_DISPATCH) return -1e300;
-    arg.vt = VT_R8;
-    arg.dblVal = write ? *write : 0;
-    if (write) invoke(number.pdispVal, L"Value", DISPATCH_PROPERTYPUT, &one, nullptr);
-    invoke(number.pdispVal, L"Value", DISPATCH_PROPERTYGET, &none, &v);
-    VariantClear(&number);
-    return SUCCEEDED(VariantChangeType(&v, &v, 0, VT_R8)) ? v.dblVal : -1e300;
-}
+// The value interfaces as a compiled client declares them: the value library's members in
+// slot order after IDispatch's. Members no class here calls answer E_NOTIMPL but keep their
+// parameters, which the callee pops on 32-bit Windows. PROP is a read and a write.
+#define SLOT(name, ...) virtual HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) { return E_NOTIMPL; }
+#define PROP(name, T, ...) SLOT(get_##name, T*) SLOT(put_##name, T __VA_ARGS__)
+struct ValueNumberItf : IDispatch {
+    PROP(Value, double) SLOT(get_PreviousValue, double*) PROP(LowerBoundA, double) PROP(UpperBoundA, double)
+    PROP(LowerBoundB, double) PROP(UpperBoundB, double) PROP(DefaultValue, double) PROP(SetupH, long)
+    PROP(SetupI, long) PROP(SetupJ, long) PROP(SetupK, long) PROP(Format, BSTR) PROP(Label, BSTR)
+    PROP(InitialValue, double) PROP(Scale, double)
+};
+struct ValueItf : IDispatch {
+    SLOT(get_Number, ValueNumberItf**) SLOT(Refresh) PROP(Name, BSTR) PROP(ParamNum, long) PROP(SetupA, long, *)
+    PROP(SetupB, long) PROP(SetupC, long, *) PROP(SetupD, long) PROP(SetupE, long, *) PROP(SetupF, long, *)
+    PROP(SetupG, long, *) SLOT(get_RequestNumber, ValueNumberItf**) PROP(EditLock, long)
+    SLOT(CopyContentTo, ValueItf*, VARIANT) PROP(ShortName, BSTR) SLOT(ApplySetup)
+};
+#undef PROP
+#undef SLOT
+constexpr wchar_t kValueIid[] = L"{FEBD95C4-31C5-406E-9B38-10F694CC61CA}";
+
+// The client's own value object: a number, whose every write is announced as Changed (the
+// first event, dispatch id 1) to the one listener that may connect, whatever event
+// interface it asks for.
+class ClientValue final : public Own<ValueItf, ValueNumberItf, IConnectionPointContainer, IConnectionPoint> {
+public:
+    double number = 0, previous = 0;
+    long editLock = 0;
+    IDispatch* listener = nullptr;
+
+    IDispatch* itf() { return static_cast<ValueItf*>(this); }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid == IID_IConnectionPointContainer) *out = static_cast<IConnectionPointContainer*>(this);
+        else if (riid == IID_IUnknown || riid == IID_IDispatch || riid == ParseGuid(kValueIid)) *out = itf();
+        else return *out = nullptr, E_NOINTERFACE;
+        return AddRef(), S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_Number(ValueNumberItf** out) override { return *out = this, AddRef(), S_OK; }
+    HRESULT STDMETHODCALLTYPE get_EditLock(long* out) override { return *out = editLock, S_OK; }
+    HRESULT STDMETHODCALLTYPE put_EditLock(long lock) override { return editLock = lock, S_OK; }
+    HRESULT STDMETHODCALLTYPE get_Value(double* out) override { return *out = number, S_OK; }
+    HRESULT STDMETHODCALLTYPE get_PreviousValue(double* out) override { return *out = previous, S_OK; }
+    HRESULT STDMETHODCALLTYPE put_Value(double value) override {
+        previous = number;
+        number = value;
+        IDispatch* self = itf();
+        self->AddRef();  // the argument is by reference: a listener may put another object there
+        VARIANT arg{};
+        arg.vt = VT_BYREF | VT_DISPATCH;
+        arg.ppdispVal = &self;
+        DISPPARAMS args{&arg, nullptr, 1, 0};
+        HRESULT hr = listener ? listener->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &args, nullptr, nullptr, nullptr) : S_OK;
+        if (self) self->Release();
+        return hr;
+    }
+
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID, IConnectionPoint** out) override { return *out = this, AddRef(), S_OK; }
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+        if (listener) return CONNECT_E_ADVISELIMIT;
+        *cookie = 1;
+        return sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&listener));
+    }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+        if (cookie != 1 || !listener) return CONNECT_E_NOCONNECTION;
+        listener->Release();
+        listener = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+};
 
 // ---- one check per class ------------------------------------------------------------------
 
@@ -656,17 +721,17 @@ void CheckStimulusStateObj(Object& o) {
     Run(o, {{'l', "LastMode", 3}, {'l', "UImode", 3}, {'b', "Running"}, {'m', "Refresh"}, {'m', "FireChanges"},
             {'B', "Initializing", -1}, {'m', "FireChanges"}, {'B', "Initializing", 0},
             {'e', "Refresh, FireChanges, Initializing, FireChanges", 0, "", {8, 3, 1, 2, 4, 6}}});
-    IDispatch* limit = nullptr;
-    if (!o.sink || !o.Do("TrackingLimit", 'g', &limit) || !limit) return;
+    if (!o.sink) return;
+    auto* limit = new ClientValue;
+    o.Do("TrackingLimit", 's', limit->itf());
     // The amplitude is 0: the limit a position stimulus installs is 0 as well.
-    const double before = 500;
     for (bool cancel : {true, false}) {
         o.sink->onEvent = cancel ? CancelTracking : nullptr;
-        NumberValue(limit, &before);
+        limit->number = 500;
         Run(o, {{'m', "Start"}, {'b', "Running", -1}});
-        if (double got = NumberValue(limit), want = cancel ? before : 0; got != want)
+        if (double want = cancel ? 500 : 0; limit->number != want)
             Fail("StimulusStateObj.Start, %s: tracking limit expected %g, found %g", cancel ? "cancelled" : "kept",
-                 want, got);
+                 want, limit->number);
         Run(o, {{'m', "Terminate"}, {'b', "Running"}});
     }
     limit->Release();
@@ -675,6 +740,28 @@ void CheckStimulusStateObj(Object& o) {
 void CheckOptionRegObj(Object& o) {
     Run(o, {{'l', "CapabilityMask", 0x7FFFFFFF}, {'o', "Register", 1}, {'w', "Register"}, {'R', "CaseOption", 9},
             {'l', "CaseOption", 1}, {'t', "VendorStr", 0, "Zentara"}});
+    // A value object of the client's own: fields are read from and written to its number
+    // through its interfaces, its Changed events arrive, and it comes back as it went in.
+    auto* mine = new ClientValue;
+    mine->number = 0x50030;  // case option 5, firmware type 3
+    IDispatch* own = nullptr;
+    IUnknown *back = nullptr, *identity = nullptr;
+    if (o.sink) o.sink->seen.clear();
+    o.Do("Register", 'g', &own);
+    o.Do("Register", 's', mine->itf());
+    Run(o, {{'l', "CaseOption", 5}, {'l', "FirmwareType", 3}, {'R', "CaseOption", 2}, {'R', "FirmwareType", 1},
+            {'l', "CaseOption", 2}, {'e', "CaseOption, FirmwareType on the client's value", 0, "", {1, 1, 2}}});
+    if (mine->number != 0x20010)
+        Fail("OptionRegObj: the client's value holds 0x%lX, expected 0x20010", long(mine->number));
+    if (o.Do("Register", 'g', &back) && back) back->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
+    if (identity != mine->itf()) Fail("OptionRegObj.Register Get: not the client's value object");
+    for (IUnknown* p : {back, identity}) if (p) p->Release();
+    o.Do("Register", 's', own);
+    if (mine->listener || mine->refs != 1)
+        Fail("OptionRegObj.Register Set: the client's value, replaced, keeps %s listener and %ld references",
+             mine->listener ? "a" : "no", mine->refs);
+    if (own) own->Release();
+    mine->Release();
 }
 
 void CheckNetLib(Object& o) { Run(o, {{'t', "AppTitle"}, {'b', "Online"}, {'o', "LogFile"}, {'o', "Flash", 1}}); }
