@@ -4,22 +4,14 @@
 #include <string_view>
 
 #include "resource_error.h"
+#include "string_table.h"
 
 namespace zentnet {
 
 namespace {
 
-using namespace std::string_view_literals;
-
-struct Entry {
-  int32_t id;
-  std::string_view text;
-};
-
-// Built from src/resources/strings.txt at build time; ascending by id.
-constexpr Entry kTable[] = {
-#include "zentnet/resources/strings_table.inc"
-};
+using string_table::Entry;
+using string_table::kTable;
 
 constexpr bool StrictlyAscending() {
   for (std::size_t i = 1; i < std::size(kTable); ++i)

@@ -25,19 +25,14 @@
 
 #include "zentnet/resources/sounds.h"
 #include "zentnet/resources/version.h"
+#include "string_table.h"
 
 namespace {
 
 using namespace std::string_view_literals;
 
-struct Entry {
-  int32_t id;
-  std::string_view text;
-};
-
-constexpr Entry kTable[] = {
-#include "zentnet/resources/strings_table.inc"
-};
+using zentnet::string_table::Entry;
+using zentnet::string_table::kTable;
 
 // ---- Strings ------------------------------------------------------------------------------
 
