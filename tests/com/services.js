@@ -1,7 +1,6 @@
 // The application services from JScript: errors caught as exceptions (the runtime's numbers in
-// the low word), objects of the script's own as error and form, events through ConnectObject.
+// the low word), objects of the script's own as error and form.
 var failures = 0;
-var journal = [];
 
 function fail(what) {
   failures++;
@@ -27,9 +26,6 @@ function checkErr(call, number, description, what) {
   }
   fail(what + ": no error");
 }
-
-function note(text) { journal.push(text); }
-function takeJournal() { var j = journal.join(", "); journal = []; return j; }
 
 // ---- Error reflector: any object with the error object's five fields can be copied ----------
 
@@ -59,22 +55,5 @@ checkErr(function () { return hot.KeyName; }, 438, "Object doesn't support this 
   "KeyName of a form without hWnd");
 hot.ShiftCodes = 32768;
 checkErr(function () { return hot.Key; }, 6, "Overflow", "Key of ShiftCodes 32768");
-
-// ---- Application event hub: events by their published identifiers -----------------------------
-
-var app = WScript.CreateObject("ZentNetLib.AppStateEventObj");
-var net = WScript.CreateObject("ZentNetLib.NetAdapterObj");
-WScript.ConnectObject(app, "app_");
-function app_LockChanged(newState) { note("LockChanged(" + newState + ")"); }
-function app_Terminate(cancel) { note("Terminate(" + cancel + ")"); }
-function app_MotorPageEnableChanged(newState) { note("MotorPageEnableChanged(" + newState + ")"); }
-function app_NetworkChange(n, newState) { note("NetworkChange(" + (n === net) + ", " + newState + ")"); }
-
-app.FireLockChange(3);
-app.FireNetChange(net, 5);
-app.MotorPageEnabled = true;
-checkEq(app.FireTerminate(), false, "FireTerminate with a listener that does not cancel");
-checkEq(takeJournal(), "LockChanged(3), NetworkChange(true, 5), MotorPageEnableChanged(true), " +
-  "Terminate(false)", "application events");
 
 WScript.Quit(Math.min(failures, 255));  // the exit status holds 8 bits
