@@ -132,8 +132,8 @@ void RecordsReachListenersByReference() {
     if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).ParamNum = 77;
     return S_OK;
   };
-  onNet.Listen(net.get(), __uuidof(__NetAdapterObj));
-  onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj));
+  Expect(onNet.Listen(net.get(), __uuidof(__NetAdapterObj)) && onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj)),
+         "advise");
 
   const auto itf = net.As<_NetAdapterObj>(__uuidof(_NetAdapterObj));
   ::infcErrInfo error{1, 2, 5, {3, {9}}};

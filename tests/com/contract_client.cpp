@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "contract_table.h"
+#include "sink.h"
 
 using namespace contract;
 
@@ -336,36 +337,14 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
 };
 
-// An early-bound event sink: records each event's dispatch id and lets a test write back
-// into by-reference arguments. Connected to nothing it serves as the client's own drive
-// object: it answers for the drive's interface, whose members none of the hubs calls, so
-// only its identity travels.
-class Sink final : public Own<IDispatch> {
-public:
-    explicit Sink(const IID& answersFor) : iid(answersFor) {}
-    const IID iid;
-    std::string seen;  // the dispatch ids, each followed by a comma
-    void (*onEvent)(DISPID, DISPPARAMS*) = nullptr;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid != IID_IUnknown && riid != IID_IDispatch && riid != iid) return *out = nullptr, E_NOINTERFACE;
-        return *out = static_cast<IDispatch*>(this), AddRef(), S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
-        seen += std::to_string(id) + ",";
-        if (onEvent) onEvent(id, params);
-        return S_OK;
-    }
-};
-
 // One object of a class under test, with its default interface and, if it raises events,
-// a sink connected to it for the object's lifetime.
+// an early-bound sink connected to it for the object's lifetime.
 struct Object {
     const Contract& c;
     IUnknown* unknown = nullptr;
     IUnknown* itf = nullptr;
     IConnectionPoint* point = nullptr;
-    Sink* sink = nullptr;
+    TestSink* sink = nullptr;
     DWORD cookie = 0;
 
     explicit Object(const Contract& contract) : c(contract) {
@@ -378,7 +357,7 @@ struct Object {
         if (FAILED(hr) || !cls.eventIid) return;
         hr = unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container));
         if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(ParseGuid(cls.eventIid), &point);
-        if (SUCCEEDED(hr)) hr = point->Advise(sink = new Sink(ParseGuid(cls.eventIid)), &cookie);
+        if (SUCCEEDED(hr)) (sink = new TestSink)->extra = ParseGuid(cls.eventIid), hr = point->Advise(sink, &cookie);
         if (FAILED(hr)) Fail("%s: cannot connect to %ls, hr 0x%08lX", cls.name, cls.eventIid, hr);
     }
     ~Object() {
@@ -404,10 +383,10 @@ struct Object {
 
     // The events seen since the last call, compared with `expected` in order.
     void ExpectEvents(const char* after, std::initializer_list<DISPID> expected) {
-        std::string want, got = sink ? sink->seen : "";
-        for (DISPID d : expected) want += std::to_string(d) + ",";
+        std::string want, got = sink ? sink->heard : "";
+        for (DISPID d : expected) want += std::to_string(d) + " ";
         if (want != got) Fail("%s after %s: events expected [%s], found [%s]", name(), after, want.c_str(), got.c_str());
-        if (sink) sink->seen.clear();
+        if (sink) sink->heard.clear();
     }
 };
 
@@ -488,7 +467,9 @@ void Run(Object& o, std::initializer_list<Step> steps) {
     }
 }
 
-// The client's own drive, handed to the hubs and back.
+// The client's own drive, handed to the hubs and back: a sink connected to nothing that
+// answers for the drive's interface, whose members none of the hubs calls, so only its
+// identity travels.
 IDispatch* g_drive = nullptr;
 
 // Argument `fromLeft` of an event, where the listener may write.
@@ -599,13 +580,14 @@ void CheckHotKeyObj(Object& o) {
 
 void CheckAppStateEventObj(Object& o) {
     if (!o.sink) return;
-    o.sink->onEvent = [](DISPID id, DISPPARAMS* params) {
+    o.sink->act = [](DISPID id, DISPPARAMS* params, EXCEPINFO*) {
         if (id == 5) SetFlag(params, 0);  // Terminate(cancel)
         VARIANT* drv = id == 6 ? Arg(params, 1) : nullptr;  // CreateDemoDrive(dType, demoDrv)
         if (drv && (drv->vt & VT_BYREF)) {
             if (*drv->ppdispVal) (*drv->ppdispVal)->Release();
             (*drv->ppdispVal = g_drive)->AddRef();
         }
+        return S_OK;
     };
     VARIANT_BOOL cancel = 0;
     if (o.Do("FireTerminate", 'f', &cancel) && cancel != VARIANT_TRUE)
@@ -626,10 +608,11 @@ void CheckAppStateEventObj(Object& o) {
 void CheckDriveEventObj(Object& o) {
     if (!o.sink) return;
     // Each event's first argument must be the client's drive itself.
-    o.sink->onEvent = [](DISPID id, DISPPARAMS* params) {
+    o.sink->act = [](DISPID id, DISPPARAMS* params, EXCEPINFO*) {
         VARIANT* node = Arg(params, 0);
         if (!node || !(node->vt & VT_BYREF) || *node->ppdispVal != g_drive)
             Fail("DriveEventObj event %ld: the node is not the client's drive", long(id));
+        return S_OK;
     };
     IDispatch* node = g_drive;
     o.Do("FireCommError", 'm', &node, 1505L, 0L);
@@ -646,10 +629,11 @@ void CheckNetSupervisorObj(Object& o) {
     if (!o.sink) return;
     // RequestNetOpen(netRef, Peer, newState, PortNumber, success) and NetworkChanged(netRef,
     // theState) answer through their last arguments.
-    o.sink->onEvent = [](DISPID id, DISPPARAMS* params) {
+    o.sink->act = [](DISPID id, DISPPARAMS* params, EXCEPINFO*) {
         if (id == 6) SetFlag(params, 4);
         VARIANT* state = id == 1 ? Arg(params, 1) : nullptr;
         if (state && state->vt == (VT_BYREF | VT_I4)) *state->plVal = 7;
+        return S_OK;
     };
     IUnknown* net = nullptr;
     IDispatch* peer = g_drive;
@@ -710,8 +694,9 @@ void CheckStimulusStateObj(Object& o) {
     // The amplitude is 0: the limit a position stimulus installs is 0 as well.
     for (bool cancel : {true, false}) {
         // TrackingLimSetup(cancel): a listener that cancels keeps the tracking limit as it was.
-        o.sink->onEvent = [](DISPID id, DISPPARAMS* params) { if (id == 10) SetFlag(params, 0); };
-        if (!cancel) o.sink->onEvent = nullptr;
+        o.sink->act = nullptr;
+        if (cancel)
+            o.sink->act = [](DISPID id, DISPPARAMS* params, EXCEPINFO*) { if (id == 10) SetFlag(params, 0); return S_OK; };
         limit->number = 500;
         Run(o, {{'m', "Start"}, {'b', "Running", -1}});
         if (double want = cancel ? 500 : 0; limit->number != want)
@@ -731,7 +716,7 @@ void CheckOptionRegObj(Object& o) {
     mine->number = 0x50030;  // case option 5, firmware type 3
     IDispatch* own = nullptr;
     IUnknown *back = nullptr, *identity = nullptr;
-    if (o.sink) o.sink->seen.clear();
+    if (o.sink) o.sink->heard.clear();
     o.Do("Register", 'g', &own);
     o.Do("Register", 's', mine->itf());
     Run(o, {{'l', "CaseOption", 5}, {'l', "FirmwareType", 3}, {'R', "CaseOption", 2}, {'R', "FirmwareType", 1},
@@ -766,7 +751,9 @@ void (*const kClassChecks[])(Object&) = {
 static_assert(std::size(kClassChecks) == std::size(kClasses));
 
 void RunObjectChecks() {
-    g_drive = new Sink(ParseGuid(kClasses[16].iid /* PhysDriveObj */));
+    auto* drive = new TestSink;
+    drive->extra = ParseGuid(kClasses[16].iid /* PhysDriveObj */);
+    g_drive = drive;
     for (size_t i = 0; i < g_contracts.size(); ++i) {
         Object object(g_contracts[i]);
         if (object.itf) kClassChecks[i](object);

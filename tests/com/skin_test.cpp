@@ -21,9 +21,7 @@ using namespace zentnet::com;
 namespace {
 
 template <class T>
-Ref<T> Make(T* fresh) {
-  return Ref<T>(fresh, false);
-}
+Ref<T> Make(T* fresh) { return Ref<T>(fresh, false); }
 
 std::string Utf8(BSTR b) { return ToUtf8(b); }
 
@@ -113,11 +111,10 @@ DllFunction g_canUnloadNow = nullptr;
 Ref<IDispatch> Create(const wchar_t* progId) {
   CLSID clsid{};
   Ref<IDispatch> object;
-  const HRESULT hr = CLSIDFromProgID(progId, &clsid);
-  ExpectEq(hr, S_OK, "CLSIDFromProgID " + ToUtf8(Bstr(SysAllocString(progId)).get()));
-  if (SUCCEEDED(hr))
-    ExpectEq(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                              reinterpret_cast<void**>(object.put())), S_OK, "CoCreateInstance");
+  Expect(SUCCEEDED(CLSIDFromProgID(progId, &clsid)) &&
+             SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                        reinterpret_cast<void**>(object.put()))),
+         "create " + ToUtf8(Bstr(SysAllocString(progId)).get()));
   return object;
 }
 
