@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 #include <type_traits>
-#include <vector>
 
 #include <windows.h>
 #include <oaidl.h>

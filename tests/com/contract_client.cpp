@@ -62,10 +62,7 @@ Contract Parse(const Class& cls) {
     while (members >> token) {
         size_t colon = token.find(':');
         if (colon == std::string::npos || colon + 1 == token.size()) BadTable(cls.name + (" " + token));
-        for (char form : token.substr(colon + 1)) {
-            if (!std::strchr("glsmfw", form)) BadTable(cls.name + (" " + token));
-            out.slots.push_back({token.substr(0, colon), form, index++});
-        }
+        for (char form : token.substr(colon + 1)) out.slots.push_back({token.substr(0, colon), form, index++});
     }
     while (events >> token) {
         size_t eq = token.find('='), colon = token.find(':');

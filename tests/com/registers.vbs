@@ -5,11 +5,10 @@
 
 Option Explicit
 
-' Rows of four: a property's name, the value it reads now, then what it reads for each of
-' two register values. What the masks hide, the core's own tests check.
-Sub CheckReads(what, rows, column) : CheckColumn what, rows, 4, column : End Sub
+' CheckColumn's rows of four: a property's name, the value it reads now, then what it reads for
+' each of two register values. What the masks hide, the core's own tests check.
 
-Dim x, i
+Dim x
 
 ' ---- Configuration register: &HA99966DF and &H56669920 (every bit the other lacks) ----
 
@@ -54,9 +53,9 @@ Function ConfigRows(c)
 End Function
 
 cfgReg.Number.Value = &HA99966DF
-CheckReads "config A:", ConfigRows(cfg), 0
+CheckColumn "config A:", ConfigRows(cfg), 4, 0
 cfgReg.Number.Value = &H56669920
-CheckReads "config B:", ConfigRows(cfg), 1
+CheckColumn "config B:", ConfigRows(cfg), 4, 1
 cfgReg.Refresh
 cfgReg.ApplySetup
 CheckEq TakeJournal(), "Refresh(True), UpdateView", "config events"
@@ -102,9 +101,9 @@ Function StatusRows(s)
 End Function
 
 stReg.Number.Value = &H0821
-CheckReads "status &H0821:", StatusRows(st), 0
+CheckColumn "status &H0821:", StatusRows(st), 4, 0
 stReg.Number.Value = &HC07FD7FE
-CheckReads "status &HC07FD7FE:", StatusRows(st), 1
+CheckColumn "status &HC07FD7FE:", StatusRows(st), 4, 1
 stReg.ApplySetup
 CheckEq TakeJournal(), "ContentChanged(True)", "status events"
 
@@ -130,9 +129,9 @@ Function OptionRows(o)
 End Function
 
 optReg.Number.Value = &HA00005
-CheckReads "option &HA00005:", OptionRows(opt), 0
+CheckColumn "option &HA00005:", OptionRows(opt), 4, 0
 optReg.Number.Value = &H1F700FA
-CheckReads "option &H1F700FA:", OptionRows(opt), 1
+CheckColumn "option &H1F700FA:", OptionRows(opt), 4, 1
 optReg.Refresh
 CheckEq TakeJournal(), "FirmwareChanged, Refresh(True)", "option events"
 
@@ -162,9 +161,9 @@ Function IoRows(r)
 End Function
 
 ioReg.Number.Value = &H380
-CheckReads "io &H380:", IoRows(io), 0
+CheckColumn "io &H380:", IoRows(io), 4, 0
 ioReg.Number.Value = 60528
-CheckReads "io &HEC70:", IoRows(io), 1
+CheckColumn "io &HEC70:", IoRows(io), 4, 1
 ioReg.Number.Value = &H300
 io.Refresh
 CheckEq TakeJournal(), "CommutationChanged(7, 0), CommutationChanged(0, 7), CommutationChanged(6, 0), Refresh(True)", _
@@ -199,9 +198,9 @@ Function ErrorRows(e)
 End Function
 
 ec.Register.Number.Value = &H10008
-CheckReads "error-code &H10008:", ErrorRows(ec), 0
+CheckColumn "error-code &H10008:", ErrorRows(ec), 4, 0
 ec.Register.Number.Value = &H8000FFF7
-CheckReads "error-code &H8000FFF7:", ErrorRows(ec), 1
+CheckColumn "error-code &H8000FFF7:", ErrorRows(ec), 4, 1
 ec.Refresh
 CheckEq TakeJournal(), "Refresh", "error-code events"
 
