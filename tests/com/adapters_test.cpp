@@ -105,31 +105,6 @@ void ForeignObjectsAreCalledThroughTheirInterface() {
               "ZentNetLib", "Type mismatch", "a drive where a root object is wanted");
 }
 
-// Listens on `object` with `act` for every event; answers the connection's cookie.
-class Listener final : public IDispatch {
- public:
-  std::function<void(DISPID, DISPPARAMS*)> act;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override {
-    *ppv = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*, UINT*) override {
-    return act(d, p), S_OK;
-  }
-  void Listen(IUnknown* object, const IID& events) {
-    Ref<IConnectionPoint> point;
-    Ref<IUnknown>(object).As<IConnectionPointContainer>(IID_IConnectionPointContainer)->FindConnectionPoint(events, point.put());
-    DWORD cookie = 0;
-    ExpectEq(point->Advise(this, &cookie), S_OK, "advise");
-  }
-};
-
 template <class R>
 R& RecordOf(VARIANT& v) {
   ExpectEq(V_VT(&v), VT_BYREF | VT_RECORD, "a record travels by reference");
@@ -137,26 +112,28 @@ R& RecordOf(VARIANT& v) {
 }
 
 void RecordsReachListenersByReference() {
+  std::string heard;
+  TestSink onNet, onSup;  // outlive the objects they listen to
   auto adapter = NetAdapterObj::create();
   auto supervisor = NetSupervisorObj::create();
   adapter->NetSupervisor(supervisor, nullptr);
   const Ref<IUnknown> net = WrapObject(adapter), sup = WrapObject(supervisor);
-  std::string heard;
   // The adapter's listener changes the record; the supervisor's sees that and changes it again.
-  Listener onNet, onSup;
-  onNet.act = [&](DISPID id, DISPPARAMS* p) {
+  onNet.act = [&](DISPID id, DISPPARAMS* p, EXCEPINFO*) {
     heard += "net " + std::to_string(id) + ", ";
     if (id == 2) RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode += 1;
     if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).NewValue *= 2;
+    return S_OK;
   };
-  onSup.act = [&](DISPID id, DISPPARAMS* p) {
+  onSup.act = [&](DISPID id, DISPPARAMS* p, EXCEPINFO*) {
     heard += "sup " + std::to_string(id) + ", ";
     ExpectEq(V_VT(&p->rgvarg[1]), VT_BYREF | VT_DISPATCH, "the adapter comes first");
     if (id == 2) RecordOf<::infcErrInfo>(p->rgvarg[0]).Node = RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode * 10;
     if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).ParamNum = 77;
+    return S_OK;
   };
-  onNet.Listen(net.get(), __uuidof(__NetAdapterObj));
-  onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj));
+  Expect(onNet.Listen(net.get(), __uuidof(__NetAdapterObj)) && onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj)),
+         "advise");
 
   const auto itf = net.As<_NetAdapterObj>(__uuidof(_NetAdapterObj));
   ::infcErrInfo error{1, 2, 5, {3, {9}}};

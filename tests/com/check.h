@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 #include <type_traits>
-#include <vector>
 
 #include <windows.h>
 #include <oaidl.h>
 
+#include "sink.h"
 #include "zentnet/automation/error.h"
 
 namespace zentnet::com {

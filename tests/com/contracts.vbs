@@ -29,17 +29,17 @@ drv.Address = 5 : drv.MotorFileName = "motor.mtr" : drv.UserID = "user"
 Set drv.SoundEvents = CreateObject("ZentNetLib.SoundEventsObj")
 Set drv.AppLockLevel = CreateObject("ZentNetLib.StatusRegObj").LockLevelRef
 n = 3
-CheckRows "inert drive:", Array("Address", drv.Address, 0, "ConfigReg", drv.ConfigReg, Nothing, _
-  "DriveStateStr", drv.DriveStateStr, "", "MonitorState(1)", drv.MonitorState(1), Nothing, _
-  "RunCommand", drv.RunCommand("PV 100"), "", "RunCommand with every argument", drv.RunCommand("PV 100", 10, False), "", _
+' (The contract client calls RunCommand with every argument and reads ConfigReg and AppTitle.)
+CheckRows "inert drive:", Array("Address", drv.Address, 0, "DriveStateStr", drv.DriveStateStr, "", _
+  "MonitorState(1)", drv.MonitorState(1), Nothing, "RunCommand", drv.RunCommand("PV 100"), "", _
   "SoundEvents", drv.SoundEvents, Nothing, "TrqFrcStringUpdated(2054)", drv.TrqFrcStringUpdated(2054), Empty, _
   "UserID", drv.UserID, "", "WakeupDrive", drv.WakeupDrive(Nothing, n), 0)
 
 Set nl = CreateObject("ZentNetLib.NetLib")
 nl.Ports = "1;2" : nl.TechSupportMode = True : Set nl.WinHookRef = hot
-CheckRows "inert root:", Array("AppTitle", nl.AppTitle, "", "Nets", nl.Nets, Nothing, "Ports", nl.Ports, "", _
-  "LookupDriveErrorMsg(1505)", nl.LookupDriveErrorMsg(1505), "", "TechSupportMode", nl.TechSupportMode, False, _
-  "SystemFileConfiguration", nl.SystemFileConfiguration("setup.sys"), Nothing)
+CheckRows "inert root:", Array("Nets", nl.Nets, Nothing, "Ports", nl.Ports, "", "TechSupportMode", nl.TechSupportMode, False, _
+  "LookupDriveErrorMsg(1505)", nl.LookupDriveErrorMsg(1505), "", "SystemFileConfiguration", _
+  nl.SystemFileConfiguration("setup.sys"), Nothing)
 
 On Error Resume Next
 drv.AddToPosition 100 : drv.MotorFileSave "motor.mtr", False : drv.ScenarioRecall 1 : drv.SetupUndo
@@ -49,12 +49,10 @@ nl.TechSupportModeEnable 1234 : nl.UnRegisterFKey hot
 CheckErr 0, "", "", "the inert objects' methods"
 On Error GoTo 0
 
-' Version: "1.0.48", CR LF, then the library's folder and its file name without extension;
-' every read of Flash makes a new object.
+' Version: the numbers (the demo's first line shows them), CR LF, then the library's folder
+' and its file name without extension; every read of Flash makes a new object.
 version = Split(nl.Version, vbCrLf)
-CheckEq UBound(version), 1, "Version has two lines"
-CheckEq version(0), "1.0.48", "Version's first line"
-Check InStr(version(1), ":\") = 2 And Right(version(1), 11) = "\ZentNetLib", "Version's second line: " & version(1)
+Check UBound(version) = 1 And InStr(version(1), ":\") = 2 And Right(version(1), 11) = "\ZentNetLib", "Version " & nl.Version
 Check Not nl.Flash Is nl.Flash, "every read of Flash makes a new object"
 
 ' ---- Our value library: a value's number and its events, the set-up fields, copying ------

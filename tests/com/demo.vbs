@@ -50,10 +50,7 @@ Sub Store(q, value)
   If q = Q_SR Then vals(q).ApplySetup
 End Sub
 
-Sub Exchange(command, answer)
-  cmdLog.CommandSent command
-  cmdLog.Received answer
-End Sub
+Sub Exchange(command, answer) : cmdLog.CommandSent command : cmdLog.Received answer : End Sub
 
 ' One read exchange, logged as poll traffic, then the answer stored in the value object,
 ' whose decoder raises its events before Poll returns.

@@ -8,13 +8,8 @@ Option Explicit
 
 Dim sup, nets, kept, oldNets, lone, loneAdapter, a
 
-Function Name(netRef)
-  Name = "none"
-  If Not netRef Is Nothing Then Name = netRef.AdapterName
-End Function
-
 Sub sup_NetworkChanged(netRef, theState)
-  Note Name(netRef) & " " & theState
+  Note AdapterText(netRef) & " " & theState
   ' A handler that keeps what it was handed: the script now holds an adapter too.
   If Not netRef Is Nothing Then Set kept = netRef
 End Sub

@@ -4,19 +4,13 @@
 
 Option Explicit
 
-Dim x, a, p, names, answer, supAnswer, thePeer, theNode, nodes, n
+Dim a, p, names, answer, thePeer, theNode, nodes, n
 answer = False
-supAnswer = False
 
 ' Any object will do as a peer: the adapter only stores it and hands it to listeners.
 Class PeerPort
 End Class
 Set thePeer = New PeerPort
-
-Function AdapterText(netRef)
-  AdapterText = "none"
-  If Not netRef Is Nothing Then AdapterText = netRef.AdapterName
-End Function
 
 Dim sup
 Set sup = CreateObject("ZentNetLib.NetSupervisorObj")
@@ -24,7 +18,6 @@ WScript.ConnectObject sup, "sup_"
 Sub sup_NetworkChanged(netRef, theState) : Note "NetworkChanged(" & AdapterText(netRef) & ", " & theState & ")" : End Sub
 Sub sup_RequestNetOpen(netRef, Peer, newState, PortNumber, success)
   Note "RequestNetOpen(" & AdapterText(netRef) & ", " & (Peer Is thePeer) & ", " & newState & ", " & PortNumber & ", " & success & ")"
-  If supAnswer Then success = True
 End Sub
 
 ' Each adapter reports its new port number (9 then 5), then the list as a whole (5).
@@ -51,7 +44,6 @@ On Error GoTo 0
 
 Set a = sup.Nets(1)
 WScript.ConnectObject a, "net_"
-Sub net_NetworkChanged(theState) : Note "net NetworkChanged(" & theState & ")" : End Sub
 Sub net_RequestNetOpen(Peer, newState, PortNumber, success)
   Note "net RequestNetOpen(" & (Peer Is thePeer) & ", " & newState & ", " & PortNumber & ", " & success & ")"
   If answer Then success = True
@@ -75,18 +67,13 @@ On Error GoTo 0
 CheckRows "after an unconfirmed opening:", Array("NetOpen", a.NetOpen, False, "Enabled", a.Enabled, False, _
   "supervisor's Ports", sup.Ports, "3")
 a.Enabled = True
-supAnswer = True
-a.NetOpen = True
-supAnswer = False
-CheckEq a.NetOpen, True, "opened by the supervisor's listener"
 
-' NODES_OFFLINE empties Nodes before anyone hears of it; a holder of the old collection keeps it.
+' NODES_OFFLINE empties Nodes; a holder of the old collection keeps it. (Whose listeners hear
+' an adapter's notification first is lifetime.vbs's to check.)
 Set theNode = CreateObject("ZentNetLib.PhysDriveObj")
 Set nodes = a.Nodes
 nodes.Add theNode
-Call TakeJournal()
 a.FireNetworkChanged 0
-CheckEq TakeJournal(), "net NetworkChanged(0), NetworkChanged(LPT3, 0)", "offline"
 CheckEq a.Nodes.Count, 0, "offline empties Nodes"
 names = ""
 For Each n In nodes

@@ -67,6 +67,12 @@ Sub CheckColumn(what, rows, width, column)
 End Sub
 Sub CheckRows(what, rows) : CheckColumn what, rows, 3, 0 : End Sub
 
+' An adapter handed to a supervisor's listener, by name; netRef may be Nothing.
+Function AdapterText(netRef)
+  AdapterText = "none"
+  If Not netRef Is Nothing Then AdapterText = netRef.AdapterName
+End Function
+
 ' The exit status holds 8 bits: 256 failures must not read as success.
 Sub Finish()
   If failures > 255 Then failures = 255

@@ -124,8 +124,7 @@ void Icons(HMODULE dll) {
       const int id = entry[12] | entry[13] << 8;
       HRSRC image = FindResourceW(dll, MAKEINTRESOURCEW(id), kIconImage);
       HICON icon = image ? CreateIconFromResourceEx(static_cast<PBYTE>(LockResource(LoadResource(dll, image))),
-                                                    SizeofResource(dll, image), TRUE, 0x00030000, entry[0], entry[1], 0)
-                         : nullptr;
+                                                    SizeofResource(dll, image), TRUE, 0x00030000, entry[0], entry[1], 0) : nullptr;
       Expect(icon != nullptr, "group " + std::to_string(group) + ": image " + std::to_string(id) + " decodes");
       if (icon) DestroyIcon(icon);
     }
@@ -133,28 +132,23 @@ void Icons(HMODULE dll) {
   ExpectEq(members, 7u, "images named by the groups");
 }
 
-// "a.b.c.d" of a version record's two 32-bit halves.
-std::string Quad(DWORD high, DWORD low) {
-  return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." + std::to_string(HIWORD(low)) + "." +
-         std::to_string(LOWORD(low));
-}
-
-// The version record: its numbers and texts are version.h's. Returns the file version as the
-// record says it, "major.minor.revision" (the third number is always 0).
-std::string VersionRecord(const std::wstring& path) {
+// The version record: its numbers and texts are version.h's.
+void VersionRecord(const std::wstring& path) {
   DWORD ignored = 0;
   std::vector<BYTE> info(GetFileVersionInfoSizeW(path.c_str(), &ignored));
   UINT size = 0;
   VS_FIXEDFILEINFO* fixed = nullptr;
   if (info.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
-      !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size)) {
-    Expect(false, "the DLL has a version record");
-    return "";
-  }
+      !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size))
+    return Expect(false, "the DLL has a version record");
+  const auto quad = [](DWORD high, DWORD low) {  // "a.b.c.d" of the record's two 32-bit halves
+    return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." + std::to_string(HIWORD(low)) +
+           "." + std::to_string(LOWORD(low));
+  };
   const std::string numbers = std::to_string(version::kMajor) + "." + std::to_string(version::kMinor) + ".0." +
                               std::to_string(version::kRevision);
-  ExpectEq(Quad(fixed->dwFileVersionMS, fixed->dwFileVersionLS), numbers, "FILEVERSION");
-  ExpectEq(Quad(fixed->dwProductVersionMS, fixed->dwProductVersionLS), numbers, "PRODUCTVERSION");
+  ExpectEq(quad(fixed->dwFileVersionMS, fixed->dwFileVersionLS), numbers, "FILEVERSION");
+  ExpectEq(quad(fixed->dwProductVersionMS, fixed->dwProductVersionLS), numbers, "PRODUCTVERSION");
   WORD* translation = nullptr;
   VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size);
   Expect(size == 4 && translation[0] == 0x409 && translation[1] == 1200, "translation 0x409, 1200");
@@ -171,8 +165,6 @@ std::string VersionRecord(const std::wstring& path) {
     ExpectEq(there ? Utf8(text, static_cast<int>(wcsnlen(text, size))) : std::string("(missing)"), std::string(t.text),
              Utf8(t.key, static_cast<int>(wcslen(t.key))));
   }
-  return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-         "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
 }
 
 }  // namespace
@@ -190,8 +182,8 @@ int main(int argc, char** argv) {
   Sounds(dll);
   Icons(dll);
   FreeLibrary(dll);
-  const std::string record = VersionRecord(path);
-  std::printf("%s: %d strings, %zu sounds, version %s; %d failure(s)\n", g_failures == 0 ? "ok" : "FAILED", strings,
-              ResSoundIds().size(), record.c_str(), g_failures);
+  VersionRecord(path);
+  std::printf("%s: %d strings, %zu sounds; %d failure(s)\n", g_failures == 0 ? "ok" : "FAILED", strings,
+              ResSoundIds().size(), g_failures);
   return g_failures;
 }

@@ -4,7 +4,6 @@
 // prints one line per failure and exits with the number of failures.
 
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,31 +19,18 @@ using namespace zentnet::com;
 
 namespace {
 
-// An event sink of the test's own: records each event's dispatch identifier and lets a test
-// act on the arguments it receives.
-class RecordingSink final : public RefCounted<IDispatch, RecordingSink> {
- public:
-  std::string heard;  // the dispatch identifiers, each followed by a space
-  std::function<HRESULT(DISPPARAMS*, EXCEPINFO*)> act = [](DISPPARAMS*, EXCEPINFO*) { return S_OK; };
-  IID extra_ = IID_NULL;  // a further interface it answers for (an event interface)
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    return AnswerAs<IDispatch>(this, riid, ppv, IID_IDispatch, extra_);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO* e, UINT*) override {
-    heard += std::to_string(id) + " ";
-    return act(p, e);
-  }
-};
-
 template <class T>
-Ref<T> Make(T* fresh) {
-  return Ref<T>(fresh, false);
-}
+Ref<T> Make(T* fresh) { return Ref<T>(fresh, false); }
 
 std::string Utf8(BSTR b) { return ToUtf8(b); }
+
+// The description of the thread's error object, taken: "(none)" without one.
+std::string ErrorDescription() {
+  Ref<IErrorInfo> info;
+  BSTR text = nullptr;
+  if (GetErrorInfo(0, info.put()) != S_OK || !info || FAILED(info->GetDescription(&text))) return "(none)";
+  return Utf8(Bstr(text).get());
+}
 
 // ---- In-process: the rules every skin member relies on ----------------------------------
 
@@ -60,24 +46,7 @@ void ErrorNumbersTravelAsScriptsExpect() {
   ExpectEq(Guard(IID_IDispatch, [] { throw std::bad_alloc(); }), E_OUTOFMEMORY, "bad_alloc");
   ExpectEq(Guard(IID_IDispatch, [] { throw 42; }), E_UNEXPECTED, "foreign exception");
   ExpectEq(Guard(IID_IDispatch, [] { throw std::runtime_error("boom"); }), E_UNEXPECTED, "std exception");
-  Ref<IErrorInfo> info;
-  Expect(GetErrorInfo(0, info.put()) == S_OK && info, "std exception leaves an error object");
-  if (info) {
-    BSTR d = nullptr;
-    info->GetDescription(&d);
-    ExpectEq(Utf8(d), "Unexpected error: boom", "its description");
-    SysFreeString(d);
-  }
-}
-
-void VariantsConvertBothWays() {
-  VARIANT v;
-  VariantInit(&v);
-  // Text beyond ASCII, which no script suite passes, survives the round trip.
-  VariantOut(Variant("Grüße \xE2\x82\xAC"), &v);
-  ExpectEq(V_VT(&v), static_cast<VARTYPE>(VT_BSTR), "text goes as a BSTR");
-  Expect(VariantIn(v) == Variant("Grüße \xE2\x82\xAC"), "round trip of text");
-  VariantClear(&v);
+  ExpectEq(ErrorDescription(), "Unexpected error: boom", "... leaves an error object with its text");
 }
 
 // A connection point on its own, with the listeners of a class with events.
@@ -87,7 +56,7 @@ class PointOwner final : public ConnectionOwner {
   IConnectionPointContainer* Container() override { return nullptr; }
   void Listen(bool on) override { listening.push_back(on); }
   std::vector<bool> listening;
-  RecordingSink unknown;  // stands in for the owner's reference count
+  TestSink unknown;  // stands in for the owner's reference count
 };
 
 // Scripts see arguments written back by listeners; what they cannot see is how the point
@@ -95,14 +64,14 @@ class PointOwner final : public ConnectionOwner {
 void EventListenersAndTheirErrors() {
   PointOwner owner;
   ConnectionPoint point(owner, IID_IDispatch);
-  auto first = Make(new RecordingSink), second = Make(new RecordingSink);
+  auto first = Make(new TestSink), second = Make(new TestSink);
   DWORD c1 = 0, c2 = 0;
   point.Advise(first.get(), &c1);
   point.Advise(second.get(), &c2);
   ExpectEq(owner.listening.size(), 1u, "the core is listened to once for two listeners");
 
   // A listener's own error stops the raise and becomes the raising member's error.
-  first->act = [](DISPPARAMS*, EXCEPINFO* e) {
+  first->act = [](DISPID, DISPPARAMS*, EXCEPINFO* e) {
     e->scode = static_cast<SCODE>(0x800A000B);
     e->bstrSource = SysAllocString(L"listener");
     e->bstrDescription = SysAllocString(L"Division by zero");
@@ -113,7 +82,7 @@ void EventListenersAndTheirErrors() {
               "a listener's error reaches the raiser");
   ExpectEq(second->heard, "", "the raise stopped at the failing listener");
   // A listener that does not handle the event is skipped silently.
-  first->act = [](DISPPARAMS*, EXCEPINFO*) { return DISP_E_MEMBERNOTFOUND; };
+  first->act = [](DISPID, DISPPARAMS*, EXCEPINFO*) { return DISP_E_MEMBERNOTFOUND; };
   RaiseEvent(point, 7, number);
   ExpectEq(second->heard, "7 ", "next listener still hears");
 
@@ -131,11 +100,10 @@ DllFunction g_canUnloadNow = nullptr;
 Ref<IDispatch> Create(const wchar_t* progId) {
   CLSID clsid{};
   Ref<IDispatch> object;
-  const HRESULT hr = CLSIDFromProgID(progId, &clsid);
-  ExpectEq(hr, S_OK, "CLSIDFromProgID " + ToUtf8(Bstr(SysAllocString(progId)).get()));
-  if (SUCCEEDED(hr))
-    ExpectEq(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                              reinterpret_cast<void**>(object.put())), S_OK, "CoCreateInstance");
+  Expect(SUCCEEDED(CLSIDFromProgID(progId, &clsid)) &&
+             SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                        reinterpret_cast<void**>(object.put()))),
+         "create " + ToUtf8(Bstr(SysAllocString(progId)).get()));
   return object;
 }
 
@@ -167,13 +135,12 @@ void EventsReachConnectedSinks() {
   Ref<IConnectionPoint> point;
   sounds.As<IConnectionPointContainer>(IID_IConnectionPointContainer)->EnumConnectionPoints(points.put());
   ExpectEq(points->Next(1, point.put(), nullptr), S_OK, "EnumConnectionPoints lists the point");
-  auto sink = Make(new RecordingSink);
-  sink->extra_ = __uuidof(__SoundEventsObj);
+  auto sink = Make(new TestSink);
+  sink->extra = __uuidof(__SoundEventsObj);
   DWORD cookie = 0;
   ExpectEq(point->Advise(sink.get(), &cookie), S_OK, "Advise");
   auto early = sounds.As<_SoundEventsObj>(__uuidof(_SoundEventsObj));
   early->RestoreAll();
-  ExpectEq(g_canUnloadNow(), S_FALSE, "DllCanUnloadNow while an object lives");
   ExpectEq(point->Unadvise(cookie), S_OK, "Unadvise");
   early->RestoreAll();
   ExpectEq(sink->heard, "1 ", "Changed heard once, before Unadvise");
@@ -230,7 +197,6 @@ Ref<IDispatch> BridgeOf(IUnknown* object) {
 
 void ValueObjectsComeFromTheValueLibrary() {
   const std::shared_ptr<ValueObj> value = NewValueObj();
-  Expect(dynamic_cast<Foreign*>(value.get()) != nullptr, "a value object of the other DLL is foreign");
   const auto com = WrapObject(value).As<_ValueObj>(__uuidof(_ValueObj));
   Expect(Unwrap<ValueObj>(com.get()) == value, "handed in again, the object has the same adapter");
   auto listener = std::make_shared<ValueListener>();
@@ -241,11 +207,7 @@ void ValueObjectsComeFromTheValueLibrary() {
   com->get_Number(number.put());
   listener->fail = true;
   ExpectEq(number->put_Value(6), static_cast<HRESULT>(0x800A189D), "a subscriber's error");
-  Ref<IErrorInfo> error;
-  GetErrorInfo(0, error.put());
-  BSTR text = nullptr;
-  if (error) error->GetDescription(&text);
-  ExpectEq(Utf8(Bstr(text).get()), "Shutdown", "... with its description");
+  ExpectEq(ErrorDescription(), "Shutdown", "... with its description");
   listener->fail = false;
   ExpectEq(value->NumberValue(), 6, "the number was written before the event");
 
@@ -256,10 +218,8 @@ void ValueObjectsComeFromTheValueLibrary() {
     DOUBLE initialValue = 1;
     VARIANT_BOOL processed = VARIANT_FALSE;
     VARIANT args[2];
-    V_VT(&args[1]) = VT_BYREF | VT_R8;
-    V_R8REF(&args[1]) = &initialValue;
-    V_VT(&args[0]) = VT_BYREF | VT_BOOL;
-    V_BOOLREF(&args[0]) = &processed;
+    V_VT(&args[1]) = VT_BYREF | VT_R8, V_R8REF(&args[1]) = &initialValue;
+    V_VT(&args[0]) = VT_BYREF | VT_BOOL, V_BOOLREF(&args[0]) = &processed;
     DISPPARAMS params{args, nullptr, 2, 0};
     EXCEPINFO info{};
     ExpectEq(bridge->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr), S_OK, "InitializeCache");
@@ -268,9 +228,7 @@ void ValueObjectsComeFromTheValueLibrary() {
     params.cArgs = 1;
     ExpectEq(bridge->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr), DISP_E_EXCEPTION, "one argument short");
     ExpectEq(info.scode, static_cast<SCODE>(0x800A01C2), "... is error 450");
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrHelpFile);
+    for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile}) SysFreeString(text);
   }
   ExpectEq(listener->heard, "InitializeCache(1) ", "the cache event");
   value->Unadvise(cookie);
@@ -301,7 +259,6 @@ void ValuesThroughTheirOwnDll(const std::string& zentNetLib) {
 int main(int argc, char** argv) {
   CoInitialize(nullptr);
   ErrorNumbersTravelAsScriptsExpect();
-  VariantsConvertBothWays();
   EventListenersAndTheirErrors();
 
   const std::string path = argc > 1 ? argv[1] : "ZentNetLib.dll";
