@@ -143,6 +143,13 @@ TEST_F(Stimulus, Flows) {
     {"Start without a tracking limit", [](Stimulus& t) { t.s->SetTrackingLimit(nullptr); },
      kStart,
      {"Mode.Value=3", "! 91 ZentNetLib: Object variable or With block variable not set", "mode=3 last=3 limit=-"}},
+    {"stop with no limit and none saved",  // a mode the handler never saw start
+     [](Stimulus& t) {
+       auto running = t.Fresh("M2");
+       running->Number()->SetValue(STIM_TRQ);
+       t.s->SetMode(running), t.s->SetTrackingLimit(nullptr);
+     },
+     [](Stimulus& t) { t.s->Terminate(); }, Cat({{"M2.Value=0"}, kModeBurst, kStopped, {"mode=0 last=3 limit=-"}})},
     // Bulk members.
     {"StartStop from off", nullptr, [](Stimulus& t) { t.s->StartStop(); },
      Cat({kChangeToPosition, {"mode=3 last=3 limit=10"}})},
