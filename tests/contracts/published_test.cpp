@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "error_text.h"
@@ -176,6 +177,15 @@ TEST(Roster, HoldsThePublishedClassesAndIdentifiers) {
     EXPECT_EQ(roster[i].interfaceId, kPublished[i].interfaceId) << kPublished[i].name;
     EXPECT_EQ(roster[i].eventInterfaceId, kPublished[i].eventInterfaceId) << kPublished[i].name;
   }
+  // The value component's, which the Windows build creates and recognises value objects by.
+  const ComponentClassInfo kValues[] = {
+      {"ValueObj", "{0B598C67-7C53-4228-B898-E682170468D2}", "{FEBD95C4-31C5-406E-9B38-10F694CC61CA}"},
+      {"ValueNumberObj", "", "{90BBD6C7-6D65-47BB-9428-2FB08A7EB249}"},
+      {"LockLevelObj", "{9A783CF3-150C-4893-9EBF-9D72EC9E3975}", "{7E6DCD99-4C75-4E9C-8129-89E3B329BA91}"}};
+  ASSERT_EQ(std::size(kValueComponent), std::size(kValues));
+  for (size_t i = 0; i < std::size(kValues); ++i)
+    EXPECT_EQ(std::tie(kValueComponent[i].name, kValueComponent[i].classId, kValueComponent[i].interfaceId),
+              std::tie(kValues[i].name, kValues[i].classId, kValues[i].interfaceId));
   EXPECT_EQ(kTypeLibrary.name, "ZentNetLib");
   EXPECT_EQ(kTypeLibrary.helpString, "Zentara Networking 1.0 Type Library");
   EXPECT_EQ(kTypeLibrary.majorVersion * 100 + kTypeLibrary.minorVersion, 108);
