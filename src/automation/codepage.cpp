@@ -21,13 +21,30 @@ char ByteFor(char32_t c) {
   return '?';
 }
 
-// Decodes one character at `text[i]`, advancing `i`; false (and one byte consumed) for a
-// malformed sequence: a stray continuation byte, a truncated or overlong sequence, a
-// surrogate or a value beyond U+10FFFF.
-bool Decode(std::string_view text, size_t& i, char32_t& c) {
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+bool DecodeUtf8(std::string_view text, size_t& i, char32_t& c) {
   const auto lead = static_cast<uint8_t>(text[i]);
   size_t extra = 0;
   char32_t minimum = 0;
+  if (lead < 0x80) {
+    c = lead;
+    ++i;
+    return true;
+  }
   if (lead >= 0xC2 && lead <= 0xDF) {
     extra = 1, minimum = 0x80, c = lead & 0x1Fu;
   } else if (lead >= 0xE0 && lead <= 0xEF) {
@@ -58,21 +75,6 @@ bool Decode(std::string_view text, size_t& i, char32_t& c) {
   return true;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-}  // namespace
-
 void AppendCp1252(std::string& out, std::string_view utf8) {
   // Commands and responses are nearly always plain ASCII: copy those runs whole.
   size_t i = 0;
@@ -83,7 +85,7 @@ void AppendCp1252(std::string& out, std::string_view utf8) {
     i = run;
     if (i >= utf8.size()) break;
     char32_t c = 0;
-    out += Decode(utf8, i, c) ? ByteFor(c) : '?';
+    out += DecodeUtf8(utf8, i, c) ? ByteFor(c) : '?';
   }
 }
 

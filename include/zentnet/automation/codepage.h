@@ -3,6 +3,7 @@
 // printable dump work on one byte per character in the host's 8-bit code page, which is
 // Windows-1252 wherever the system has none of its own (platform::AppendHostCodePage).
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,10 @@ inline std::string Utf8ToCp1252(std::string_view utf8) {
 
 // The reverse: every byte becomes one UTF-8 character.
 std::string Cp1252ToUtf8(std::string_view bytes);
+
+// Decodes the character at `text[i]`, advancing `i` past it; false, with one byte consumed,
+// for a malformed sequence: a stray continuation byte, a truncated or overlong sequence, a
+// surrogate or a value beyond U+10FFFF.
+bool DecodeUtf8(std::string_view text, size_t& i, char32_t& c);
 
 }  // namespace zentnet

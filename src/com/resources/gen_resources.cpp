@@ -6,8 +6,8 @@
 // one from their own table of awkward characters to prove the round trip.
 //
 // It is built for and run on the build machine, from the core's own sources: the string table
-// from the same generated initialisers the library compiles, the sounds by the library's own
-// LoadResSound, the numbers from version.h. The DLL therefore carries exactly the bytes the
+// from the same generated initialisers the library compiles, read by the library's UTF-8
+// decoder; the sounds by the library's own LoadResSound; the numbers from version.h. The DLL therefore carries exactly the bytes the
 // core hands out, and nothing is typed twice.
 
 #include <algorithm>
@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "zentnet/automation/codepage.h"
 #include "zentnet/resources/sounds.h"
 #include "zentnet/resources/version.h"
 #include "string_table.h"
@@ -41,18 +42,8 @@ using zentnet::string_table::kTable;
 std::u16string Utf16(std::string_view text, int32_t id) {
   std::u16string out;
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-    if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size())
-      throw std::runtime_error("string " + std::to_string(id) + ": malformed UTF-8");
-    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) throw std::runtime_error("string " + std::to_string(id) + ": malformed UTF-8");
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+    char32_t cp = 0;
+    if (!zentnet::DecodeUtf8(text, i, cp))
       throw std::runtime_error("string " + std::to_string(id) + ": malformed UTF-8");
     if (cp >= 0x10000) {
       out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
@@ -60,7 +51,6 @@ std::u16string Utf16(std::string_view text, int32_t id) {
     } else {
       out.push_back(static_cast<char16_t>(cp));
     }
-    i += static_cast<std::size_t>(extra) + 1;
   }
   return out;
 }

@@ -159,10 +159,6 @@ struct FuncDescOf {
   }
 };
 
-}  // namespace
-
-namespace {
-
 // Whether `id` called with `flags` takes a parameter by reference (then InvokeTyped may have
 // to repair the call), learnt from its description once.
 bool TakesByReference(ITypeInfo* info, DISPID id, WORD flags) {
@@ -189,17 +185,30 @@ bool TakesByReference(ITypeInfo* info, DISPID id, WORD flags) {
   return byRef;
 }
 
+// A name folded to lower case, on the stack: empty when it is too long or not plain ASCII,
+// and such a name is neither looked up nor kept.
+struct FoldedName {
+  std::array<wchar_t, 64> chars{};
+  size_t size = 0;
+  explicit FoldedName(const OLECHAR* name) {
+    for (; name[size] != 0; ++size) {
+      if (size == chars.size() || name[size] > 0x7F) {
+        size = 0;
+        return;
+      }
+      chars[size] = static_cast<wchar_t>(std::towlower(name[size]));
+    }
+  }
+  std::wstring_view view() const { return {chars.data(), size}; }
+};
+
 }  // namespace
 
 bool NameCache::Find(const OLECHAR* name, DISPID& id) const {
-  std::array<wchar_t, 64> key{};
-  size_t n = 0;
-  for (; name[n] != 0; ++n) {
-    if (n == key.size() || name[n] > 0x7F) return false;
-    key[n] = static_cast<wchar_t>(std::towlower(name[n]));
-  }
+  const FoldedName key(name);
+  if (key.size == 0) return false;
   AcquireSRWLockShared(&lock_);
-  const auto found = ids_.find(std::wstring_view(key.data(), n));
+  const auto found = ids_.find(key.view());
   const bool known = found != ids_.end();
   if (known) id = found->second;
   ReleaseSRWLockShared(&lock_);
@@ -207,13 +216,10 @@ bool NameCache::Find(const OLECHAR* name, DISPID& id) const {
 }
 
 void NameCache::Remember(const OLECHAR* name, DISPID id) {
-  std::wstring key;
-  for (size_t n = 0; name[n] != 0; ++n) {
-    if (n == 64 || name[n] > 0x7F) return;
-    key += static_cast<wchar_t>(std::towlower(name[n]));
-  }
+  const FoldedName key(name);
+  if (key.size == 0) return;
   const Exclusive lock(lock_);
-  ids_.emplace(std::move(key), id);
+  ids_.emplace(key.view(), id);
 }
 
 HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
