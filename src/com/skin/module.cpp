@@ -164,7 +164,7 @@ struct FuncDescOf {
 bool TakesByReference(ITypeInfo* info, DISPID id, WORD flags) {
   const MemberKey key{info, id, flags};
   {
-    const Exclusive lock(g_typesLock);
+    const Shared lock(g_typesLock);
     const auto found = Types().repaired.find(key);
     if (found != Types().repaired.end()) return found->second;
   }
@@ -207,12 +207,11 @@ struct FoldedName {
 bool NameCache::Find(const OLECHAR* name, DISPID& id) const {
   const FoldedName key(name);
   if (key.size == 0) return false;
-  AcquireSRWLockShared(&lock_);
+  const Shared lock(lock_);
   const auto found = ids_.find(key.view());
-  const bool known = found != ids_.end();
-  if (known) id = found->second;
-  ReleaseSRWLockShared(&lock_);
-  return known;
+  if (found == ids_.end()) return false;
+  id = found->second;
+  return true;
 }
 
 void NameCache::Remember(const OLECHAR* name, DISPID id) {

@@ -89,4 +89,16 @@ class Exclusive {
   SRWLOCK& lock_;
 };
 
+// Holds `lock` shared for the scope: for reading the caches that are written once per key.
+class Shared {
+ public:
+  explicit Shared(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockShared(&lock_); }
+  ~Shared() { ReleaseSRWLockShared(&lock_); }
+  Shared(const Shared&) = delete;
+  Shared& operator=(const Shared&) = delete;
+
+ private:
+  SRWLOCK& lock_;
+};
+
 }  // namespace zentnet::com
