@@ -51,7 +51,6 @@ std::shared_ptr<OptionRegObj> OptionRegObj::create() {
   v.Number()->SetLowerBoundB(-2147483648.0);
   v.Number()->SetUpperBoundB(2147483647.0);
   v.Number()->SetSetupH(-1);
-  self->SetCapabilityMask(static_cast<OptionRegMasks>(0x7FFFFFFF));
   return self;
 }
 

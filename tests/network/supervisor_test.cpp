@@ -51,7 +51,7 @@ TEST(PortListGrammar, GoodListsAreNormalised) {
     int32_t max = 16;
   };
   const Case cases[] = {
-      {"1;2", "1;2", {1, 2}},
+      {"1;2", "1;2", {1, 2}}, {"9", "9", {9}},
       {"", "1", {1}},
       {"3;;4;", "3;4", {3, 4}},
       {" 2 ;\t3\t", "2;3", {2, 3}},
