@@ -120,10 +120,18 @@ TEST_F(CmdLogFile, FiltersCommandsResponsesAndErrorsButNeverRunTimeLines) {
   }
 }
 
+// Where the system lists a process's open files, closing the log is seen to let go of it.
+std::ptrdiff_t OpenFiles() {
+  std::error_code ec;
+  return std::distance(fs::directory_iterator("/proc/self/fd", ec), fs::directory_iterator());
+}
+
 TEST_F(CmdLogFile, AppendKeepsTheFileWriteEmptiesItAndAnOpenFileIsNotReopened) {
   Spill(File(), "old\r\n");
+  const auto before = OpenFiles();
   log_->SetLogToFile(true, true);
   log_->SetLogToFile(true, false);
+  EXPECT_EQ(OpenFiles(), before);
   EXPECT_EQ(Contents(), "old\r\n" + kStarted + kClosed);
   log_->SetLogToFile(false, true);
   EXPECT_EQ(Contents(), kStarted);
