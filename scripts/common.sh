@@ -18,5 +18,23 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev)
-# The Windows build and its tests under Wine (scripts/build-windows, scripts/test-windows).
-WINDOWS_PACKAGES=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev)
+# The Windows build and its tests under Wine (scripts/build-windows, scripts/test-windows),
+# besides the build packages, which build the resource generator and the native demo: the
+# cross compilers with widl, Wine with its headers, and wrestool, which reads a DLL's
+# resources without running it.
+WINDOWS_PACKAGES=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev icoutils)
+
+# The mingw-w64 target of each Windows architecture we build (x64 or x86); its CMake
+# toolchain file is cmake/mingw-<processor part of the triple>.cmake.
+windows_triple() {
+  case "${1:-}" in
+    x64) echo x86_64-w64-mingw32 ;;
+    x86) echo i686-w64-mingw32 ;;
+    *) return 1 ;;
+  esac
+}
+windows_toolchain() {
+  local triple
+  triple=$(windows_triple "$1") || return 1
+  echo "$PWD/cmake/mingw-${triple%%-*}.cmake"
+}
