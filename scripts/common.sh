@@ -20,3 +20,5 @@ ensure_packages() {
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev)
 # The Windows build and its tests under Wine (scripts/build-windows, scripts/test-windows).
 WINDOWS_PACKAGES=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev)
+# The release archive and its test (scripts/package, scripts/test-package).
+PACKAGE_PACKAGES=(zip unzip)

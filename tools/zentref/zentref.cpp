@@ -1,0 +1,454 @@
+// zentref.exe: the reference of the registered type libraries, as an object browser sees them.
+//
+//   zentref OUTPUT.md
+//
+// Loads each library by its identifier from the registry (as a client binds to it), writes
+// every class with its default interface's members in vtable slot order and its events with
+// their dispatch identifiers, the interfaces no class of ours implements, every enumeration
+// and every record to OUTPUT.md (UTF-8, LF line ends). On standard output it lists each
+// published item without a help string ("no help: ..."), then the count of them:
+// "N published items without a help string". Exit status 0, or 1 when a library cannot be
+// loaded or the file cannot be written.
+//
+// Published items are the libraries, classes, interfaces, event interfaces, their
+// functions (every accessor of a property on its own: an object browser shows each) and the
+// enumeration values. Enumeration and record types themselves, and record fields, are
+// documented but not counted.
+#include <windows.h>
+#include <oaidl.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The published libraries: ours and our value library's, by identifier and major version.
+constexpr struct {
+    const wchar_t* libid;
+    WORD major;
+} kLibraries[] = {
+    {L"{EC0ACDA5-6E4E-42C1-87F7-4A0FF22A6EA7}", 1},  // ZentNetLib
+    {L"{19E3A2D2-567C-46D8-BC55-87BD2E676CAB}", 1},  // ValuesLib
+};
+
+std::string Utf8(const wchar_t* wide) {
+    if (!wide || !*wide) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+// A table cell: the pipe would end it and a line end would end the row.
+std::string Cell(std::string text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '|') out += "\\|";
+        else if (c == '\r' || c == '\n') out += ' ';
+        else out += c;
+    }
+    return out;
+}
+
+template <class T>
+struct Ptr {
+    T* p = nullptr;
+    Ptr() = default;
+    Ptr(const Ptr&) = delete;
+    Ptr& operator=(const Ptr&) = delete;
+    ~Ptr() { if (p) p->Release(); }
+    T** operator&() { return &p; }
+    T* operator->() const { return p; }
+};
+
+struct Attr {
+    ITypeInfo* info;
+    TYPEATTR* attr = nullptr;
+    explicit Attr(ITypeInfo* i) : info(i) { if (FAILED(info->GetTypeAttr(&attr))) attr = nullptr; }
+    Attr(const Attr&) = delete;
+    Attr& operator=(const Attr&) = delete;
+    ~Attr() { if (attr) info->ReleaseTypeAttr(attr); }
+    TYPEATTR* operator->() const { return attr; }
+};
+
+struct Doc { std::string name, help; };
+
+Doc Documentation(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
+    BSTR name = nullptr, help = nullptr;
+    Doc out;
+    if (SUCCEEDED(info->GetDocumentation(id, &name, &help, nullptr, nullptr))) {
+        out = {Utf8(name), Utf8(help)};
+        SysFreeString(name);
+        SysFreeString(help);
+    }
+    return out;
+}
+
+std::string GuidText(const GUID& guid) {
+    wchar_t wide[40];
+    StringFromGUID2(guid, wide, 40);
+    return Utf8(wide);
+}
+
+class Writer {
+public:
+    std::string markdown;
+    std::vector<std::string> missing;
+
+    void Line(const std::string& text = {}) { markdown += text + "\n"; }
+
+    // Counts an item without a help string under `what`; returns the help string.
+    std::string Help(const std::string& what, const std::string& help) {
+        if (help.empty()) missing.push_back(what);
+        return help;
+    }
+
+    void Library(ITypeLib* lib);
+
+private:
+    std::string lib_;
+
+    std::string TypeText(ITypeInfo* info, const TYPEDESC& t);
+    std::string Parameters(ITypeInfo* info, const FUNCDESC& fd, std::string& result);
+    void Members(ITypeInfo* info, const std::string& where);
+    void Events(ITypeInfo* info, const std::string& where);
+    void Enumeration(ITypeInfo* info);
+    void Record(ITypeInfo* info);
+};
+
+std::string Writer::TypeText(ITypeInfo* info, const TYPEDESC& t) {
+    static const std::map<VARTYPE, const char*> kNames = {
+        {VT_I2, "Integer"},   {VT_I4, "Long"},      {VT_R4, "Single"},    {VT_R8, "Double"},
+        {VT_CY, "Currency"},  {VT_DATE, "Date"},    {VT_BSTR, "String"},  {VT_DISPATCH, "Object"},
+        {VT_ERROR, "SCODE"},  {VT_BOOL, "Boolean"}, {VT_VARIANT, "Variant"},
+        {VT_UNKNOWN, "IUnknown"}, {VT_I1, "Char"},  {VT_UI1, "Byte"},     {VT_UI2, "UShort"},
+        {VT_UI4, "ULong"},    {VT_I8, "LongLong"},  {VT_UI8, "ULongLong"}, {VT_INT, "Int"},
+        {VT_UINT, "UInt"},    {VT_VOID, "Void"},    {VT_HRESULT, "HRESULT"}, {VT_LPSTR, "LPSTR"},
+        {VT_LPWSTR, "LPWSTR"}};
+    switch (t.vt) {
+        case VT_PTR: return TypeText(info, *t.lptdesc) + "*";
+        case VT_SAFEARRAY: return TypeText(info, *t.lptdesc) + "()";
+        case VT_CARRAY: {
+            std::string dims;
+            for (USHORT i = 0; i < t.lpadesc->cDims; ++i)
+                dims += (i ? "," : "") + std::to_string(t.lpadesc->rgbounds[i].cElements);
+            return TypeText(info, t.lpadesc->tdescElem) + "[" + dims + "]";
+        }
+        case VT_USERDEFINED: {
+            Ptr<ITypeInfo> ref;
+            if (FAILED(info->GetRefTypeInfo(t.hreftype, &ref))) return "?";
+            return Documentation(ref.p).name;
+        }
+        default: {
+            auto it = kNames.find(t.vt);
+            return it != kNames.end() ? it->second : "VT_" + std::to_string(t.vt);
+        }
+    }
+}
+
+// The parameters as "ByRef Optional name As Type = default", the [out, retval] one moved
+// into `result`.
+std::string Writer::Parameters(ITypeInfo* info, const FUNCDESC& fd, std::string& result) {
+    std::vector<BSTR> names(static_cast<size_t>(fd.cParams) + 1, nullptr);
+    UINT count = 0;
+    info->GetNames(fd.memid, names.data(), static_cast<UINT>(names.size()), &count);
+    std::string out;
+    for (SHORT p = 0; p < fd.cParams; ++p) {
+        const ELEMDESC& e = fd.lprgelemdescParam[p];
+        const USHORT flags = e.paramdesc.wParamFlags;
+        // A property write's value has no name of its own in the library.
+        const size_t at = static_cast<size_t>(p) + 1;
+        std::string name = at < count ? Utf8(names[at]) : "value";
+        if (flags & PARAMFLAG_FRETVAL) {
+            result = TypeText(info, e.tdesc.vt == VT_PTR ? *e.tdesc.lptdesc : e.tdesc);
+            continue;
+        }
+        bool byRef = e.tdesc.vt == VT_PTR;
+        std::string text = byRef ? "ByRef " : "";
+        bool optional = (flags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) ||
+                        (fd.cParamsOpt == -1 && p == fd.cParams - 1);
+        if (optional) text += "Optional ";
+        if (fd.cParamsOpt == -1 && p == fd.cParams - 1) text += "ParamArray ";
+        text += name + " As " + TypeText(info, byRef ? *e.tdesc.lptdesc : e.tdesc);
+        if ((flags & PARAMFLAG_FHASDEFAULT) && e.paramdesc.pparamdescex) {
+            VARIANT v;
+            VariantInit(&v);
+            if (SUCCEEDED(VariantChangeType(&v, &e.paramdesc.pparamdescex->varDefaultValue, 0,
+                                            VT_BSTR))) {
+                std::string value = Utf8(v.bstrVal);
+                text += " = " + (V_VT(&e.paramdesc.pparamdescex->varDefaultValue) == VT_BSTR
+                                     ? "\"" + value + "\"" : value);
+            }
+            VariantClear(&v);
+        }
+        out += (out.empty() ? "" : ", ") + text;
+    }
+    for (BSTR name : names) SysFreeString(name);
+    return out;
+}
+
+std::string FunctionKind(const FUNCDESC& fd) {
+    std::string kind = fd.invkind == INVOKE_PROPERTYGET    ? "Get"
+                       : fd.invkind == INVOKE_PROPERTYPUT  ? "Let"
+                       : fd.invkind == INVOKE_PROPERTYPUTREF ? "Set"
+                                                             : "Method";
+    if (fd.wFuncFlags & FUNCFLAG_FHIDDEN) kind += ", hidden";
+    if (fd.wFuncFlags & FUNCFLAG_FRESTRICTED) kind += ", restricted";
+    return kind;
+}
+
+// The interface's own functions, by vtable slot.
+void Writer::Members(ITypeInfo* info, const std::string& where) {
+    Attr attr(info);
+    std::map<SHORT, std::string> rows;
+    for (UINT i = 0; attr.attr && i < attr->cFuncs; ++i) {
+        FUNCDESC* fd = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &fd))) continue;
+        const Doc doc = Documentation(info, fd->memid);
+        const std::string kind = FunctionKind(*fd);
+        std::string result;
+        std::string params = Parameters(info, *fd, result);
+        if (result.empty() && fd->elemdescFunc.tdesc.vt != VT_HRESULT &&
+            fd->elemdescFunc.tdesc.vt != VT_VOID)
+            result = TypeText(info, fd->elemdescFunc.tdesc);
+        const std::string help =
+            Help(where + "." + doc.name + " (" + kind.substr(0, kind.find(',')) + ")",
+                 doc.help);
+        rows[fd->oVft] = "| " + std::to_string(fd->oVft / static_cast<SHORT>(sizeof(void*))) +
+                         " | " + doc.name + " | " + kind + " | " + Cell(params) + " | " + result +
+                         " | " + Cell(help) + " |";
+        info->ReleaseFuncDesc(fd);
+    }
+    Line("| Slot | Member | Kind | Parameters | Result | Help |");
+    Line("|---:|---|---|---|---|---|");
+    for (const auto& [slot, row] : rows) Line(row);
+}
+
+// An event interface's functions, in dispatch identifier order.
+void Writer::Events(ITypeInfo* info, const std::string& where) {
+    Attr attr(info);
+    std::map<MEMBERID, std::string> rows;
+    for (UINT i = 0; attr.attr && i < attr->cFuncs; ++i) {
+        FUNCDESC* fd = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &fd))) continue;
+        const Doc doc = Documentation(info, fd->memid);
+        std::string result;
+        std::string params = Parameters(info, *fd, result);
+        const std::string help = Help(where + "." + doc.name + " (event)", doc.help);
+        rows[fd->memid] = "| " + std::to_string(fd->memid) + " | " + doc.name + " | " +
+                          Cell(params) + " | " + Cell(help) + " |";
+        info->ReleaseFuncDesc(fd);
+    }
+    Line("| DispID | Event | Arguments | Help |");
+    Line("|---:|---|---|---|");
+    for (const auto& [id, row] : rows) Line(row);
+}
+
+void Writer::Enumeration(ITypeInfo* info) {
+    Attr attr(info);
+    const Doc doc = Documentation(info);
+    Line("### " + doc.name);
+    Line();
+    if (!doc.help.empty()) Line(doc.help + "\n");
+    Line("| Name | Value | Hex | Help |");
+    Line("|---|---:|---:|---|");
+    for (UINT i = 0; attr.attr && i < attr->cVars; ++i) {
+        VARDESC* vd = nullptr;
+        if (FAILED(info->GetVarDesc(i, &vd))) continue;
+        const Doc value = Documentation(info, vd->memid);
+        VARIANT v;
+        VariantInit(&v);
+        LONG number = 0;
+        if (vd->varkind == VAR_CONST && SUCCEEDED(VariantChangeType(&v, vd->lpvarValue, 0, VT_I4)))
+            number = V_I4(&v);
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "0x%lX", static_cast<unsigned long>(number));
+        Line("| " + value.name + " | " + std::to_string(number) + " | " + hex + " | " +
+             Cell(Help(lib_ + "." + doc.name + "." + value.name, value.help)) + " |");
+        info->ReleaseVarDesc(vd);
+    }
+    Line();
+}
+
+void Writer::Record(ITypeInfo* info) {
+    Attr attr(info);
+    const Doc doc = Documentation(info);
+    Line("### " + doc.name);
+    Line();
+    if (!doc.help.empty()) Line(doc.help + "\n");
+    Line("| Field | Type | Offset | Help |");
+    Line("|---|---|---:|---|");
+    for (UINT i = 0; attr.attr && i < attr->cVars; ++i) {
+        VARDESC* vd = nullptr;
+        if (FAILED(info->GetVarDesc(i, &vd))) continue;
+        const Doc field = Documentation(info, vd->memid);
+        Line("| " + field.name + " | " + TypeText(info, vd->elemdescVar.tdesc) + " | " +
+             std::to_string(vd->oInst) + " | " + Cell(field.help) + " |");
+        info->ReleaseVarDesc(vd);
+    }
+    Line();
+}
+
+// A dual interface may be handed out as its dispatch view; the vtable view hangs off it at -1.
+bool VtableView(ITypeInfo* info, Ptr<ITypeInfo>& vtable) {
+    HREFTYPE ref = 0;
+    if (Attr(info)->typekind != TKIND_DISPATCH || !(Attr(info)->wTypeFlags & TYPEFLAG_FDUAL)) {
+        info->AddRef();
+        vtable.p = info;
+        return true;
+    }
+    return SUCCEEDED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref)) &&
+           SUCCEEDED(info->GetRefTypeInfo(ref, &vtable));
+}
+
+void Writer::Library(ITypeLib* lib) {
+    BSTR name = nullptr, help = nullptr;
+    lib->GetDocumentation(-1, &name, &help, nullptr, nullptr);
+    lib_ = Utf8(name);
+    TLIBATTR* la = nullptr;
+    lib->GetLibAttr(&la);
+    Line("## Library " + lib_);
+    Line();
+    Line(Help(lib_, Utf8(help)));
+    Line();
+    Line("Version " + std::to_string(la->wMajorVerNum) + "." + std::to_string(la->wMinorVerNum) +
+         ", identifier `" + GuidText(la->guid) + "`.");
+    Line();
+    lib->ReleaseTLibAttr(la);
+    SysFreeString(name);
+    SysFreeString(help);
+
+    const UINT count = lib->GetTypeInfoCount();
+    std::vector<Ptr<ITypeInfo>> infos(count);
+    std::map<std::string, bool> implemented;  // interface name: the default of one of our classes
+    for (UINT i = 0; i < count; ++i) lib->GetTypeInfo(i, &infos[i]);
+
+    Line("### Classes");
+    Line();
+    for (auto& info : infos) {
+        if (!info.p || Attr(info.p)->typekind != TKIND_COCLASS) continue;
+        const Doc cls = Documentation(info.p);
+        Line("#### " + cls.name);
+        Line();
+        Line(Help(lib_ + "." + cls.name + " (class)", cls.help));
+        Line();
+        Line("ProgID `" + lib_ + "." + cls.name + "`, class identifier `" +
+             GuidText(Attr(info.p)->guid) + "`.");
+        Line();
+        for (UINT i = 0; i < Attr(info.p)->cImplTypes; ++i) {
+            INT flags = 0;
+            HREFTYPE ref = 0;
+            Ptr<ITypeInfo> impl, vtable;
+            if (FAILED(info->GetImplTypeFlags(i, &flags)) || !(flags & IMPLTYPEFLAG_FDEFAULT) ||
+                FAILED(info->GetRefTypeOfImplType(i, &ref)) ||
+                FAILED(info->GetRefTypeInfo(ref, &impl)))
+                continue;
+            const Doc itf = Documentation(impl.p);
+            const std::string where = lib_ + "." + itf.name;
+            implemented[itf.name] = true;
+            if (flags & IMPLTYPEFLAG_FSOURCE) {
+                Line("Events: `" + itf.name + "`. " + Help(where + " (event interface)", itf.help));
+                Line();
+                Events(impl.p, where);
+            } else {
+                Line("Default interface: `" + itf.name + "`. " +
+                     Help(where + " (interface)", itf.help));
+                Line();
+                if (VtableView(impl.p, vtable)) Members(vtable.p, where);
+            }
+            Line();
+        }
+    }
+
+    bool heading = false;
+    for (auto& info : infos) {
+        if (!info.p) continue;
+        const TYPEKIND kind = Attr(info.p)->typekind;
+        const Doc itf = Documentation(info.p);
+        if ((kind != TKIND_INTERFACE && kind != TKIND_DISPATCH) || implemented.count(itf.name))
+            continue;
+        if (!heading) {
+            Line("### Interfaces no class of this library implements");
+            Line();
+            heading = true;
+        }
+        const std::string where = lib_ + "." + itf.name;
+        Line("#### " + itf.name);
+        Line();
+        Line(Help(where + " (interface)", itf.help));
+        Line();
+        Ptr<ITypeInfo> vtable;
+        if (kind == TKIND_DISPATCH && !(Attr(info.p)->wTypeFlags & TYPEFLAG_FDUAL))
+            Events(info.p, where);
+        else if (VtableView(info.p, vtable))
+            Members(vtable.p, where);
+        Line();
+    }
+
+    for (TYPEKIND kind : {TKIND_ENUM, TKIND_RECORD}) {
+        heading = false;
+        for (auto& info : infos) {
+            if (!info.p || Attr(info.p)->typekind != kind) continue;
+            if (!heading) {
+                Line(kind == TKIND_ENUM ? "### Enumerations" : "### Records");
+                Line();
+                heading = true;
+            }
+            if (kind == TKIND_ENUM) Enumeration(info.p);
+            else Record(info.p);
+        }
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2) {
+        std::fputs("usage: zentref OUTPUT.md\n", stderr);
+        return 2;
+    }
+    if (FAILED(CoInitialize(nullptr))) return 1;
+    Writer writer;
+    writer.Line("# ZentNetLib reference");
+    writer.Line();
+    writer.Line("What an object browser shows of the registered type libraries: every class with "
+                "its default interface's members in vtable slot order and its events with their "
+                "dispatch identifiers, then the enumerations and records. Generated by "
+                "`scripts/reference` (tools/zentref); do not edit by hand.");
+    writer.Line();
+    writer.Line("Parameters read `ByRef` (passed by reference: the member may write back into the "
+                "caller's variable), `Optional` (may be left out; `= value` is the value used "
+                "then). Kinds are Get, Let (assign a value), Set (assign an object) and Method.");
+    writer.Line();
+    int status = 0;
+    for (const auto& entry : kLibraries) {
+        GUID libid{};
+        Ptr<ITypeLib> lib;
+        HRESULT hr = IIDFromString(entry.libid, &libid);
+        if (SUCCEEDED(hr)) hr = LoadRegTypeLib(libid, entry.major, 0, LOCALE_NEUTRAL, &lib);
+        if (FAILED(hr)) {
+            std::fprintf(stderr, "zentref: the type library %ls is not registered (0x%08lX)\n",
+                         entry.libid, static_cast<unsigned long>(hr));
+            status = 1;
+            continue;
+        }
+        writer.Library(lib.p);
+    }
+    if (status == 0) {
+        FILE* file = _wfopen(argv[1], L"wb");
+        if (!file || std::fwrite(writer.markdown.data(), 1, writer.markdown.size(), file) !=
+                         writer.markdown.size() ||
+            std::fclose(file) != 0) {
+            std::fprintf(stderr, "zentref: cannot write %ls\n", argv[1]);
+            status = 1;
+        }
+    }
+    for (const auto& item : writer.missing) std::printf("no help: %s\n", item.c_str());
+    std::printf("%zu published items without a help string\n", writer.missing.size());
+    CoUninitialize();
+    return status;
+}
