@@ -10,8 +10,9 @@ function status_LimitHit() { WScript.Echo("  LimitHit"); }
 function status_Shutdown() { WScript.Echo("  Shutdown"); }
 function status_LockChanged() { WScript.Echo("  LockChanged, level " + status.LockLevel); }
 
-// Each value as a poll brings it: all well, the amplifier off, a limit, a lock, all well.
-var values = [0x0000, 0x0800, 0x0820, 0x40000000, 0x0000];
+// Each value as a poll brings it: the amplifier off, a positive limit, a tracking shutdown,
+// enabled again at lock level 1, then all clear.
+var values = [0x0800, 0x0A00, 0x0820, 0x40000000, 0x0000];
 for (var i = 0; i < values.length; i++) {
   WScript.Echo("value 0x" + values[i].toString(16));
   status.Register.Number.Value = values[i];

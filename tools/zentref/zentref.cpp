@@ -6,14 +6,14 @@
 // every class with its default interface's members in vtable slot order and its events with
 // their dispatch identifiers, the interfaces no class of ours implements, every enumeration
 // and every record to OUTPUT.md (UTF-8, LF line ends). On standard output it lists each
-// published item without a help string ("no help: ..."), then the count of them:
+// published item without a help string ("no help: ..."), then their count:
 // "N published items without a help string". Exit status 0, or 1 when a library cannot be
 // loaded or the file cannot be written.
 //
-// Published items are the libraries, classes, interfaces, event interfaces, their
-// functions (every accessor of a property on its own: an object browser shows each) and the
-// enumeration values. Enumeration and record types themselves, and record fields, are
-// documented but not counted.
+// Published items are the libraries, classes, interfaces, event interfaces, their members
+// and events, and the enumeration values. A property counts once: help strings are found
+// by member identifier, which its accessors share. Enumeration and record types themselves,
+// and record fields, are documented but not counted.
 #include <windows.h>
 #include <oaidl.h>
 #include <oleauto.h>
@@ -88,6 +88,11 @@ Doc Documentation(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
     return out;
 }
 
+// Two sentences, the second possibly empty.
+std::string Then(const std::string& first, const std::string& second) {
+    return second.empty() ? first : first + " " + second;
+}
+
 std::string GuidText(const GUID& guid) {
     wchar_t wide[40];
     StringFromGUID2(guid, wide, 40);
@@ -100,6 +105,10 @@ public:
     std::vector<std::string> missing;
 
     void Line(const std::string& text = {}) { markdown += text + "\n"; }
+    // A paragraph, left out when there is nothing to say.
+    void Paragraph(const std::string& text) {
+        if (!text.empty()) markdown += text + "\n\n";
+    }
 
     // Counts an item without a help string under `what`; returns the help string.
     std::string Help(const std::string& what, const std::string& help) {
@@ -120,6 +129,16 @@ private:
     void Record(ITypeInfo* info);
 };
 
+// A pointer to an interface: an object passed by value.
+bool IsObject(ITypeInfo* info, const TYPEDESC& t) {
+    Ptr<ITypeInfo> ref;
+    if (t.vt != VT_PTR || t.lptdesc->vt != VT_USERDEFINED ||
+        FAILED(info->GetRefTypeInfo(t.lptdesc->hreftype, &ref)))
+        return false;
+    const TYPEKIND kind = Attr(ref.p)->typekind;
+    return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH || kind == TKIND_COCLASS;
+}
+
 std::string Writer::TypeText(ITypeInfo* info, const TYPEDESC& t) {
     static const std::map<VARTYPE, const char*> kNames = {
         {VT_I2, "Integer"},   {VT_I4, "Long"},      {VT_R4, "Single"},    {VT_R8, "Double"},
@@ -130,7 +149,10 @@ std::string Writer::TypeText(ITypeInfo* info, const TYPEDESC& t) {
         {VT_UINT, "UInt"},    {VT_VOID, "Void"},    {VT_HRESULT, "HRESULT"}, {VT_LPSTR, "LPSTR"},
         {VT_LPWSTR, "LPWSTR"}};
     switch (t.vt) {
-        case VT_PTR: return TypeText(info, *t.lptdesc) + "*";
+        case VT_PTR:
+            // A pointer to an interface is an object reference: the interface's name alone.
+            return IsObject(info, t) ? TypeText(info, *t.lptdesc)
+                                     : TypeText(info, *t.lptdesc) + "*";
         case VT_SAFEARRAY: return TypeText(info, *t.lptdesc) + "()";
         case VT_CARRAY: {
             std::string dims;
@@ -160,14 +182,18 @@ std::string Writer::Parameters(ITypeInfo* info, const FUNCDESC& fd, std::string&
     for (SHORT p = 0; p < fd.cParams; ++p) {
         const ELEMDESC& e = fd.lprgelemdescParam[p];
         const USHORT flags = e.paramdesc.wParamFlags;
-        // A property write's value has no name of its own in the library.
+        // The names are looked up by member identifier, which a property's accessors share,
+        // so a write's value may come back with another accessor's name or none: it is
+        // "value" here.
         const size_t at = static_cast<size_t>(p) + 1;
-        std::string name = at < count ? Utf8(names[at]) : "value";
+        const bool written = fd.invkind != INVOKE_FUNC && fd.invkind != INVOKE_PROPERTYGET &&
+                             p == fd.cParams - 1;
+        std::string name = at < count && !written ? Utf8(names[at]) : "value";
         if (flags & PARAMFLAG_FRETVAL) {
-            result = TypeText(info, e.tdesc.vt == VT_PTR ? *e.tdesc.lptdesc : e.tdesc);
+            result = TypeText(info, *e.tdesc.lptdesc);
             continue;
         }
-        bool byRef = e.tdesc.vt == VT_PTR;
+        const bool byRef = e.tdesc.vt == VT_PTR && !IsObject(info, e.tdesc);
         std::string text = byRef ? "ByRef " : "";
         bool optional = (flags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) ||
                         (fd.cParamsOpt == -1 && p == fd.cParams - 1);
@@ -204,7 +230,7 @@ std::string FunctionKind(const FUNCDESC& fd) {
 // The interface's own functions, by vtable slot.
 void Writer::Members(ITypeInfo* info, const std::string& where) {
     Attr attr(info);
-    std::map<SHORT, std::string> rows;
+    std::map<SHORT, std::pair<MEMBERID, std::string>> rows;  // by slot: member, row less help
     for (UINT i = 0; attr.attr && i < attr->cFuncs; ++i) {
         FUNCDESC* fd = nullptr;
         if (FAILED(info->GetFuncDesc(i, &fd))) continue;
@@ -215,17 +241,25 @@ void Writer::Members(ITypeInfo* info, const std::string& where) {
         if (result.empty() && fd->elemdescFunc.tdesc.vt != VT_HRESULT &&
             fd->elemdescFunc.tdesc.vt != VT_VOID)
             result = TypeText(info, fd->elemdescFunc.tdesc);
-        const std::string help =
-            Help(where + "." + doc.name + " (" + kind.substr(0, kind.find(',')) + ")",
-                 doc.help);
-        rows[fd->oVft] = "| " + std::to_string(fd->oVft / static_cast<SHORT>(sizeof(void*))) +
-                         " | " + doc.name + " | " + kind + " | " + Cell(params) + " | " + result +
-                         " | " + Cell(help) + " |";
+        rows[fd->oVft] = {fd->memid, "| " +
+                          std::to_string(fd->oVft / static_cast<SHORT>(sizeof(void*))) + " | " +
+                          doc.name + " | " + kind + " | " + Cell(params) + " | " + result + " | "};
         info->ReleaseFuncDesc(fd);
     }
+    // Help strings too are looked up by member identifier: a property has one, shown and
+    // counted at its first accessor.
     Line("| Slot | Member | Kind | Parameters | Result | Help |");
     Line("|---:|---|---|---|---|---|");
-    for (const auto& [slot, row] : rows) Line(row);
+    std::map<MEMBERID, bool> shown;
+    for (const auto& [slot, row] : rows) {
+        std::string help;
+        if (!shown[row.first]) {
+            const Doc doc = Documentation(info, row.first);
+            help = Help(where + "." + doc.name, doc.help);
+            shown[row.first] = true;
+        }
+        Line(row.second + Cell(help) + " |");
+    }
 }
 
 // An event interface's functions, in dispatch identifier order.
@@ -238,7 +272,7 @@ void Writer::Events(ITypeInfo* info, const std::string& where) {
         const Doc doc = Documentation(info, fd->memid);
         std::string result;
         std::string params = Parameters(info, *fd, result);
-        const std::string help = Help(where + "." + doc.name + " (event)", doc.help);
+        const std::string help = Help(where + "." + doc.name, doc.help);
         rows[fd->memid] = "| " + std::to_string(fd->memid) + " | " + doc.name + " | " +
                           Cell(params) + " | " + Cell(help) + " |";
         info->ReleaseFuncDesc(fd);
@@ -251,9 +285,9 @@ void Writer::Events(ITypeInfo* info, const std::string& where) {
 void Writer::Enumeration(ITypeInfo* info) {
     Attr attr(info);
     const Doc doc = Documentation(info);
-    Line("### " + doc.name);
+    Line("#### " + doc.name);
     Line();
-    if (!doc.help.empty()) Line(doc.help + "\n");
+    Paragraph(doc.help);
     Line("| Name | Value | Hex | Help |");
     Line("|---|---:|---:|---|");
     for (UINT i = 0; attr.attr && i < attr->cVars; ++i) {
@@ -277,9 +311,9 @@ void Writer::Enumeration(ITypeInfo* info) {
 void Writer::Record(ITypeInfo* info) {
     Attr attr(info);
     const Doc doc = Documentation(info);
-    Line("### " + doc.name);
+    Line("#### " + doc.name);
     Line();
-    if (!doc.help.empty()) Line(doc.help + "\n");
+    Paragraph(doc.help);
     Line("| Field | Type | Offset | Help |");
     Line("|---|---|---:|---|");
     for (UINT i = 0; attr.attr && i < attr->cVars; ++i) {
@@ -313,8 +347,7 @@ void Writer::Library(ITypeLib* lib) {
     lib->GetLibAttr(&la);
     Line("## Library " + lib_);
     Line();
-    Line(Help(lib_, Utf8(help)));
-    Line();
+    Paragraph(Help(lib_, Utf8(help)));
     Line("Version " + std::to_string(la->wMajorVerNum) + "." + std::to_string(la->wMinorVerNum) +
          ", identifier `" + GuidText(la->guid) + "`.");
     Line();
@@ -334,8 +367,7 @@ void Writer::Library(ITypeLib* lib) {
         const Doc cls = Documentation(info.p);
         Line("#### " + cls.name);
         Line();
-        Line(Help(lib_ + "." + cls.name + " (class)", cls.help));
-        Line();
+        Paragraph(Help(lib_ + "." + cls.name + " (class)", cls.help));
         Line("ProgID `" + lib_ + "." + cls.name + "`, class identifier `" +
              GuidText(Attr(info.p)->guid) + "`.");
         Line();
@@ -351,13 +383,11 @@ void Writer::Library(ITypeLib* lib) {
             const std::string where = lib_ + "." + itf.name;
             implemented[itf.name] = true;
             if (flags & IMPLTYPEFLAG_FSOURCE) {
-                Line("Events: `" + itf.name + "`. " + Help(where + " (event interface)", itf.help));
-                Line();
+                Paragraph(Then("Events: `" + itf.name + "`.", Help(where, itf.help)));
                 Events(impl.p, where);
             } else {
-                Line("Default interface: `" + itf.name + "`. " +
-                     Help(where + " (interface)", itf.help));
-                Line();
+                Paragraph(Then("Default interface: `" + itf.name + "`.",
+                               Help(where, itf.help)));
                 if (VtableView(impl.p, vtable)) Members(vtable.p, where);
             }
             Line();
@@ -379,8 +409,7 @@ void Writer::Library(ITypeLib* lib) {
         const std::string where = lib_ + "." + itf.name;
         Line("#### " + itf.name);
         Line();
-        Line(Help(where + " (interface)", itf.help));
-        Line();
+        Paragraph(Help(where, itf.help));
         Ptr<ITypeInfo> vtable;
         if (kind == TKIND_DISPATCH && !(Attr(info.p)->wTypeFlags & TYPEFLAG_FDUAL))
             Events(info.p, where);
