@@ -172,6 +172,19 @@ std::string Writer::TypeText(ITypeInfo* info, const TYPEDESC& t) {
     }
 }
 
+// A parameter's default as the type library stores it; an enumeration's as its number, since
+// a member may carry an enumeration type for values of another kind. `value` is a shallow
+// copy (the conversion wants it writable); it is not cleared.
+std::string DefaultText(VARIANT value) {
+    VARIANT v;
+    VariantInit(&v);
+    std::string out = "?";
+    if (SUCCEEDED(VariantChangeType(&v, &value, VARIANT_ALPHABOOL, VT_BSTR)))
+        out = V_VT(&value) == VT_BSTR ? "\"" + Utf8(V_BSTR(&v)) + "\"" : Utf8(V_BSTR(&v));
+    VariantClear(&v);
+    return out;
+}
+
 // The parameters as "ByRef Optional name As Type = default", the [out, retval] one moved
 // into `result`.
 std::string Writer::Parameters(ITypeInfo* info, const FUNCDESC& fd, std::string& result) {
@@ -200,17 +213,8 @@ std::string Writer::Parameters(ITypeInfo* info, const FUNCDESC& fd, std::string&
         if (optional) text += "Optional ";
         if (fd.cParamsOpt == -1 && p == fd.cParams - 1) text += "ParamArray ";
         text += name + " As " + TypeText(info, byRef ? *e.tdesc.lptdesc : e.tdesc);
-        if ((flags & PARAMFLAG_FHASDEFAULT) && e.paramdesc.pparamdescex) {
-            VARIANT v;
-            VariantInit(&v);
-            if (SUCCEEDED(VariantChangeType(&v, &e.paramdesc.pparamdescex->varDefaultValue, 0,
-                                            VT_BSTR))) {
-                std::string value = Utf8(v.bstrVal);
-                text += " = " + (V_VT(&e.paramdesc.pparamdescex->varDefaultValue) == VT_BSTR
-                                     ? "\"" + value + "\"" : value);
-            }
-            VariantClear(&v);
-        }
+        if ((flags & PARAMFLAG_FHASDEFAULT) && e.paramdesc.pparamdescex)
+            text += " = " + DefaultText(e.paramdesc.pparamdescex->varDefaultValue);
         out += (out.empty() ? "" : ", ") + text;
     }
     for (BSTR name : names) SysFreeString(name);
