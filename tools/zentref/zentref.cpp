@@ -6,14 +6,16 @@
 // every class with its default interface's members in vtable slot order and its events with
 // their dispatch identifiers, the interfaces no class of ours implements, every enumeration
 // and every record to OUTPUT.md (UTF-8, LF line ends). On standard output it lists each
-// published item without a help string ("no help: ..."), then their count:
-// "N published items without a help string". Exit status 0, or 1 when a library cannot be
-// loaded or the file cannot be written.
+// published item without a help string ("no help: ..."), then the count of enumeration
+// values and record fields without one, and last "N published items without a help
+// string". Exit status 0, or 1 when a library cannot be loaded or the file cannot be written.
 //
 // Published items are the libraries, classes, interfaces, event interfaces, their members
-// and events, and the enumeration values. A property counts once: help strings are found
-// by member identifier, which its accessors share. Enumeration and record types themselves,
-// and record fields, are documented but not counted.
+// and events, the enumerations and the records. A property counts once: help strings are
+// found by member identifier, which its accessors share. Enumeration values and record
+// fields are counted apart ("N enumeration values and record fields without a help
+// string"): the IDL compiler we build with (widl) refuses a help string on them, so their
+// enumeration's or record's own help string describes them.
 #include <windows.h>
 #include <oaidl.h>
 #include <oleauto.h>
@@ -103,6 +105,7 @@ class Writer {
 public:
     std::string markdown;
     std::vector<std::string> missing;
+    size_t undescribedValues = 0;  // enumeration values and record fields
 
     void Line(const std::string& text = {}) { markdown += text + "\n"; }
     // A paragraph, left out when there is nothing to say.
@@ -125,8 +128,7 @@ private:
     std::string Parameters(ITypeInfo* info, const FUNCDESC& fd, std::string& result);
     void Members(ITypeInfo* info, const std::string& where);
     void Events(ITypeInfo* info, const std::string& where);
-    void Enumeration(ITypeInfo* info);
-    void Record(ITypeInfo* info);
+    void Variables(ITypeInfo* info, bool enumeration);
 };
 
 // A pointer to an interface: an object passed by value.
@@ -286,48 +288,44 @@ void Writer::Events(ITypeInfo* info, const std::string& where) {
     for (const auto& [id, row] : rows) Line(row);
 }
 
-void Writer::Enumeration(ITypeInfo* info) {
+// An enumeration's values or a record's fields. Their help column appears only when one of
+// them has a help string, which widl never writes.
+void Writer::Variables(ITypeInfo* info, bool enumeration) {
     Attr attr(info);
     const Doc doc = Documentation(info);
     Line("#### " + doc.name);
     Line();
-    Paragraph(doc.help);
-    Line("| Name | Value | Hex | Help |");
-    Line("|---|---:|---:|---|");
+    Paragraph(Help(lib_ + "." + doc.name, doc.help));
+    std::vector<std::pair<std::string, std::string>> rows;  // cells, help
     for (UINT i = 0; attr.attr && i < attr->cVars; ++i) {
         VARDESC* vd = nullptr;
         if (FAILED(info->GetVarDesc(i, &vd))) continue;
-        const Doc value = Documentation(info, vd->memid);
-        VARIANT v;
-        VariantInit(&v);
-        LONG number = 0;
-        if (vd->varkind == VAR_CONST && SUCCEEDED(VariantChangeType(&v, vd->lpvarValue, 0, VT_I4)))
-            number = V_I4(&v);
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "0x%lX", static_cast<unsigned long>(number));
-        Line("| " + value.name + " | " + std::to_string(number) + " | " + hex + " | " +
-             Cell(Help(lib_ + "." + doc.name + "." + value.name, value.help)) + " |");
+        const Doc var = Documentation(info, vd->memid);
+        std::string cells = "| " + var.name + " | ";
+        if (enumeration) {
+            VARIANT v;
+            VariantInit(&v);
+            LONG number = 0;
+            if (vd->varkind == VAR_CONST &&
+                SUCCEEDED(VariantChangeType(&v, vd->lpvarValue, 0, VT_I4)))
+                number = V_I4(&v);
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "0x%lX", static_cast<unsigned long>(number));
+            cells += std::to_string(number) + " | " + hex + " |";
+        } else {
+            cells += TypeText(info, vd->elemdescVar.tdesc) + " | " +
+                     std::to_string(vd->oInst) + " |";
+        }
+        rows.emplace_back(cells, var.help);
+        if (var.help.empty()) ++undescribedValues;
         info->ReleaseVarDesc(vd);
     }
-    Line();
-}
-
-void Writer::Record(ITypeInfo* info) {
-    Attr attr(info);
-    const Doc doc = Documentation(info);
-    Line("#### " + doc.name);
-    Line();
-    Paragraph(doc.help);
-    Line("| Field | Type | Offset | Help |");
-    Line("|---|---|---:|---|");
-    for (UINT i = 0; attr.attr && i < attr->cVars; ++i) {
-        VARDESC* vd = nullptr;
-        if (FAILED(info->GetVarDesc(i, &vd))) continue;
-        const Doc field = Documentation(info, vd->memid);
-        Line("| " + field.name + " | " + TypeText(info, vd->elemdescVar.tdesc) + " | " +
-             std::to_string(vd->oInst) + " | " + Cell(field.help) + " |");
-        info->ReleaseVarDesc(vd);
-    }
+    bool help = false;
+    for (const auto& row : rows) help = help || !row.second.empty();
+    Line(std::string(enumeration ? "| Name | Value | Hex |" : "| Field | Type | Offset |") +
+         (help ? " Help |" : ""));
+    Line(std::string(enumeration ? "|---|---:|---:|" : "|---|---|---:|") + (help ? "---|" : ""));
+    for (const auto& [cells, text] : rows) Line(cells + (help ? " " + Cell(text) + " |" : ""));
     Line();
 }
 
@@ -431,8 +429,7 @@ void Writer::Library(ITypeLib* lib) {
                 Line();
                 heading = true;
             }
-            if (kind == TKIND_ENUM) Enumeration(info.p);
-            else Record(info.p);
+            Variables(info.p, kind == TKIND_ENUM);
         }
     }
 }
@@ -481,6 +478,8 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     for (const auto& item : writer.missing) std::printf("no help: %s\n", item.c_str());
+    std::printf("%zu enumeration values and record fields without a help string\n",
+                writer.undescribedValues);
     std::printf("%zu published items without a help string\n", writer.missing.size());
     CoUninitialize();
     return status;
