@@ -2,10 +2,11 @@
 //
 //   zentref OUTPUT.md
 //
-// Loads each library by its identifier from the registry (as a client binds to it), writes
-// every class with its default interface's members in vtable slot order and its events with
-// their dispatch identifiers, the interfaces no class of ours implements, every enumeration
-// and every record to OUTPUT.md (UTF-8, LF line ends). On standard output it lists each
+// Loads our library and every library its types refer to by identifier from the registry
+// (as a client binds to them), and writes for each every class with its default interface's
+// members in vtable slot order and its events with their dispatch identifiers, the
+// interfaces no class of the library implements, every enumeration and every record to
+// OUTPUT.md (UTF-8, LF line ends). On standard output it lists each
 // published item without a help string ("no help: ..."), then the count of enumeration
 // values and record fields without one, and last "N published items without a help
 // string". Exit status 0, or 1 when a library cannot be loaded or the file cannot be written.
@@ -27,14 +28,11 @@
 
 namespace {
 
-// The published libraries: ours and our value library's, by identifier and major version.
-constexpr struct {
-    const wchar_t* libid;
-    WORD major;
-} kLibraries[] = {
-    {L"{EC0ACDA5-6E4E-42C1-87F7-4A0FF22A6EA7}", 1},  // ZentNetLib
-    {L"{19E3A2D2-567C-46D8-BC55-87BD2E676CAB}", 1},  // ValuesLib
-};
+// Our library, by identifier and major version. The libraries its types refer to (the value
+// library's and any other but the system's stdole) follow it, in the order they are met.
+constexpr const wchar_t* kLibrary = L"{EC0ACDA5-6E4E-42C1-87F7-4A0FF22A6EA7}";
+constexpr WORD kLibraryMajor = 1;
+constexpr const char* kStdOle = "{00020430-0000-0000-C000-000000000046}";
 
 std::string Utf8(const wchar_t* wide) {
     if (!wide || !*wide) return {};
@@ -103,6 +101,8 @@ std::string GuidText(const GUID& guid) {
 
 class Writer {
 public:
+    struct Library { GUID libid; WORD major; };
+    std::vector<Library> libraries;  // to write, in order; grows as references are met
     std::string markdown;
     std::vector<std::string> missing;
     size_t undescribedValues = 0;  // enumeration values and record fields
@@ -119,7 +119,9 @@ public:
         return help;
     }
 
-    void Library(ITypeLib* lib);
+    void Write(ITypeLib* lib);
+    // Adds the library that holds `type` to `libraries`, unless it is there or is stdole.
+    void Note(ITypeInfo* type);
 
 private:
     std::string lib_;
@@ -165,6 +167,7 @@ std::string Writer::TypeText(ITypeInfo* info, const TYPEDESC& t) {
         case VT_USERDEFINED: {
             Ptr<ITypeInfo> ref;
             if (FAILED(info->GetRefTypeInfo(t.hreftype, &ref))) return "?";
+            Note(ref.p);
             return Documentation(ref.p).name;
         }
         default: {
@@ -341,7 +344,21 @@ bool VtableView(ITypeInfo* info, Ptr<ITypeInfo>& vtable) {
            SUCCEEDED(info->GetRefTypeInfo(ref, &vtable));
 }
 
-void Writer::Library(ITypeLib* lib) {
+void Writer::Note(ITypeInfo* type) {
+    Ptr<ITypeLib> lib;
+    UINT index = 0;
+    TLIBATTR* attr = nullptr;
+    if (FAILED(type->GetContainingTypeLib(&lib, &index)) || FAILED(lib->GetLibAttr(&attr)))
+        return;
+    const Library found{attr->guid, attr->wMajorVerNum};
+    lib->ReleaseTLibAttr(attr);
+    if (GuidText(found.libid) == kStdOle) return;
+    for (const auto& known : libraries)
+        if (IsEqualGUID(known.libid, found.libid)) return;
+    libraries.push_back(found);
+}
+
+void Writer::Write(ITypeLib* lib) {
     BSTR name = nullptr, help = nullptr;
     lib->GetDocumentation(-1, &name, &help, nullptr, nullptr);
     lib_ = Utf8(name);
@@ -455,18 +472,20 @@ int wmain(int argc, wchar_t** argv) {
                 "then). Kinds are Get, Let (assign a value), Set (assign an object) and Method.");
     writer.Line();
     int status = 0;
-    for (const auto& entry : kLibraries) {
-        GUID libid{};
+    GUID libid{};
+    IIDFromString(kLibrary, &libid);
+    writer.libraries.push_back({libid, kLibraryMajor});
+    for (size_t i = 0; i < writer.libraries.size(); ++i) {
+        const auto entry = writer.libraries[i];
         Ptr<ITypeLib> lib;
-        HRESULT hr = IIDFromString(entry.libid, &libid);
-        if (SUCCEEDED(hr)) hr = LoadRegTypeLib(libid, entry.major, 0, LOCALE_NEUTRAL, &lib);
+        const HRESULT hr = LoadRegTypeLib(entry.libid, entry.major, 0, LOCALE_NEUTRAL, &lib);
         if (FAILED(hr)) {
-            std::fprintf(stderr, "zentref: the type library %ls is not registered (0x%08lX)\n",
-                         entry.libid, static_cast<unsigned long>(hr));
+            std::fprintf(stderr, "zentref: the type library %s is not registered (0x%08lX)\n",
+                         GuidText(entry.libid).c_str(), static_cast<unsigned long>(hr));
             status = 1;
             continue;
         }
-        writer.Library(lib.p);
+        writer.Write(lib.p);
     }
     if (status == 0) {
         FILE* file = _wfopen(argv[1], L"wb");
