@@ -17,6 +17,8 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# The release archive and its test (scripts/package, scripts/test-package).
+PACKAGE_PACKAGES=(zip unzip)
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev)
 # The Windows build and its tests under Wine (scripts/build-windows, scripts/test-windows),
 # besides the build packages, which build the resource generator and the native demo: the
