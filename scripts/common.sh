@@ -17,14 +17,12 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# The release archive and its test (scripts/package, scripts/test-package).
-PACKAGE_PACKAGES=(zip unzip)
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev)
 # The Windows build and its tests under Wine (scripts/build-windows, scripts/test-windows),
 # besides the build packages, which build the resource generator and the native demo: the
-# cross compilers with widl, Wine with its headers, and wrestool, which reads a DLL's
-# resources without running it.
-WINDOWS_PACKAGES=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev icoutils)
+# cross compilers with widl, Wine with its headers, wrestool, which reads a DLL's resources
+# without running it, and zip for the release archive (scripts/package, scripts/test-package).
+WINDOWS_PACKAGES=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev icoutils zip unzip)
 
 # The mingw-w64 target of each Windows architecture we build (x64 or x86); its CMake
 # toolchain file is cmake/mingw-<processor part of the triple>.cmake.
