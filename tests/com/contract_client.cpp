@@ -37,6 +37,12 @@ using namespace contract;
 namespace {
 
 int g_failures = 0;
+// Checking a type library from a file: its references to other libraries resolve only
+// through their registration for its system kind, which a 32-bit build's lacks where it
+// cannot run. What hangs on them is then noted as not checked rather than failed.
+bool g_fromFile = false;
+
+void NotChecked(const char* what) { std::printf("not checked: %s (another library's type)\n", what); }
 
 void Fail(const char* format, ...) {
     va_list args;
@@ -435,6 +441,10 @@ void CheckSignatures(ITypeLib* lib) {
         INVOKEKIND kind = InvokeKindOf(text[space + 1]);
         Ptr<ITypeInfo> vtable;
         if (!InterfaceNamed(lib, owner, vtable)) {
+            if (g_fromFile && owner == kValueObj.name) {
+                NotChecked(text.c_str());
+                continue;
+            }
             Fail("%s: interface of %s not found", text.c_str(), owner.c_str());
             continue;
         }
@@ -446,6 +456,10 @@ void CheckSignatures(ITypeLib* lib) {
             if (fd->invkind == kind && SameName(TypeName(vtable.p, fd->memid), member)) got = SignatureText(vtable.p, *fd);
             vtable->ReleaseFuncDesc(fd);
         }
+        if (g_fromFile && got.find("<unresolved>") != std::string::npos) {
+            NotChecked(text.c_str());
+            continue;
+        }
         if (got != sig.params) Fail("%s: parameters expected \"%s\", found \"%s\"", text.c_str(), sig.params, got.c_str());
     }
 }
@@ -455,6 +469,10 @@ void CheckForeignInterfaces(ITypeLib* lib) {
     for (const Interface* itf : {&kCollection, &kValueObj}) {
         Ptr<ITypeInfo> vtable;
         if (!InterfaceNamed(lib, itf->name, vtable)) {
+            if (g_fromFile && itf == &kValueObj) {
+                NotChecked(itf->name);
+                continue;
+            }
             Fail("%s: interface %ls not found", itf->name, itf->iid);
             continue;
         }
@@ -1086,6 +1104,7 @@ int main(int argc, char** argv) {
         else return std::printf("usage: contract_client [--objects] [--typelib FILE [--syskind win32|win64]]\n"), 2;
     }
     if (file && objects) return std::printf("--typelib checks a file's type library only, no objects\n"), 2;
+    g_fromFile = file != nullptr;
     for (const Class& cls : kClasses) g_contracts.push_back(Parse(cls));
     ITypeLib* lib = nullptr;
     const std::wstring path = file ? Widen(file) : std::wstring();
