@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "zentnet/automation/codepage.h"
 #include "zentnet/automation/error.h"
 
 namespace zentnet {
@@ -86,6 +87,23 @@ TEST(RegisterPatterns, SignBitIsAPlainBit) {
   EXPECT_EQ(RegisterToDouble(0xFFFFFFFFu), -1.0);
   EXPECT_EQ(DoubleToRegister(-1.0), 0xFFFFFFFFu);
   EXPECT_EQ(DoubleToRegister(RegisterToDouble(0xC0000001u)), 0xC0000001u);
+}
+
+// UTF-16 through the core's strings: any units come back as they went in; well-formed text
+// is plain UTF-8, an unpaired surrogate its own three bytes; a malformed byte reads as U+FFFD.
+TEST(Utf16Text, ComesBackUnitForUnit) {
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"", ""}, {std::u16string(u"a\0b", 3), std::string("a\0b", 3)}, {u"\u00E9\u20AC", "\xC3\xA9\xE2\x82\xAC"},
+      {u"\U0001F600", "\xF0\x9F\x98\x80"}, {u"x\xD800y", "x\xED\xA0\x80y"}, {u"\xDFFF", "\xED\xBF\xBF"},
+      {u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"}, {u"\xDBFF\xDBFF\xDFFF", "\xED\xAF\xBF\xF4\x8F\xBF\xBF"},
+  };
+  for (const auto& [units, bytes] : cases) {
+    std::string text = "<";
+    AppendUtf16AsUtf8(text, units.data(), units.size());
+    EXPECT_EQ(text, "<" + bytes);
+    EXPECT_EQ(Utf8ToUtf16(bytes), units);
+  }
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF\xED\xA0"), u"\xFFFD\xFFFD\xFFFD\xFFFD");
 }
 
 }  // namespace
