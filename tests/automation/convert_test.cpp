@@ -93,9 +93,11 @@ TEST(RegisterPatterns, SignBitIsAPlainBit) {
 // is plain UTF-8, an unpaired surrogate its own three bytes; a malformed byte reads as U+FFFD.
 TEST(Utf16Text, ComesBackUnitForUnit) {
   const std::pair<std::u16string, std::string> cases[] = {
-      {u"", ""}, {std::u16string(u"a\0b", 3), std::string("a\0b", 3)}, {u"\u0080\u20AC", "\xC2\x80\xE2\x82\xAC"},
-      {u"\U00010000", "\xF0\x90\x80\x80"}, {u"x\xD800y", "x\xED\xA0\x80y"}, {u"\xDFFF", "\xED\xBF\xBF"},
-      {u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"}, {u"\xDBFF\xDBFF\xDFFF", "\xED\xAF\xBF\xF4\x8F\xBF\xBF"},
+      {u"", ""}, {std::u16string(u"a\0b", 3), std::string("a\0b", 3)},
+      {u"\u0080\u20AC", "\xC2\x80\xE2\x82\xAC"}, {u"\U00010000", "\xF0\x90\x80\x80"},
+      {u"x\xD800y", "x\xED\xA0\x80y"}, {u"\xDFFF", "\xED\xBF\xBF"},
+      {u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"},
+      {u"\xDBFF\xDBFF\xDFFF", "\xED\xAF\xBF\xF4\x8F\xBF\xBF"},
   };
   for (const auto& [units, bytes] : cases) {
     std::string text = "<";
