@@ -4,7 +4,13 @@
 
 namespace zentnet {
 
-void Collection::Add(const Variant& item, const Variant& key) {
+void Collection::Add(const Variant& item, const Variant& key, const Variant& before,
+                     const Variant& after) {
+  if (!before.IsMissing() && !after.IsMissing()) err::RaiseInvalidCall();
+  // The place is found before the key is checked: a bad place raises its error first.
+  size_t at = items_.size();
+  if (!before.IsMissing()) at = Find(before);
+  if (!after.IsMissing()) at = Find(after) + 1;
   std::string k;
   if (!key.IsMissing()) {
     k = key.ToString();
@@ -14,7 +20,7 @@ void Collection::Add(const Variant& item, const Variant& key) {
         throw AutomationError(err::kDuplicateKey, err::kRuntimeSource,
                               "This key is already associated with an element of this collection");
   }
-  items_.push_back({item, std::move(k)});
+  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), {item, std::move(k)});
 }
 
 size_t Collection::Find(const Variant& index) const {

@@ -54,6 +54,23 @@ TEST(Collection, IsOneBasedOrderedAndKeyedWithoutCase) {
   EXPECT_EQ(c->GetProperty("count").ToLong(), 2);
 }
 
+TEST(Collection, AddsBeforeOrAfterAPositionOrAKey) {
+  auto c = Collection::create();
+  c->Add("b", "B");
+  c->Add("a", {}, 1);        // before the first
+  c->Add("d", "D", {}, 2);   // after the last
+  c->Add("c", "C", "d");     // before a key, without regard to case
+  c->Add("e", {}, {}, "D");  // after a key
+  std::string order;
+  for (int32_t i = 1; i <= c->Count(); ++i) order += c->Item(i).ToString();
+  EXPECT_EQ(order, "abcde");
+  EXPECT_EQ(c->Item("c").ToString(), "c");
+  ExpectError([&] { c->Add("x", {}, 1, 1); }, 5, "Invalid procedure call or argument");
+  ExpectError([&] { c->Add("x", {}, 6); }, 9, "Subscript out of range");
+  ExpectError([&] { c->Add("x", {}, {}, "nope"); }, 5, "Invalid procedure call or argument");
+  EXPECT_EQ(c->Count(), 5);
+}
+
 TEST(Collection, BadIndexesAndKeys) {
   auto c = Collection::create();
   c->Add("a", "k");

@@ -12,6 +12,7 @@
 #include "unknown.h"
 #include "zentnet/contracts/NetLib.h"
 #include "zentnet/contracts/PhysDriveObj.h"
+#include "zentnet/automation/collection.h"
 #include "zentnet/network/NetAdapterObj.h"
 #include "zentnet/network/NetSupervisorObj.h"
 #include "zentnet/services/CmdLog.h"
@@ -105,6 +106,25 @@ void ForeignObjectsAreCalledThroughTheirInterface() {
               "ZentNetLib", "Type mismatch", "a drive where a root object is wanted");
 }
 
+// A client's own collection is never taken for ours: every member goes through its dispatch
+// interface, left-out arguments left out.
+void ClientCollectionsAreCalledLateBound() {
+  auto core = Collection::create();
+  const Ref<IUnknown> ours = WrapObject(core);
+  const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_Collection), false), false);
+  const auto theirs = Unwrap<Collection>(client.get());
+  ExpectEq(theirs != nullptr && theirs != core, true, "the client's collection is adapted");
+  theirs->Add("b", "B");
+  theirs->Add("a", {}, 1);
+  theirs->Add("c", {}, {}, "b");
+  theirs->Remove("B");
+  ExpectEq(theirs->Count() * 10 + core->Count(), 22, "Count through the adapter and in the collection");
+  ExpectEq(theirs->Item(2).ToString() + core->Item(1).ToString(), "ca", "Item");
+  ExpectError([&] { theirs->Add("x", {}, 1, 1); }, 5, "ZentNetLib", "Invalid procedure call or argument",
+              "the collection's own error");
+  ExpectEq(client->lateCalls, 7, "every call late-bound");
+}
+
 template <class R>
 R& RecordOf(VARIANT& v) {
   ExpectEq(V_VT(&v), VT_BYREF | VT_RECORD, "a record travels by reference");
@@ -157,6 +177,7 @@ int main() {
   CoInitialize(nullptr);
   // An error nobody expects ends the program, which the test run reports.
   ForeignObjectsAreCalledThroughTheirInterface();
+  ClientCollectionsAreCalledLateBound();
   RecordsReachListenersByReference();
   CoUninitialize();
   std::printf("%s: %d failure(s)\n", g_failures == 0 ? "ok" : "FAILED", g_failures);

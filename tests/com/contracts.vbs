@@ -96,4 +96,25 @@ lk.Level = 2
 lk.Level = 0
 CheckEq TakeJournal(), "Changed(2), Changed(0)", "lock level changes"
 
+' Optional arguments left out take their published defaults.
+Dim cmdLog, c
+Set cmdLog = CreateObject("ZentNetLib.CmdLog")
+On Error Resume Next
+Err.Raise 5
+cmdLog.RunTimeErr Err
+CheckEq Err.Number, 5, "RunTimeErr without routine leaves the error passed to it"
+On Error GoTo 0
+
+' The collections we hand out are the runtime's: places by position or key, keys unique
+' without regard to case.
+Set c = CreateObject("ZentNetLib.NetAdapterObj").Nodes
+c.Add "b", "B"
+c.Add "a", , 1
+c.Add "c", , , "b"
+CheckRows "collection:", Array("Count", c.Count, 3, "order", c(1) & c(2) & c(3), "abc")
+On Error Resume Next
+c.Add "x", "b"
+CheckErr 457, "ZentNetLib", "This key is already associated with an element of this collection", "duplicate key"
+On Error GoTo 0
+
 Finish

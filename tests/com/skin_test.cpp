@@ -162,6 +162,31 @@ void RegistrationRoundTrip(HMODULE dll) {
   if (factory != nullptr) static_cast<IUnknown*>(factory)->Release();
 }
 
+// The runtime's collection interface, which our type library describes, keeps the
+// registration another library wrote for it through our registering and unregistering.
+void ForeignInterfaceKeysSurvive(HMODULE dll) {
+  const std::wstring key = L"Interface\\{A4C46780-499F-101B-BB78-00AA00383CBB}";
+  const std::pair<std::wstring, std::wstring> planted[] = {
+      {key, L"_Collection"},
+      {key + L"\\TypeLib", L"{6D1B2D5C-0E5B-4B7A-9C38-2F1E5A9B7C41}"},
+      {key + L"\\ProxyStubClsid32", L"{00020424-0000-0000-C000-000000000046}"}};
+  for (const auto& [path, value] : planted)
+    RegSetValueW(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, value.c_str(), 0);
+  const auto check = [&](const char* after) {
+    for (const auto& [path, value] : planted) {
+      wchar_t got[64] = {};
+      LONG size = sizeof got;
+      RegQueryValueW(HKEY_CLASSES_ROOT, path.c_str(), got, &size);
+      ExpectEq(Utf8(Bstr(SysAllocString(got)).get()), Utf8(Bstr(SysAllocString(value.c_str())).get()),
+               std::string("the planted collection key after ") + after);
+    }
+  };
+  for (const char* name : {"DllRegisterServer", "DllUnregisterServer"}) {
+    ExpectEq(reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)))(), S_OK, name);
+    check(name);
+  }
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+}
 
 // ---- Value objects of the value library's DLL, as the core sees them -----------------------
 
@@ -273,6 +298,7 @@ int main(int argc, char** argv) {
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
     const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
     ExpectEq(unreg(), S_OK, "DllUnregisterServer");
+    ForeignInterfaceKeysSurvive(dll);
   }
   CoUninitialize();
   std::printf("%s: %d failure(s)\n", g_failures == 0 ? "ok" : "FAILED", g_failures);

@@ -43,7 +43,9 @@ CheckRows "MonitorVarStr, linear:", Array("()", mon.MonitorVarStr, "Actual Force
 Call TakeJournal()
 mon.SyncPulse = 2
 CheckEq TakeJournal(), "SyncPulseChanged", "SyncPulse 2"
-mon.ChangeTo 5, 100, 0
-CheckEq mon.Variable.RequestNumber.Value, 5, "ChangeTo requests the variable"
+mon.Filter.RequestNumber.Value = 3
+mon.ChangeTo 5, 100
+CheckRows "ChangeTo without filterTC:", Array("variable", mon.Variable.RequestNumber.Value, 5, _
+  "filter", mon.Filter.RequestNumber.Value, 0)
 
 Finish

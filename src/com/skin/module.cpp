@@ -7,6 +7,7 @@
 #include <cwctype>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <olectl.h>
@@ -41,6 +42,10 @@ struct MemberKey {
 };
 struct TypeCache {
   Ref<ITypeLib> library;
+  // The module's further type libraries (TYPELIB resources 2, 3, ...): a class this DLL
+  // serves for another library, described by that library's own.
+  std::vector<Ref<ITypeLib>> others;
+  bool othersLoaded = false;
   std::vector<CachedInfo> infos;
   std::map<MemberKey, bool> repaired;  // the infos above, kept alive by them
 };
@@ -115,6 +120,24 @@ ITypeLib* TypeLibrary() {
   return Types().library.get();
 }
 
+namespace {
+// Every type library of the module, resource 1 first. Called with g_typesLock held.
+std::vector<ITypeLib*> AllTypeLibraries(ITypeLib* first) {
+  if (!Types().othersLoaded) {
+    Types().othersLoaded = true;
+    for (int n = 2;; ++n) {
+      Ref<ITypeLib> other;
+      const std::wstring path = ModuleFileName() + L"\\" + std::to_wstring(n);
+      if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, other.put()))) break;
+      Types().others.push_back(other);
+    }
+  }
+  std::vector<ITypeLib*> all{first};
+  for (const auto& other : Types().others) all.push_back(other.get());
+  return all;
+}
+}  // namespace
+
 Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable) {
   ITypeLib* library = TypeLibrary();
   if (library == nullptr) return {};
@@ -122,7 +145,9 @@ Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable) {
   for (const auto& c : Types().infos)
     if (c.vtable == vtable && IsEqualGUID(c.guid, guid)) return c.info;
   Ref<ITypeInfo> info;
-  if (FAILED(library->GetTypeInfoOfGuid(guid, info.put()))) return {};
+  for (ITypeLib* lib : AllTypeLibraries(library))
+    if (SUCCEEDED(lib->GetTypeInfoOfGuid(guid, info.put()))) break;
+  if (!info) return {};
   if (vtable) {
     // A dual interface is found as its dispatch half; its vtable half is the implemented
     // type numbered -1.
@@ -344,13 +369,141 @@ std::vector<ClassKeys> RegisteredClasses() {
 
 SYSKIND ThisSysKind() { return sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32; }
 
+// The module's type libraries (resource 1 first), each with its identifier and version.
+struct LibraryKeys {
+  Ref<ITypeLib> library;
+  GUID libid;
+  WORD major, minor;
+};
+std::vector<LibraryKeys> ModuleLibraries() {
+  std::vector<LibraryKeys> out;
+  ITypeLib* first = TypeLibrary();
+  if (first == nullptr) return out;
+  std::vector<ITypeLib*> all;
+  {
+    const Exclusive lock(g_typesLock);
+    all = AllTypeLibraries(first);
+  }
+  for (ITypeLib* lib : all) {
+    TLIBATTR* attr = nullptr;
+    if (FAILED(lib->GetLibAttr(&attr))) continue;
+    lib->AddRef();
+    Ref<ITypeLib> held;
+    *held.put() = lib;
+    out.push_back({std::move(held), attr->guid, attr->wMajorVerNum, attr->wMinorVerNum});
+    lib->ReleaseTLibAttr(attr);
+  }
+  return out;
+}
+
+// A registry key under HKEY_CLASSES_ROOT with its values and subkeys, to be put back as it was.
+struct SavedKey {
+  std::wstring path;
+  std::vector<std::tuple<std::wstring, DWORD, std::vector<BYTE>>> values;
+  std::vector<SavedKey> children;
+};
+bool SaveKey(const std::wstring& path, SavedKey& out) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  out.path = path;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = 256, type = 0, size = 0;
+    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    std::vector<BYTE> data(size);
+    nameLength = 256;
+    RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data.data(), &size);
+    out.values.emplace_back(name, type, std::move(data));
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = 256;
+    if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    out.children.emplace_back();
+    SaveKey(path + L"\\" + name, out.children.back());
+  }
+  RegCloseKey(key);
+  return true;
+}
+void RestoreKey(const SavedKey& saved) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, saved.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  for (const auto& [name, type, data] : saved.values)
+    RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, type, data.data(),
+                   static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+  for (const SavedKey& child : saved.children) RestoreKey(child);
+}
+
+// Our type library describes an interface that is not ours (the runtime's collection), and
+// registering or unregistering a type library rewrites or removes every interface key it
+// describes. Where such a key names another type library it belongs to that library: it
+// is saved before and put back exactly after.
+class ForeignInterfaceKeys {
+ public:
+  explicit ForeignInterfaceKeys(const std::vector<LibraryKeys>& libraries) {
+    for (const LibraryKeys& l : libraries)
+      for (UINT i = 0, n = l.library->GetTypeInfoCount(); i < n; ++i) {
+        TYPEKIND kind{};
+        Ref<ITypeInfo> info;
+        if (FAILED(l.library->GetTypeInfoType(i, &kind)) ||
+            (kind != TKIND_INTERFACE && kind != TKIND_DISPATCH) ||
+            FAILED(l.library->GetTypeInfo(i, info.put())))
+          continue;
+        TYPEATTR* attr = nullptr;
+        if (FAILED(info->GetTypeAttr(&attr))) continue;
+        const std::wstring path = L"Interface\\" + GuidText(attr->guid);
+        info->ReleaseTypeAttr(attr);
+        SavedKey saved;
+        if (SaveKey(path, saved) && NamesAnotherLibrary(saved, libraries)) saved_.push_back(std::move(saved));
+      }
+  }
+  ~ForeignInterfaceKeys() {
+    for (const SavedKey& key : saved_) {
+      DeleteKey(key.path);
+      RestoreKey(key);
+    }
+  }
+
+ private:
+  static bool NamesAnotherLibrary(const SavedKey& key, const std::vector<LibraryKeys>& ours) {
+    for (const SavedKey& child : key.children) {
+      if (_wcsicmp(child.path.c_str() + key.path.size(), L"\\TypeLib") != 0) continue;
+      for (const auto& [name, type, data] : child.values) {
+        if (!name.empty() || type != REG_SZ) continue;
+        GUID libid{};
+        const std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+        if (FAILED(IIDFromString(text.c_str(), &libid))) return true;
+        for (const LibraryKeys& l : ours)
+          if (IsEqualGUID(l.libid, libid)) return false;
+        return true;
+      }
+    }
+    return false;
+  }
+  std::vector<SavedKey> saved_;
+};
+
+// The library that describes class `clsid`: its identifier and version for the class's keys.
+const LibraryKeys* LibraryOf(const std::vector<LibraryKeys>& libraries, const CLSID& clsid) {
+  for (const LibraryKeys& l : libraries) {
+    Ref<ITypeInfo> info;
+    if (SUCCEEDED(l.library->GetTypeInfoOfGuid(clsid, info.put()))) return &l;
+  }
+  return libraries.empty() ? nullptr : &libraries.front();
+}
+
 HRESULT Register() {
-  const TypeLibraryInfo& typeLibrary = ThisLibrary().typeLibrary;
+  const std::vector<LibraryKeys> libraries = ModuleLibraries();
+  if (libraries.empty()) return TYPE_E_CANTLOADLIBRARY;
   const std::wstring path = ModuleFileName();
-  const std::wstring libid = Wide(typeLibrary.libraryId);
-  const std::wstring version =
-      std::to_wstring(typeLibrary.majorVersion) + L"." + std::to_wstring(typeLibrary.minorVersion);
   for (const auto& c : RegisteredClasses()) {
+    CLSID clsid{};
+    IIDFromString(c.clsid.c_str(), &clsid);
+    const LibraryKeys* library = LibraryOf(libraries, clsid);
+    const std::wstring libid = GuidText(library->libid);
+    const std::wstring version = std::to_wstring(library->major) + L"." + std::to_wstring(library->minor);
     const std::pair<std::wstring, std::pair<const wchar_t*, std::wstring>> values[] = {
         {c.clsidKey, {nullptr, c.name}},
         {c.clsidKey + L"\\InprocServer32", {nullptr, path}},
@@ -368,10 +521,14 @@ HRESULT Register() {
       if (FAILED(hr)) return hr;
     }
   }
-  ITypeLib* library = TypeLibrary();
-  if (library == nullptr) return TYPE_E_CANTLOADLIBRARY;
-  std::wstring mutablePath = path;  // RegisterTypeLib's parameter is not const
-  return RegisterTypeLib(library, mutablePath.data(), nullptr);
+  const ForeignInterfaceKeys keep(libraries);
+  for (size_t i = 0; i < libraries.size(); ++i) {
+    // RegisterTypeLib's path names the resource; its parameter is not const.
+    std::wstring where = i == 0 ? path : path + L"\\" + std::to_wstring(i + 1);
+    const HRESULT hr = RegisterTypeLib(libraries[i].library.get(), where.data(), nullptr);
+    if (FAILED(hr)) return hr;
+  }
+  return S_OK;
 }
 
 HRESULT Unregister() {
@@ -381,10 +538,12 @@ HRESULT Unregister() {
       const HRESULT hr = DeleteKey(*key);
       if (FAILED(hr)) result = hr;
     }
-  const TypeLibraryInfo& typeLibrary = ThisLibrary().typeLibrary;
-  const HRESULT hr = UnRegisterTypeLib(ParseGuid(typeLibrary.libraryId), typeLibrary.majorVersion,
-                                       typeLibrary.minorVersion, LOCALE_NEUTRAL, ThisSysKind());
-  if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_LIBNOTREGISTERED) result = hr;
+  const std::vector<LibraryKeys> libraries = ModuleLibraries();
+  const ForeignInterfaceKeys keep(libraries);
+  for (const LibraryKeys& l : libraries) {
+    const HRESULT hr = UnRegisterTypeLib(l.libid, l.major, l.minor, LOCALE_NEUTRAL, ThisSysKind());
+    if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_LIBNOTREGISTERED) result = hr;
+  }
   return result;
 }
 

@@ -130,7 +130,7 @@ class ValueObjSkin final : public Dual<ValueObjSkin, _ValueObj, BasicValueObj, V
   HRESULT STDMETHODCALLTYPE put_EditLock(LONG value) override { return Call(&Core::SetEditLock, value); }
   HRESULT STDMETHODCALLTYPE CopyContentTo(_ValueObj* dest, VARIANT extra) override { return Call(&Core::CopyContentTo, dest, extra); }
   HRESULT STDMETHODCALLTYPE get_ShortName(BSTR* result) override { return Call(&Core::ShortName, result); }
-  HRESULT STDMETHODCALLTYPE put_ShortName(BSTR value) override { return Call(&Core::SetShortName, value); }
+  HRESULT STDMETHODCALLTYPE put_ShortName(BSTR* value) override { return Call(&Core::SetShortName, value); }
   HRESULT STDMETHODCALLTYPE ApplySetup() override { return Call(&Core::ApplySetup); }
 
   struct Relay : EventRelay<ValueObjSkin, ValueObjEvents, values::kValueObjEventIds> {

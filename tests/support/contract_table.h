@@ -1,15 +1,24 @@
 // The published binary contract of ZentNetLib, written out by hand from the class
 // descriptions: every class's identifiers, its default interface's members in vtable order
-// (after IDispatch's seven slots) and its event interface's events in order.
+// (after IDispatch's seven slots), its event interface's events in order, parameter types
+// and flags, every enumeration's values and every record's layout. The one table of the
+// contract: the native test compares the core's roster and enumerations with it, and the
+// contract client the registered (or a DLL's) type library.
 //
 // Deliberately not generated from our IDL: this table is what the IDL is checked against.
 //
 // Members: "Name:forms", one letter per vtable slot in slot order: g Get (propget), l Let
 // (propput), s Set (propputref), m a method without a result, f a function with an
-// [out, retval] result, w the undescribed write slot of an object-valued public field (a
-// hidden propput). Events: "Name=dispid:args", one letter per argument from the left, r by
-// reference (so that listeners can write back) or v by value.
+// [out, retval] result, w the write slot of an object-valued public field that the type
+// library does not describe (the slot is there, its description is not). Events:
+// "Name=dispid:args", one letter per argument from the left, r by reference (so that
+// listeners can write back) or v by value.
 #pragma once
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace contract {
 
@@ -142,6 +151,138 @@ inline constexpr Class kClasses[] = {
      "UpdateDriveInfo:f UserPositionUnit:g UserVelocityUnit:g UserTorqueUnit:g StepResList:g StimulusList:g "
      "UserID:lg VelocityMeasured:g WakeupDrive:f",
      nullptr, ""},
+};
+
+// Parameters of one member: "Class.Member form" and its parameters from the left, ", "
+// between them, each "[ref ]Type[ opt][=default]", then "-> Type" for the result. Types as
+// the type library names them (long, double, BSTR, VARIANT_BOOL, VARIANT, IDispatch,
+// IUnknown, or a published type's name), a type of another library as "Library.Name".
+struct Signature {
+    const char* member;
+    const char* params;
+};
+inline constexpr Signature kSignatures[] = {
+    {"NetSupervisorObj.Nets g", "-> _Collection"},
+    {"NetAdapterObj.Nodes g", "-> _Collection"},
+    {"NetLib.Drives g", "-> _Collection"},
+    {"NetLib.Nets g", "-> _Collection"},
+    {"NetLib.SystemFileConfiguration g", "BSTR -> _Collection"},
+    {"NetLib.Flash g", "-> ZentFlashLib._FlashObj"},
+    {"PhysDriveObj.SteadixList g", "-> _Collection"},
+    {"PhysDriveObj.EncAndStepFilterList g", "-> _Collection"},
+    {"PhysDriveObj.FilterClockList g", "-> _Collection"},
+    {"PhysDriveObj.HighLevelFeedbackList g", "-> _Collection"},
+    {"PhysDriveObj.InputModeList g", "-> _Collection"},
+    {"PhysDriveObj.ModeLineFoldbackList g", "-> _Collection"},
+    {"PhysDriveObj.MonitorVariableList g", "long -> _Collection"},
+    {"PhysDriveObj.MotorStyleList g", "-> _Collection"},
+    {"PhysDriveObj.VEXlist g", "-> _Collection"},
+    {"PhysDriveObj.SyncPulseList g", "-> _Collection"},
+    {"PhysDriveObj.StepResList g", "-> _Collection"},
+    {"PhysDriveObj.StimulusList g", "-> _Collection"},
+    {"PhysDriveObj.WakeupDrive f", "_Collection, ref long -> long"},
+    {"MonitorPortStateObj.ChangeTo m", "MonitorVariables, double, double opt=0"},
+    {"CmdLog.RunTimeErr m", "IDispatch, ref BSTR opt=\"\""},
+    {"ConfigRegObj.Register s", "ValuesLib._ValueObj"},
+    {"ErrorCodeObj.Register s", "ValuesLib._ValueObj"},
+    {"OptionRegObj.Register s", "ValuesLib._ValueObj"},
+    {"StatusRegObj.ConfigReg s", "_ConfigRegObj"},
+    {"_Collection.Item f", "ref VARIANT -> VARIANT"},
+    {"_Collection.Add m", "ref VARIANT, ref VARIANT opt, ref VARIANT opt, ref VARIANT opt"},
+    {"_Collection.Count f", "-> long"},
+    {"_Collection.Remove m", "ref VARIANT"},
+    {"_Collection._NewEnum f", "-> IUnknown"},
+    {"_ValueObj.ShortName l", "ref BSTR"},
+};
+
+// Interfaces of other libraries that members name, as this library's type library must
+// describe or refer to them: the automation runtime's collection (described by ours, since
+// compiled clients bind to its slots) and the value object's (in the value library).
+// Members as for a class, with "@dispid" after a name where the dispatch identifier is
+// published.
+struct Interface {
+    const char* name;
+    const wchar_t* iid;
+    const char* members;
+};
+inline constexpr Interface kCollection{
+    "_Collection", L"{A4C46780-499F-101B-BB78-00AA00383CBB}",
+    "Item@0:f Add@1:m Count@2:f Remove@3:m _NewEnum@-4:f"};
+inline constexpr Interface kValueObj{
+    "_ValueObj", L"{FEBD95C4-31C5-406E-9B38-10F694CC61CA}",
+    "Number:g Refresh:m Name:gl ParamNum:gl SetupA:gl SetupB:gl SetupC:gl SetupD:gl SetupE:gl "
+    "SetupF:gl SetupG:gl RequestNumber:g EditLock:gl CopyContentTo:m ShortName:gl ApplySetup:m"};
+
+// Every enumeration's values in declaration order: "bits FIRST COUNT" (COUNT consecutive
+// bits from bit FIRST), "run FIRST COUNT" (consecutive numbers) or the values themselves.
+struct Enumeration {
+    const char* name;
+    const char* values;
+};
+inline constexpr Enumeration kEnumerations[] = {
+    {"ConfigRegMasks", "bits 0 32"},
+    {"SteadixModes", "run -1 4"},
+    {"FilterClks", "run 0 4"},
+    {"HighLevelFeedbacks", "run 0 5"},
+    {"InputModes", "run 0 5"},
+    {"LimitModes", "run 0 2"},
+    {"VelocityEstimators", "run 0 8"},
+    {"ModeLineFoldbacks", "run 0 4"},
+    {"MotorStyles", "run 0 4"},
+    {"SyncPulses", "run 0 4"},
+    {"StepEncFilters", "run 0 16"},
+    {"ErrCodes", "bits 2 25"},
+    {"MonitorVariables", "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 0x10000 0xFFFF"},
+    {"SoundEvents", "0 1 2 4 8 16 0x7FFFFFFF"},
+    {"StatusRegMasks", "1 2 4 16 32 64 128 0x100 0x200 0x400 0x800 0x1000 0x4000 0x8000 0x10000 0x20000 "
+                       "0x40000 0x80000 0x100000 0x200000 0x400000 0x40000000 0x80000000"},
+    {"OptionRegMasks", "1 2 4 8 16 32 64 128 0x10000 0x20000 0x40000 0x100000 0x200000 0x400000 0x800000 "
+                       "0x1000000"},
+    {"OptionAnalogInFormats", "run 0 2"},
+    {"OptionCases", "run 0 3"},
+    {"OptionVendors", "run 0 4"},
+    {"OptionWarranties", "run 0 2"},
+    {"SXAppErrors", "0 0x8004189C 0x8004189D 0x8004189E 0x8004189F 0x800418A0 0x800418A1"},
+    {"DriveStates", "run 0 9"},
+    {"PhysDriveType", "run 0 17"},
+    {"DSPtypes", "run 0 4"},
+    {"IOregMasks", "16 32 64 128 0x100 0x200 0x400 0x800 0x2000 0x4000 0x8000"},
+    {"DriveErrors", "run 1500 22"},
+    {"PhysPollType", "run 0 3"},
+    {"StimGenModes", "run 0 6"},
+    {"NetworkChanges", "run 0 10"},
+    {"PointToPointStatus", "run 0 5"},
+    {"NetAdapterType", "run 0 2"},
+    {"NetworkErrors", "0 6301"},
+};
+
+// An enumeration's values, as 32-bit patterns, from its text above.
+inline std::vector<unsigned long> EnumerationValues(const char* text) {
+    std::istringstream in(text);
+    std::string first;
+    std::vector<unsigned long> out;
+    in >> first;
+    if (first == "bits" || first == "run") {
+        long from = 0, count = 0;
+        in >> from >> count;
+        for (long i = 0; i < count; ++i)
+            out.push_back(first == "bits" ? 1ul << (from + i) : static_cast<unsigned long>(from + i) & 0xFFFFFFFFul);
+        return out;
+    }
+    for (std::string v = first; !v.empty(); v.clear(), in >> v) out.push_back(std::strtoul(v.c_str(), nullptr, 0));
+    return out;
+}
+
+// The records: size and "field:type@offset" in order, laid out for 32 bits.
+struct Record {
+    const char* name;
+    unsigned size;
+    const char* fields;
+};
+inline constexpr Record kRecords[] = {
+    {"packetbuf", 24, "bufferSize:long@0 buffer:unsigned char[18]@4"},
+    {"infcErrInfo", 36, "nc:long@0 Node:long@4 errCode:long@8 response:packetbuf@12"},
+    {"infcParamChg", 20, "NewValue:double@0 Node:long@8 net:long@12 ParamNum:long@16"},
 };
 
 }  // namespace contract
