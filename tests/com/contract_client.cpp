@@ -384,6 +384,7 @@ std::string ValueText(const VARIANT& v) {
         case VT_R8: std::snprintf(text, sizeof text, "%g", V_R8(&v)); return text;
         case VT_I4: return std::to_string(V_I4(&v));
         case VT_I2: return std::to_string(V_I2(&v));
+        case VT_BOOL: return V_BOOL(&v) ? "true" : "false";
         default: return "vt" + std::to_string(V_VT(&v));
     }
 }
