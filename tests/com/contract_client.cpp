@@ -502,7 +502,8 @@ bool TypeNamed(ITypeLib* lib, const char* name, TYPEKIND kind, Ptr<ITypeInfo>& i
 // text beside it in the IDL; two of them, the last of their types, checked word for word.
 void CheckItemHelp(const char* type, ITypeInfo* info, MEMBERID id) {
     static const struct { const char *type, *item, *text; } kSpotChecks[] = {
-        {"StatusRegMasks", "STATUS_LOCK_LVL1", "Bit 31: lock level, weight 2; the register's sign bit"},
+        {"StatusRegMasks", "STATUS_LOCK_LVL1",
+         "Bit 31: lock level, weight 2; the register's sign bit"},
         {"infcParamChg", "ParamNum", "Offset 16: the parameter number (Long)"},
     };
     BSTR name = nullptr, doc = nullptr;
@@ -513,7 +514,8 @@ void CheckItemHelp(const char* type, ITypeInfo* info, MEMBERID id) {
     if (text.empty()) Fail("%s.%s: no help string", type, item.c_str());
     for (const auto& spot : kSpotChecks)
         if (item == spot.item && std::strcmp(type, spot.type) == 0 && text != spot.text)
-            Fail("%s.%s: help string expected \"%s\", found \"%s\"", type, spot.item, spot.text, text.c_str());
+            Fail("%s.%s: help string expected \"%s\", found \"%s\"", type, spot.item, spot.text,
+                 text.c_str());
 }
 
 void CheckEnumerations(ITypeLib* lib) {

@@ -15,10 +15,11 @@
 // widl aligns a record holding a double on 8 bytes (infcParamChg comes out 24 bytes, not 20),
 // cannot write a Double default nor a String default on a by-reference parameter, and has no
 // way to keep a slot in the vtable while leaving it out of the type library. Nor does it take a
-// helpstring on an enumerator or a record field, so their text stands beside them in the IDL. The file is read
-// into its parts (header, segments, each type's member block), edited, and written back with
-// the segments and blocks laid out again in their original order. Every edit checks what it
-// relies on and fails with a message rather than writing a file it does not understand.
+// helpstring on an enumerator or a record field, so their text stands beside them in the IDL.
+// The file is read into its parts (header, segments, each type's member block), edited, and
+// written back with the segments and blocks laid out again in their original order. Every
+// edit checks what it relies on and fails with a message rather than writing a file it does
+// not understand.
 //
 // A build-machine program: the cross build cannot run the Windows API that writes type
 // libraries, and a type library is the same bytes on every machine.
@@ -76,7 +77,8 @@ constexpr uint16_t kVtR8 = 5, kVtBstr = 8;
 // What a default adds to a function's reconstituted size, counted as widl counts its own.
 constexpr uint16_t kParamDescEx = 24;
 // Variable records: five fields, then optionally the help context and the help string.
-constexpr size_t kVarPlain = 0x14, kVarHelpContext = 0x14, kVarHelpString = 0x18, kVarWithHelp = 0x1C;
+constexpr size_t kVarPlain = 0x14, kVarHelpContext = 0x14, kVarHelpString = 0x18;
+constexpr size_t kVarWithHelp = 0x1C;
 
 struct TypeLib {
   Bytes head;  // header, help DLL name, typeinfo offsets, segment directory
@@ -317,7 +319,8 @@ using HelpTexts = std::map<std::string, std::vector<std::pair<std::string, std::
 HelpTexts ReadHelpTexts(const std::string& path) {
   std::ifstream in(path);
   if (!in) Die("cannot read " + path);
-  static const std::regex open(R"(^\s*(?:typedef\s+(?:\[[^\]]*\]\s*)?)?(enum|struct)\s+(\w+)\s*\{)");
+  static const std::regex open(
+      R"(^\s*(?:typedef\s+(?:\[[^\]]*\]\s*)?)?(enum|struct)\s+(\w+)\s*\{)");
   static const std::regex enumerator(R"(^\s*(\w+)\s*(=[^,]*)?,?\s*$)");
   static const std::regex field(R"((\w+)\s*(\[\s*\w*\s*\])?\s*;\s*$)");
   HelpTexts texts;
@@ -345,7 +348,7 @@ HelpTexts ReadHelpTexts(const std::string& path) {
     text.erase(text.find_last_not_of(" \t\r") + 1);
     if (text.empty()) Die(where + ": " + type + "." + item + " has an empty ///< help text");
     for (const char c : text)
-      if (c < 0x20 || c > 0x7E) Die(where + ": " + type + "." + item + "'s help text is not plain ASCII");
+      if (c < 0x20 || c > 0x7E) Die(where + ": " + type + "." + item + "'s text is not ASCII");
     texts[type].push_back({item, text});
   }
   if (!type.empty()) Die(path + ": " + type + " has no closing brace");
@@ -372,7 +375,8 @@ void HelpFrom(TypeLib& lib, const std::string& path) {
       m.Resize(i, record + kVarPlain, kVarWithHelp - kVarPlain);
       Put32(m.block, record + kVarHelpContext, 0);
       Put32(m.block, record + kVarHelpString, AddString(lib, text));
-      Put32(lib.Types(), info + kRes3, Get32(lib.Types(), info + kRes3) + 2u * (kVarWithHelp - kVarPlain));
+      const uint32_t grown = 2u * (kVarWithHelp - kVarPlain);  // as widl counts a record
+      Put32(lib.Types(), info + kRes3, Get32(lib.Types(), info + kRes3) + grown);
     }
   }
 }
