@@ -7,9 +7,10 @@
 // registering anything, for the system kind given, by default this client's own): every
 // class's coclass, default interface and event interface, every member's vtable slot,
 // kind and dispatch identifier, the parameters the table lists, the interfaces of other
-// libraries the members name, every enumeration and record. With --objects the registered
-// DLL is loaded too: each class is created by class id, members are called through raw
-// vtable slots taken from the table, and events arrive at early-bound sinks.
+// libraries the members name, every enumeration and record (each enumerator and field with a
+// help string). With --objects the registered DLL is loaded too: each class is created by
+// class id, members are called through raw vtable slots taken from the table, and events
+// arrive at early-bound sinks.
 //
 // Each mismatch is one line naming the class, the member and both numbers; the exit status
 // is the number of mismatches (capped at 125), so 0 means the contract holds.
@@ -497,6 +498,26 @@ bool TypeNamed(ITypeLib* lib, const char* name, TYPEKIND kind, Ptr<ITypeInfo>& i
     return false;
 }
 
+// Every enumerator and record field carries the help string edit_typelib writes from the
+// text beside it in the IDL; two of them, the last of their types, checked word for word.
+void CheckItemHelp(const char* type, ITypeInfo* info, MEMBERID id) {
+    static const struct { const char *type, *item, *text; } kSpotChecks[] = {
+        {"StatusRegMasks", "STATUS_LOCK_LVL1",
+         "Bit 31: lock level, weight 2; the register's sign bit"},
+        {"infcParamChg", "ParamNum", "Offset 16: the parameter number (Long)"},
+    };
+    BSTR name = nullptr, doc = nullptr;
+    if (FAILED(info->GetDocumentation(id, &name, &doc, nullptr, nullptr))) name = doc = nullptr;
+    const std::string item = Narrow(name), text = Narrow(doc);
+    SysFreeString(name);
+    SysFreeString(doc);
+    if (text.empty()) Fail("%s.%s: no help string", type, item.c_str());
+    for (const auto& spot : kSpotChecks)
+        if (item == spot.item && std::strcmp(type, spot.type) == 0 && text != spot.text)
+            Fail("%s.%s: help string expected \"%s\", found \"%s\"", type, spot.item, spot.text,
+                 text.c_str());
+}
+
 void CheckEnumerations(ITypeLib* lib) {
     for (const Enumeration& e : kEnumerations) {
         Ptr<ITypeInfo> info;
@@ -511,6 +532,7 @@ void CheckEnumerations(ITypeLib* lib) {
             VARDESC* vd = nullptr;
             if (FAILED(info->GetVarDesc(i, &vd))) continue;
             got += std::to_string(static_cast<unsigned long>(static_cast<uint32_t>(V_I4(vd->lpvarValue)))) + " ";
+            CheckItemHelp(e.name, info.p, vd->memid);
             info->ReleaseVarDesc(vd);
         }
         if (got != expected) Fail("enumeration %s: values expected %s, found %s", e.name, expected.c_str(), got.c_str());
@@ -530,6 +552,7 @@ void CheckRecords(ITypeLib* lib) {
             if (FAILED(info->GetVarDesc(i, &vd))) continue;
             got += (got.empty() ? "" : " ") + TypeName(info.p, vd->memid) + ":" +
                    TypeText(info.p, vd->elemdescVar.tdesc) + "@" + std::to_string(vd->oInst);
+            CheckItemHelp(r.name, info.p, vd->memid);
             info->ReleaseVarDesc(vd);
         }
         if (got != r.fields) Fail("record %s: fields expected \"%s\", found \"%s\"", r.name, r.fields, got.c_str());

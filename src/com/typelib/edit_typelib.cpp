@@ -7,13 +7,19 @@
 //                                    r8=NUMBER or bstr=TEXT (ASCII)
 //   undescribe:TYPE:MEMBER:put       drop the description of the member's write slot; the
 //                                    slots around it keep their offsets
+//   helpfrom:FILE.idl                give every enumerator and record field of FILE.idl the
+//                                    text of the `///< text` comment on its line as its help
+//                                    string; an item without one, or one the file's enum or
+//                                    struct names but the type library lacks, is an error
 //
 // widl aligns a record holding a double on 8 bytes (infcParamChg comes out 24 bytes, not 20),
 // cannot write a Double default nor a String default on a by-reference parameter, and has no
-// way to keep a slot in the vtable while leaving it out of the type library. The file is read
-// into its parts (header, segments, each type's member block), edited, and written back with
-// the segments and blocks laid out again in their original order. Every edit checks what it
-// relies on and fails with a message rather than writing a file it does not understand.
+// way to keep a slot in the vtable while leaving it out of the type library. Nor does it take a
+// helpstring on an enumerator or a record field, so their text stands beside them in the IDL.
+// The file is read into its parts (header, segments, each type's member block), edited, and
+// written back with the segments and blocks laid out again in their original order. Every
+// edit checks what it relies on and fails with a message rather than writing a file it does
+// not understand.
 //
 // A build-machine program: the cross build cannot run the Windows API that writes type
 // libraries, and a type library is the same bytes on every machine.
@@ -25,6 +31,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -52,13 +60,14 @@ void Put16(Bytes& b, size_t at, uint16_t v) {
 }
 
 // The file's layout: the segments' indices in the directory.
-constexpr int kTypeInfoSegment = 0, kNameSegment = 7, kCustDataSegment = 11, kSegments = 15;
+constexpr int kTypeInfoSegment = 0, kNameSegment = 7, kStringSegment = 8, kCustDataSegment = 11;
+constexpr int kSegments = 15;
 constexpr size_t kHeaderSize = 0x54, kTypeInfoSize = 0x64;
 // Typeinfo fields.
 // res3 grows with the member records as widl counts them (a defaults array adds its length,
 // a function record twice its length); the edits keep it counted the same way.
 constexpr size_t kKind = 0x00, kMemOffset = 0x04, kRes3 = 0x0C, kElements = 0x18, kNameOffset = 0x34, kSize = 0x50;
-constexpr uint32_t kRecord = 1;  // TKIND_RECORD
+constexpr uint32_t kEnum = 0, kRecord = 1;  // TKIND_ENUM, TKIND_RECORD
 // Function record fields; the optional attributes follow at 0x18.
 constexpr size_t kInfo = 0x00, kFuncDescSize = 0x0E, kFkccic = 0x10, kArgCount = 0x14;
 constexpr uint32_t kHasDefaults = 0x1000;
@@ -67,6 +76,9 @@ constexpr uint32_t kOptional = 0x10, kHasDefault = 0x20;  // PARAMFLAG_FOPT, PAR
 constexpr uint16_t kVtR8 = 5, kVtBstr = 8;
 // What a default adds to a function's reconstituted size, counted as widl counts its own.
 constexpr uint16_t kParamDescEx = 24;
+// Variable records: five fields, then optionally the help context and the help string.
+constexpr size_t kVarPlain = 0x14, kVarHelpContext = 0x14, kVarHelpString = 0x18;
+constexpr size_t kVarWithHelp = 0x1C;
 
 struct TypeLib {
   Bytes head;  // header, help DLL name, typeinfo offsets, segment directory
@@ -288,6 +300,87 @@ void Undescribe(TypeLib& lib, const std::string& typeName, const std::string& me
   Put32(lib.Types(), info + kRes3, Get32(lib.Types(), info + kRes3) - 2u * length);
 }
 
+// Adds `text` to the string segment: its length in two bytes, the characters, then filler
+// to a multiple of 4 and at least 8 bytes, as widl writes its own and the readers step.
+uint32_t AddString(TypeLib& lib, const std::string& text) {
+  Bytes& strings = lib.segments[kStringSegment];
+  const uint32_t at = static_cast<uint32_t>(strings.size());
+  strings.push_back(static_cast<uint8_t>(text.size()));
+  strings.push_back(static_cast<uint8_t>(text.size() >> 8));
+  strings.insert(strings.end(), text.begin(), text.end());
+  strings.resize(std::max<size_t>(at + 8, (strings.size() + 3) / 4 * 4), 0x57);
+  return at;
+}
+
+// The `///< text` of every enumerator and record field in the IDL's enum and struct blocks,
+// by type and item name, in declaration order.
+using HelpTexts = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
+
+HelpTexts ReadHelpTexts(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) Die("cannot read " + path);
+  static const std::regex open(
+      R"(^\s*(?:typedef\s+(?:\[[^\]]*\]\s*)?)?(enum|struct)\s+(\w+)\s*\{)");
+  static const std::regex enumerator(R"(^\s*(\w+)\s*(=[^,]*)?,?\s*$)");
+  static const std::regex field(R"((\w+)\s*(\[\s*\w*\s*\])?\s*;\s*$)");
+  HelpTexts texts;
+  std::string line, type, kind;
+  for (int number = 1; std::getline(in, line); ++number) {
+    std::smatch m;
+    const std::string where = path + ":" + std::to_string(number);
+    if (type.empty()) {
+      if (std::regex_search(line, m, open)) kind = m[1], type = m[2];
+      continue;
+    }
+    const size_t mark = line.find("///<");
+    const std::string code = line.substr(0, mark);
+    if (code.find('}') != std::string::npos) {
+      type.clear();
+      continue;
+    }
+    if (code.find_first_not_of(" \t") == std::string::npos) continue;
+    if (!std::regex_search(code, m, kind == "enum" ? enumerator : field))
+      Die(where + ": cannot read the " + (kind == "enum" ? "enumerator" : "field") + " in " + type);
+    const std::string item = m[1];
+    if (mark == std::string::npos) Die(where + ": " + type + "." + item + " has no ///< help text");
+    std::string text = line.substr(mark + 4);
+    text.erase(0, text.find_first_not_of(" \t"));
+    text.erase(text.find_last_not_of(" \t\r") + 1);
+    if (text.empty()) Die(where + ": " + type + "." + item + " has an empty ///< help text");
+    for (const char c : text)
+      if (c < 0x20 || c > 0x7E) Die(where + ": " + type + "." + item + "'s text is not ASCII");
+    texts[type].push_back({item, text});
+  }
+  if (!type.empty()) Die(path + ": " + type + " has no closing brace");
+  return texts;
+}
+
+void HelpFrom(TypeLib& lib, const std::string& path) {
+  for (const auto& [typeName, items] : ReadHelpTexts(path)) {
+    const uint32_t type = lib.FindType(typeName);
+    const size_t info = lib.TypeAt(type);
+    const uint32_t kind = Get32(lib.Types(), info + kKind) & 0xF;
+    if (kind != kEnum && kind != kRecord) Die(typeName + " is neither an enumeration nor a record");
+    const uint32_t elements = Get32(lib.Types(), info + kElements);
+    const uint32_t functions = elements & 0xFFFF;
+    Members m{lib.blocks[type], functions + (elements >> 16)};
+    for (const auto& [item, text] : items) {
+      uint32_t i = functions;
+      while (i < m.count && lib.NameAt(Get32(m.block, m.Name(i))) != item) ++i;
+      if (i == m.count) Die(typeName + " has no " + item + " in the type library");
+      if (m.RecordLength(i) != kVarPlain)
+        Die(typeName + "." + item + " has a " + std::to_string(m.RecordLength(i)) +
+            "-byte record, expected " + std::to_string(kVarPlain));
+      const size_t record = m.Record(i);
+      m.Resize(i, record + kVarPlain, kVarWithHelp - kVarPlain);
+      Put32(m.block, record + kVarHelpContext, 0);
+      Put32(m.block, record + kVarHelpString, AddString(lib, text));
+      const uint32_t grown = 2u * (kVarWithHelp - kVarPlain);  // as widl counts a record
+      Put32(lib.Types(), info + kRes3, Get32(lib.Types(), info + kRes3) + grown);
+    }
+  }
+}
+
 std::vector<std::string> Split(const std::string& text) {
   std::vector<std::string> out;
   size_t from = 0;
@@ -311,7 +404,9 @@ int main(int argc, char** argv) {
     TypeLib lib = Read(file);
     for (int i = 2; i < argc; ++i) {
       const std::vector<std::string> e = Split(argv[i]);
-      if (e[0] == "pack" && e.size() == 3) Pack(lib, e[1], static_cast<uint32_t>(std::stoul(e[2])));
+      const std::string edit = argv[i];
+      if (edit.rfind("helpfrom:", 0) == 0) HelpFrom(lib, edit.substr(9));
+      else if (e[0] == "pack" && e.size() == 3) Pack(lib, e[1], static_cast<uint32_t>(std::stoul(e[2])));
       else if (e[0] == "default" && e.size() == 5) Default(lib, e[1], e[2], e[3], e[4]);
       else if (e[0] == "undescribe" && e.size() == 4 && e[3] == "put") Undescribe(lib, e[1], e[2]);
       else Die(std::string("unknown edit ") + argv[i]);
