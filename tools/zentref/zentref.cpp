@@ -7,16 +7,13 @@
 // members in vtable slot order and its events with their dispatch identifiers, the
 // interfaces no class of the library implements, every enumeration and every record to
 // OUTPUT.md (UTF-8, LF line ends). On standard output it lists each
-// published item without a help string ("no help: ..."), then the count of enumeration
-// values and record fields without one, and last "N published items without a help
-// string". Exit status 0, or 1 when a library cannot be loaded or the file cannot be written.
+// published item without a help string ("no help: ..."), and last "N published items
+// without a help string". Exit status 0, or 1 when a library cannot be loaded or the file cannot be written.
 //
 // Published items are the libraries, classes, interfaces, event interfaces, their members
-// and events, the enumerations and the records. A property counts once: help strings are
-// found by member identifier, which its accessors share. Enumeration values and record
-// fields are counted apart ("N enumeration values and record fields without a help
-// string"): the IDL compiler we build with (widl) refuses a help string on them, so their
-// enumeration's or record's own help string describes them.
+// and events, the enumerations with their values and the records with their fields. A
+// property counts once: help strings are found by member identifier, which its accessors
+// share.
 #include <windows.h>
 #include <oaidl.h>
 #include <oleauto.h>
@@ -105,7 +102,6 @@ public:
     std::vector<Library> libraries;  // to write, in order; grows as references are met
     std::string markdown;
     std::vector<std::string> missing;
-    size_t undescribedValues = 0;  // enumeration values and record fields
 
     void Line(const std::string& text = {}) { markdown += text + "\n"; }
     // A paragraph, left out when there is nothing to say.
@@ -291,8 +287,7 @@ void Writer::Events(ITypeInfo* info, const std::string& where) {
     for (const auto& [id, row] : rows) Line(row);
 }
 
-// An enumeration's values or a record's fields. Their help column appears only when one of
-// them has a help string, which widl never writes.
+// An enumeration's values or a record's fields, each with its help string.
 void Writer::Variables(ITypeInfo* info, bool enumeration) {
     Attr attr(info);
     const Doc doc = Documentation(info);
@@ -319,16 +314,12 @@ void Writer::Variables(ITypeInfo* info, bool enumeration) {
             cells += TypeText(info, vd->elemdescVar.tdesc) + " | " +
                      std::to_string(vd->oInst) + " |";
         }
-        rows.emplace_back(cells, var.help);
-        if (var.help.empty()) ++undescribedValues;
+        rows.emplace_back(cells, Help(lib_ + "." + doc.name + "." + var.name, var.help));
         info->ReleaseVarDesc(vd);
     }
-    bool help = false;
-    for (const auto& row : rows) help = help || !row.second.empty();
-    Line(std::string(enumeration ? "| Name | Value | Hex |" : "| Field | Type | Offset |") +
-         (help ? " Help |" : ""));
-    Line(std::string(enumeration ? "|---|---:|---:|" : "|---|---|---:|") + (help ? "---|" : ""));
-    for (const auto& [cells, text] : rows) Line(cells + (help ? " " + Cell(text) + " |" : ""));
+    Line(enumeration ? "| Name | Value | Hex | Help |" : "| Field | Type | Offset | Help |");
+    Line(enumeration ? "|---|---:|---:|---|" : "|---|---|---:|---|");
+    for (const auto& [cells, text] : rows) Line(cells + " " + Cell(text) + " |");
     Line();
 }
 
@@ -497,8 +488,6 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     for (const auto& item : writer.missing) std::printf("no help: %s\n", item.c_str());
-    std::printf("%zu enumeration values and record fields without a help string\n",
-                writer.undescribedValues);
     std::printf("%zu published items without a help string\n", writer.missing.size());
     CoUninitialize();
     return status;
