@@ -11,8 +11,7 @@ void Collection::Add(const Variant& item, const Variant& key) {
     if (k.empty()) err::RaiseInvalidCall();
     for (const auto& e : items_)
       if (EqualsNoCase(e.key, k))
-        throw AutomationError(err::kDuplicateKey, err::kRuntimeSource,
-                              "This key is already associated with an element of this collection");
+        err::RaiseDuplicateKey();
   }
   items_.push_back({item, std::move(k)});
 }
