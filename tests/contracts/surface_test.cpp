@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,14 +63,19 @@ std::vector<std::string> IdlEvents(const std::string& idl, std::string_view cls)
 }
 
 // The reads a late-bound printer can make: property gets and methods whose every argument
-// but the result is optional, with a result that is no object (one level of pointer).
-std::vector<std::string> IdlArgumentFreeReads(const std::string& idl, std::string_view cls) {
+// but the result is optional. Those whose result is an object are listed apart: a class's
+// table may show its held objects or not.
+struct Reads {
+  std::vector<std::string> values;
+  std::set<std::string> objects;
+};
+Reads IdlArgumentFreeReads(const std::string& idl, std::string_view cls) {
   static const std::regex member(R"(^\s*(\[([^\]]*)\])?\s*HRESULT\s+(\w+)\s*\(([\s\S]*)\)\s*$)");
-  std::vector<std::string> found;
+  Reads found;
   for (const auto& d : Block(idl, "interface _" + std::string(cls) + " : IDispatch")) {
     std::smatch m;
     if (!std::regex_match(d, m, member) || m[2].str().find("propput") != std::string::npos) continue;
-    bool free = true, value = false;
+    bool free = true, value = false, object = false;
     std::string params = m[4].str() + ",";
     int depth = 0;
     for (size_t start = 0, i = 0; i < params.size(); ++i) {
@@ -78,12 +84,14 @@ std::vector<std::string> IdlArgumentFreeReads(const std::string& idl, std::strin
       const std::string p = params.substr(start, i - start);
       start = i + 1;
       if (p.find("retval") != std::string::npos)
-        value = p.find("**") == std::string::npos;
-      else if (p.find("optional") == std::string::npos)
+        (p.find("**") == std::string::npos ? value : object) = true;
+      else if (p.find("optional") == std::string::npos && p.find("defaultvalue") == std::string::npos)
         free = false;
     }
     const std::string name = m[3].str();
-    if (free && value && (found.empty() || found.back() != name)) found.push_back(name);
+    if (free && object) found.objects.insert(name);
+    if (free && value && (found.values.empty() || found.values.back() != name))
+      found.values.push_back(name);
   }
   return found;
 }
@@ -97,13 +105,19 @@ TEST(Surface, EventTablesAreTheEventInterfaces) {
   }
 }
 
+// The drive and root objects are other components' classes, whose stand-ins have no table;
+// FireTerminate raises an event, which a printer must not.
 TEST(Surface, PropertyTablesAreTheArgumentFreeReads) {
   const std::string idl = Idl();
   for (const auto& c : ClassRoster()) {
-    const auto object = CreateObject(c.name);
-    const auto names = object->PropertyNames();
-    EXPECT_EQ(std::vector<std::string>(names.begin(), names.end()), IdlArgumentFreeReads(idl, c.name))
-        << c.name;
+    if (c.name == "NetLib" || c.name == "PhysDriveObj") continue;
+    const Reads reads = IdlArgumentFreeReads(idl, c.name);
+    std::vector<std::string> table, expected;
+    for (const auto name : CreateObject(c.name)->PropertyNames())
+      if (!reads.objects.contains(std::string(name))) table.emplace_back(name);
+    for (const auto& name : reads.values)
+      if (name != "FireTerminate") expected.push_back(name);
+    EXPECT_EQ(table, expected) << c.name;
   }
 }
 

@@ -1,5 +1,6 @@
-// What all five decoders share: which of their value object's notifications they hear, holding it without being kept alive by it, moving the
-// subscription, and failing reads without a register.
+// What all five decoders share: which of their value object's notifications they hear,
+// holding it without being kept alive by it, moving the subscription, and failing reads
+// without a register.
 
 #include <set>
 

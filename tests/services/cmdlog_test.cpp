@@ -175,7 +175,7 @@ struct Writer {
 constexpr Writer kWriters[] = {
     {[](CmdLog& l) { l.CommandSent("PV 1"); }}, {[](CmdLog& l) { l.Received("ok"); }},
     {[](CmdLog& l) { l.Errors("E", "D"); }}, {[](CmdLog& l) { l.RunTimeLog("rt"); }},
-    {[](CmdLog& l) { l.RunTimeErr(AutomationError(5, "S", "D")); }},
+    {[](CmdLog& l) { l.RunTimeErr(AutomationError(1234, "S", "D")); }},
 };
 
 // A folder below a regular file cannot be written, also for root.
