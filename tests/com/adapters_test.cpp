@@ -158,6 +158,8 @@ void RecordsReachListenersByReference() {
 // the skin, by a client's: each relay must pass each event on under the identifier of the
 // core's table (the type library's, as the native surface test checks).
 void RelaysPassEveryEventOnUnderItsIdentifier() {
+  // The value objects come from the value library, which must be registered: a relay hands
+  // them to the client.
   for (const auto& suite : test::kSuites) {
     for (const test::Case& c : suite.cases()) {
       std::vector<std::unique_ptr<TestSink>> sinks;  // outlive the objects they listen to

@@ -1,6 +1,6 @@
-// What all five decoders share: which of their value object's notifications they hear,
-// holding it without being kept alive by it, moving the subscription, and failing reads
-// without a register.
+// What all five decoders share: the set-up of their own value object, which of its
+// notifications they hear, holding it without being kept alive by it, moving the
+// subscription, and failing reads without a register.
 
 #include <set>
 
@@ -15,6 +15,8 @@ struct Decoder {
   std::shared_ptr<StrictValue> value;  // the value object it holds
   // Assigns another value object; null for the status register, which keeps its own.
   void (*replace)(Object&, std::shared_ptr<ValueObj>);
+  Lines built;                   // the calls construction made on its own value object
+  Lines setUp;                   // the calls it should have made, in order
   std::set<std::string> plain;   // properties that never read the register
   std::string fresh;             // and their values in a new object
   uint32_t burstBits;            // a register whose change raises more than one event
@@ -26,23 +28,24 @@ void Replace(Object& o, std::shared_ptr<ValueObj> v) {
   (static_cast<T&>(o).*Assign)(std::move(v));
 }
 
-// One decoder built over strict value objects holding a register loaded beforehand.
+// One decoder built over strict value objects holding a register loaded beforehand, with
+// the calls its construction made on the first of them.
 template <class T>
-std::pair<std::shared_ptr<T>, std::shared_ptr<StrictValue>> Build() {
+std::tuple<std::shared_ptr<T>, std::shared_ptr<StrictValue>, Lines> Build() {
   StrictValues values(-2147421967);  // 0x8000F0F1
   auto obj = T::create();
   auto value = values.made.front();
-  value->calls.clear();
+  Lines built = std::exchange(value->calls, {});
   value->Put(0);
-  return {obj, value};
+  return {obj, value, built};
 }
 
 std::vector<Decoder> All(const std::shared_ptr<Recorder>& rec) {
-  auto [config, configValue] = Build<ConfigRegObj>();
-  auto [status, statusValue] = Build<StatusRegObj>();
-  auto [option, optionValue] = Build<OptionRegObj>();
-  auto io = Build<IOregisterObj>().first;
-  auto [error, errorValue] = Build<ErrorCodeObj>();
+  auto [config, configValue, configBuilt] = Build<ConfigRegObj>();
+  auto [status, statusValue, statusBuilt] = Build<StatusRegObj>();
+  auto [option, optionValue, optionBuilt] = Build<OptionRegObj>();
+  auto [io, ioOwn, ioBuilt] = Build<IOregisterObj>();
+  auto [error, errorValue, errorBuilt] = Build<ErrorCodeObj>();
   auto ioValue = StrictValue::create();
   ioValue->SetName("IO");
   io->SetValueObjRef(ioValue);
@@ -55,25 +58,38 @@ std::vector<Decoder> All(const std::shared_ptr<Recorder>& rec) {
   // clang-format off
   return {
       {"ConfigRegObj", config, configValue, Replace<ConfigRegObj, &ConfigRegObj::SetRegister>,
+       configBuilt,
+       {"Advise", "Name=Configuration Register", "SetupA=0", "SetupB=26", "ParamNum=15", "SetupC=1",
+        "LowerBoundA=-2147483648", "UpperBoundA=2147483647", "SetupH=-1",
+        "Value", "DefaultValue=-2147421199"},  // 0x8000F3F1: the unknown motor over the register
        {"CapabilityMask", "VelocityEstimatorMax", "VelocityEstimatorMin"}, "-1 0 0",
        0x220, {"> ValueChanged", "Change", "MotorTypeChanged", "HighLevelFeedbackChanged",
                "> Changed", "> ContentChanged", "UpdateView",
                "> Refresh", "Refresh Configuration Register", "> InitializeCache",
                "InitializeCache 7"}},
-      {"StatusRegObj", status, statusValue, nullptr,
+      {"StatusRegObj", status, statusValue, nullptr, statusBuilt,
+       {"Advise", "Name=Status Register", "SetupA=0", "SetupB=6", "ParamNum=72",
+        "LowerBoundA=-2147483648", "UpperBoundA=2147483647", "SetupD=6"},
        {"StatusImplemented"}, "-1",
        0x40000801, {"> ValueChanged", "> Changed", "Changed", "EnableChanged false", "LockChanged",
                     "Shutdown", "> ContentChanged", "ContentChanged Status Register",
                     "> Refresh", "Refresh", "> InitializeCache", "InitializeCache 7"}},
       {"OptionRegObj", option, optionValue, Replace<OptionRegObj, &OptionRegObj::SetRegister>,
+       optionBuilt,
+       {"Advise", "Name=Option register", "SetupA=0", "SetupB=6", "ParamNum=62", "SetupC=1",
+        "LowerBoundB=-2147483648", "UpperBoundB=2147483647", "SetupH=-1"},
        {"CapabilityMask"}, "2147483647",
        0x20, {"> ValueChanged", "> Changed", "Change", "FirmwareChanged", "> ContentChanged",
               "> Refresh", "Refresh Option register", "> InitializeCache", "InitializeCache 7"}},
       {"IOregisterObj", io, ioValue, Replace<IOregisterObj, &IOregisterObj::SetValueObjRef>,
+       ioBuilt, {"Advise"},
        {"LastCommutationCode"}, "0",
        0x80, {"> ValueChanged", "> Changed", "CommutationChanged 1,0", "> ContentChanged",
               "> Refresh", "Refresh IO", "> InitializeCache", "InitializeCache 7"}},
       {"ErrorCodeObj", error, errorValue, Replace<ErrorCodeObj, &ErrorCodeObj::SetRegister>,
+       errorBuilt,
+       {"Advise", "SetupA=0", "SetupB=26", "ParamNum=26", "Name=Error Blink Codes", "SetupE=-1",
+        "SetupF=-1", "LowerBoundB=-32768", "SetupC=1", "SetupD=6", "SetupG=0"},
        {}, "",
        0x1, {"> ValueChanged", "> Changed", "Changed", "> ContentChanged", "> Refresh", "Refresh",
              "> InitializeCache", "InitializeCache 7"}},
@@ -117,8 +133,9 @@ struct Decoders : ::testing::Test {
   }
 };
 
-TEST_F(Decoders, PlainPropertiesOfANewObject) {
+TEST_F(Decoders, SetUpTheirOwnValueObjectInOrderAtConstruction) {
   for (auto& d : all) {
+    EXPECT_EQ(d.built, d.setUp) << d.name;
     std::string fresh;
     for (const auto& name : d.plain)
       fresh += (fresh.empty() ? "" : " ") + d.object->GetProperty(name).ToString();

@@ -48,11 +48,27 @@ TEST(CmdLogDump, CodePageRoundTripsEveryByte) {
   // Each lead byte's range at both ends, overlong forms and the ends of the code space: a
   // character it cannot show is one "?", a byte that starts no character is one more.
   const std::pair<std::string, std::string> leads[] = {
-      {"\xC1\xBF", "??"}, {"\xC2\xA0", "\xA0"}, {"\xDF\xBF", "?"}, {"\xE0\x9F\xBF", "???"},
+      {"\xC1\xBF", "??"}, {"\xC2\x80", "?"}, {"\xC2\xA0", "\xA0"}, {"\xDF\xBF", "?"},
+      {"\xE0\x9F\xBF", "???"}, {"\x84\x8F\xBF\xBF", "????"},
       {"\xEF\xBF\xBF", "?"}, {"\xED\x9F\xBF", "?"}, {"\xED\xBF\xBF", "???"},
       {"\xF0\x8F\xBF\xBF", "????"}, {"\xF0\x90\x80\x80", "?"}, {"\xF5\x80\x80\x80", "????"},
   };
   for (const auto& [utf8, bytes] : leads) EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << utf8;
+}
+
+// Opening again lets go of the file open before; a refused write that is not a full device
+// is a failure.
+TEST(RawFile, OpeningAgainClosesTheFileOpenBeforeAndWritesFail) {
+  test::ScratchFolder folder;
+  platform::RawFile file;
+  const auto handles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+  ASSERT_TRUE(file.Open((folder.path() / "a").string(), false));
+  const auto open = handles();
+  ASSERT_TRUE(file.Open((folder.path() / "b").string(), false));
+  EXPECT_EQ(handles(), open);
+  // A write the system refuses for another reason than a full device is an I/O error.
+  if (!file.Open("/proc/self/oom_score_adj", false)) GTEST_SKIP() << "no /proc here";
+  EXPECT_EQ(file.Write("x"), platform::RawFile::WriteResult::Failed);
 }
 
 constexpr int64_t k2026_12_04_090507 = 1796375107;  // UTC

@@ -136,8 +136,9 @@ inline Hits& Unheard() {
 inline void Write(Value v, double number) { v->Number()->SetValue(number); }
 // What a register's own value object raises besides a change of its number.
 inline void ValueRaises(Value v) {
-  auto basic = std::dynamic_pointer_cast<BasicValueObj>(v);
-  basic->Refresh(), basic->RaiseContentChanged(), basic->RaiseInitializeCache(0.0, false);
+  v->Refresh(), v->ApplySetup();
+  // Only the core's own value object raises the cache event on demand.
+  if (auto basic = std::dynamic_pointer_cast<BasicValueObj>(v)) basic->RaiseInitializeCache(0.0, false);
 }
 
 using S = StimulusStateObj;
@@ -162,9 +163,9 @@ inline std::vector<Case> StimulusCases() {
       row("LastMode", {[](S& s) { s.SetLastMode(STIM_TRQ); }}),
       row("LastMode while on", {[](S& s) { s.SetLastMode(STIM_TRQ); }}, Running),
       row("UImode", {[](S& s) { s.SetUImode(STIM_VEL); }}),
-      row("Amplitude", {[](S& s) { s.SetAmplitude(BasicValueObj::create()); }}),
-      row("Mode", {[](S& s) { s.SetMode(BasicValueObj::create()); }}),
-      row("SampleRate", {[](S& s) { s.SetSampleRate(BasicValueObj::create()); }}),
+      row("Amplitude", {[](S& s) { s.SetAmplitude(NewValueObj()); }}),
+      row("Mode", {[](S& s) { s.SetMode(NewValueObj()); }}),
+      row("SampleRate", {[](S& s) { s.SetSampleRate(NewValueObj()); }}),
       row("FireChanges", {[](S& s) { s.FireChanges(); }}), row("Refresh", {[](S& s) { s.Refresh(); }}),
       CopyRow<S>(Running),
       row("value notifications", {[](S& s) { Write(s.Amplitude(), 9); }, [](S& s) { Write(s.Period(), 9); },
@@ -200,7 +201,7 @@ inline std::vector<Case> RegisterCases() {
   using O = OptionRegObj;
   using I = IOregisterObj;
   using Er = ErrorCodeObj;
-  const Value io = BasicValueObj::create();  // the drive's, which it keeps
+  const Value io = NewValueObj();  // the drive's, which it keeps
   return {
       config("Steadix", [](C& c) { c.SetSteadix(STEADIX_ENH); }),
       config("StepEncInputFilter", [](C& c) { c.SetStepEncInputFilter(StepEncFilters{15}); }),
@@ -221,7 +222,7 @@ inline std::vector<Case> RegisterCases() {
   };
 }
 
-inline std::shared_ptr<Object> Peer() { return BasicValueObj::create(); }
+inline std::shared_ptr<Object> Peer() { return NewValueObj(); }
 
 inline std::vector<Case> NetworkCases() {
   using N = NetSupervisorObj;
