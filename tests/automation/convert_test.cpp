@@ -48,7 +48,7 @@ TEST(TextToLong, AcceptsBlanksSignsAndFractionsOnly) {
   };
   for (const auto& [in, out] : cases)
     EXPECT_EQ(Result([&] { return TextToLong(in); }), out) << '"' << in << '"';
-  EXPECT_EQ(TextToLong(std::string_view("12345").substr(0, 2)), 12);  // digits end with the text
+  EXPECT_EQ(TextToLong(std::string_view("12.75").substr(0, 4)), 13);  // digits end with the text
   EXPECT_EQ(TextToDouble("0." + std::string(400, '0') + "1"), 0.0);
   EXPECT_TRUE(std::signbit(TextToDouble("-0." + std::string(400, '0') + "1")));  // keeps its sign
   EXPECT_EQ(Result([] { return int64_t{TextToDouble("1" + std::string(400, '0') + ".5") > 0}; }),

@@ -269,7 +269,8 @@ TEST_F(Stimulus, ANewSampleRateScalesThePeriodUnlessHeldBack) {
 
 TEST_F(Stimulus, ModeStr) {
   const std::tuple<int32_t, bool, const char*> cases[] = {
-      {2, false, "Torque"}, {2, true, "Force"}, {4, false, "Calibration"}, {-1, false, "Mode -1"}};
+      {0, false, "OFF"}, {2, false, "Torque"}, {2, true, "Force"}, {4, false, "Calibration"},
+      {-1, false, "Mode -1"}};
   s = Make();
   for (const auto& [lookup, linear, text] : cases) {
     s->ConfigReg()->SetMotorStyle(linear ? MOTOR_BRUSHLESS_LINEAR : MOTOR_BRUSHLESS_ROTARY);
