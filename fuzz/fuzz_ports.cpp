@@ -19,8 +19,6 @@ using namespace zentnet;
 
 namespace {
 
-constexpr int32_t kPortListError = err::kObjectErrorBase + 4074;
-
 class Opener final : public NetSupervisorObjEvents {
  public:
   explicit Opener(bool refuse) : refuse_(refuse) {}
@@ -79,7 +77,7 @@ void FuzzOne(fuzz::Input& in) {
     try {
       supervisor->SetPorts(ports);
     } catch (const AutomationError& e) {
-      if (e.Number() == kPortListError) {
+      if (e.Number() == err::kPortList) {
         ZENTNET_FUZZ_CHECK(ports == text, "the caller's list changed on error: " + text);
         ZENTNET_FUZZ_CHECK(supervisor->Ports() == before && supervisor->Nets() == netsBefore,
                            "the port-list error changed the adapters: " + text);

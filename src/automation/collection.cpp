@@ -17,8 +17,7 @@ void Collection::Add(const Variant& item, const Variant& key, const Variant& bef
     if (k.empty()) err::RaiseInvalidCall();
     for (const auto& e : items_)
       if (EqualsNoCase(e.key, k))
-        throw AutomationError(err::kDuplicateKey, err::kRuntimeSource,
-                              "This key is already associated with an element of this collection");
+        err::RaiseDuplicateKey();
   }
   items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), {item, std::move(k)});
 }

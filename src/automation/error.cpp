@@ -31,6 +31,21 @@ void RaiseNoSuchMember() {
   RaiseRuntime(kNoSuchMember, "Object doesn't support this property or method");
 }
 void RaiseOutOfStackSpace() { RaiseRuntime(kOutOfStackSpace, "Out of stack space"); }
+void RaiseCannotCreateObject() {
+  RaiseRuntime(kCannotCreateObject, "ActiveX component can't create object");
+}
+void RaiseWrongArguments() {
+  RaiseRuntime(kWrongArguments, "Wrong number of arguments or invalid property assignment");
+}
+void RaiseDuplicateKey() {
+  RaiseRuntime(kDuplicateKey, "This key is already associated with an element of this collection");
+}
+void RaiseDiskFull() { RaiseRuntime(kDiskFull, "Disk full"); }
+void RaiseDeviceIOError() { RaiseRuntime(kDeviceIOError, "Device I/O error"); }
+void RaiseResourceNotFound(int32_t id) {
+  throw AutomationError(kResourceNotFound, kRuntimeSource,
+                        "Resource with identifier '" + std::to_string(id) + "' not found");
+}
 }  // namespace err
 
 }  // namespace zentnet

@@ -24,18 +24,6 @@ namespace {
 // Any object of this file lies in the module that holds the library's code.
 const char kAnchor = 0;
 
-// The loader keeps a library's name as it was found, which may be relative to the working
-// folder of that moment; symbolic links are kept, so the folder is the one it was loaded from.
-std::string Absolute(const char* path) {
-  if (path[0] == '/') return path;
-  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
-  if (!cwd) return {};
-  std::string full(cwd.get());
-  full += '/';
-  full += path;
-  return full;
-}
-
 #if defined(__GLIBC__)
 std::string ExecutablePath() {
   std::string buffer(256, '\0');
@@ -53,6 +41,18 @@ std::string ExecutablePath() {
 
 }  // namespace
 
+// The loader keeps a library's name as it was found, which may be relative to the working
+// folder of that moment; symbolic links are kept, so the folder is the one it was loaded from.
+std::string AbsolutePath(const char* path) {
+  if (path[0] == '/') return path;
+  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
+  if (!cwd) return {};
+  std::string full(cwd.get());
+  full += '/';
+  full += path;
+  return full;
+}
+
 std::string ModulePath() {
   Dl_info info{};
 #if defined(__GLIBC__)
@@ -61,10 +61,10 @@ std::string ModulePath() {
   link_map* map = nullptr;
   if (dladdr1(&kAnchor, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0) return {};
   if (map == nullptr || map->l_name == nullptr || map->l_name[0] == '\0') return ExecutablePath();
-  return Absolute(map->l_name);
+  return AbsolutePath(map->l_name);
 #else
   if (dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr) return {};
-  return Absolute(info.dli_fname);
+  return AbsolutePath(info.dli_fname);
 #endif
 }
 

@@ -56,19 +56,14 @@ constexpr Creator kCreators[] = {
     {"HotKeyObj", Make<HotKeyObj>},
     {"ErrReflector", Make<ErrReflector>},
 };
-
-[[noreturn]] void RaiseCannotCreate() {
-  throw AutomationError(err::kCannotCreateObject, err::kRuntimeSource,
-                        "ActiveX component can't create object");
-}
 }  // namespace
 
 std::shared_ptr<Object> CreateObject(std::string_view nameOrClassId) {
   const ClassInfo* info = FindClass(nameOrClassId);
-  if (info == nullptr) RaiseCannotCreate();
+  if (info == nullptr) err::RaiseCannotCreateObject();
   for (const auto& c : kCreators)
     if (c.name == info->name) return c.create();
-  RaiseCannotCreate();
+  err::RaiseCannotCreateObject();
 }
 
 }  // namespace zentnet

@@ -95,7 +95,7 @@ std::string NetAdapterObj::AdapterName() const {
 
 void NetAdapterObj::SetPortNumber(int32_t newPort) {
   if (newPort == portNumber_) return;
-  const auto keepAlive = shared_from_this();
+  const auto hold = HoldSelf(*this);
   SetNetOpen(false);
   FireNetworkChanged(NODES_STOP_NET_CONFIG);
   portNumber_ = newPort;
@@ -104,7 +104,7 @@ void NetAdapterObj::SetPortNumber(int32_t newPort) {
 
 void NetAdapterObj::SetNetOpen(bool newState) {
   if (!peer_ || newState == open_) return;
-  const auto keepAlive = shared_from_this();
+  const auto hold = HoldSelf(*this);
   bool success = false;
   RequestNetOpen(newState, success);
   // What the listeners left in newState is what was asked for in the end.
@@ -123,7 +123,7 @@ bool NetAdapterObj::NetOpen() const {
 void NetAdapterObj::SetEnabled(bool newState) {
   enabled_ = newState;
   if (!open_ || newState) return;
-  const auto keepAlive = shared_from_this();
+  const auto hold = HoldSelf(*this);
   bool closing = false;
   bool success = false;
   RequestNetOpen(closing, success);

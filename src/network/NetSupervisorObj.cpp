@@ -11,12 +11,8 @@ namespace zentnet {
 
 namespace {
 
-constexpr int32_t kPortListTextId = 4074;
-constexpr const char* kPortListSource = "SetrixObj.Ports(let)";
-
 [[noreturn]] void RaisePortListError() {
-  throw AutomationError(err::kObjectErrorBase + kPortListTextId, kPortListSource,
-                        LoadResString(kPortListTextId));
+  throw AutomationError(err::kPortList, err::kPortListSource, LoadResString(err::kPortListTextId));
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -137,7 +133,7 @@ bool NetSupervisorObj::NetworkOpen() const {
 }
 
 void NetSupervisorObj::SetPorts(std::string& ports) {
-  const auto keepAlive = shared_from_this();  // a listener may let go of the supervisor
+  const auto hold = HoldSelf(*this);  // a listener may let go of the supervisor
   const std::string oldList = Ports();
   PortList list = ReadPortList(ports, maxAdapters_);
   // Both checks come before any change; whether the network was open is taken between them.

@@ -134,10 +134,8 @@ std::shared_ptr<ConfigRegObj> ConfigRegObj::create() {
   number->SetUpperBoundA(2147483647.0);
   number->SetSetupH(-1);
 
-  self->velocityEstimatorMax_ = 0;
-  self->velocityEstimatorMin_ = 0;
+  // The capability mask and the estimator's bounds start from their member initialisers.
   InitMotorStyle(*self, MOTOR_UNKNOWN);
-  self->capabilityMask_ = static_cast<ConfigRegMasks>(-1);
   return self;
 }
 

@@ -90,7 +90,7 @@ constexpr PropertyEntry<Self> kProperties[] = {
     REG_PROPERTY(OverVoltageCurrent),       REG_PROPERTY(RMSoverload),
     REG_PROPERTY(VectorSetupProblems),      REG_PROPERTY(StepInputProblems),
     REG_PROPERTY(Thermal),                  REG_PROPERTY(Tracking),
-    REG_PROPERTY(IsShutdown)};
+    REG_PROPERTY(IsShutdown),               REG_PROPERTY(ErrorListStr)};
 // clang-format on
 constexpr PropertyTable kTable(kProperties);
 }  // namespace

@@ -37,8 +37,8 @@ bool IOregisterObj::PositiveLimit() const { return Bit(IO_LIMIT_P); }
 bool IOregisterObj::ShutdownLineOut() const { return Bit(IO_FAULT_OUT); }
 bool IOregisterObj::ThermalFaultIn() const { return Bit(IO_TEMPFLT); }
 
-// Division by the lowest sensor bit, so in a negative register the lower bits carry in; the
-// masked quotient is never negative, so taking its absolute value changes nothing.
+// The three sensor bits by the register arithmetic (reg::Field): in a negative register the
+// lower bits carry in.
 int32_t IOregisterObj::CommutationCode() const {
   return reg::Field(reg::Read(m_register.get()), IO_HALL_R | IO_HALL_S | IO_HALL_T);
 }

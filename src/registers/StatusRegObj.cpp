@@ -65,7 +65,6 @@ std::shared_ptr<StatusRegObj> StatusRegObj::create() {
                            .initializeCache = &StatusRegObj::m_statusReg_InitializeCache});
   self->lockSink_ = std::make_shared<LockSink>(self);
   self->m_statusReg.Reset(NewValueObj(), self->sink_);
-  self->SetStatusImplemented(static_cast<StatusRegMasks>(-1));
   ValueObj& v = *self->m_statusReg.get();
   v.SetName(LoadResString(2400));
   v.SetSetupA(0);

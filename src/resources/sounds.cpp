@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "resource_error.h"
+#include "zentnet/automation/error.h"
 
 namespace zentnet {
 
@@ -134,7 +134,7 @@ const std::array<std::vector<uint8_t>, std::size(kSounds)>& Rendered() {
 
 std::span<const uint8_t> LoadResSound(int32_t id) {
   const auto* it = std::find(kIds.begin(), kIds.end(), id);
-  if (it == kIds.end()) detail::RaiseResourceNotFound(id);
+  if (it == kIds.end()) err::RaiseResourceNotFound(id);
   const auto& file = Rendered()[static_cast<std::size_t>(it - kIds.begin())];
   return {file.data(), file.size()};
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "resource_error.h"
+#include "zentnet/automation/error.h"
 #include "string_table.h"
 
 namespace zentnet {
@@ -30,7 +30,7 @@ constexpr std::string_view kMarker = "@*@";
 std::string LoadResString(int32_t id) {
   const auto* it = std::lower_bound(std::begin(kTable), std::end(kTable), id,
                                     [](const Entry& e, int32_t key) { return e.id < key; });
-  if (it == std::end(kTable) || it->id != id) detail::RaiseResourceNotFound(id);
+  if (it == std::end(kTable) || it->id != id) err::RaiseResourceNotFound(id);
   return std::string(it->text);
 }
 

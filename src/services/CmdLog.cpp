@@ -10,10 +10,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The runtime's numbers for a failed write, raised to the caller of the member that wrote.
-constexpr int32_t kDiskFull = 61;
-constexpr int32_t kDeviceIOError = 57;
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 void AppendHex(std::string& out, uint32_t value) {
@@ -144,9 +140,9 @@ void CmdLog::WriteLine() {
   switch (file_.Write(line_)) {
     case platform::RawFile::WriteResult::Ok: return;
     case platform::RawFile::WriteResult::DiskFull:
-      throw AutomationError(kDiskFull, err::kRuntimeSource, "Disk full");
+      err::RaiseDiskFull();
     case platform::RawFile::WriteResult::Failed:
-      throw AutomationError(kDeviceIOError, err::kRuntimeSource, "Device I/O error");
+      err::RaiseDeviceIOError();
   }
 }
 

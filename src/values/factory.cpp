@@ -16,9 +16,7 @@ LockLevelObjFactory& LockFactory() {
 
 template <class T>
 std::shared_ptr<T> Made(std::shared_ptr<T> object) {
-  if (!object)
-    throw AutomationError(err::kCannotCreateObject, err::kRuntimeSource,
-                          "ActiveX component can't create object");
+  if (!object) err::RaiseCannotCreateObject();
   return object;
 }
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -60,8 +61,10 @@ TEST(TextToLong, FollowsTheRuntimesTextToNumberConversion) {
   };
   for (const auto& [in, out] : cases)
     EXPECT_EQ(Result([&] { return TextToLong(in); }), out) << '"' << in << '"';
+  EXPECT_EQ(TextToLong(std::string_view("12.75").substr(0, 4)), 13);  // digits end with the text
   EXPECT_EQ(TextToDouble("0." + std::string(400, '0') + "1"), 0.0);
   EXPECT_EQ(TextToDouble("1.25E-2"), 0.0125);
+  EXPECT_TRUE(std::signbit(TextToDouble("-0." + std::string(400, '0') + "1")));  // keeps its sign
   EXPECT_EQ(Result([] { return int64_t{TextToDouble("1" + std::string(400, '0') + ".5") > 0}; }),
             kOverflow);
 }

@@ -98,9 +98,9 @@ TEST_F(EventSourceTest, SubscriptionsChangedDuringARaise) {
 
 TEST_F(EventSourceTest, ExceptionFromASinkStopsTheRaiseAndReachesTheCaller) {
   Add("first");
-  Add("thrower", [](int&) { throw AutomationError(5, "Sink", "refused"); });
+  Add("thrower", [](int&) { throw AutomationError(1234, "Sink", "refused"); });
   Add("never");
-  EXPECT_EQ(test::ErrorOf([&] { Tick(); }), "5|Sink|refused||0");
+  EXPECT_EQ(test::ErrorOf([&] { Tick(); }), "1234|Sink|refused||0");
   EXPECT_EQ(j.lines, (Lines{"first:0", "thrower:0"}));
   EXPECT_EQ(t->Sinks(), 3u);  // a failed raise changes no subscription
 }

@@ -198,7 +198,7 @@ class ValueListener final : public ValueObjEvents {
   bool fail = false;
   void ValueChanged(std::shared_ptr<ValueObj>&) override {}
   void Changed(std::shared_ptr<ValueObj>&) override {
-    if (fail) throw AutomationError(6301, "Drive", "Shutdown");
+    if (fail) throw AutomationError(1234, "Drive", "Shutdown");
   }
   void ContentChanged(std::shared_ptr<ValueObj>&) override {}
   void InitializeCache(double& initialValue, bool& processed) override {
@@ -231,7 +231,7 @@ void ValueObjectsComeFromTheValueLibrary() {
   Ref<_ValueNumberObj> number;
   com->get_Number(number.put());
   listener->fail = true;
-  ExpectEq(number->put_Value(6), static_cast<HRESULT>(0x800A189D), "a subscriber's error");
+  ExpectEq(number->put_Value(6), static_cast<HRESULT>(0x800A04D2), "a subscriber's error");
   ExpectEq(ErrorDescription(), "Shutdown", "... with its description");
   listener->fail = false;
   ExpectEq(value->NumberValue(), 6, "the number was written before the event");

@@ -7,9 +7,9 @@
 namespace zentnet::test {
 namespace {
 
-const std::string kPortListError =  // 0x80040FEA
-    "-2147217430|SetrixObj.Ports(let)|Serial port selection problems. Use numeric values separated by "
-    "semicolons.||0";
+const std::string kPortListError = std::to_string(err::kPortList) + "|" + err::kPortListSource +
+                                   "|Serial port selection problems. Use numeric values "
+                                   "separated by semicolons.||0";
 
 std::vector<int32_t> PortNumbers(const std::shared_ptr<Collection>& nets) {
   std::vector<int32_t> ports;
@@ -163,7 +163,18 @@ TEST_F(Application, UnchangedListKeepsAdaptersButClosesThem) {
   EXPECT_EQ(a1->Peer(), peer1);
   EXPECT_TRUE(a1->Enabled());
   EXPECT_FALSE(a1->NetOpen());
+}
 
+// An adapter a shorter list drops is disabled, even if its holder keeps it; an empty item a
+// client put into Nets is error 91.
+TEST_F(Application, ADroppedAdapterIsDisabledAndAnEmptyItemInNetsIsAnError) {
+  Set("1;2;3");
+  const auto a3 = AdapterAt(sup->Nets(), 3);
+  Set("1");
+  EXPECT_FALSE(a3->Enabled());
+  sup->Nets()->Add(Variant(std::shared_ptr<Object>()));
+  EXPECT_EQ(ErrorOf([&] { (void)sup->Ports(); }),
+            "91|ZentNetLib|Object variable or With block variable not set||0");
 }
 
 TEST_F(Application, ARefusedOpeningDropsThePortFromTheListAndTheNextSetRebuilds) {

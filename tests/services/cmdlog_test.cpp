@@ -41,7 +41,34 @@ TEST(CmdLogDump, CodePageRoundTripsEveryByte) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
-  EXPECT_EQ(Cp1252ToUtf8("Z\xA0\xFF\x80\x9F"), "Z\xC2\xA0\xC3\xBF\xE2\x82\xAC\xC5\xB8");
+  EXPECT_EQ(Cp1252ToUtf8(all.substr(0x80, 32) + "Z\xA0\xFF"),
+            "\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152"
+            "\u008D\u017D\u008F\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122"
+            "\u0161\u203A\u0153\u009D\u017E\u0178Z\u00A0\u00FF");
+  // Each lead byte's range at both ends, overlong forms and the ends of the code space: a
+  // character it cannot show is one "?", a byte that starts no character is one more.
+  const std::pair<std::string, std::string> leads[] = {
+      {"\xC1\xBF", "??"}, {"\xC2\x80", "?"}, {"\xC2\xA0", "\xA0"}, {"\xDF\xBF", "?"},
+      {"\xE0\x9F\xBF", "???"}, {"\x84\x8F\xBF\xBF", "????"},
+      {"\xEF\xBF\xBF", "?"}, {"\xED\x9F\xBF", "?"}, {"\xED\xBF\xBF", "???"},
+      {"\xF0\x8F\xBF\xBF", "????"}, {"\xF0\x90\x80\x80", "?"}, {"\xF5\x80\x80\x80", "????"},
+  };
+  for (const auto& [utf8, bytes] : leads) EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << utf8;
+}
+
+// Opening again lets go of the file open before; a refused write that is not a full device
+// is a failure.
+TEST(RawFile, OpeningAgainClosesTheFileOpenBeforeAndWritesFail) {
+  test::ScratchFolder folder;
+  platform::RawFile file;
+  const auto handles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+  ASSERT_TRUE(file.Open((folder.path() / "a").string(), false));
+  const auto open = handles();
+  ASSERT_TRUE(file.Open((folder.path() / "b").string(), false));
+  EXPECT_EQ(handles(), open);
+  // A write the system refuses for another reason than a full device is an I/O error.
+  if (!file.Open("/proc/self/oom_score_adj", false)) GTEST_SKIP() << "no /proc here";
+  EXPECT_EQ(file.Write("x"), platform::RawFile::WriteResult::Failed);
 }
 
 constexpr int64_t k2026_12_04_090507 = 1796375107;  // UTC
@@ -83,7 +110,7 @@ TEST_F(CmdLogFile, WritesEachLineFormat) {
   log_->Received("ok");
   log_->RunTimeLog("custom \xC2\xB5s");
   log_->RunTimeErr(AutomationError(6, "Module1", "Overflow"));
-  log_->RunTimeErr(AutomationError(-2147221504 + 4074, "Module1", "Bad ports"), "Form1.Load");
+  log_->RunTimeErr(AutomationError(-2147220991, "Module1", "Bad ports"), "Form1.Load");
   log_->SetLogToFile(true, false);
   const std::string& s = kStamp;
   EXPECT_EQ(Contents(), kStarted + s + " cmd: PV 100 [0x64] => v 300\\XD [0x12C]\r\n" +  //
@@ -91,7 +118,7 @@ TEST_F(CmdLogFile, WritesEachLineFormat) {
                             s + " cmd: A" + s + " cmd: B 1 [0x1] => ok\r\n" +             //
                             s + " RUN-TIME: custom \xB5s\r\n" +                           //
                             s + " RUN-TIME: err# 6 desc: 'Overflow' src: 'Module1'\r\n" +  //
-                            s + " RUN-TIME: err# -2147217430 desc: 'Bad ports' src: 'Form1.Load'\r\n" +
+                            s + " RUN-TIME: err# -2147220991 desc: 'Bad ports' src: 'Form1.Load'\r\n" +
                             kClosed);
 }
 
@@ -164,7 +191,7 @@ struct Writer {
 constexpr Writer kWriters[] = {
     {[](CmdLog& l) { l.CommandSent("PV 1"); }}, {[](CmdLog& l) { l.Received("ok"); }},
     {[](CmdLog& l) { l.Errors("E", "D"); }}, {[](CmdLog& l) { l.RunTimeLog("rt"); }},
-    {[](CmdLog& l) { l.RunTimeErr(AutomationError(5, "S", "D")); }},
+    {[](CmdLog& l) { l.RunTimeErr(AutomationError(1234, "S", "D")); }},
 };
 
 // A folder below a regular file cannot be written, also for root.

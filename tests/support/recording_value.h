@@ -106,7 +106,11 @@ class RecordingValue final : public ValueObj, public std::enable_shared_from_thi
   Cookie Advise(std::shared_ptr<ValueObjEvents> sink) override {
     return inner_->Advise(std::make_shared<Forwarder>(weak_from_this(), std::move(sink)));
   }
-  bool Unadvise(Cookie cookie) override { return inner_->Unadvise(cookie); }
+  bool Unadvise(Cookie cookie) override {
+    if (noteUnadvise) Note("Unadvise");
+    return inner_->Unadvise(cookie);
+  }
+  bool noteUnadvise = false;  // journals Unadvise too: when a holder lets go
 
  private:
   class Forwarder final : public ValueObjEvents {

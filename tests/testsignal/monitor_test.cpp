@@ -200,6 +200,13 @@ TEST_F(Port, CopyToCarriesContentAndSyncPulse) {
   EXPECT_EQ(dest->SyncPulse(), SYNC_PULSE_NEG);
 }
 
+// When the port goes it lets go of its values in the published order, then of the register.
+TEST_F(Port, LetsGoOfItsValuesInPublishedOrder) {
+  for (auto& v : values.made) v->noteUnadvise = true;
+  port.reset();
+  EXPECT_EQ(journal.lines, (Lines{"Amp.Unadvise", "Var.Unadvise", "Filter.Unadvise", "Config.Unadvise"}));
+}
+
 TEST_F(Port, ConstructionAndPublishedFace) {
   values.tags = {"Amp", "Var", "Filter", "Config"};
   journal.Clear();

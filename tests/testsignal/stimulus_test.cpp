@@ -256,9 +256,23 @@ TEST_F(Stimulus, AmplitudeScaleByMode) {
   }
 }
 
+// A new sample-rate object scales the period at once, unless the state is held back.
+TEST_F(Stimulus, ANewSampleRateScalesThePeriodUnlessHeldBack) {
+  s = Make();
+  const auto rate = Fresh("R");
+  rate->Number()->SetValue(2000);
+  s->SetInitializing(true);
+  journal.Clear();
+  s->SetSampleRate(rate);
+  s->SetInitializing(false);
+  s->SetSampleRate(rate);
+  EXPECT_THAT(journal.lines, ElementsAre("Period.Scale=2", "UpdateView"));
+}
+
 TEST_F(Stimulus, ModeStr) {
   const std::tuple<int32_t, bool, const char*> cases[] = {
-      {2, false, "Torque"}, {2, true, "Force"}, {-1, false, "Mode -1"}};
+      {0, false, "OFF"}, {2, false, "Torque"}, {2, true, "Force"}, {4, false, "Calibration"},
+      {-1, false, "Mode -1"}};
   s = Make();
   for (const auto& [lookup, linear, text] : cases) {
     s->ConfigReg()->SetMotorStyle(linear ? MOTOR_BRUSHLESS_LINEAR : MOTOR_BRUSHLESS_ROTARY);

@@ -7,7 +7,7 @@ function(zentnet_tool_check name args rc out err)
                    "-DOUT=${out}" "-DERR=${err}" -P ${CMAKE_CURRENT_LIST_DIR}/run_tool.cmake)
 endfunction()
 
-zentnet_tool_check(version "--version" 0 "1.0.48|" "")
+zentnet_tool_check(version "--version" 0 "${PROJECT_VERSION}|" "")
 zentnet_tool_check(no_command "" 2 "" "zentnet: no command; try zentnet --help|")
 zentnet_tool_check(unknown_command "frob" 2 "" "zentnet: unknown command 'frob'; try zentnet --help|")
 

@@ -84,6 +84,16 @@ TEST_F(Basic, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
   EXPECT_EQ(foreign->calls, (Lines{"Name=Amplitude", "ShortName=Amp", "ParamNum=12", "Value=9"}));
 }
 
+// A new number's set-up is zero throughout, its scale one: what a drive library starts from.
+TEST(BasicValueObj, ANewNumberStartsFromZerosAndScaleOne) {
+  const auto n = BasicValueObj::create()->Number();
+  EXPECT_EQ((std::vector<double>{n->LowerBoundA(), n->UpperBoundA(), n->LowerBoundB(), n->UpperBoundB(),
+                                 n->DefaultValue(), n->InitialValue(), n->Scale() - 1,
+                                 double(n->SetupH()), double(n->SetupI()), double(n->SetupJ()),
+                                 double(n->SetupK())}),
+            std::vector<double>(11, 0.0));
+}
+
 TEST(BasicValueObj, NumberHandedOutOutlivesItsValueSafely) {
   std::shared_ptr<ValueNumberObj> number = BasicValueObj::create()->Number();
   number->SetValue(3);  // must not reach back into the destroyed value

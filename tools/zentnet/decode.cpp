@@ -42,7 +42,7 @@ void PrintConfig(int32_t value, const Args& args, bool json) {
 void PrintError(int32_t value, const Args& /*args*/, bool json) {
   auto ec = ErrorCodeObj::create();
   ec->Register()->Number()->SetValue(value);
-  PrintObject(*ec, Extra{{"ErrorListStr", ec->ErrorListStr()}}, json);
+  PrintObject(*ec, {}, json);
 }
 
 // BitStr lists the names of all set bits, torque or force by the --config value's motor: a

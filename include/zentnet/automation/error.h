@@ -30,19 +30,31 @@ namespace err {
 // The runtime's own error numbers.
 inline constexpr int32_t kInvalidCall = 5;
 inline constexpr int32_t kOverflow = 6;
+inline constexpr int32_t kOutOfMemory = 7;
 inline constexpr int32_t kSubscriptOutOfRange = 9;
 inline constexpr int32_t kTypeMismatch = 13;
 inline constexpr int32_t kOutOfStackSpace = 28;
+inline constexpr int32_t kDeviceIOError = 57;
+inline constexpr int32_t kDiskFull = 61;
 inline constexpr int32_t kObjectRequired = 91;
 inline constexpr int32_t kResourceNotFound = 326;
 inline constexpr int32_t kCannotCreateObject = 429;
+inline constexpr int32_t kNoAutomation = 430;
 inline constexpr int32_t kNoSuchMember = 438;
+inline constexpr int32_t kArgumentNotOptional = 449;
+inline constexpr int32_t kWrongArguments = 450;
 inline constexpr int32_t kDuplicateKey = 457;
 // Object errors are this base plus a library-defined code (0x80040000 as a signed Long).
 inline constexpr int32_t kObjectErrorBase = static_cast<int32_t>(0x80040000u);
 
 // The source the runtime stamps on its own errors raised inside this library.
 inline constexpr const char* kRuntimeSource = "ZentNetLib";
+
+// The library's own object error: a port list that does not read as ports. Its text is the
+// string of the same identifier in the library's string table.
+inline constexpr int32_t kPortListTextId = 4074;
+inline constexpr int32_t kPortList = kObjectErrorBase + kPortListTextId;
+inline constexpr const char* kPortListSource = "SetrixObj.Ports(let)";
 
 [[noreturn]] void RaiseOverflow();
 [[noreturn]] void RaiseTypeMismatch();
@@ -51,6 +63,12 @@ inline constexpr const char* kRuntimeSource = "ZentNetLib";
 [[noreturn]] void RaiseSubscriptOutOfRange();
 [[noreturn]] void RaiseNoSuchMember();
 [[noreturn]] void RaiseOutOfStackSpace();
+[[noreturn]] void RaiseCannotCreateObject();
+[[noreturn]] void RaiseWrongArguments();
+[[noreturn]] void RaiseDuplicateKey();
+[[noreturn]] void RaiseDiskFull();
+[[noreturn]] void RaiseDeviceIOError();
+[[noreturn]] void RaiseResourceNotFound(int32_t id);
 
 // Raises error 91 when `p` is null; returns `p` otherwise.
 template <class P>

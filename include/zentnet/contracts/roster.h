@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "zentnet/resources/version.h"
+
 namespace zentnet {
 
 struct TypeLibraryInfo {
@@ -16,7 +18,8 @@ struct TypeLibraryInfo {
 };
 
 inline constexpr TypeLibraryInfo kTypeLibrary{
-    "ZentNetLib", "Zentara Networking 1.0 Type Library", 1, 8,
+    "ZentNetLib", "Zentara Networking 1.0 Type Library", version::kTypeLibMajor,
+    version::kTypeLibMinor,
     "{EC0ACDA5-6E4E-42C1-87F7-4A0FF22A6EA7}"};
 
 struct ClassInfo {

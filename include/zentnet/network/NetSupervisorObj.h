@@ -134,7 +134,8 @@ class NetSupervisorObj final : public Object,
   NetSupervisorObj();  // use create()
 
  private:
-  // The adapter at 1-based position k of Nets; error 13 for an item that is no adapter.
+  // The adapter at 1-based position k of Nets; error 91 for an empty item, 13 for an item
+  // that is no adapter.
   std::shared_ptr<NetAdapterObj> AdapterAt(int32_t k) const;
   // At least one adapter, and every adapter open.
   bool NetworkOpen() const;

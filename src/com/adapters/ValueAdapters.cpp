@@ -178,8 +178,7 @@ class EventBridge final : public RefCounted<IDispatch, EventBridge<Adapter>>, Co
   static void Deliver(Adapter& adapter, const Route<Sink, A...>& route, DISPID id, DISPPARAMS& p) {
     if (IdOf(route.event) != id) return;
     constexpr UINT N = sizeof...(A);
-    if (p.cArgs != N)
-      throw AutomationError(450, err::kRuntimeSource, "Wrong number of arguments or invalid property assignment");
+    if (p.cArgs != N) err::RaiseWrongArguments();
     // Arguments travel in reverse order.
     [&]<size_t... I>(std::index_sequence<I...>) {
       std::tuple<A...> values(EventIn<A>(p.rgvarg[N - 1 - I])...);
@@ -392,7 +391,7 @@ std::shared_ptr<T> CreateByClass(const ClassInfo& published) {
   Ref<IDispatch> object;
   if (FAILED(CoCreateInstance(ParseGuid(published.classId), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                               reinterpret_cast<void**>(object.put()))))
-    throw AutomationError(err::kCannotCreateObject, err::kRuntimeSource, "ActiveX component can't create object");
+    err::RaiseCannotCreateObject();
   return Unwrap<T>(object.get());
 }
 

@@ -21,8 +21,7 @@ std::shared_ptr<Object> FlashObject(std::shared_ptr<Object> flash) {
   Ref<IDispatch> made;
   const HRESULT hr = CoCreateInstance(ParseGuid(standIn->ClassID()), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                       reinterpret_cast<void**>(made.put()));
-  if (FAILED(hr))
-    throw AutomationError(err::kCannotCreateObject, err::kRuntimeSource, "ActiveX component can't create object");
+  if (FAILED(hr)) err::RaiseCannotCreateObject();
   return UnwrapObject(made.get(), typeid(Object));
 }
 

@@ -1,4 +1,4 @@
-#include "NetRecords.h"
+#include "event_records.h"
 #include "zentnet/contracts/PhysDriveObj.h"
 #include "zentnet/network/NetSupervisorObj.h"
 

@@ -23,12 +23,17 @@ int32_t NumberOf(HRESULT hr) {
   };
   // The dispatch failures a script runtime shows under its own numbers.
   static constexpr Known kKnown[] = {
-      {E_INVALIDARG, err::kInvalidCall},           {DISP_E_OVERFLOW, err::kOverflow},
-      {E_OUTOFMEMORY, 7},                          {DISP_E_BADINDEX, err::kSubscriptOutOfRange},
-      {DISP_E_TYPEMISMATCH, err::kTypeMismatch},   {E_POINTER, err::kObjectRequired},
-      {DISP_E_MEMBERNOTFOUND, err::kNoSuchMember}, {DISP_E_UNKNOWNNAME, err::kNoSuchMember},
-      {E_NOINTERFACE, 430},                        {DISP_E_PARAMNOTOPTIONAL, 449},
-      {DISP_E_BADPARAMCOUNT, 450},
+      {E_INVALIDARG, err::kInvalidCall},
+      {DISP_E_OVERFLOW, err::kOverflow},
+      {E_OUTOFMEMORY, err::kOutOfMemory},
+      {DISP_E_BADINDEX, err::kSubscriptOutOfRange},
+      {DISP_E_TYPEMISMATCH, err::kTypeMismatch},
+      {E_POINTER, err::kObjectRequired},
+      {DISP_E_MEMBERNOTFOUND, err::kNoSuchMember},
+      {DISP_E_UNKNOWNNAME, err::kNoSuchMember},
+      {E_NOINTERFACE, err::kNoAutomation},
+      {DISP_E_PARAMNOTOPTIONAL, err::kArgumentNotOptional},
+      {DISP_E_BADPARAMCOUNT, err::kWrongArguments},
   };
   for (const auto& k : kKnown)
     if (k.hr == hr) return k.number;

@@ -92,9 +92,7 @@ Ref<IUnknown> WrapObject(const std::shared_ptr<Object>& core) {
   if (const auto* foreign = dynamic_cast<const Foreign*>(core.get()))
     return Ref<IUnknown>(foreign->Dispatch());
   const SkinClass* skin = SkinFor(*core);
-  if (skin == nullptr)
-    throw AutomationError(err::kCannotCreateObject, err::kRuntimeSource,
-                          "ActiveX component can't create object");
+  if (skin == nullptr) err::RaiseCannotCreateObject();
   return Ref<IUnknown>(skin->wrap(core), false);
 }
 

@@ -6,7 +6,7 @@
 #include <bit>
 #include <concepts>
 
-#include "../skin/dual.h"
+#include "dual.h"
 #include "zentnet/contracts/records.h"
 
 namespace zentnet::com {

@@ -1,4 +1,4 @@
-#include "NetRecords.h"
+#include "event_records.h"
 
 namespace zentnet::com {
 
