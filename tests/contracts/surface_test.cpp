@@ -70,13 +70,14 @@ struct Reads {
   std::set<std::string> objects;
 };
 Reads IdlArgumentFreeReads(const std::string& idl, std::string_view cls) {
-  static const std::regex member(R"(^\s*(\[([^\]]*)\])?\s*HRESULT\s+(\w+)\s*\(([\s\S]*)\)\s*$)");
+  // A member may carry several attribute lists (its help string's on a line of its own).
+  static const std::regex member(R"(^\s*((?:\[[^\]]*\]\s*)*)HRESULT\s+(\w+)\s*\(([\s\S]*)\)\s*$)");
   Reads found;
   for (const auto& d : Block(idl, "interface _" + std::string(cls) + " : IDispatch")) {
     std::smatch m;
-    if (!std::regex_match(d, m, member) || m[2].str().find("propput") != std::string::npos) continue;
+    if (!std::regex_match(d, m, member) || m[1].str().find("propput") != std::string::npos) continue;
     bool free = true, value = false, object = false;
-    std::string params = m[4].str() + ",";
+    std::string params = m[3].str() + ",";
     int depth = 0;
     for (size_t start = 0, i = 0; i < params.size(); ++i) {
       depth += params[i] == '[' ? 1 : params[i] == ']' ? -1 : 0;
@@ -88,7 +89,7 @@ Reads IdlArgumentFreeReads(const std::string& idl, std::string_view cls) {
       else if (p.find("optional") == std::string::npos && p.find("defaultvalue") == std::string::npos)
         free = false;
     }
-    const std::string name = m[3].str();
+    const std::string name = m[2].str();
     if (free && object) found.objects.insert(name);
     if (free && value && (found.values.empty() || found.values.back() != name))
       found.values.push_back(name);

