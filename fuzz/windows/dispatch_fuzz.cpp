@@ -79,6 +79,7 @@ struct Member {
   int params;  // without the result
   int optional;
   std::string name;
+  bool objectsOnly;  // every parameter an object (by value or by reference)
 };
 struct Interface {
   std::string name;
@@ -116,8 +117,15 @@ const Interface* InterfaceOf(IDispatch* object) {
         BSTR member = nullptr;
         UINT n = 0;
         info->GetNames(f->memid, &member, 1, &n);
+        bool objects = params > 0;
+        for (int k = 0; k < params; ++k) {
+          const TYPEDESC& t = f->lprgelemdescParam[k].tdesc;
+          const VARTYPE to = t.vt == VT_PTR ? t.lptdesc->vt : static_cast<VARTYPE>(VT_EMPTY);
+          objects = objects && (t.vt == VT_DISPATCH || to == VT_USERDEFINED || to == VT_PTR ||
+                                to == VT_DISPATCH);
+        }
         itf.members.push_back({f->memid, static_cast<WORD>(f->invkind), params, f->cParamsOpt,
-                               Narrow(member)});
+                               Narrow(member), objects});
         SysFreeString(member);
       }
       info->ReleaseFuncDesc(f);
@@ -444,7 +452,7 @@ void Describe(const Held& h, const Member* m, DISPID id, WORD flags, const DISPP
     std::string inner = V_VT(&a) == (VT_BYREF | VT_VARIANT)
                                   ? "->0x" + std::to_string(V_VT(V_VARIANTREF(&a))) : "";
     const VARIANT* in = V_VT(&a) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(&a) : &a;
-    if (g_trace && V_VT(in) == VT_DISPATCH && V_DISPATCH(in) != nullptr) {
+    if (g_trace && (V_VT(in) == VT_DISPATCH || V_VT(in) == VT_UNKNOWN) && V_DISPATCH(in) != nullptr) {
       const Interface* itf = InterfaceOf(V_DISPATCH(in));
       inner += "(" + (itf ? itf->name : std::string("foreign")) +
                (V_DISPATCH(in) == g_pool[0].object ? "" : "") + ")";
@@ -573,6 +581,21 @@ void Unlink(IDispatch* object) {
     EXCEPINFO info{};
     object->Invoke(m.id, IID_NULL, 0, m.kind, &p, nullptr, &info, nullptr);
     for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile}) SysFreeString(text);
+  }
+  // A method that takes only objects (a peer, a hot key) is given Nothing for each.
+  for (size_t k = 0; itf != nullptr && k < itf->members.size(); ++k) {
+    const Member& m = itf->members[k];
+    if (m.kind != INVOKE_FUNC || !m.objectsOnly || m.name.rfind("Fire", 0) == 0) continue;
+    std::vector<IDispatch*> nothing(static_cast<size_t>(m.params), nullptr);
+    std::vector<VARIANT> args(nothing.size());
+    for (size_t i = 0; i < args.size(); ++i)
+      V_VT(&args[i]) = VT_BYREF | VT_DISPATCH, V_DISPATCHREF(&args[i]) = &nothing[i];
+    DISPPARAMS p{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+    EXCEPINFO info{};
+    object->Invoke(m.id, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, &info, nullptr);
+    for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile}) SysFreeString(text);
+    for (IDispatch* d : nothing)
+      if (d != nullptr) d->Release();
   }
   // A collection lets go of its items (itself among them, maybe) one by one.
   for (size_t k = 0; itf != nullptr && k < itf->members.size(); ++k) {

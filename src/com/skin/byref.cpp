@@ -40,15 +40,17 @@ VARTYPE Resolved(ITypeInfo* info, const TYPEDESC& type) {
   return t->vt == VT_USERDEFINED ? static_cast<VARTYPE>(VT_EMPTY) : t->vt;
 }
 
-bool IsInterface(ITypeInfo* info, const TYPEDESC& type) {
+// Whether `type` names an interface, and which.
+bool IsInterface(ITypeInfo* info, const TYPEDESC& type, IID& iid) {
   Ref<ITypeInfo> ref;
   TYPEATTR* attr = nullptr;
   if (type.vt != VT_USERDEFINED || FAILED(info->GetRefTypeInfo(type.hreftype, ref.put())) ||
       FAILED(ref->GetTypeAttr(&attr)))
     return false;
   const TYPEKIND kind = attr->typekind;
+  iid = attr->guid;
   ref->ReleaseTypeAttr(attr);
-  return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH || kind == TKIND_COCLASS;
+  return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH;
 }
 
 bool IsInteger(VARTYPE vt) {
@@ -167,7 +169,7 @@ MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
     const bool byRef = e.tdesc.vt == VT_PTR;
     p.pointee = PointedType(info, e.tdesc);
     p.integer = IsInteger(Resolved(info, byRef ? *e.tdesc.lptdesc : e.tdesc));
-    p.object = byRef && IsInterface(info, *e.tdesc.lptdesc);
+    p.object = byRef && IsInterface(info, *e.tdesc.lptdesc, p.iid);
     m.object = m.object || p.object;
     p.optional = (flagsOf(k) & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) != 0;
     m.byRef = m.byRef || byRef;
@@ -305,16 +307,24 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
     arg = params->rgvarg[slot[p]];
     const VARTYPE want = facts.pointee;
     const VARIANT* held = Held(arg);
-    // A variable holding an object goes to an interface parameter as the object itself, so
-    // that the platform asks it for the interface as it does for an object passed by value
-    // (it would hand the variable's IDispatch on unasked).
+    // An object goes to an interface parameter as that interface, asked for here: the
+    // platform hands a variable's object, or an IUnknown, on unasked.
     if (facts.object) {
       if (held != nullptr) arg = *held;
-      if (V_VT(&arg) == (VT_BYREF | VT_DISPATCH) || V_VT(&arg) == (VT_BYREF | VT_UNKNOWN)) {
-        IUnknown* object = *V_UNKNOWNREF(&arg);
-        V_VT(&arg) &= ~VT_BYREF;
-        V_UNKNOWN(&arg) = object;
+      const VARTYPE vt = V_VT(&arg);
+      if (vt != VT_DISPATCH && vt != VT_UNKNOWN && vt != (VT_BYREF | VT_DISPATCH) &&
+          vt != (VT_BYREF | VT_UNKNOWN))
+        continue;
+      IUnknown* object = (vt & VT_BYREF) ? *V_UNKNOWNREF(&arg) : V_UNKNOWN(&arg);
+      V_VT(&copy) = VT_DISPATCH;  // our interfaces are all dual
+      if (object != nullptr &&
+          FAILED(object->QueryInterface(facts.iid, reinterpret_cast<void**>(&V_DISPATCH(&copy))))) {
+        V_VT(&copy) = VT_EMPTY;
+        if (argErr != nullptr) *argErr = static_cast<UINT>(slot[p]);
+        hr = DISP_E_TYPEMISMATCH;
+        break;
       }
+      arg = copy;
       continue;
     }
     // A variable of the very type is passed on as it is. A value, or a variable of another

@@ -56,7 +56,8 @@ struct OwnedVariant {
 struct ParamFacts {
   VARTYPE pointee = VT_EMPTY;  // a typed by-reference parameter whose argument is copied
   bool integer = false;        // an integer or enumeration, by value or by reference
-  bool object = false;         // an interface, by value
+  bool object = false;         // an interface, by value: `iid`
+  IID iid{};
   bool optional = false;
   bool hasDefault = false;     // then `fallback` holds it, in the type the parameter takes
   bool defaultByRef = false;   // ... or points to
