@@ -172,6 +172,7 @@ MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
     p.object = byRef && IsInterface(info, *e.tdesc.lptdesc, p.iid);
     m.object = m.object || p.object;
     p.optional = (flagsOf(k) & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) != 0;
+    if (!p.optional) m.required = k + 1;
     m.byRef = m.byRef || byRef;
     m.integer = m.integer || p.integer;
     if (!(flagsOf(k) & PARAMFLAG_FHASDEFAULT) || e.paramdesc.pparamdescex == nullptr) continue;
@@ -196,6 +197,9 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
   const UINT count = params->cArgs, named = params->cNamedArgs;
   if (count > 0 && params->rgvarg == nullptr) return E_INVALIDARG;
   if (named > count || (named > 0 && params->rgdispidNamedArgs == nullptr)) return E_INVALIDARG;
+  // Too few: the platform refuses them too, but keeps the references it took to the
+  // arguments it had converted by then.
+  if (m.countChecked && named == 0 && count < m.required) return DISP_E_BADPARAMCOUNT;
   if (m.countChecked && count > m.takes) {
     // The platform's own hand-over crashes: done here, as COM does it, for positional
     // arguments. The property takes the first ones, its value's default member the rest.

@@ -73,6 +73,7 @@ struct MemberFacts {
   bool integer = false;       // a parameter is an integer
   bool object = false;        // a parameter is an interface, by value
   UINT takes = 0;             // parameters, the result not counted
+  UINT required = 0;          // up to the last one that is not optional
   std::vector<ParamFacts> params;
 };
 MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd);
