@@ -170,6 +170,14 @@ MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
     p.pointee = PointedType(info, e.tdesc);
     p.integer = IsInteger(Resolved(info, byRef ? *e.tdesc.lptdesc : e.tdesc));
     p.object = byRef && IsInterface(info, *e.tdesc.lptdesc, p.iid);
+    if (e.tdesc.vt == VT_DISPATCH || e.tdesc.vt == VT_UNKNOWN) {
+      p.object = true;
+      p.iid = e.tdesc.vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown;
+    }
+    if (!byRef) {
+      const VARTYPE t = Resolved(info, e.tdesc);
+      if (t == VT_I2 || t == VT_I4 || t == VT_R8 || t == VT_BSTR || t == VT_BOOL) p.type = t;
+    }
     m.object = m.object || p.object;
     p.optional = (flagsOf(k) & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) != 0;
     if (!p.optional) m.required = k + 1;
@@ -334,10 +342,29 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
     // A variable of the very type is passed on as it is. A value, or a variable of another
     // type, goes as a reference to a copy (the platform passes an object by value as the
     // pointer itself).
+    // Where the member takes an object, every argument is converted here: the platform
+    // keeps the reference it took to an object when a later argument fails to convert.
+    if (m.object && facts.type != VT_EMPTY && held != nullptr && V_VT(held) != facts.type) {
+      if (IsMissing(arg) || FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(held), 0,
+                                                      facts.type))) {
+        if (argErr != nullptr) *argErr = static_cast<UINT>(slot[p]);
+        hr = DISP_E_TYPEMISMATCH;
+        break;
+      }
+      arg = copy;
+      continue;
+    }
+    const bool strict = m.object && want != VT_EMPTY && V_VT(&arg) != (VT_BYREF | want);
     if (want == VT_EMPTY || V_VT(&arg) == (VT_BYREF | want) || held == nullptr ||
         (V_VT(held) & VT_BYREF) || V_VT(held) == VT_ERROR ||
-        FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(held), 0, want)))
+        FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(held), 0, want))) {
+      if (strict) {
+        if (argErr != nullptr) *argErr = static_cast<UINT>(slot[p]);
+        hr = DISP_E_TYPEMISMATCH;
+        break;
+      }
       continue;
+    }
     const bool variable = (V_VT(&arg) & VT_BYREF) != 0;
     V_VT(&arg) = static_cast<VARTYPE>(VT_BYREF | want);
     V_BYREF(&arg) = &V_UI1(&copy);

@@ -58,6 +58,7 @@ struct ParamFacts {
   bool integer = false;        // an integer or enumeration, by value or by reference
   bool object = false;         // an interface, by value: `iid`
   IID iid{};
+  VARTYPE type = VT_EMPTY;     // by value: the type converted to where objects are passed
   bool optional = false;
   bool hasDefault = false;     // then `fallback` holds it, in the type the parameter takes
   bool defaultByRef = false;   // ... or points to
