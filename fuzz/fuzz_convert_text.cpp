@@ -1,10 +1,12 @@
 // Text from outside into numbers: TextToDouble and TextToLong on any bytes.
 //
 // Promises checked: only the type-mismatch (13) and overflow (6) errors; a converted
-// number is finite and equals what the C library reads from the same digits; TextToLong
+// number is finite and equals what the C library reads from the same digits (a decimal
+// number) or the 16- or 32-bit pattern of the digits (an "&H" or "&O" literal); TextToLong
 // is ToLong of TextToDouble, error for error.
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -52,10 +54,20 @@ void FuzzOne(fuzz::Input& in) {
 
   ZENTNET_FUZZ_CHECK(std::isfinite(number), "TextToDouble returned " + std::to_string(number));
   const std::string digits = Trimmed(text);
-  errno = 0;
-  char* end = nullptr;
-  const double reference = std::strtod(digits.c_str(), &end);
-  ZENTNET_FUZZ_CHECK(end == digits.c_str() + digits.size(), "strtod stopped early on " + digits);
+  double reference = 0;
+  if (digits[0] == '&') {
+    const int radix = digits[1] == 'H' || digits[1] == 'h' ? 16 : 8;
+    uint64_t bits = 0;
+    const char* last = digits.data() + digits.size();
+    const auto [end, ec] = std::from_chars(digits.data() + 2, last, bits, radix);
+    ZENTNET_FUZZ_CHECK(ec == std::errc() && end == last && bits <= 0xFFFFFFFFu,
+                       "a radix literal the C library refuses: " + digits);
+    reference = bits <= 0xFFFF ? static_cast<int16_t>(bits) : static_cast<int32_t>(bits);
+  } else {
+    char* end = nullptr;
+    reference = std::strtod(digits.c_str(), &end);
+    ZENTNET_FUZZ_CHECK(end == digits.c_str() + digits.size(), "strtod stopped early on " + digits);
+  }
   ZENTNET_FUZZ_CHECK(reference == number,
                      digits + " read as " + std::to_string(number) + ", strtod says " +
                          std::to_string(reference));

@@ -27,12 +27,20 @@ void AppendUtf8(std::string& out, char32_t c) {
   } else if (c < 0x800) {
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
+  } else if (c < 0x10000) {
     out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
+
+bool IsHigh(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLow(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 }  // namespace
 
@@ -67,7 +75,7 @@ bool DecodeUtf8(std::string_view text, size_t& i, char32_t& c) {
     }
     c = (c << 6) | (b & 0x3Fu);
   }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+  if (c < minimum || c > 0x10FFFF) {
     ++i;
     return false;
   }
@@ -87,6 +95,33 @@ void AppendCp1252(std::string& out, std::string_view utf8) {
     char32_t c = 0;
     out += DecodeUtf8(utf8, i, c) ? ByteFor(c) : '?';
   }
+}
+
+void AppendUtf16AsUtf8(std::string& out, const char16_t* units, size_t count) {
+  out.reserve(out.size() + count);
+  for (size_t i = 0; i < count; ++i) {
+    char32_t c = units[i];
+    if (IsHigh(c) && i + 1 < count && IsLow(units[i + 1]))
+      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+    AppendUtf8(out, c);
+  }
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    if (!DecodeUtf8(text, i, c)) {
+      out += u'\uFFFD';
+    } else if (c >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(c);
+    }
+  }
+  return out;
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {

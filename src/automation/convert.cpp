@@ -1,5 +1,6 @@
 #include "zentnet/automation/convert.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -24,39 +25,120 @@ int32_t ToLong(double value) {
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+int DigitValue(char c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+// "&H" or "&O" and its digits, read as the runtime reads such a literal: a value that fits
+// in 16 bits is an Integer's pattern (&HFFFF is -1, &H8000 is -32768), one that fits in 32
+// bits a Long's (&HFFFFFFFF is -1, &H10000 is 65536), anything larger overflows. Leading
+// zeros do not widen the value: the runtime looks at the value, not at the digit count.
+double RadixNumber(std::string_view digits, int radix) {
+  if (digits.empty()) err::RaiseTypeMismatch();
+  uint64_t value = 0;
+  for (const char c : digits) {
+    const int d = DigitValue(c);
+    if (d >= radix) err::RaiseTypeMismatch();
+    value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
+    if (value > 0xFFFFFFFFu) {
+      // The rest must still be digits: "&H1234567890Z" is no number at all.
+      for (const char rest : digits)
+        if (DigitValue(rest) >= radix) err::RaiseTypeMismatch();
+      err::RaiseOverflow();
+    }
+  }
+  if (value <= 0xFFFFu) return static_cast<int16_t>(static_cast<uint16_t>(value));
+  return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+// A decimal number whose digits the caller has checked: `mantissa` holds the digits and at
+// most one point, `exponent` the power of ten after it. Correctly rounded by from_chars;
+// beyond a Double's range the overflow error, below it zero.
+double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent) {
+  // The power of ten of the first significant digit decides which side a number out of
+  // range lies on (the two ends are 600 powers of ten apart).
+  const size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos) return negative ? -0.0 : 0.0;
+  const int64_t magnitude = exponent + (first < point ? static_cast<int64_t>(point - first) - 1
+                                                      : static_cast<int64_t>(point) -
+                                                            static_cast<int64_t>(first));
+  if (magnitude > 400) err::RaiseOverflow();
+  if (magnitude < -400) return negative ? -0.0 : 0.0;
+  std::string number;
+  number.reserve(mantissa.size() + 24);
+  if (negative) number += '-';
+  number += mantissa;
+  if (number.back() == '.') number.pop_back();  // from_chars wants a digit after the point
+  // The exponent now lies within a few hundred of the digits' length: no overflow below.
+  number += 'e';
+  number += std::to_string(exponent);
+  double result = 0;
+  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), result);
+  if (ec == std::errc::result_out_of_range) {
+    if (magnitude >= 0) err::RaiseOverflow();
+    return negative ? -0.0 : 0.0;
+  }
+  if (ec != std::errc() || ptr != number.data() + number.size()) err::RaiseTypeMismatch();
+  return result;
+}
 }  // namespace
 
+// The runtime's text-to-number conversion, for every text the library turns into a number:
+//
+//   text     = blanks ( radix | [sign] decimal ) blanks
+//   blanks   = { " " | TAB }
+//   radix    = "&" ( "H" | "h" ) hexdigit { hexdigit }   value as RadixNumber reads it
+//            | "&" ( "O" | "o" ) octdigit { octdigit }
+//   decimal  = mantissa [ ( "E" | "e" ) [sign] digit { digit } ]
+//   mantissa = digit { digit } [ "." { digit } ] | "." digit { digit }
+//
+// Out of a Double's range: the overflow error 6; anything else: the type-mismatch error 13.
+// Our choices where the runtime's behaviour depends on the locale or the caller's flags:
+// no thousands separators, currency signs, parentheses or trailing signs (the locale decides
+// them), the point as the only decimal separator, and no sign before "&H" or "&O" (a
+// negative hexadecimal value is written as its pattern, &HFFFF).
 double TextToDouble(std::string_view text) {
+  size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1])) --end;
   size_t i = 0;
+  while (i < end && IsBlank(text[i])) ++i;
+  text = text.substr(i, end - i);
+
+  if (text.size() >= 2 && text[0] == '&') {
+    if (text[1] == 'H' || text[1] == 'h') return RadixNumber(text.substr(2), 16);
+    if (text[1] == 'O' || text[1] == 'o') return RadixNumber(text.substr(2), 8);
+    err::RaiseTypeMismatch();
+  }
+
+  i = 0;
   const size_t n = text.size();
-  while (i < n && IsBlank(text[i])) ++i;
-  const size_t start = i;
+  const bool negative = i < n && text[i] == '-';
   if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  const size_t start = i;
   size_t digits = 0;
   while (i < n && IsDigit(text[i])) ++i, ++digits;
   if (i < n && text[i] == '.') {
     ++i;
     while (i < n && IsDigit(text[i])) ++i, ++digits;
   }
-  const size_t end = i;
-  while (i < n && IsBlank(text[i])) ++i;
-  if (digits == 0 || i != n) err::RaiseTypeMismatch();
-
-  // from_chars accepts neither a leading '+' nor a trailing '.', so normalise first.
-  std::string number(text.substr(start, end - start));
-  if (number.front() == '+') number.erase(0, 1);
-  if (number.back() == '.') number.pop_back();
-  double result = 0;
-  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), result);
-  if (ec == std::errc::result_out_of_range) {
-    // Out of range is either too large or too small to represent. Too small only happens
-    // without a non-zero digit before the point; such a number is as near to 0 as a Double gets.
-    const bool large = number.find_first_of("123456789") < number.find('.');
-    if (large) err::RaiseOverflow();
-    return number.front() == '-' ? -0.0 : 0.0;
+  if (digits == 0) err::RaiseTypeMismatch();
+  const std::string_view mantissa = text.substr(start, i - start);
+  int64_t exponent = 0;
+  if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+    ++i;
+    const bool negativeExponent = i < n && text[i] == '-';
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i == n) err::RaiseTypeMismatch();
+    for (; i < n && IsDigit(text[i]); ++i)  // capped: past a billion only the sign matters
+      exponent = std::min<int64_t>(exponent * 10 + (text[i] - '0'), 1'000'000'000);
+    if (negativeExponent) exponent = -exponent;
   }
-  if (ec != std::errc() || ptr != number.data() + number.size()) err::RaiseTypeMismatch();
-  return result;
+  if (i != n) err::RaiseTypeMismatch();
+  return DecimalNumber(negative, mantissa, exponent);
 }
 
 int32_t TextToLong(std::string_view text) { return ToLong(TextToDouble(text)); }

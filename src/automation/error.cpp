@@ -30,6 +30,7 @@ void RaiseSubscriptOutOfRange() { RaiseRuntime(kSubscriptOutOfRange, "Subscript 
 void RaiseNoSuchMember() {
   RaiseRuntime(kNoSuchMember, "Object doesn't support this property or method");
 }
+void RaiseOutOfStackSpace() { RaiseRuntime(kOutOfStackSpace, "Out of stack space"); }
 }  // namespace err
 
 }  // namespace zentnet

@@ -11,6 +11,7 @@
 
 #include <ctime>
 
+#include "zentnet/automation/codepage.h"
 #include "zentnet/automation/platform.h"
 
 namespace zentnet::platform {
@@ -20,23 +21,18 @@ namespace {
 // Any object of this file lies in the module that holds the library's code.
 const char kAnchor = 0;
 
+// The library's lossless UTF-8 (codepage.h): a path or text with an unpaired surrogate
+// survives, and reaches the ANSI code page as one "?".
 std::string ToUtf8(const wchar_t* text, int length) {
-  if (length <= 0) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), n, nullptr, nullptr);
+  std::string out;
+  if (length > 0)
+    AppendUtf16AsUtf8(out, reinterpret_cast<const char16_t*>(text), static_cast<size_t>(length));
   return out;
 }
 
 std::wstring ToWide(const std::string& text) {
-  if (text.empty()) return {};
-  const int length = static_cast<int>(text.size());
-  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, out.data(), n);
-  return out;
+  const std::u16string units = Utf8ToUtf16(text);
+  return std::wstring(units.begin(), units.end());
 }
 
 std::string LocaleText(LCTYPE type, const char* fallback) {
@@ -114,8 +110,8 @@ void RawFile::Close() {
   handle_ = kNone;
 }
 
-// Through UTF-16, as the system converts: malformed UTF-8 becomes U+FFFD, which the ANSI
-// code page lacks, so "?". No flags: WC_NO_BEST_FIT_CHARS left out lets the system map a
+// Through UTF-16: malformed UTF-8 becomes U+FFFD and an unpaired surrogate stays one, both
+// of which the ANSI code page lacks, so "?". No flags: WC_NO_BEST_FIT_CHARS left out lets the system map a
 // character to a look-alike where the code page has one.
 void AppendHostCodePage(std::string& out, std::string_view utf8) {
   size_t ascii = 0;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "zentnet/automation/codepage.h"
 #include "zentnet/automation/error.h"
 
 namespace zentnet {
@@ -36,18 +37,31 @@ TEST(ToLong, RoundsToNearestWithTiesToEvenAndOverflowsOutsideTheRange) {
   for (const auto& [in, out] : cases) EXPECT_EQ(Result([&] { return ToLong(in); }), out) << in;
 }
 
-TEST(TextToLong, AcceptsBlanksSignsAndFractionsOnly) {
+TEST(TextToLong, FollowsTheRuntimesTextToNumberConversion) {
   const std::pair<std::string, int64_t> cases[] = {
       {"  48", 48}, {"48  ", 48}, {"\t7\t", 7}, {"+5", 5}, {" -65536 ", -65536}, {"3.5", 4},
       {"-2.5", -2}, {".5", 0}, {"1.", 1}, {"-.75", -1}, {"-2147483648", -2147483648LL},
       {"-." + std::string(400, '0') + "7", 0},  // too small to represent is zero
       {"2147483648", kOverflow}, {"1" + std::string(400, '0'), kOverflow}, {"", kMismatch},
       {"   ", kMismatch}, {"1a", kMismatch}, {"- 1", kMismatch}, {"+-1", kMismatch}, {"1 2", kMismatch},
-      {"1e3", kMismatch}, {".", kMismatch}, {"-", kMismatch}, {"1..2", kMismatch}, {"\n1", kMismatch},
+      {".", kMismatch}, {"-", kMismatch}, {"1..2", kMismatch}, {"\n1", kMismatch},
+      // exponents
+      {"4.8E1", 48}, {" 4.8e+1 ", 48}, {"-25E-1", -2}, {".35E1", 4}, {"1.E2", 100},
+      {"1E-400", 0}, {"0.0001E400", kOverflow}, {"1E99999999999999999999", kOverflow},
+      {"0E99999999999", 0}, {"1E", kMismatch}, {"1E+", kMismatch}, {"E1", kMismatch},
+      {"1E1.5", kMismatch}, {"1D2", kMismatch},
+      // hexadecimal and octal: up to 16 bits an Integer, up to 32 bits a Long
+      {"&H30", 48}, {" &h7fff ", 32767}, {"&HFFFF", -1}, {"&H8000", -32768}, {"&H0000FFFF", -1},
+      {"&H10000", 65536}, {"&H7FFFFFFF", 2147483647}, {"&HFFFFFFFF", -1},
+      {"&H80000000", -2147483648LL}, {"&H100000000", kOverflow}, {"&H12345678901234567", kOverflow},
+      {"&O60", 48}, {"&o177777", -1}, {"&O37777777777", -1}, {"&O40000000000", kOverflow},
+      {"&H", kMismatch}, {"&HG", kMismatch}, {"&O8", kMismatch}, {"&H1.5", kMismatch},
+      {"-&H1", kMismatch}, {"&30", kMismatch}, {"&H 1", kMismatch}, {"&H123456789Z", kMismatch},
   };
   for (const auto& [in, out] : cases)
     EXPECT_EQ(Result([&] { return TextToLong(in); }), out) << '"' << in << '"';
   EXPECT_EQ(TextToDouble("0." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(TextToDouble("1.25E-2"), 0.0125);
   EXPECT_EQ(Result([] { return int64_t{TextToDouble("1" + std::string(400, '0') + ".5") > 0}; }),
             kOverflow);
 }
@@ -73,6 +87,23 @@ TEST(RegisterPatterns, SignBitIsAPlainBit) {
   EXPECT_EQ(RegisterToDouble(0xFFFFFFFFu), -1.0);
   EXPECT_EQ(DoubleToRegister(-1.0), 0xFFFFFFFFu);
   EXPECT_EQ(DoubleToRegister(RegisterToDouble(0xC0000001u)), 0xC0000001u);
+}
+
+// UTF-16 through the core's strings: any units come back as they went in; well-formed text
+// is plain UTF-8, an unpaired surrogate its own three bytes; a malformed byte reads as U+FFFD.
+TEST(Utf16Text, ComesBackUnitForUnit) {
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"", ""}, {std::u16string(u"a\0b", 3), std::string("a\0b", 3)}, {u"\u00E9\u20AC", "\xC3\xA9\xE2\x82\xAC"},
+      {u"\U0001F600", "\xF0\x9F\x98\x80"}, {u"x\xD800y", "x\xED\xA0\x80y"}, {u"\xDFFF", "\xED\xBF\xBF"},
+      {u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"}, {u"\xDBFF\xDBFF\xDFFF", "\xED\xAF\xBF\xF4\x8F\xBF\xBF"},
+  };
+  for (const auto& [units, bytes] : cases) {
+    std::string text = "<";
+    AppendUtf16AsUtf8(text, units.data(), units.size());
+    EXPECT_EQ(text, "<" + bytes);
+    EXPECT_EQ(Utf8ToUtf16(bytes), units);
+  }
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF\xED\xA0"), u"\xFFFD\xFFFD\xFFFD\xFFFD");
 }
 
 }  // namespace

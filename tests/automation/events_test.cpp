@@ -105,5 +105,23 @@ TEST_F(EventSourceTest, ExceptionFromASinkStopsTheRaiseAndReachesTheCaller) {
   EXPECT_EQ(t->Sinks(), 3u);  // a failed raise changes no subscription
 }
 
+// A sink that raises again from inside its own event nests up to the bound and no further:
+// the raise beyond it fails with 28, which unwinds every level, and the next attempt finds
+// the whole depth free again.
+TEST_F(EventSourceTest, NestingBeyondTheBoundRaisesOutOfStackSpace) {
+  int stop = 0, deepest = 0;
+  t->Advise(std::make_shared<Probe>(j, "loop", [&](int& n) {
+    deepest = n;
+    int next = n + 1;
+    if (n < stop) t->Tick(next);
+  }));
+  for (const auto& [limit, error] : {std::pair{kMaxRaiseNesting + 1, "28|ZentNetLib|Out of stack space||0"},
+                                     std::pair{kMaxRaiseNesting, "no error"}}) {
+    stop = limit;
+    EXPECT_EQ(test::ErrorOf([&] { Tick(1); }), error);
+    EXPECT_EQ(deepest, kMaxRaiseNesting);
+  }
+}
+
 }  // namespace
 }  // namespace zentnet

@@ -46,4 +46,20 @@ CheckEq TakeJournal(), "SyncPulseChanged", "SyncPulse 2"
 mon.ChangeTo 5, 100, 0
 CheckEq mon.Variable.RequestNumber.Value, 5, "ChangeTo requests the variable"
 
+
+' One value object in two fields re-enters the mode handler without end: the script gets 28
+' and the state works again once the field holds an object of its own.
+Dim loopy
+Set loopy = CreateObject("ZentNetLib.StimulusStateObj")
+Set loopy.TrackingLimit = loopy.Mode
+On Error Resume Next
+loopy.Start
+CheckErr 28, "ZentNetLib", "Out of stack space", "Start with the mode as the tracking limit"
+On Error GoTo 0
+Set loopy.TrackingLimit = CreateObject("ValuesLib.ValueObj")
+loopy.Initializing = False
+loopy.Terminate
+loopy.Start
+CheckEq loopy.Running, True, "running after the loop"
+
 Finish

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "error_text.h"
 #include "support.h"
 
 namespace zentnet::test {
@@ -285,6 +286,28 @@ TEST_F(Config, FailuresOfDisplayMembers) {
   ExpectNoText(4504, [&] { (void)obj->MotorStyleStr(static_cast<MotorStyles>(4)); });
   ExpectNoText(4152, [&] { (void)obj->LimitModeLookup(static_cast<LimitModes>(2)); });
   ExpectOverflow([&] { (void)obj->MotorStyleStr(static_cast<MotorStyles>(INT_MAX)); });
+}
+
+// Two decoders on one register: a listener of one that answers each change with a write
+// through the other changes the register again without end. The caller gets 28; the
+// decoders stay usable.
+TEST(SharedRegister, AListenerWritingThroughTheOtherDecoderEndsInOutOfStackSpace) {
+  struct Toggle : ConfigRegObjEvents {
+    ConfigRegObj* other = nullptr;
+    void Change() override {
+      if (other) other->SetVectorLock(!other->VectorLock());
+    }
+  };
+  const auto a = ConfigRegObj::create(), b = ConfigRegObj::create();
+  b->SetRegister(a->Register());
+  const auto toggle = std::make_shared<Toggle>();
+  toggle->other = b.get();
+  a->Advise(toggle);
+  EXPECT_EQ(ErrorOf([&] { a->SetVectorLock(true); }), "28|ZentNetLib|Out of stack space||0");
+  toggle->other = nullptr;
+  b->SetVectorLock(false);
+  a->SetVectorLock(true);
+  EXPECT_TRUE(b->VectorLock());
 }
 
 }  // namespace

@@ -166,5 +166,27 @@ TEST_F(HubTest, ByValueArgumentsAreTheMembersCopyByReferenceOnesTheCallersVariab
             "15057true271true");
 }
 
+// A listener that has the hub forward its own event again loops without end: the caller
+// gets 28, and once the listener stops forwarding the hub raises as before.
+TEST(HubLoop, ForwardingToItselfEndsInOutOfStackSpace) {
+  struct Echo : DriveEventObjEvents {
+    DriveEventObj* hub = nullptr;
+    int heard = 0;
+    void DriveStateChange(Drive& n) override {
+      if (++heard > 0 && hub) hub->FireDriveStateChange(n);
+    }
+  };
+  const auto hub = DriveEventObj::create();
+  const auto echo = std::make_shared<Echo>();
+  echo->hub = hub.get();
+  hub->Advise(echo);
+  EXPECT_EQ(test::ErrorOf([&] { hub->FireDriveStateChange(nullptr); }),
+            "28|ZentNetLib|Out of stack space||0");
+  echo->hub = nullptr;
+  echo->heard = 0;
+  hub->FireDriveStateChange(nullptr);
+  EXPECT_EQ(echo->heard, 1);
+}
+
 }  // namespace
 }  // namespace zentnet

@@ -3,11 +3,13 @@
 
 #include <gmock/gmock.h>
 
+#include "error_text.h"
 #include "recording_value.h"
 #include "zentnet/automation/error.h"
 #include "zentnet/factory.h"
 #include "zentnet/registers/ConfigRegObj.h"
 #include "zentnet/testsignal/StimulusStateObj.h"
+#include "zentnet/values/factory.h"
 
 namespace zentnet::test {
 namespace {
@@ -292,6 +294,27 @@ TEST_F(Stimulus, CopyToLoadsTheDestinationHeldBackThenReportsOnce) {
   Tagged("Rate").Inner().RaiseContentChanged();
   EXPECT_THAT(journal.lines, ElementsAre("Period.Scale=4", "UpdateView", "dPeriod.Scale=4", "d:UpdateView"));
   EXPECT_THROW(s->CopyTo(nullptr), AutomationError);
+}
+
+// One value object in two fields makes the state re-enter itself through its own writes
+// without end (the mode as the amplitude already on assignment): the caller gets 28, and the
+// state works again once the fields hold their own objects.
+TEST(StimulusLoop, AValueInTwoFieldsEndsInOutOfStackSpaceAndLeavesTheStateUsable) {
+  using Set = void (StimulusStateObj::*)(std::shared_ptr<ValueObj>);
+  const std::pair<Set, void (*)(StimulusStateObj&)> cases[] = {
+      {&StimulusStateObj::SetTrackingLimit, [](StimulusStateObj& s) { s.Start(); }},
+      {&StimulusStateObj::SetAmplitude, [](StimulusStateObj& s) { s.StartStop(), s.StartStop(); }},
+  };
+  for (const auto& [field, action] : cases) {
+    const auto s = StimulusStateObj::create();
+    EXPECT_EQ(ErrorOf([&] { (*s.*field)(s->Mode()), action(*s); }),
+              "28|ZentNetLib|Out of stack space||0");
+    (*s.*field)(NewValueObj());
+    s->SetInitializing(false);
+    s->Terminate();
+    s->Start();
+    EXPECT_TRUE(s->Running());
+  }
 }
 
 }  // namespace

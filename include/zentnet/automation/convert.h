@@ -10,8 +10,10 @@ namespace zentnet {
 // signed 32-bit range raises the overflow error (6).
 int32_t ToLong(double value);
 
-// Optional blanks, an optional sign, digits with an optional fraction, optional blanks.
-// Anything else raises the type-mismatch error (13).
+// The runtime's text-to-number conversion, the one every text goes through: blanks around
+// a decimal number with an optional sign, fraction and exponent ("4.8E1"), or a
+// hexadecimal or octal literal ("&H30", "&O60"; the grammar is at the definition). Out of
+// range raises the overflow error (6), anything else the type-mismatch error (13).
 double TextToDouble(std::string_view text);
 
 // TextToDouble, then ToLong (so "2.5" is 2 and "3.5" is 4).

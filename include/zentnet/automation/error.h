@@ -32,6 +32,7 @@ inline constexpr int32_t kInvalidCall = 5;
 inline constexpr int32_t kOverflow = 6;
 inline constexpr int32_t kSubscriptOutOfRange = 9;
 inline constexpr int32_t kTypeMismatch = 13;
+inline constexpr int32_t kOutOfStackSpace = 28;
 inline constexpr int32_t kObjectRequired = 91;
 inline constexpr int32_t kResourceNotFound = 326;
 inline constexpr int32_t kCannotCreateObject = 429;
@@ -49,6 +50,7 @@ inline constexpr const char* kRuntimeSource = "ZentNetLib";
 [[noreturn]] void RaiseInvalidCall();
 [[noreturn]] void RaiseSubscriptOutOfRange();
 [[noreturn]] void RaiseNoSuchMember();
+[[noreturn]] void RaiseOutOfStackSpace();
 
 // Raises error 91 when `p` is null; returns `p` otherwise.
 template <class P>

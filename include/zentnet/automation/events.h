@@ -8,6 +8,17 @@
 // Advise or Unadvise replaces during a raise is retired, not freed, until the outermost
 // raise returns. So a raise costs no allocation and touches no reference count. An
 // exception from a sink stops the raise and reaches the caller of the member that raised it.
+//
+// Raises may nest (a sink writes a value whose owner raises again), but not without end: a
+// listener or a client can close a loop (one value object put in two fields of the object
+// that listens to both, a register shared between decoders, a hub told to forward to
+// itself), and a loop that nobody breaks would overflow the stack and take the process
+// down. So each thread counts the raises it has under way, and a raise that would go
+// beyond kMaxRaiseNesting raises the runtime's "Out of stack space" (28) instead of calling
+// its sinks. The error unwinds every level to the client's call; each object finishes as
+// it does after any listener's error, so all of them stay usable. Per thread, not per
+// object, because a loop may run through several objects; one counter in thread-local
+// storage, touched only when a raise has sinks, keeps the poll path free of locks.
 
 #include <cstdint>
 #include <memory>
@@ -20,6 +31,28 @@
 namespace zentnet {
 
 using Cookie = int32_t;
+
+// Far beyond any nesting the library's own members produce (a handful of levels) and well
+// within the stack of a thread that script hosts start: a level through the Windows skin
+// costs a few kilobytes, and a script's own sinks in the loop add theirs.
+inline constexpr int kMaxRaiseNesting = 64;
+
+namespace detail {
+// The raises under way on this thread.
+class RaiseNesting {
+ public:
+  RaiseNesting() {
+    if (depth_ >= kMaxRaiseNesting) err::RaiseOutOfStackSpace();
+    ++depth_;
+  }
+  ~RaiseNesting() { --depth_; }
+  RaiseNesting(const RaiseNesting&) = delete;
+  RaiseNesting& operator=(const RaiseNesting&) = delete;
+
+ private:
+  static inline thread_local int depth_ = 0;
+};
+}  // namespace detail
 
 template <class Sink>
 class EventSource {
@@ -71,6 +104,7 @@ class EventSource {
   void Raise(Call&& call) const {
     const List* snapshot = sinks_.get();
     if (snapshot == nullptr) return;
+    const detail::RaiseNesting nesting;
     const Depth depth(*this);
     for (const auto& e : *snapshot) {
       if (sinks_.get() != snapshot && !(sinks_ && Contains(*sinks_, e.cookie))) continue;

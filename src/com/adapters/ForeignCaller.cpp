@@ -46,6 +46,15 @@ void ForeignCaller::Call(std::string_view name, WORD flags, VARIANT* argv, size_
 
 void ForeignCaller::Coerce(VARIANT& v, VARTYPE type) {
   if (V_VT(&v) == type) return;
+  if (V_VT(&v) == VT_BSTR && (type == VT_R8 || type == VT_I4)) {
+    // Text becomes a number by the library's one rule, as it does in the core.
+    const Variant text = VariantIn(v);
+    VariantClear(&v);
+    if (type == VT_R8) V_R8(&v) = text.ToDouble();
+    else V_I4(&v) = text.ToLong();
+    V_VT(&v) = type;
+    return;
+  }
   if (FAILED(VariantChangeType(&v, &v, 0, type))) err::RaiseTypeMismatch();
 }
 

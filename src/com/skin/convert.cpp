@@ -3,23 +3,23 @@
 #include <cstdint>
 #include <new>
 
+#include "zentnet/automation/codepage.h"
+
 namespace zentnet::com {
 
+// The core's lossless UTF-8 (codepage.h): every unit of the BSTR, NULs and unpaired
+// surrogates included, comes back out of the core's string as it went in.
 std::string ToUtf8(BSTR text) {
-  const int length = static_cast<int>(SysStringLen(text));
-  if (length == 0) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), n, nullptr, nullptr);
+  std::string out;
+  AppendUtf16AsUtf8(out, reinterpret_cast<const char16_t*>(text), SysStringLen(text));
   return out;
 }
 
 Bstr::Bstr(std::string_view utf8) {
-  const int length = static_cast<int>(utf8.size());
-  const int n = length == 0 ? 0 : MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-  b_ = SysAllocStringLen(nullptr, static_cast<UINT>(n));
+  const std::u16string units = Utf8ToUtf16(utf8);
+  b_ = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(units.data()),
+                         static_cast<UINT>(units.size()));
   if (b_ == nullptr) throw std::bad_alloc();
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, b_, n);
 }
 
 namespace {

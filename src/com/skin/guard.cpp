@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "convert.h"
+#include "module.h"
 #include "ref.h"
+#include "unknown.h"
 
 namespace zentnet::com {
 
@@ -33,7 +35,64 @@ int32_t NumberOf(HRESULT hr) {
   return static_cast<int32_t>(hr);
 }
 
+namespace {
+
+// An error whose texts hold a NUL. The system's error object takes its texts as
+// NUL-terminated strings and would cut them there, so such an error travels in an object of
+// ours that hands each text back whole. Counted alive like any object of the DLL: a client
+// may keep it.
+class WholeTextError final : public RefCounted<IErrorInfo, WholeTextError>, Counted {
+ public:
+  WholeTextError(const IID& iid, const AutomationError& e)
+      : iid_(iid), source_(e.Source()), description_(e.Description()), helpFile_(e.HelpFile()),
+        helpContext_(static_cast<DWORD>(e.HelpContext())) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    return AnswerAs<IErrorInfo>(this, riid, ppv, IID_IErrorInfo);
+  }
+  HRESULT STDMETHODCALLTYPE GetGUID(GUID* guid) override {
+    if (guid == nullptr) return E_POINTER;
+    *guid = iid_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetSource(BSTR* out) override { return Copy(source_, out); }
+  HRESULT STDMETHODCALLTYPE GetDescription(BSTR* out) override { return Copy(description_, out); }
+  HRESULT STDMETHODCALLTYPE GetHelpFile(BSTR* out) override { return Copy(helpFile_, out); }
+  HRESULT STDMETHODCALLTYPE GetHelpContext(DWORD* out) override {
+    if (out == nullptr) return E_POINTER;
+    *out = helpContext_;
+    return S_OK;
+  }
+
+ private:
+  static HRESULT Copy(const Bstr& text, BSTR* out) {
+    if (out == nullptr) return E_POINTER;
+    *out = SysAllocStringLen(text.get(), SysStringLen(text.get()));
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+  }
+  IID iid_;
+  Bstr source_, description_, helpFile_;
+  DWORD helpContext_;
+};
+
+bool HasNul(const AutomationError& e) {
+  for (const std::string* text : {&e.Source(), &e.Description(), &e.HelpFile()})
+    if (text->find('\0') != std::string::npos) return true;
+  return false;
+}
+
+}  // namespace
+
 HRESULT Report(const IID& iid, const AutomationError& e) noexcept {
+  if (HasNul(e)) {
+    try {
+      const auto info = new WholeTextError(iid, e);
+      SetErrorInfo(0, info);
+      info->Release();
+      return HResultOf(e.Number());
+    } catch (...) {  // NOLINT(bugprone-empty-catch): out of memory, the system's object below
+    }
+  }
   Ref<ICreateErrorInfo> create;
   if (SUCCEEDED(CreateErrorInfo(create.put()))) {
     create->SetGUID(iid);
