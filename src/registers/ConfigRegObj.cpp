@@ -328,7 +328,7 @@ std::string SpecModeText(const ConfigRegObj& o, const ChoiceRule& c, const Varia
     if (specMode.IsMissing()) return CurrentText(o, c);
     return ChoiceText(o, c, ToLong(c.base + specMode.ToDouble()));
   } catch (...) {
-    return "???";
+    return std::string(ConfigRegObj::kUnknownChoice);
   }
 }
 

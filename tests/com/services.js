@@ -70,4 +70,18 @@ checkErr(function () { return hot.KeyName; }, 438, "Object doesn't support this 
 hot.ShiftCodes = 32768;
 checkErr(function () { return hot.Key; }, 6, "Overflow", "Key of ShiftCodes 32768");
 
+// An integer parameter refuses what no integer stands for as it refuses a number too large.
+function errorOf(call) {
+  try {
+    call();
+  } catch (e) {
+    return e.number;
+  }
+  return 0;
+}
+var overflow = errorOf(function () { hot.KeyCode = 1e10; });
+checkEq(errorOf(function () { hot.KeyCode = NaN; }), overflow, "KeyCode = NaN");
+checkEq(errorOf(function () { hot.KeyCode = -Infinity; }), overflow, "KeyCode = -Infinity");
+checkEq(hot.KeyCode, 112, "... KeyCode kept");
+
 WScript.Quit(Math.min(failures, 255));  // the exit status holds 8 bits

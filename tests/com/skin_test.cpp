@@ -3,6 +3,7 @@
 // conversion and event plumbing in-process. Run under Wine with the DLL's path as argument;
 // prints one line per failure and exits with the number of failures.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -146,6 +147,74 @@ void EventsReachConnectedSinks() {
   ExpectEq(sink->heard, "1 ", "Changed heard once, before Unadvise");
 }
 
+// IDispatch::Invoke as a compiled client calls it: `args` in call order, the last `named`
+// of them named by `names`.
+HRESULT InvokeNamed(IDispatch* object, const wchar_t* member, std::vector<VARIANT> args,
+                    std::vector<DISPID> names, VARIANT* result, UINT* argErr) {
+  DISPID id = 0;
+  LPOLESTR name = const_cast<LPOLESTR>(member);
+  object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
+  // Arguments travel in reverse order, the named ones first.
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  std::reverse(names.begin(), names.end());
+  DISPPARAMS params{reversed.data(), names.data(), static_cast<UINT>(args.size()),
+                    static_cast<UINT>(names.size())};
+  EXCEPINFO info{};
+  const HRESULT hr = object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                                    &params, result, &info, argErr);
+  for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile}) SysFreeString(text);
+  return hr;
+}
+
+VARIANT Long(LONG value) {
+  VARIANT v;
+  V_VT(&v) = VT_I4, V_I4(&v) = value;
+  return v;
+}
+
+// Named arguments reach the parameter they name or are refused as COM says, and a
+// by-reference variable the member does not write keeps its type.
+void ArgumentsAsACompiledClientPasses() {
+  auto config = Create(L"ZentNetLib.ConfigRegObj");
+  auto io = Create(L"ZentNetLib.IOregisterObj");
+  auto stimulus = Create(L"ZentNetLib.StimulusStateObj");
+  if (!config || !io || !stimulus) return;
+  VARIANT text;
+  VariantInit(&text);
+  InvokeNamed(config.get(), L"SteadixStr", {Long(1)}, {}, &text, nullptr);
+  const std::string one = V_VT(&text) == VT_BSTR ? Utf8(V_BSTR(&text)) : "?";
+  VariantClear(&text);
+  struct Case {
+    IDispatch* object;
+    const wchar_t* member;
+    std::vector<VARIANT> args;
+    std::vector<DISPID> names;
+    HRESULT hr;
+  };
+  const Case cases[] = {
+      {config.get(), L"SteadixStr", {Long(1)}, {0}, S_OK},
+      {config.get(), L"SteadixStr", {Long(1)}, {1}, DISP_E_PARAMNOTFOUND},  // the result's
+      {stimulus.get(), L"SetupFor", {Long(1), Long(1)}, {0, 0}, DISP_E_PARAMNOTFOUND},
+      {stimulus.get(), L"SetupFor", {Long(1), Long(1)}, {0}, DISP_E_PARAMNOTFOUND},
+  };
+  for (const Case& c : cases) {
+    UINT argErr = 99;
+    const std::string what = "named " + ToUtf8(Bstr(SysAllocString(c.member)).get()) + " #" +
+                             std::to_string(&c - cases);
+    const HRESULT hr = InvokeNamed(c.object, c.member, c.args, c.names, &text, &argErr);
+    ExpectEq(hr, c.hr, what);
+    if (hr == S_OK) ExpectEq(V_VT(&text) == VT_BSTR ? Utf8(V_BSTR(&text)) : "?", one, what);
+    else ExpectEq(argErr, 0u, "... the first argument is in error: " + what);
+    VariantClear(&text);
+  }
+
+  VARIANT bits = Long(0x380), byRef;
+  V_VT(&byRef) = VT_BYREF | VT_VARIANT, V_VARIANTREF(&byRef) = &bits;
+  ExpectEq(InvokeNamed(io.get(), L"BitNames", {byRef}, {}, &text, nullptr), S_OK, "BitNames");
+  ExpectEq(V_VT(&bits) == VT_I4 && V_I4(&bits) == 0x380, true, "... leaves a Long a Long");
+  VariantClear(&text);
+}
+
 void RegistrationRoundTrip(HMODULE dll) {
   const auto reg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
   ExpectEq(reg(), S_OK, "DllRegisterServer");
@@ -250,6 +319,7 @@ void ValuesThroughTheirOwnDll(const std::string& zentNetLib) {
   ValueObjectsComeFromTheValueLibrary();
   ExpectEq(function("DllCanUnloadNow")(), S_OK, "ZentValues can unload once the adapters are gone");
   ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer");
+  ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer again");
   ExpectError([] { NewValueObj(); }, 429, "ZentNetLib", "ActiveX component can't create object",
               "a value object without the value library");
 }
@@ -269,10 +339,12 @@ int main(int argc, char** argv) {
     RegistrationRoundTrip(dll);
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
+    ArgumentsAsACompiledClientPasses();
     ValuesThroughTheirOwnDll(path);
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
     const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
     ExpectEq(unreg(), S_OK, "DllUnregisterServer");
+    ExpectEq(unreg(), S_OK, "DllUnregisterServer again");
   }
   CoUninitialize();
   std::printf("%s: %d failure(s)\n", g_failures == 0 ? "ok" : "FAILED", g_failures);

@@ -119,6 +119,9 @@ class ConfigRegObj final : public Object,
   void SetInputMode(InputModes vNewValue);
   InputModes InputMode() const;
   std::string InputModeStr(const Variant& specMode = {}) const;
+  // What the specMode lookups (InputModeStr, HighLevelFeedbackStr, SyncPulseStr,
+  // ModeLineFoldbackStr, LimitSwitchModeStr) show for any failure, their argument's too.
+  static constexpr std::string_view kUnknownChoice = "???";
   void SetHardStopFoldback(bool vNewValue);
   bool HardStopFoldback() const;
   std::string HardStopFoldbackStr() const;

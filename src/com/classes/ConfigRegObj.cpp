@@ -7,6 +7,20 @@
 namespace zentnet::com {
 namespace {
 
+// The specMode lookups catch every error, the conversion of their argument included: what
+// cannot become a Variant (Null, an array) shows as any other failure does.
+using Config = zentnet::ConfigRegObj;  // not the coclass of the generated header
+template <std::string (Config::*Lookup)(const Variant&) const>
+constexpr auto AnyMode = [](const Config& core, Unconverted specMode) {
+  Variant mode;
+  try {
+    mode = VariantIn(*specMode.value);
+  } catch (const AutomationError&) {
+    return std::string(Config::kUnknownChoice);
+  }
+  return (core.*Lookup)(mode);
+};
+
 class ConfigRegObjSkin final : public Dual<ConfigRegObjSkin, _ConfigRegObj, ConfigRegObj, ConfigRegObjEvents> {
  public:
   static constexpr std::string_view kName = "ConfigRegObj";
@@ -60,32 +74,32 @@ class ConfigRegObjSkin final : public Dual<ConfigRegObjSkin, _ConfigRegObj, Conf
   HRESULT STDMETHODCALLTYPE get_LogicPowerBackupStr(BSTR* result) override { return Call(&Core::LogicPowerBackupStr, result); }
   HRESULT STDMETHODCALLTYPE put_ModeLineFoldback(::ModeLineFoldbacks* value) override { return Call(&Core::SetModeLineFoldback, value); }
   HRESULT STDMETHODCALLTYPE get_ModeLineFoldback(::ModeLineFoldbacks* result) override { return Call(&Core::ModeLineFoldback, result); }
-  HRESULT STDMETHODCALLTYPE get_ModeLineFoldbackStr(VARIANT* specMode, BSTR* result) override { return Call(&Core::ModeLineFoldbackStr, specMode, result); }
+  HRESULT STDMETHODCALLTYPE get_ModeLineFoldbackStr(VARIANT* specMode, BSTR* result) override { return Call(AnyMode<&Core::ModeLineFoldbackStr>, specMode, result); }
   HRESULT STDMETHODCALLTYPE put_MoveDoneFoldback(VARIANT_BOOL* value) override { return Call(&Core::SetMoveDoneFoldback, value); }
   HRESULT STDMETHODCALLTYPE get_MoveDoneFoldback(VARIANT_BOOL* result) override { return Call(&Core::MoveDoneFoldback, result); }
   HRESULT STDMETHODCALLTYPE get_MoveDoneFoldbackStr(BSTR* result) override { return Call(&Core::MoveDoneFoldbackStr, result); }
   HRESULT STDMETHODCALLTYPE put_InputMode(::InputModes value) override { return Call(&Core::SetInputMode, value); }
   HRESULT STDMETHODCALLTYPE get_InputMode(::InputModes* result) override { return Call(&Core::InputMode, result); }
-  HRESULT STDMETHODCALLTYPE get_InputModeStr(VARIANT* specMode, BSTR* result) override { return Call(&Core::InputModeStr, specMode, result); }
+  HRESULT STDMETHODCALLTYPE get_InputModeStr(VARIANT* specMode, BSTR* result) override { return Call(AnyMode<&Core::InputModeStr>, specMode, result); }
   HRESULT STDMETHODCALLTYPE put_HardStopFoldback(VARIANT_BOOL value) override { return Call(&Core::SetHardStopFoldback, value); }
   HRESULT STDMETHODCALLTYPE get_HardStopFoldback(VARIANT_BOOL* result) override { return Call(&Core::HardStopFoldback, result); }
   HRESULT STDMETHODCALLTYPE get_HardStopFoldbackStr(BSTR* result) override { return Call(&Core::HardStopFoldbackStr, result); }
   HRESULT STDMETHODCALLTYPE put_HighLevelFeedback(::HighLevelFeedbacks value) override { return Call(&Core::SetHighLevelFeedback, value); }
   HRESULT STDMETHODCALLTYPE get_HighLevelFeedback(::HighLevelFeedbacks* result) override { return Call(&Core::HighLevelFeedback, result); }
-  HRESULT STDMETHODCALLTYPE HighLevelFeedbackStr(VARIANT* specMode, BSTR* result) override { return Call(&Core::HighLevelFeedbackStr, specMode, result); }
+  HRESULT STDMETHODCALLTYPE HighLevelFeedbackStr(VARIANT* specMode, BSTR* result) override { return Call(AnyMode<&Core::HighLevelFeedbackStr>, specMode, result); }
   HRESULT STDMETHODCALLTYPE get_LinearMotor(VARIANT_BOOL* result) override { return Call(&Core::LinearMotor, result); }
   HRESULT STDMETHODCALLTYPE put_StepInFilter(VARIANT_BOOL newFilt) override { return Call(&Core::SetStepInFilter, newFilt); }
   HRESULT STDMETHODCALLTYPE get_StepInFilter(VARIANT_BOOL* result) override { return Call(&Core::StepInFilter, result); }
   HRESULT STDMETHODCALLTYPE get_StepInFilterStr(BSTR* result) override { return Call(&Core::StepInFilterStr, result); }
   HRESULT STDMETHODCALLTYPE put_SyncPulse(::SyncPulses value) override { return Call(&Core::SetSyncPulse, value); }
   HRESULT STDMETHODCALLTYPE get_SyncPulse(::SyncPulses* result) override { return Call(&Core::SyncPulse, result); }
-  HRESULT STDMETHODCALLTYPE get_SyncPulseStr(VARIANT* specMode, BSTR* result) override { return Call(&Core::SyncPulseStr, specMode, result); }
+  HRESULT STDMETHODCALLTYPE get_SyncPulseStr(VARIANT* specMode, BSTR* result) override { return Call(AnyMode<&Core::SyncPulseStr>, specMode, result); }
   HRESULT STDMETHODCALLTYPE put_VectorLock(VARIANT_BOOL value) override { return Call(&Core::SetVectorLock, value); }
   HRESULT STDMETHODCALLTYPE get_VectorLock(VARIANT_BOOL* result) override { return Call(&Core::VectorLock, result); }
   HRESULT STDMETHODCALLTYPE get_VectorLockStr(BSTR* result) override { return Call(&Core::VectorLockStr, result); }
   HRESULT STDMETHODCALLTYPE put_VelocityEstimator(::VelocityEstimators value) override { return Call(&Core::SetVelocityEstimator, value); }
   HRESULT STDMETHODCALLTYPE get_VelocityEstimator(::VelocityEstimators* result) override { return Call(&Core::VelocityEstimator, result); }
-  HRESULT STDMETHODCALLTYPE LimitSwitchModeStr(VARIANT* specMode, BSTR* result) override { return Call(&Core::LimitSwitchModeStr, specMode, result); }
+  HRESULT STDMETHODCALLTYPE LimitSwitchModeStr(VARIANT* specMode, BSTR* result) override { return Call(AnyMode<&Core::LimitSwitchModeStr>, specMode, result); }
   HRESULT STDMETHODCALLTYPE put_MotorStyle(::MotorStyles newState) override { return Call(&Core::SetMotorStyle, newState); }
   HRESULT STDMETHODCALLTYPE get_MotorStyle(::MotorStyles* result) override { return Call(&Core::MotorStyle, result); }
   HRESULT STDMETHODCALLTYPE get_MotorStyleStr(::MotorStyles* lookup, BSTR* result) override { return Call(&Core::MotorStyleStr, lookup, result); }

@@ -1,8 +1,20 @@
-// A script passes a variable as a reference to its VARIANT (VT_BYREF | VT_VARIANT); a typed
-// by-reference parameter (BSTR*, long*, an interface**) wants a reference to the value
-// itself, and ITypeInfo::Invoke refuses the former with a type mismatch. Such arguments are
-// rebound to the value inside the script's variable, so that what the member writes there
-// is what the script reads afterwards.
+// What Dual::Invoke does before ITypeInfo::Invoke, for the members whose description asks
+// for it. The platform's dispatch is lenient where Windows' is strict (extra arguments, NaN
+// for an integer), handles named arguments and omitted by-reference defaults unreliably,
+// and refuses a script's variable (VT_BYREF | VT_VARIANT) for a typed by-reference
+// parameter. So the skin hands it only positional arguments it can take as they are:
+// - the argument count and NaN or infinities for integer parameters are checked here;
+// - named arguments are put in their places, an omitted optional argument gets its default
+//   (a reference to a copy of it when the parameter is by reference);
+// - a variable passed by reference to a typed by-reference parameter is converted into a
+//   copy; after a successful call, and only when the member wrote the copy, what it wrote
+//   goes back into the variable converted to the variable's own type. A member that leaves
+//   the copy alone, or fails, leaves the caller's variable untouched.
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "dual.h"
 
@@ -10,50 +22,276 @@ namespace zentnet::com {
 
 namespace {
 
-// The VARTYPE a by-reference parameter points to; VT_EMPTY when it is none we rebind.
-VARTYPE PointedType(ITypeInfo* info, const TYPEDESC& param) {
-  if (param.vt != VT_PTR) return VT_EMPTY;
-  const TYPEDESC* t = param.lptdesc;
-  if (t->vt == VT_PTR) return VT_DISPATCH;  // an interface pointer: ours are all dual
+// The VARTYPE a user-defined type stands for: an enumeration is a Long; VT_EMPTY for records.
+VARTYPE Resolved(ITypeInfo* info, const TYPEDESC& type) {
+  const TYPEDESC* t = &type;
   for (int depth = 0; t->vt == VT_USERDEFINED && depth < 4; ++depth) {
     Ref<ITypeInfo> ref;
     TYPEATTR* attr = nullptr;
-    if (FAILED(info->GetRefTypeInfo(t->hreftype, ref.put())) || FAILED(ref->GetTypeAttr(&attr))) return VT_EMPTY;
+    if (FAILED(info->GetRefTypeInfo(t->hreftype, ref.put())) || FAILED(ref->GetTypeAttr(&attr)))
+      return VT_EMPTY;
     const TYPEKIND kind = attr->typekind;
     const TYPEDESC alias = attr->tdescAlias;
     ref->ReleaseTypeAttr(attr);
     if (kind == TKIND_ENUM) return VT_I4;
-    if (kind != TKIND_ALIAS || alias.vt == VT_USERDEFINED) return VT_EMPTY;  // records: left alone
+    if (kind != TKIND_ALIAS || alias.vt == VT_USERDEFINED) return VT_EMPTY;
     return alias.vt == VT_INT ? static_cast<VARTYPE>(VT_I4) : alias.vt;
   }
-  switch (t->vt) {
-    case VT_BSTR: case VT_I4: case VT_I2: case VT_BOOL: case VT_R8: case VT_DISPATCH: return t->vt;
+  return t->vt == VT_USERDEFINED ? static_cast<VARTYPE>(VT_EMPTY) : t->vt;
+}
+
+bool IsInteger(VARTYPE vt) {
+  switch (vt) {
+    case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_UI1: case VT_UI2: case VT_UI4:
+    case VT_UI8: case VT_INT: case VT_UINT: return true;
+    default: return false;
+  }
+}
+
+// The VARTYPE a by-reference parameter points to, when it is one whose copy is made here.
+VARTYPE PointedType(ITypeInfo* info, const TYPEDESC& param) {
+  if (param.vt != VT_PTR) return VT_EMPTY;
+  if (param.lptdesc->vt == VT_PTR) return VT_DISPATCH;  // an interface pointer: ours are all dual
+  switch (const VARTYPE vt = Resolved(info, *param.lptdesc)) {
+    case VT_BSTR: case VT_I4: case VT_I2: case VT_BOOL: case VT_R8: case VT_DISPATCH: return vt;
     default: return VT_EMPTY;
   }
 }
 
+// The value an argument holds, through one reference.
+const VARIANT* Held(const VARIANT& arg) {
+  if (V_VT(&arg) == (VT_BYREF | VT_VARIANT)) return V_VARIANTREF(&arg);
+  return &arg;
+}
+
+bool NotFinite(const VARIANT& arg) {
+  const VARIANT* v = Held(arg);
+  if (v == nullptr) return false;
+  switch (V_VT(v)) {
+    case VT_R8: return !std::isfinite(V_R8(v));
+    case VT_R4: return !std::isfinite(V_R4(v));
+    case VT_BYREF | VT_R8: return V_R8REF(v) != nullptr && !std::isfinite(*V_R8REF(v));
+    case VT_BYREF | VT_R4: return V_R4REF(v) != nullptr && !std::isfinite(*V_R4REF(v));
+    default: return false;
+  }
+}
+
+// The bytes a by-reference scalar of type `vt` points to; 0 for types not stored here.
+size_t ScalarSize(VARTYPE vt) {
+  switch (vt) {
+    case VT_I1: case VT_UI1: return 1;
+    case VT_I2: case VT_UI2: case VT_BOOL: return 2;
+    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_R4: case VT_ERROR: return 4;
+    case VT_I8: case VT_UI8: case VT_R8: case VT_CY: case VT_DATE: return 8;
+    default: return 0;
+  }
+}
+
+// Writes `value` (owned by the caller of this) into the variable `arg` refers to, in the
+// variable's own type where it has one; false, leaving the variable alone, when the value
+// cannot take that type.
+bool WriteBack(const VARIANT& arg, const VARIANT& value) {
+  VARIANT out{};
+  if (V_VT(&arg) == (VT_BYREF | VT_VARIANT)) {
+    VARIANT* variable = V_VARIANTREF(&arg);
+    const VARTYPE type = V_VT(variable);
+    // A variable with no type of its own, or one the value does not fit, takes it as it is.
+    if (type == VT_EMPTY || type == VT_NULL ||
+        FAILED(VariantChangeType(&out, const_cast<VARIANT*>(&value), 0, type)))
+      return SUCCEEDED(VariantCopy(variable, const_cast<VARIANT*>(&value)));
+    VariantClear(variable);
+    *variable = out;
+    return true;
+  }
+  const VARTYPE type = V_VT(&arg) & ~VT_BYREF;
+  if (FAILED(VariantChangeType(&out, const_cast<VARIANT*>(&value), 0, type))) return false;
+  switch (type) {
+    case VT_BSTR:
+      SysFreeString(*V_BSTRREF(&arg));
+      *V_BSTRREF(&arg) = V_BSTR(&out);
+      return true;
+    case VT_DISPATCH: case VT_UNKNOWN:
+      if (*V_UNKNOWNREF(&arg) != nullptr) (*V_UNKNOWNREF(&arg))->Release();
+      *V_UNKNOWNREF(&arg) = V_UNKNOWN(&out);
+      return true;
+    default:
+      if (ScalarSize(type) == 0) {
+        VariantClear(&out);
+        return false;
+      }
+      std::memcpy(V_BYREF(&arg), &V_UI1(&out), ScalarSize(type));
+      return true;
+  }
+}
+
+constexpr UINT kMaxParams = 32;
+
 }  // namespace
 
-void BindByRefVariants(ITypeInfo* info, const FUNCDESC& fd, DISPPARAMS* params) {
-  const UINT named = params->cNamedArgs;
-  for (UINT k = 0; k < params->cArgs; ++k) {
-    // Positional arguments travel in reverse; the one named argument of a property write
-    // is its last parameter.
-    UINT p = params->cArgs - 1 - k;
-    if (k < named) {
-      if (params->rgdispidNamedArgs[k] != DISPID_PROPERTYPUT) continue;
-      p = static_cast<UINT>(fd.cParams - 1);
-    }
-    if (p >= static_cast<UINT>(fd.cParams)) continue;
-    VARIANT& arg = params->rgvarg[k];
-    if (V_VT(&arg) != (VT_BYREF | VT_VARIANT) || V_VARIANTREF(&arg) == nullptr) continue;
-    const VARTYPE want = PointedType(info, fd.lprgelemdescParam[p].tdesc);
-    VARIANT* inner = V_VARIANTREF(&arg);
-    if (want == VT_EMPTY || (V_VT(inner) & VT_BYREF)) continue;
-    if (V_VT(inner) != want && FAILED(VariantChangeType(inner, inner, 0, want))) continue;
-    V_VT(&arg) = VT_BYREF | want;
-    V_BYREF(&arg) = &V_BYREF(inner);  // the value inside the variable
+MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
+  MemberFacts m;
+  m.known = true;
+  UINT takes = static_cast<UINT>(fd.cParams);
+  const auto flagsOf = [&](UINT k) { return fd.lprgelemdescParam[k].paramdesc.wParamFlags; };
+  if (takes > 0 && (flagsOf(takes - 1) & PARAMFLAG_FRETVAL)) {
+    --takes;
+    // A property read that yields an object or a Variant may take the arguments of that
+    // value's default member: the platform decides.
+    const TYPEDESC& r = fd.lprgelemdescParam[takes].tdesc;
+    const VARTYPE result = r.vt == VT_PTR ? r.lptdesc->vt : static_cast<VARTYPE>(VT_EMPTY);
+    m.countChecked = !(fd.invkind == INVOKE_PROPERTYGET &&
+                       (result == VT_PTR || result == VT_VARIANT || result == VT_DISPATCH));
   }
+  if (fd.cParamsOpt < 0 || takes > kMaxParams) m.countChecked = false;
+  m.takes = takes;
+  m.params.resize(takes);
+  for (UINT k = 0; k < takes; ++k) {
+    const ELEMDESC& e = fd.lprgelemdescParam[k];
+    ParamFacts& p = m.params[k];
+    const bool byRef = e.tdesc.vt == VT_PTR;
+    p.pointee = PointedType(info, e.tdesc);
+    p.integer = IsInteger(Resolved(info, byRef ? *e.tdesc.lptdesc : e.tdesc));
+    p.optional = (flagsOf(k) & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) != 0;
+    m.byRef = m.byRef || byRef;
+    m.integer = m.integer || p.integer;
+    if (!(flagsOf(k) & PARAMFLAG_FHASDEFAULT) || e.paramdesc.pparamdescex == nullptr) continue;
+    // The default in the parameter's own type; by reference, the type it points to.
+    VARTYPE vt = Resolved(info, byRef ? *e.tdesc.lptdesc : e.tdesc);
+    VARIANT& stored = e.paramdesc.pparamdescex->varDefaultValue;
+    const HRESULT hr = vt == VT_VARIANT ? VariantCopy(&p.fallback.v, &stored)
+                                        : VariantChangeType(&p.fallback.v, &stored, 0, vt);
+    p.hasDefault = SUCCEEDED(hr) && vt != VT_EMPTY;
+    p.defaultByRef = byRef;
+    p.defaultType = vt;
+  }
+  if (takes > kMaxParams) m.byRef = m.integer = false;  // no such member: left to the platform
+  return m;
+}
+
+HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISPID id, WORD flags,
+                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
+  const auto platform = [&](DISPPARAMS* p) {
+    return info->Invoke(instance, id, flags, p, result, excep, argErr);
+  };
+  const UINT count = params->cArgs, named = params->cNamedArgs;
+  if (count > 0 && params->rgvarg == nullptr) return E_INVALIDARG;
+  if (named > count || (named > 0 && params->rgdispidNamedArgs == nullptr)) return E_INVALIDARG;
+  if (m.countChecked && count > m.takes) return DISP_E_BADPARAMCOUNT;
+  const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+  const bool onlyPutName =
+      named == 0 || (named == 1 && put && params->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT);
+  // The common call: nothing to check, nothing to place.
+  if (onlyPutName && !m.byRef && !m.integer) return platform(params);
+  if (!m.countChecked) return platform(params);
+
+  // Where each argument goes: positional ones (at the end of rgvarg) first, so that a name
+  // given by position as well is the duplicate. A name that is no parameter, or one already
+  // given, is answered as COM answers a name that matches no parameter still open.
+  int slot[kMaxParams];
+  std::fill_n(slot, m.takes, -1);
+  bool putName = false;
+  for (UINT j = count; j-- > 0;) {
+    UINT p = count - 1 - j;
+    if (j < named) {
+      const DISPID name = params->rgdispidNamedArgs[j];
+      if (name == DISPID_PROPERTYPUT && put && m.takes > 0 && !putName) {
+        p = m.takes - 1;
+        putName = true;
+      } else if (name >= 0 && static_cast<UINT>(name) < m.takes) {
+        p = static_cast<UINT>(name);
+      } else {
+        if (argErr != nullptr) *argErr = j;
+        return DISP_E_PARAMNOTFOUND;
+      }
+    }
+    if (slot[p] >= 0) {
+      if (argErr != nullptr) *argErr = j;
+      return DISP_E_PARAMNOTFOUND;
+    }
+    slot[p] = static_cast<int>(j);
+    if (m.params[p].integer && NotFinite(params->rgvarg[j])) {
+      if (argErr != nullptr) *argErr = j;
+      return DISP_E_OVERFLOW;
+    }
+  }
+  if (onlyPutName && !m.byRef) return platform(params);
+
+  // The positional parameters handed on: up to the last one given, and on over omitted
+  // optional ones while a later one is by reference with a default (which the platform
+  // would pass by value).
+  const UINT positional = putName ? m.takes - 1 : m.takes;
+  UINT end = 0;
+  for (UINT p = 0; p < positional; ++p)
+    if (slot[p] >= 0) end = p + 1;
+  for (UINT p = end; p < positional && m.params[p].optional; ++p)
+    if (m.params[p].hasDefault && m.params[p].defaultByRef) end = p + 1;
+
+  const UINT total = end + (putName ? 1 : 0);
+  std::vector<VARIANT> args(total), copies(total);  // zeroed: Empty
+  std::vector<int> from(total, -1);  // the caller's index of each argument handed on
+  struct Written {
+    UINT k;
+    VARIANT before;
+  };
+  std::vector<Written> written;
+  HRESULT hr = S_OK;
+  for (UINT k = 0; k < total; ++k) {
+    // The value of a property write travels first, named; then the positional ones, last first.
+    const UINT p = putName && k == 0 ? m.takes - 1 : total - 1 - k;
+    const ParamFacts& facts = m.params[p];
+    VARIANT& arg = args[k];
+    VARIANT& copy = copies[k];
+    from[k] = slot[p];
+    if (slot[p] < 0) {
+      if (!facts.optional) {
+        hr = DISP_E_PARAMNOTOPTIONAL;
+        break;
+      }
+      if (!facts.hasDefault) {
+        V_VT(&arg) = VT_ERROR;
+        V_ERROR(&arg) = DISP_E_PARAMNOTFOUND;
+      } else if (!facts.defaultByRef) {
+        arg = facts.fallback.v;  // read only: the platform copies what it converts
+      } else {
+        if (FAILED(hr = VariantCopy(&copy, const_cast<VARIANT*>(&facts.fallback.v)))) break;
+        V_VT(&arg) = static_cast<VARTYPE>(VT_BYREF | facts.defaultType);
+        V_BYREF(&arg) = facts.defaultType == VT_VARIANT ? static_cast<void*>(&copy) : &V_UI1(&copy);
+      }
+      continue;
+    }
+    arg = params->rgvarg[slot[p]];
+    const VARTYPE want = facts.pointee;
+    const VARIANT* held = Held(arg);
+    // Only a variable of another type is copied; the platform passes a value by value itself.
+    if (want == VT_EMPTY || !(V_VT(&arg) & VT_BYREF) || V_VT(&arg) == (VT_BYREF | want) ||
+        held == nullptr || (V_VT(held) & VT_BYREF) || V_VT(held) == VT_ERROR ||
+        FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(held), 0, want)))
+      continue;
+    V_VT(&arg) = static_cast<VARTYPE>(VT_BYREF | want);
+    V_BYREF(&arg) = &V_UI1(&copy);
+    written.push_back({k, copy});
+  }
+  if (SUCCEEDED(hr)) {
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS handed{args.data(), putName ? &putId : nullptr, total, putName ? 1u : 0u};
+    hr = platform(&handed);
+    if (argErr != nullptr && *argErr < total && from[*argErr] >= 0 &&
+        (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND || hr == DISP_E_OVERFLOW))
+      *argErr = static_cast<UINT>(from[*argErr]);
+  }
+  if (hr == S_OK)
+    for (const Written& w : written) {
+      const VARIANT& now = copies[w.k];
+      // The skin's members write a fresh value (a new string, a counted object): the copy
+      // changes exactly when the member wrote it.
+      if (V_VT(&now) == V_VT(&w.before) && V_UI8(&now) == V_UI8(&w.before)) continue;
+      if (!WriteBack(params->rgvarg[from[w.k]], now)) {
+        if (argErr != nullptr) *argErr = static_cast<UINT>(from[w.k]);
+        hr = DISP_E_TYPEMISMATCH;
+      }
+    }
+  for (VARIANT& c : copies) VariantClear(&c);
+  return hr;
 }
 
 }  // namespace zentnet::com

@@ -68,6 +68,12 @@ template <class T, class C>
 inline constexpr bool kIsRecord = std::is_class_v<T> && std::is_class_v<C> && std::is_trivially_copyable_v<T> &&
                                   std::is_trivially_copyable_v<C> && sizeof(T) == sizeof(C);
 
+// A VARIANT argument handed to the member as it came, for a member that converts it inside
+// its own catch.
+struct Unconverted {
+  const VARIANT* value;
+};
+
 template <class T, class C>
 T In(const C& c) {
   if constexpr (std::is_same_v<T, bool>) {
@@ -82,6 +88,9 @@ T In(const C& c) {
   } else if constexpr (std::is_same_v<T, Variant>) {
     static_assert(std::is_same_v<C, VARIANT>, "a Variant travels as VARIANT");
     return VariantIn(c);
+  } else if constexpr (std::is_same_v<T, Unconverted>) {
+    static_assert(std::is_same_v<C, VARIANT>, "only a VARIANT is handed on unconverted");
+    return Unconverted{&c};
   } else if constexpr (std::is_same_v<T, AutomationError>) {
     static_assert(std::is_same_v<C, IDispatch*>, "an error object travels as IDispatch");
     return ErrorIn(c);

@@ -15,14 +15,6 @@
 
 namespace zentnet::com {
 
-// A VARIANT that owns its contents.
-struct OwnedVariant {
-  VARIANT v;
-  OwnedVariant() { VariantInit(&v); }
-  OwnedVariant(const OwnedVariant& o) : OwnedVariant() { VariantCopy(&v, const_cast<VARIANT*>(&o.v)); }
-  OwnedVariant& operator=(const OwnedVariant&) = delete;
-  ~OwnedVariant() { VariantClear(&v); }
-};
 
 struct Connection {
   Ref<IDispatch> sink;

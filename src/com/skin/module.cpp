@@ -31,8 +31,7 @@ struct CachedInfo {
   bool vtable;
   Ref<ITypeInfo> info;
 };
-// A member's description: whether a call needs either repair of InvokeTyped, that is
-// whether any parameter but the result is by reference.
+// A member called with one kind of flags, whose facts InvokeTyped keeps.
 struct MemberKey {
   ITypeInfo* info;
   DISPID id;
@@ -42,7 +41,7 @@ struct MemberKey {
 struct TypeCache {
   Ref<ITypeLib> library;
   std::vector<CachedInfo> infos;
-  std::map<MemberKey, bool> repaired;  // the infos above, kept alive by them
+  std::map<MemberKey, MemberFacts> members;  // of the infos above, kept alive by them
 };
 // Never destroyed at process exit: releasing COM objects while DLLs detach is unsafe.
 TypeCache& Types() {
@@ -159,30 +158,26 @@ struct FuncDescOf {
   }
 };
 
-// Whether `id` called with `flags` takes a parameter by reference (then InvokeTyped may have
-// to repair the call), learnt from its description once.
-bool TakesByReference(ITypeInfo* info, DISPID id, WORD flags) {
+// The facts of `id` called with `flags`, learnt from its description on the first call;
+// null when the member is not described for those flags (ITypeInfo::Invoke answers then).
+const MemberFacts* FactsOf(ITypeInfo* info, DISPID id, WORD flags) {
   const MemberKey key{info, id, flags};
   {
     const Shared lock(g_typesLock);
-    const auto found = Types().repaired.find(key);
-    if (found != Types().repaired.end()) return found->second;
+    const auto found = Types().members.find(key);
+    if (found != Types().members.end()) return found->second.known ? &found->second : nullptr;
   }
   const FuncDescOf func(info, id, flags);
-  if (func.desc == nullptr) return true;  // unknown here: ITypeInfo::Invoke has the last word
-  bool byRef = false;
-  for (SHORT k = 0; k < func.desc->cParams; ++k) {
-    const ELEMDESC& p = func.desc->lprgelemdescParam[k];
-    if (p.tdesc.vt == VT_PTR && !(p.paramdesc.wParamFlags & PARAMFLAG_FRETVAL)) byRef = true;
-  }
+  MemberFacts facts = func.desc != nullptr ? LearnMember(info, *func.desc) : MemberFacts{};
   const Exclusive lock(g_typesLock);
-  // Only descriptions of the cached type information are kept: they live as long as it.
+  // Only members of the cached type information are kept: they live as long as it, and
+  // nothing else reaches here.
   for (const auto& c : Types().infos)
     if (c.info.get() == info) {
-      Types().repaired.emplace(key, byRef);
-      break;
+      const auto& kept = Types().members.emplace(key, std::move(facts)).first->second;
+      return kept.known ? &kept : nullptr;
     }
-  return byRef;
+  return nullptr;
 }
 
 // A name folded to lower case, on the stack: empty when it is too long or not plain ASCII,
@@ -223,54 +218,9 @@ void NameCache::Remember(const OLECHAR* name, DISPID id) {
 
 HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
                     VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
-  // Most members take nothing by reference; they need neither repair below.
-  if (params == nullptr || !TakesByReference(info, id, flags))
-    return info->Invoke(instance, id, flags, params, result, excep, argErr);
-  // Some ITypeInfo::Invoke implementations pass the default of an omitted by-reference
-  // parameter as the pointer itself; the defaults are supplied here as real references.
-  const FuncDescOf func(info, id, flags);
-  if (params != nullptr && func.desc != nullptr) BindByRefVariants(info, *func.desc, params);
-  if (params == nullptr || params->cNamedArgs != 0 || func.desc == nullptr)
-    return info->Invoke(instance, id, flags, params, result, excep, argErr);
-  const UINT given = params->cArgs;
-  UINT wanted = given;
-  for (; wanted < static_cast<UINT>(func.desc->cParams); ++wanted) {
-    const ELEMDESC& p = func.desc->lprgelemdescParam[wanted];
-    const USHORT pf = p.paramdesc.wParamFlags;
-    if (!(pf & PARAMFLAG_FHASDEFAULT) || (pf & PARAMFLAG_FRETVAL) || p.tdesc.vt != VT_PTR) break;
-  }
-  if (wanted == given) return info->Invoke(instance, id, flags, params, result, excep, argErr);
-
-  const UINT added = wanted - given;
-  std::vector<VARIANT> defaults(added);
-  std::vector<VARIANT> args(wanted);
-  HRESULT hr = S_OK;
-  for (UINT k = 0; k < added; ++k) {
-    const ELEMDESC& p = func.desc->lprgelemdescParam[given + k];
-    const VARTYPE pointee = p.tdesc.lptdesc->vt;
-    // Enumerations are the only user-defined types that carry a default.
-    const VARTYPE vt = pointee == VT_USERDEFINED ? static_cast<VARTYPE>(VT_I4) : pointee;
-    VARIANT& d = defaults[k];
-    VariantInit(&d);
-    VARIANT& stored = p.paramdesc.pparamdescex->varDefaultValue;
-    if (SUCCEEDED(hr))
-      hr = vt == VT_VARIANT ? VariantCopy(&d, &stored) : VariantChangeType(&d, &stored, 0, vt);
-    // Arguments travel in reverse order: the last one first.
-    VARIANT& a = args[added - 1 - k];
-    VariantInit(&a);
-    V_VT(&a) = static_cast<VARTYPE>(VT_BYREF | vt);
-    V_BYREF(&a) = vt == VT_VARIANT ? static_cast<void*>(&d) : static_cast<void*>(&V_I8(&d));
-  }
-  if (SUCCEEDED(hr)) {
-    for (UINT i = 0; i < given; ++i) args[added + i] = params->rgvarg[i];
-    DISPPARAMS all{args.data(), nullptr, wanted, 0};
-    hr = info->Invoke(instance, id, flags, &all, result, excep, argErr);
-    // The caller counts only the arguments it passed.
-    if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND) && argErr != nullptr && *argErr >= added)
-      *argErr -= added;
-  }
-  for (auto& d : defaults) VariantClear(&d);
-  return hr;
+  const MemberFacts* facts = params != nullptr ? FactsOf(info, id, flags) : nullptr;
+  if (facts == nullptr) return info->Invoke(instance, id, flags, params, result, excep, argErr);
+  return InvokeMember(info, *facts, instance, id, flags, params, result, excep, argErr);
 }
 
 namespace {
@@ -381,9 +331,26 @@ HRESULT Unregister() {
       const HRESULT hr = DeleteKey(*key);
       if (FAILED(hr)) result = hr;
     }
+  // What is not registered is unregistered already. The platform's UnRegisterTypeLib
+  // answers E_INVALIDARG for a library it does not find, so the library's key for this
+  // platform is looked for first (versions are written in hexadecimal there).
   const TypeLibraryInfo& typeLibrary = ThisLibrary().typeLibrary;
-  const HRESULT hr = UnRegisterTypeLib(ParseGuid(typeLibrary.libraryId), typeLibrary.majorVersion,
-                                       typeLibrary.minorVersion, LOCALE_NEUTRAL, ThisSysKind());
+  const GUID libid = ParseGuid(typeLibrary.libraryId);
+  const auto hex = [](unsigned n) {
+    std::wstring text;
+    do text.insert(text.begin(), L"0123456789abcdef"[n % 16]);
+    while ((n /= 16) != 0);
+    return text;
+  };
+  const std::wstring key = L"TypeLib\\" + GuidText(libid) + L"\\" + hex(typeLibrary.majorVersion) +
+                           L"." + hex(typeLibrary.minorVersion) + L"\\0\\" +
+                           (ThisSysKind() == SYS_WIN64 ? L"win64" : L"win32");
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return result;
+  RegCloseKey(handle);
+  const HRESULT hr = UnRegisterTypeLib(libid, typeLibrary.majorVersion, typeLibrary.minorVersion,
+                                       LOCALE_NEUTRAL, ThisSysKind());
   if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_LIBNOTREGISTERED) result = hr;
   return result;
 }

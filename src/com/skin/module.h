@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <windows.h>
 #include <oaidl.h>
@@ -42,13 +43,42 @@ ITypeLib* TypeLibrary();
 // picks its vtable half (what ITypeInfo::Invoke calls through) over its dispatch half.
 Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable);
 
-// Rebinds a script variable passed to a typed by-reference parameter of `fd` to the value
-// it holds (see byref.cpp).
-void BindByRefVariants(ITypeInfo* info, const FUNCDESC& fd, DISPPARAMS* params);
+// A VARIANT that owns its contents.
+struct OwnedVariant {
+  VARIANT v;
+  OwnedVariant() { VariantInit(&v); }
+  OwnedVariant(const OwnedVariant& o) : OwnedVariant() { VariantCopy(&v, const_cast<VARIANT*>(&o.v)); }
+  OwnedVariant& operator=(const OwnedVariant&) = delete;
+  ~OwnedVariant() { VariantClear(&v); }
+};
 
-// ITypeInfo::Invoke of `info` on `instance`, after two repairs made with one look-up of the
-// member: script variables bound to typed by-reference parameters (BindByRefVariants), and
-// the defaults of omitted by-reference parameters supplied as references.
+// What Invoke needs to know of one parameter, learnt once from the member's description.
+struct ParamFacts {
+  VARTYPE pointee = VT_EMPTY;  // a typed by-reference parameter whose argument is copied
+  bool integer = false;        // an integer or enumeration, by value or by reference
+  bool optional = false;
+  bool hasDefault = false;     // then `fallback` holds it, in the type the parameter takes
+  bool defaultByRef = false;   // ... or points to
+  VARTYPE defaultType = VT_EMPTY;
+  OwnedVariant fallback;
+};
+// ... and of one member called with one kind of flags (see byref.cpp).
+struct MemberFacts {
+  bool known = false;         // described: else ITypeInfo::Invoke alone answers
+  bool countChecked = true;   // more arguments than parameters are refused
+  bool byRef = false;         // a parameter is by reference
+  bool integer = false;       // a parameter is an integer
+  UINT takes = 0;             // parameters, the result not counted
+  std::vector<ParamFacts> params;
+};
+MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd);
+// ITypeInfo::Invoke of member `m`, with its arguments checked, named ones put in place,
+// omitted defaults supplied and by-reference variables converted into copies.
+HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISPID id, WORD flags,
+                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argErr);
+
+// ITypeInfo::Invoke of `info` on `instance` through InvokeMember, with the member's facts
+// learnt on its first call.
 HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
                     VARIANT* result, EXCEPINFO* excep, UINT* argErr);
 
