@@ -114,10 +114,9 @@ double TextToDouble(std::string_view text) {
     err::RaiseTypeMismatch();
   }
 
-  i = 0;
   const size_t n = text.size();
-  const bool negative = i < n && text[i] == '-';
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  const bool negative = n > 0 && text[0] == '-';
+  i = negative || (n > 0 && text[0] == '+') ? 1 : 0;
   const size_t start = i;
   size_t digits = 0;
   while (i < n && IsDigit(text[i])) ++i, ++digits;

@@ -111,7 +111,8 @@ void RawFile::Close() {
 }
 
 // Through UTF-16: malformed UTF-8 becomes U+FFFD and an unpaired surrogate stays one, both
-// of which the ANSI code page lacks, so "?". No flags: WC_NO_BEST_FIT_CHARS left out lets the system map a
+// of which the ANSI code page lacks, so "?". No flags: WC_NO_BEST_FIT_CHARS left out lets
+// the system map a
 // character to a look-alike where the code page has one.
 void AppendHostCodePage(std::string& out, std::string_view utf8) {
   size_t ascii = 0;

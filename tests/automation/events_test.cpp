@@ -115,8 +115,10 @@ TEST_F(EventSourceTest, NestingBeyondTheBoundRaisesOutOfStackSpace) {
     int next = n + 1;
     if (n < stop) t->Tick(next);
   }));
-  for (const auto& [limit, error] : {std::pair{kMaxRaiseNesting + 1, "28|ZentNetLib|Out of stack space||0"},
-                                     std::pair{kMaxRaiseNesting, "no error"}}) {
+  const std::pair<int, const char*> runs[] = {
+      {kMaxRaiseNesting + 1, "28|ZentNetLib|Out of stack space||0"},
+      {kMaxRaiseNesting, "no error"}};
+  for (const auto& [limit, error] : runs) {
     stop = limit;
     EXPECT_EQ(test::ErrorOf([&] { Tick(1); }), error);
     EXPECT_EQ(deepest, kMaxRaiseNesting);

@@ -169,8 +169,9 @@ io.Refresh
 CheckEq TakeJournal(), "CommutationChanged(7, 0), CommutationChanged(0, 7), CommutationChanged(6, 0), Refresh(True)", _
   "io events"
 CheckEq io.LastCommutationCode, 9, "the handler's lastCode"
-CheckRows "BitNames:", Array("48", io.BitNames("48"), "+LIMIT IN, -LIMIT IN", "4097", io.BitNames(4097), "BIT 0, BIT 12", _
-  "&H30", io.BitNames("&H30"), "+LIMIT IN, -LIMIT IN", "4.8E1", io.BitNames("4.8E1"), "+LIMIT IN, -LIMIT IN")
+CheckRows "BitNames:", Array("48", io.BitNames("48"), "+LIMIT IN, -LIMIT IN", _
+  "4097", io.BitNames(4097), "BIT 0, BIT 12", "&H30", io.BitNames("&H30"), "+LIMIT IN, -LIMIT IN", _
+  "4.8E1", io.BitNames("4.8E1"), "+LIMIT IN, -LIMIT IN")
 
 On Error Resume Next
 x = io.BitNames("abc")

@@ -44,9 +44,10 @@ checkEq(refl.Number, -2147217430, "a failed CopyError keeps the previous copy");
 
 // Text comes back unit for unit: unpaired surrogates (each alone, reversed) and a NUL.
 var odd = "x\uD800y\u0000z\uDC00\uDC00\uD800";
-refl.CopyError = { Number: 5, Description: "d" + odd, Source: "s" + odd, HelpContext: 0, HelpFile: "h" + odd };
-checkEq([refl.Description, refl.Source, refl.HelpFile].join("|"), ["d", "s", "h"].join(odd + "|") + odd,
-  "the copied texts");
+refl.CopyError = { Number: 5, Description: "d" + odd, Source: "s" + odd, HelpContext: 0,
+  HelpFile: "h" + odd };
+checkEq([refl.Description, refl.Source, refl.HelpFile].join("|"),
+  ["d", "s", "h"].join(odd + "|") + odd, "the copied texts");
 try {
   refl.Raise();
 } catch (e) {
