@@ -11,6 +11,7 @@
 // The same seed makes the same calls; --trace prints each call before making it, to find
 // the one that takes the process down.
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdint>
@@ -78,6 +79,7 @@ struct Member {
   int params;  // without the result
   int optional;
   std::string name;
+  bool objectsOnly;  // every parameter an object (by value or by reference)
 };
 struct Interface {
   std::string name;
@@ -115,8 +117,15 @@ const Interface* InterfaceOf(IDispatch* object) {
         BSTR member = nullptr;
         UINT n = 0;
         info->GetNames(f->memid, &member, 1, &n);
+        bool objects = params > 0;
+        for (int k = 0; k < params; ++k) {
+          const TYPEDESC& t = f->lprgelemdescParam[k].tdesc;
+          const VARTYPE to = t.vt == VT_PTR ? t.lptdesc->vt : static_cast<VARTYPE>(VT_EMPTY);
+          objects = objects && (t.vt == VT_DISPATCH || to == VT_USERDEFINED || to == VT_PTR ||
+                                to == VT_DISPATCH);
+        }
         itf.members.push_back({f->memid, static_cast<WORD>(f->invkind), params, f->cParamsOpt,
-                               Narrow(member)});
+                               Narrow(member), objects});
         SysFreeString(member);
       }
       info->ReleaseFuncDesc(f);
@@ -177,6 +186,16 @@ void Create(size_t slot) {
 
 IDispatch* AnyObject() { return g_pool[Below(g_pool.size())].object; }
 
+// The objects handed to members: another object may hold them, and they it, in a cycle of
+// the client's making (as `Set a.Peer = b : Set b.Peer = a` in a script). They stay alive
+// until the round ends, when their object-valued properties are set to Nothing first.
+std::vector<IDispatch*> g_kept;
+void Keep(IDispatch* object) {
+  if (std::find(g_kept.begin(), g_kept.end(), object) != g_kept.end()) return;
+  object->AddRef();
+  g_kept.push_back(object);
+}
+
 void Disconnect(size_t k) {
   const Connection c = g_connections[k];
   g_connections.erase(g_connections.begin() + static_cast<ptrdiff_t>(k));
@@ -232,6 +251,7 @@ void RandomValue(VARIANT* v, IDispatch* self) {
     case 8: case 9: {
       // Another object in play, the object itself, Nothing, or a client's own object.
       IDispatch* d = Chance(30) ? self : Chance(70) ? AnyObject() : nullptr;
+      if (d != nullptr) Keep(d);
       if (Chance(10)) d = reinterpret_cast<IDispatch*>(NewSink());
       else if (d != nullptr) d->AddRef();
       V_VT(v) = Chance(90) ? VT_DISPATCH : VT_UNKNOWN, V_DISPATCH(v) = d;
@@ -318,7 +338,7 @@ void WriteInto(VARIANT& arg) {
     *V_R8REF(&arg) = Chance(20) ? std::numeric_limits<double>::quiet_NaN() : 12.5;
   } else if (t == (VT_BYREF | VT_DISPATCH)) {
     IDispatch* d = Chance(50) ? AnyObject() : nullptr;
-    if (d != nullptr) d->AddRef();
+    if (d != nullptr) Keep(d), d->AddRef();
     if (*V_DISPATCHREF(&arg) != nullptr) (*V_DISPATCHREF(&arg))->Release();
     *V_DISPATCHREF(&arg) = d;
   }
@@ -373,7 +393,7 @@ class Sink final : public IDispatch {
       e->bstrDescription = SysAllocString(L"Overflow");
       hr = DISP_E_EXCEPTION;
     } else if (what < 66) {
-      hr = Chance(50) ? E_FAIL : DISP_E_MEMBERNOTFOUND;
+      hr = DISP_E_MEMBERNOTFOUND;
     }
     Release();
     return hr;
@@ -421,14 +441,27 @@ bool Allowed(HRESULT hr) {
 }
 
 void Describe(const Held& h, const Member* m, DISPID id, WORD flags, const DISPPARAMS& params) {
-  int n = std::snprintf(g_call, sizeof g_call, "%s.%s (id %ld) flags %u, %u args, %u named:",
+  int n = std::snprintf(g_call, sizeof g_call, "%p %s.%s (id %ld) flags %u, %u args, %u named:",
+                        static_cast<void*>(h.object),
                         h.itf ? h.itf->name.c_str() : "?", m ? m->name.c_str() : "?",
                         static_cast<long>(id), flags, params.cArgs, params.cNamedArgs);
   for (UINT k = params.cArgs; k-- > 0 && n > 0 && n < static_cast<int>(sizeof g_call) - 24;) {
     const std::string name =
         k < params.cNamedArgs ? "[" + std::to_string(params.rgdispidNamedArgs[k]) + "]=" : "";
-    n += std::snprintf(g_call + n, sizeof g_call - static_cast<size_t>(n), " %s0x%X", name.c_str(),
-                       V_VT(&params.rgvarg[k]));
+    const VARIANT& a = params.rgvarg[k];
+    std::string inner = V_VT(&a) == (VT_BYREF | VT_VARIANT)
+                                  ? "->0x" + std::to_string(V_VT(V_VARIANTREF(&a))) : "";
+    const VARIANT* in = V_VT(&a) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(&a) : &a;
+    if (g_trace && (V_VT(in) == VT_DISPATCH || V_VT(in) == VT_UNKNOWN) && V_DISPATCH(in) != nullptr) {
+      const Interface* itf = InterfaceOf(V_DISPATCH(in));
+      inner += "(" + (itf ? itf->name : std::string("foreign")) +
+               (V_DISPATCH(in) == g_pool[0].object ? "" : "") + ")";
+      char ptr[32];
+      std::snprintf(ptr, sizeof ptr, "@%p", static_cast<void*>(V_DISPATCH(in)));
+      inner += ptr;
+    }
+    n += std::snprintf(g_call + n, sizeof g_call - static_cast<size_t>(n), " %s0x%X%s",
+                       name.c_str(), V_VT(&a), inner.c_str());
   }
   if (g_trace) {
     std::printf("%llu %s\n", static_cast<unsigned long long>(g_calls), g_call);
@@ -442,6 +475,10 @@ void Call() {
   IDispatch* object = h.object;
   object->AddRef();  // the call may release the pool's reference
   const Member* m = &h.itf->members[Below(h.itf->members.size())];
+  if (const char* skip = getenv("FUZZ_SKIP"); skip && strstr(skip, m->name.c_str())) {
+    object->Release();
+    return;
+  }
   DISPID id = m->id;
   if (Chance(3)) {  // a member it does not have
     id = Chance(50) ? static_cast<DISPID>(Below(200)) - 10 : DISPID_NEWENUM;
@@ -487,6 +524,15 @@ void Call() {
                                     wantInfo ? &info : nullptr, &argErr);
   --g_depth;
   g_progress = GetTickCount64();
+  if (getenv("FUZZ_STORES") && hr == S_OK) {
+    bool obj = false;
+    for (UINT k = 0; k < dp.cArgs; ++k) {
+      const VARIANT* a = &dp.rgvarg[k];
+      if (V_VT(a) == (VT_BYREF | VT_VARIANT)) a = V_VARIANTREF(a);
+      if ((V_VT(a) & ~VT_BYREF) == VT_DISPATCH || (V_VT(a) & ~VT_BYREF) == VT_UNKNOWN) obj = true;
+    }
+    if (obj) std::fprintf(stderr, "STORE %s.%s %u\n", h.itf->name.c_str(), m ? m->name.c_str() : "?", flags);
+  }
   if (!Allowed(hr)) {
     char why[96];
     std::snprintf(why, sizeof why, "Invoke answered 0x%08lX, which it may not",
@@ -518,6 +564,53 @@ void Step() {
     if (!g_connections.empty()) Disconnect(Below(g_connections.size()));
   } else {
     Call();
+  }
+}
+
+// Sets every object-valued property of `object` to Nothing, breaking the cycles the
+// calls may have made.
+void Unlink(IDispatch* object) {
+  const Interface* itf = InterfaceOf(object);
+  for (size_t k = 0; itf != nullptr && k < itf->members.size(); ++k) {
+    const Member& m = itf->members[k];
+    if (m.params != 1 || !(m.kind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF))) continue;
+    VARIANT nothing;
+    V_VT(&nothing) = VT_DISPATCH, V_DISPATCH(&nothing) = nullptr;
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS p{&nothing, &put, 1, 1};
+    EXCEPINFO info{};
+    object->Invoke(m.id, IID_NULL, 0, m.kind, &p, nullptr, &info, nullptr);
+    for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile}) SysFreeString(text);
+  }
+  // A method that takes only objects (a peer, a hot key) is given Nothing for each.
+  for (size_t k = 0; itf != nullptr && k < itf->members.size(); ++k) {
+    const Member& m = itf->members[k];
+    if (m.kind != INVOKE_FUNC || !m.objectsOnly || m.name.rfind("Fire", 0) == 0) continue;
+    std::vector<IDispatch*> nothing(static_cast<size_t>(m.params), nullptr);
+    std::vector<VARIANT> args(nothing.size());
+    for (size_t i = 0; i < args.size(); ++i)
+      V_VT(&args[i]) = VT_BYREF | VT_DISPATCH, V_DISPATCHREF(&args[i]) = &nothing[i];
+    DISPPARAMS p{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+    EXCEPINFO info{};
+    object->Invoke(m.id, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, &info, nullptr);
+    for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile}) SysFreeString(text);
+    for (IDispatch* d : nothing)
+      if (d != nullptr) d->Release();
+  }
+  // A collection lets go of its items (itself among them, maybe) one by one.
+  for (size_t k = 0; itf != nullptr && k < itf->members.size(); ++k) {
+    if (itf->members[k].name != "Remove" || itf->members[k].params != 1) continue;
+    VARIANT first;
+    V_VT(&first) = VT_I4, V_I4(&first) = 1;
+    DISPPARAMS p{&first, nullptr, 1, 0};
+    for (int n = 0; n < 100000; ++n) {
+      EXCEPINFO info{};
+      const HRESULT hr = object->Invoke(itf->members[k].id, IID_NULL, 0, DISPATCH_METHOD, &p,
+                                        nullptr, &info, nullptr);
+      for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile})
+        SysFreeString(text);
+      if (hr != S_OK) break;
+    }
   }
 }
 
@@ -564,24 +657,40 @@ int main(int argc, char** argv) {
   g_progress = GetTickCount64();
   CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
 
+  // Rounds of a few seconds: each ends with every object released and both DLLs ready to
+  // unload, so that a leak is found near the calls that made it.
   const ULONGLONG start = GetTickCount64();
-  // Every class once, then the random play.
-  for (size_t c = 0; c < g_classes.size(); ++c) {
-    IDispatch* object = nullptr;
-    if (SUCCEEDED(CoCreateInstance(g_classes[c], nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                   reinterpret_cast<void**>(&object))))
-      Put(c % g_pool.size(), object), ++g_created;
-  }
-  while (GetTickCount64() - start < seconds * 1000)
-    for (int i = 0; i < 100; ++i) Step();
-
-  std::snprintf(g_call, sizeof g_call, "(the end: releasing everything)");
-  g_ending = true;
-  while (!g_connections.empty()) Disconnect(g_connections.size() - 1);
-  for (size_t slot = 0; slot < g_pool.size(); ++slot) Put(slot, nullptr);
-  for (size_t i = 0; i < dlls.size(); ++i) {
-    if (function(dlls[i], "DllCanUnloadNow")() != S_OK)
-      Fail("objects left alive at the end (DllCanUnloadNow S_FALSE)");
+  for (int round = 1;; ++round) {
+    for (size_t c = 0; c < g_classes.size(); ++c) {  // every class once, then the random play
+      IDispatch* object = nullptr;
+      if (SUCCEEDED(CoCreateInstance(g_classes[c], nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                     reinterpret_cast<void**>(&object))))
+        Put(c % g_pool.size(), object), ++g_created;
+    }
+    const ULONGLONG roundStart = GetTickCount64();
+    bool last = false;
+    const int steps = getenv("FUZZ_STEPS") ? atoi(getenv("FUZZ_STEPS")) : 100;
+    while (GetTickCount64() - roundStart < 5000 && !last) {
+      const uint64_t stop = getenv("FUZZ_STOP") ? strtoull(getenv("FUZZ_STOP"), nullptr, 10) : 0;
+      for (int i = 0; i < steps && !(stop && g_calls >= stop); ++i) Step();
+      if (stop && g_calls >= stop) last = true;
+      if (steps != 100) break;
+      last = GetTickCount64() - start >= seconds * 1000;
+    }
+    std::snprintf(g_call, sizeof g_call, "(the end of round %d: releasing everything)", round);
+    if (g_trace) std::printf("%s\n", g_call);
+    g_ending = true;
+    while (!g_connections.empty()) Disconnect(g_connections.size() - 1);
+    for (IDispatch* object : g_kept) Unlink(object);
+    for (size_t slot = 0; slot < g_pool.size(); ++slot) Put(slot, nullptr);
+    for (IDispatch* object : g_kept) object->Release();
+    g_kept.clear();
+    for (size_t i = 0; i < dlls.size(); ++i) {
+      if (function(dlls[i], "DllCanUnloadNow")() != S_OK)
+        Fail("objects left alive at the end of a round (DllCanUnloadNow S_FALSE)");
+    }
+    g_ending = false;
+    if (last) break;
   }
   const auto u = [](uint64_t n) { return static_cast<unsigned long long>(n); };
   std::printf("ok: seed %llu, %llu calls (%llu from sinks), %llu objects created, %llu events,"

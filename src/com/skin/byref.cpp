@@ -40,6 +40,19 @@ VARTYPE Resolved(ITypeInfo* info, const TYPEDESC& type) {
   return t->vt == VT_USERDEFINED ? static_cast<VARTYPE>(VT_EMPTY) : t->vt;
 }
 
+// Whether `type` names an interface, and which.
+bool IsInterface(ITypeInfo* info, const TYPEDESC& type, IID& iid) {
+  Ref<ITypeInfo> ref;
+  TYPEATTR* attr = nullptr;
+  if (type.vt != VT_USERDEFINED || FAILED(info->GetRefTypeInfo(type.hreftype, ref.put())) ||
+      FAILED(ref->GetTypeAttr(&attr)))
+    return false;
+  const TYPEKIND kind = attr->typekind;
+  iid = attr->guid;
+  ref->ReleaseTypeAttr(attr);
+  return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH;
+}
+
 bool IsInteger(VARTYPE vt) {
   switch (vt) {
     case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_UI1: case VT_UI2: case VT_UI4:
@@ -62,6 +75,11 @@ VARTYPE PointedType(ITypeInfo* info, const TYPEDESC& param) {
 const VARIANT* Held(const VARIANT& arg) {
   if (V_VT(&arg) == (VT_BYREF | VT_VARIANT)) return V_VARIANTREF(&arg);
   return &arg;
+}
+
+bool IsMissing(const VARIANT& arg) {
+  const VARIANT* v = Held(arg);
+  return v != nullptr && V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND;
 }
 
 bool NotFinite(const VARIANT& arg) {
@@ -135,12 +153,12 @@ MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
   const auto flagsOf = [&](UINT k) { return fd.lprgelemdescParam[k].paramdesc.wParamFlags; };
   if (takes > 0 && (flagsOf(takes - 1) & PARAMFLAG_FRETVAL)) {
     --takes;
-    // A property read that yields an object or a Variant may take the arguments of that
-    // value's default member: the platform decides.
+    // A property read that yields an object or a Variant hands further arguments on to
+    // that value's default member.
     const TYPEDESC& r = fd.lprgelemdescParam[takes].tdesc;
     const VARTYPE result = r.vt == VT_PTR ? r.lptdesc->vt : static_cast<VARTYPE>(VT_EMPTY);
-    m.countChecked = !(fd.invkind == INVOKE_PROPERTYGET &&
-                       (result == VT_PTR || result == VT_VARIANT || result == VT_DISPATCH));
+    m.forwards = fd.invkind == INVOKE_PROPERTYGET &&
+                 (result == VT_PTR || result == VT_VARIANT || result == VT_DISPATCH);
   }
   if (fd.cParamsOpt < 0 || takes > kMaxParams) m.countChecked = false;
   m.takes = takes;
@@ -151,7 +169,10 @@ MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
     const bool byRef = e.tdesc.vt == VT_PTR;
     p.pointee = PointedType(info, e.tdesc);
     p.integer = IsInteger(Resolved(info, byRef ? *e.tdesc.lptdesc : e.tdesc));
+    p.object = byRef && IsInterface(info, *e.tdesc.lptdesc, p.iid);
+    m.object = m.object || p.object;
     p.optional = (flagsOf(k) & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) != 0;
+    if (!p.optional) m.required = k + 1;
     m.byRef = m.byRef || byRef;
     m.integer = m.integer || p.integer;
     if (!(flagsOf(k) & PARAMFLAG_FHASDEFAULT) || e.paramdesc.pparamdescex == nullptr) continue;
@@ -176,12 +197,39 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
   const UINT count = params->cArgs, named = params->cNamedArgs;
   if (count > 0 && params->rgvarg == nullptr) return E_INVALIDARG;
   if (named > count || (named > 0 && params->rgdispidNamedArgs == nullptr)) return E_INVALIDARG;
-  if (m.countChecked && count > m.takes) return DISP_E_BADPARAMCOUNT;
+  // Too few: the platform refuses them too, but keeps the references it took to the
+  // arguments it had converted by then.
+  if (m.countChecked && named == 0 && count < m.required) return DISP_E_BADPARAMCOUNT;
+  if (m.countChecked && count > m.takes) {
+    // The platform's own hand-over crashes: done here, as COM does it, for positional
+    // arguments. The property takes the first ones, its value's default member the rest.
+    if (!m.forwards || named != 0) return DISP_E_BADPARAMCOUNT;
+    const UINT rest = count - m.takes;
+    DISPPARAMS own{params->rgvarg + rest, nullptr, m.takes, 0};
+    VARIANT value;
+    VariantInit(&value);
+    HRESULT hr = InvokeMember(info, m, instance, id, flags, &own, &value, excep, argErr);
+    if (FAILED(hr)) {
+      if (argErr != nullptr && (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND ||
+                                hr == DISP_E_OVERFLOW))
+        *argErr += rest;
+      return hr;
+    }
+    if (V_VT(&value) == VT_DISPATCH && V_DISPATCH(&value) != nullptr) {
+      DISPPARAMS others{params->rgvarg, nullptr, rest, 0};
+      hr = V_DISPATCH(&value)->Invoke(DISPID_VALUE, IID_NULL, 0, flags, &others, result, excep,
+                                      argErr);
+    } else {
+      hr = DISP_E_BADPARAMCOUNT;  // no object to take them
+    }
+    VariantClear(&value);
+    return hr;
+  }
   const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
   const bool onlyPutName =
       named == 0 || (named == 1 && put && params->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT);
   // The common call: nothing to check, nothing to place.
-  if (onlyPutName && !m.byRef && !m.integer) return platform(params);
+  if (onlyPutName && !m.byRef && !m.integer && !m.object) return platform(params);
   if (!m.countChecked) return platform(params);
 
   // Where each argument goes: positional ones (at the end of rgvarg) first, so that a name
@@ -214,7 +262,7 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
       return DISP_E_OVERFLOW;
     }
   }
-  if (onlyPutName && !m.byRef) return platform(params);
+  if (onlyPutName && !m.byRef && !m.object) return platform(params);
 
   // The positional parameters handed on: up to the last one given, and on over omitted
   // optional ones while a later one is by reference with a default (which the platform
@@ -242,7 +290,8 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
     VARIANT& arg = args[k];
     VARIANT& copy = copies[k];
     from[k] = slot[p];
-    if (slot[p] < 0) {
+    // An argument given as "missing" is an omitted one.
+    if (slot[p] < 0 || (facts.optional && IsMissing(params->rgvarg[slot[p]]))) {
       if (!facts.optional) {
         hr = DISP_E_PARAMNOTOPTIONAL;
         break;
@@ -262,14 +311,37 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
     arg = params->rgvarg[slot[p]];
     const VARTYPE want = facts.pointee;
     const VARIANT* held = Held(arg);
-    // Only a variable of another type is copied; the platform passes a value by value itself.
-    if (want == VT_EMPTY || !(V_VT(&arg) & VT_BYREF) || V_VT(&arg) == (VT_BYREF | want) ||
-        held == nullptr || (V_VT(held) & VT_BYREF) || V_VT(held) == VT_ERROR ||
+    // An object goes to an interface parameter as that interface, asked for here: the
+    // platform hands a variable's object, or an IUnknown, on unasked.
+    if (facts.object) {
+      if (held != nullptr) arg = *held;
+      const VARTYPE vt = V_VT(&arg);
+      if (vt != VT_DISPATCH && vt != VT_UNKNOWN && vt != (VT_BYREF | VT_DISPATCH) &&
+          vt != (VT_BYREF | VT_UNKNOWN))
+        continue;
+      IUnknown* object = (vt & VT_BYREF) ? *V_UNKNOWNREF(&arg) : V_UNKNOWN(&arg);
+      V_VT(&copy) = VT_DISPATCH;  // our interfaces are all dual
+      if (object != nullptr &&
+          FAILED(object->QueryInterface(facts.iid, reinterpret_cast<void**>(&V_DISPATCH(&copy))))) {
+        V_VT(&copy) = VT_EMPTY;
+        if (argErr != nullptr) *argErr = static_cast<UINT>(slot[p]);
+        hr = DISP_E_TYPEMISMATCH;
+        break;
+      }
+      arg = copy;
+      continue;
+    }
+    // A variable of the very type is passed on as it is. A value, or a variable of another
+    // type, goes as a reference to a copy (the platform passes an object by value as the
+    // pointer itself).
+    if (want == VT_EMPTY || V_VT(&arg) == (VT_BYREF | want) || held == nullptr ||
+        (V_VT(held) & VT_BYREF) || V_VT(held) == VT_ERROR ||
         FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(held), 0, want)))
       continue;
+    const bool variable = (V_VT(&arg) & VT_BYREF) != 0;
     V_VT(&arg) = static_cast<VARTYPE>(VT_BYREF | want);
     V_BYREF(&arg) = &V_UI1(&copy);
-    written.push_back({k, copy});
+    if (variable) written.push_back({k, copy});
   }
   if (SUCCEEDED(hr)) {
     DISPID putId = DISPID_PROPERTYPUT;

@@ -241,8 +241,13 @@ void NameCache::Remember(const OLECHAR* name, DISPID id) {
 HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISPPARAMS* params,
                     VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
   const MemberFacts* facts = params != nullptr ? FactsOf(info, id, flags) : nullptr;
-  if (facts == nullptr) return info->Invoke(instance, id, flags, params, result, excep, argErr);
-  return InvokeMember(info, *facts, instance, id, flags, params, result, excep, argErr);
+  const HRESULT hr =
+      facts == nullptr ? info->Invoke(instance, id, flags, params, result, excep, argErr)
+                       : InvokeMember(info, *facts, instance, id, flags, params, result, excep, argErr);
+  // The platform answers E_NOTIMPL for an argument it cannot convert to a record and
+  // E_NOINTERFACE for an object that lacks the parameter's interface; Invoke may answer only
+  // a type mismatch there.
+  return hr == E_NOTIMPL || hr == E_NOINTERFACE ? DISP_E_TYPEMISMATCH : hr;
 }
 
 namespace {

@@ -56,6 +56,8 @@ struct OwnedVariant {
 struct ParamFacts {
   VARTYPE pointee = VT_EMPTY;  // a typed by-reference parameter whose argument is copied
   bool integer = false;        // an integer or enumeration, by value or by reference
+  bool object = false;         // an interface, by value: `iid`
+  IID iid{};
   bool optional = false;
   bool hasDefault = false;     // then `fallback` holds it, in the type the parameter takes
   bool defaultByRef = false;   // ... or points to
@@ -65,10 +67,13 @@ struct ParamFacts {
 // ... and of one member called with one kind of flags (see byref.cpp).
 struct MemberFacts {
   bool known = false;         // described: else ITypeInfo::Invoke alone answers
-  bool countChecked = true;   // more arguments than parameters are refused
+  bool countChecked = true;   // more arguments than parameters are refused...
+  bool forwards = false;      // ... or handed on to the default member of the result
   bool byRef = false;         // a parameter is by reference
   bool integer = false;       // a parameter is an integer
+  bool object = false;        // a parameter is an interface, by value
   UINT takes = 0;             // parameters, the result not counted
+  UINT required = 0;          // up to the last one that is not optional
   std::vector<ParamFacts> params;
 };
 MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd);
