@@ -114,7 +114,7 @@ ConfigRegObj::ConfigRegObj() = default;
 ConfigRegObj::~ConfigRegObj() = default;
 
 std::shared_ptr<ConfigRegObj> ConfigRegObj::create() {
-  auto self = std::make_shared<ConfigRegObj>();
+  auto self = Pinnable::Make<ConfigRegObj>();
   self->sink_ = MakeValueSink(self, {.valueChanged = &ConfigRegObj::Register_ValueChanged,
                                      .contentChanged = &ConfigRegObj::Register_ContentChanged,
                                      .refresh = &ConfigRegObj::Register_Refresh,

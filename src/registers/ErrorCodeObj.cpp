@@ -20,10 +20,11 @@ ErrorCodeObj::ErrorCodeObj() = default;
 ErrorCodeObj::~ErrorCodeObj() = default;
 
 std::shared_ptr<ErrorCodeObj> ErrorCodeObj::create() {
-  auto self = std::make_shared<ErrorCodeObj>();
+  auto self = Pinnable::Make<ErrorCodeObj>();
   self->sink_ = MakeValueSink(self, {.changed = &ErrorCodeObj::Register_Changed,
                                      .refresh = &ErrorCodeObj::Register_Refresh,
-                                     .initializeCache = &ErrorCodeObj::Register_InitializeCache});
+                                     .initializeCache = &ErrorCodeObj::Register_InitializeCache,
+                                     .readsNewValue = false});
   self->SetRegister(NewValueObj());
   ValueObj& v = *self->m_register.get();
   v.SetSetupA(0);

@@ -13,11 +13,12 @@ IOregisterObj::IOregisterObj() = default;
 IOregisterObj::~IOregisterObj() = default;
 
 std::shared_ptr<IOregisterObj> IOregisterObj::create() {
-  auto self = std::make_shared<IOregisterObj>();
+  auto self = Pinnable::Make<IOregisterObj>();
   self->sink_ =
       MakeValueSink(self, {.changed = &IOregisterObj::m_register_Changed,
                            .refresh = &IOregisterObj::m_register_Refresh,
-                           .initializeCache = &IOregisterObj::m_register_InitializeCache});
+                           .initializeCache = &IOregisterObj::m_register_InitializeCache,
+                           .readsNewValue = false});
   self->m_register.Reset(NewValueObj(), self->sink_);
   return self;
 }
@@ -53,11 +54,11 @@ void IOregisterObj::SetValueObjRef(std::shared_ptr<ValueObj> newRef) {
   lastCode_ = 0;
 }
 
-// The stored code is a fresh read of the register, not the one just compared.
 void IOregisterObj::m_register_Changed(std::shared_ptr<ValueObj>& /*newVal*/) {
-  if (CommutationCode() == code_) return;
+  const int32_t code = CommutationCode();
+  if (code == code_) return;
   lastCode_ = code_;
-  code_ = CommutationCode();
+  code_ = code;
   Fire(*this, &Events::CommutationChanged, code_, lastCode_);
 }
 

@@ -37,7 +37,7 @@ OptionRegObj::OptionRegObj() = default;
 OptionRegObj::~OptionRegObj() = default;
 
 std::shared_ptr<OptionRegObj> OptionRegObj::create() {
-  auto self = std::make_shared<OptionRegObj>();
+  auto self = Pinnable::Make<OptionRegObj>();
   self->sink_ = MakeValueSink(self, {.changed = &OptionRegObj::Register_Changed,
                                      .refresh = &OptionRegObj::Register_Refresh,
                                      .initializeCache = &OptionRegObj::Register_InitializeCache});

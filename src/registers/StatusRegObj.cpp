@@ -57,7 +57,7 @@ StatusRegObj::StatusRegObj() = default;
 StatusRegObj::~StatusRegObj() = default;
 
 std::shared_ptr<StatusRegObj> StatusRegObj::create() {
-  auto self = std::make_shared<StatusRegObj>();
+  auto self = Pinnable::Make<StatusRegObj>();
   self->sink_ =
       MakeValueSink(self, {.changed = &StatusRegObj::m_statusReg_Changed,
                            .contentChanged = &StatusRegObj::m_statusReg_ContentChanged,

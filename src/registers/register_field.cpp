@@ -4,10 +4,6 @@
 
 namespace zentnet::reg {
 
-int32_t Read(const std::shared_ptr<ValueObj>& value) {
-  return ToLong(err::Required(value)->NumberValue());
-}
-
 void Write(const std::shared_ptr<ValueObj>& value, uint32_t bits) {
   err::Required(value)->Number()->SetValue(RegisterToDouble(bits));
 }

@@ -68,7 +68,7 @@ class BasicValueNumberObj final : public ValueNumberObj {
   SetupFields f_;
 };
 
-std::shared_ptr<BasicValueObj> BasicValueObj::create() { return std::make_shared<BasicValueObj>(); }
+std::shared_ptr<BasicValueObj> BasicValueObj::create() { return Pinnable::Make<BasicValueObj>(); }
 
 BasicValueObj::BasicValueObj()
     : number_(std::make_shared<BasicValueNumberObj>(this)),
@@ -89,11 +89,20 @@ void BasicValueObj::Fire(const std::shared_ptr<ValueObj>& self, Call&& call) {
   events_.Raise(self, [&](ValueObjEvents& sink) { call(sink, arg); });
 }
 
+// A write is the poll path: the value is pinned rather than held, and a strong reference to
+// it, the listeners' argument, is taken only when a listener reads it. The argument is put
+// back between the two events if a listener of the first wrote into it. A listener that
+// reads it, advised during ValueChanged on a value nobody holds any more, gets an empty one.
 void BasicValueObj::NumberChanged() {
   if (events_.Count() == 0) return;
-  const std::shared_ptr<ValueObj> self = weak_from_this().lock();
-  Fire(self, [](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.ValueChanged(v); });
-  Fire(self, [](ValueObjEvents& s, std::shared_ptr<ValueObj>& v) { s.Changed(v); });
+  const Pin pin(*this);
+  const auto reads = [](const ValueObjEvents& sink) { return sink.ReadsNewValue(); };
+  std::shared_ptr<ValueObj> self, arg;
+  if (events_.Any(reads)) arg = self = weak_from_this().lock();
+  events_.Raise([&](ValueObjEvents& sink) { sink.ValueChanged(arg); });
+  if (!self && events_.Any(reads)) self = weak_from_this().lock();
+  if (arg != self) arg = self;
+  events_.Raise([&](ValueObjEvents& sink) { sink.Changed(arg); });
 }
 
 void BasicValueObj::Refresh() { RaiseRefresh(); }

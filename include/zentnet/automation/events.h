@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -79,6 +80,15 @@ class EventSource {
 
   size_t Count() const { return sinks_ ? sinks_->size() : 0; }
 
+  // Whether `test(const Sink&)` holds for a sink the next raise would call.
+  template <class Test>
+  bool Any(Test&& test) const {
+    if (sinks_)
+      for (const auto& e : *sinks_)
+        if (test(static_cast<const Sink&>(*e.sink))) return true;
+    return false;
+  }
+
   // Calls `call(Sink&)` for each sink. `keepAlive` is a strong reference to the raising
   // object (or null while it is being built or destroyed) that the caller holds until the
   // raise returns, so that a sink that drops the last outside reference cannot destroy
@@ -86,6 +96,13 @@ class EventSource {
   // shared_from_this() lives until the raise returns, and no count is touched.
   template <class Owner, class Call>
   void Raise(const std::shared_ptr<Owner>& keepAlive, Call&& call) const {
+    Raise(std::forward<Call>(call));
+    (void)keepAlive;
+  }
+
+  // The same for a raiser its caller keeps alive otherwise (a Pinnable's pin).
+  template <class Call>
+  void Raise(Call&& call) const {
     const List* snapshot = sinks_.get();
     if (snapshot == nullptr) return;
     const detail::RaiseNesting nesting;
@@ -94,7 +111,6 @@ class EventSource {
       if (sinks_.get() != snapshot && !(sinks_ && Contains(*sinks_, e.cookie))) continue;
       call(*e.sink);
     }
-    (void)keepAlive;
   }
 
  private:
@@ -109,8 +125,7 @@ class EventSource {
    public:
     explicit Depth(const EventSource& source) : source_(source) { ++source_.raising_; }
     ~Depth() {
-      // Moved out first: a sink's destructor may itself advise, unadvise or raise here.
-      if (--source_.raising_ == 0) auto freed = std::move(source_.retired_);
+      if (--source_.raising_ == 0 && !source_.retired_.empty()) source_.FreeRetired();
     }
     Depth(const Depth&) = delete;
     Depth& operator=(const Depth&) = delete;
@@ -118,6 +133,9 @@ class EventSource {
    private:
     const EventSource& source_;
   };
+
+  // Moved out first: a sink's destructor may itself advise, unadvise or raise here.
+  void FreeRetired() const { auto freed = std::move(retired_); }
 
   void Replace(std::shared_ptr<const List> next) {
     if (raising_ > 0 && sinks_) retired_.push_back(std::move(sinks_));
@@ -140,6 +158,50 @@ class EventSource {
 
 namespace zentnet {
 
+// An object whose destruction waits for the members running on it. Taking a strong
+// reference from `this` (shared_from_this, a weak reference's lock) is an atomic
+// compare-and-swap, the dearest step of a poll; a Pin is a plain counter in the object.
+// When the last strong reference goes while a pin is held, the object is destroyed as the
+// last pin is released: its memory, its fields and its raise stay valid meanwhile. It is
+// already expired to weak references then (HoldSelf answers null, as in a destructor), so
+// nothing new takes hold of it and a ValueSink no longer routes to it. Such an object must
+// be created by Pinnable::Make, whose deleter knows to wait. Single-threaded, like every
+// object here: one apartment.
+class Pinnable {
+ public:
+  class Pin {
+   public:
+    explicit Pin(const Pinnable& object) : object_(object) { ++object_.pins_; }
+    ~Pin() {
+      if (--object_.pins_ == 0 && object_.doomed_) delete &object_;
+    }
+    Pin(const Pin&) = delete;
+    Pin& operator=(const Pin&) = delete;
+
+   private:
+    const Pinnable& object_;
+  };
+
+  template <class T>
+  static std::shared_ptr<T> Make() {
+    return std::shared_ptr<T>(new T(), [](T* object) { Release(object); });
+  }
+
+ protected:
+  Pinnable() = default;
+  virtual ~Pinnable() = default;
+
+ private:
+  static void Release(const Pinnable* object) {
+    if (object->pins_ > 0)
+      object->doomed_ = true;
+    else
+      delete object;
+  }
+  mutable int pins_ = 0;
+  mutable bool doomed_ = false;
+};
+
 // A strong reference to `self` that a member which raises events (itself or through the
 // value objects it writes) and then goes on touching its object holds for its whole length:
 // a listener may drop the last outside reference at any event. Empty while the object is
@@ -161,10 +223,17 @@ class EventHost {
   // variables: a parameter the member took by value is its private copy, so a sink's write
   // reaches later sinks but never the member's caller; one taken by reference is the
   // caller's variable. `self`, the raiser, stays alive until the raise returns.
+  // A Pinnable raiser is pinned, any other held by a strong reference.
   template <class Self, class... Params, class... Args>
   void Fire(Self& self, void (Sink::*event)(Params...), Args&... args) const {
     if (events_.Count() == 0) return;
-    events_.Raise(self.shared_from_this(), [&](Sink& sink) { (sink.*event)(args...); });
+    const auto call = [&](Sink& sink) { (sink.*event)(args...); };
+    if constexpr (std::is_base_of_v<Pinnable, Self>) {
+      const Pinnable::Pin pin(self);
+      events_.Raise(call);
+    } else {
+      events_.Raise(self.shared_from_this(), call);
+    }
   }
 
   EventSource<Sink> events_;

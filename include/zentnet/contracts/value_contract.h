@@ -57,12 +57,21 @@ class ValueNumberObj {
 // Events of a value object; every argument is by reference.
 class ValueObjEvents {
  public:
+  // A sink built with `readsNewValue` false promises that its Changed and ValueChanged never
+  // read newVal (an owner that re-reads its register): when no listener of a write reads it,
+  // the value object passes an empty reference and spares itself the atomic step of taking
+  // a strong reference to itself, the dearest part of a poll.
+  explicit ValueObjEvents(bool readsNewValue = true) : readsNewValue_(readsNewValue) {}
   virtual ~ValueObjEvents() = default;
   virtual void Changed(std::shared_ptr<ValueObj>& /*newVal*/) {}
   virtual void ValueChanged(std::shared_ptr<ValueObj>& /*newVal*/) {}
   virtual void ContentChanged(std::shared_ptr<ValueObj>& /*newVal*/) {}
   virtual void Refresh(std::shared_ptr<ValueObj>& /*newVal*/) {}
   virtual void InitializeCache(double& /*initialValue*/, bool& /*processed*/) {}
+  bool ReadsNewValue() const { return readsNewValue_; }
+
+ private:
+  bool readsNewValue_;
 };
 
 class ValueObj : public Object {

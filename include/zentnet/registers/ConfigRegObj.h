@@ -50,6 +50,7 @@ inline constexpr DispatchEntry kConfigRegObjEventIds[] = {
 
 class ConfigRegObj final : public Object,
                            public EventHost<ConfigRegObjEvents>,
+                           public Pinnable,
                            public std::enable_shared_from_this<ConfigRegObj> {
  public:
   static std::shared_ptr<ConfigRegObj> create();

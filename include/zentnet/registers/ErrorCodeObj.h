@@ -25,6 +25,7 @@ inline constexpr DispatchEntry kErrorCodeObjEventIds[] = {
 
 class ErrorCodeObj final : public Object,
                            public EventHost<ErrorCodeObjEvents>,
+                           public Pinnable,
                            public std::enable_shared_from_this<ErrorCodeObj> {
  public:
   static std::shared_ptr<ErrorCodeObj> create();

@@ -27,6 +27,7 @@ inline constexpr DispatchEntry kIOregisterObjEventIds[] = {
 
 class IOregisterObj final : public Object,
                             public EventHost<IOregisterObjEvents>,
+                            public Pinnable,
                             public std::enable_shared_from_this<IOregisterObj> {
  public:
   static std::shared_ptr<IOregisterObj> create();

@@ -30,6 +30,7 @@ inline constexpr DispatchEntry kOptionRegObjEventIds[] = {
 
 class OptionRegObj final : public Object,
                            public EventHost<OptionRegObjEvents>,
+                           public Pinnable,
                            public std::enable_shared_from_this<OptionRegObj> {
  public:
   static std::shared_ptr<OptionRegObj> create();

@@ -42,6 +42,7 @@ inline constexpr DispatchEntry kStatusRegObjEventIds[] = {
 
 class StatusRegObj final : public Object,
                            public EventHost<StatusRegObjEvents>,
+                           public Pinnable,
                            public std::enable_shared_from_this<StatusRegObj> {
  public:
   static std::shared_ptr<StatusRegObj> create();

@@ -6,12 +6,16 @@
 #include <cstdint>
 
 #include "zentnet/automation/convert.h"
+#include "zentnet/automation/error.h"
 #include "zentnet/contracts/value_contract.h"
 
 namespace zentnet::reg {
 
 // The register as a signed 32-bit integer (error 6 outside the range, 91 without a value).
-int32_t Read(const std::shared_ptr<ValueObj>& value);
+// Inline: every poll of a decoder reads its register.
+inline int32_t Read(const std::shared_ptr<ValueObj>& value) {
+  return ToLong(err::Required(value)->NumberValue());
+}
 // Stores the 32-bit pattern as the value's number in one write.
 void Write(const std::shared_ptr<ValueObj>& value, uint32_t bits);
 

@@ -1,10 +1,11 @@
 #pragma once
 // An owner's subscription to a value object it holds: each notification goes to the member
 // of the owner named for it. The owner is held weakly, so that the value object does not
-// keep it alive; a notification that arrives once the owner is gone reaches nobody, and the
-// owner stays alive until its member returns.
+// keep it alive; a notification that arrives once the owner is gone (or doomed, for a
+// Pinnable) reaches nobody, and the owner stays alive until its member returns.
 
 #include <memory>
+#include <type_traits>
 
 #include "zentnet/contracts/value_contract.h"
 
@@ -22,10 +23,13 @@ class ValueSink final : public ValueObjEvents {
     OnValue contentChanged = nullptr;
     OnValue refresh = nullptr;
     void (Owner::*initializeCache)(double& initialValue, bool& processed) = nullptr;
+    // False when the changed and valueChanged members never read newVal, which may then be
+    // empty (see ValueObjEvents).
+    bool readsNewValue = true;
   };
 
   ValueSink(const std::shared_ptr<Owner>& owner, const Routes& routes)
-      : owner_(owner), routes_(routes) {}
+      : ValueObjEvents(routes.readsNewValue), owner_(owner), raw_(owner.get()), routes_(routes) {}
 
   void Changed(std::shared_ptr<ValueObj>& v) override { Forward(routes_.changed, v); }
   void ValueChanged(std::shared_ptr<ValueObj>& v) override { Forward(routes_.valueChanged, v); }
@@ -36,13 +40,21 @@ class ValueSink final : public ValueObjEvents {
   }
 
  private:
+  // A Pinnable owner is pinned (no atomic step), any other held by a strong reference.
   template <class... A>
   void Forward(void (Owner::*member)(A&...), A&... args) const {
     if (member == nullptr) return;
-    if (const auto owner = owner_.lock()) ((*owner).*member)(args...);
+    if constexpr (std::is_base_of_v<Pinnable, Owner>) {
+      if (owner_.expired()) return;
+      const Pinnable::Pin pin(*raw_);
+      (raw_->*member)(args...);
+    } else if (const auto owner = owner_.lock()) {
+      ((*owner).*member)(args...);
+    }
   }
 
   std::weak_ptr<Owner> owner_;
+  Owner* raw_;  // valid while owner_ has not expired
   Routes routes_;
 };
 

@@ -36,7 +36,9 @@ namespace zentnet {
 
 class BasicValueNumberObj;
 
-class BasicValueObj final : public ValueObj, public std::enable_shared_from_this<BasicValueObj> {
+class BasicValueObj final : public ValueObj,
+                            public Pinnable,
+                            public std::enable_shared_from_this<BasicValueObj> {
  public:
   static std::shared_ptr<BasicValueObj> create();
   BasicValueObj();

@@ -20,6 +20,7 @@
 // ICoreObject, and, when the core class has events (Sink is its XEvents class), one
 // connection point whose listeners hear the core's events through the skin's Relay.
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -414,19 +415,31 @@ class Dual : public Itf,
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     if (count == 1 && names != nullptr && names[0] != nullptr && ids != nullptr && Names().Find(names[0], ids[0]))
       return S_OK;
-    auto info = TypeInfoOf(__uuidof(Itf), true);
-    if (!info) return TYPE_E_CANTLOADLIBRARY;
-    const HRESULT hr = DispGetIDsOfNames(info.get(), names, count, ids);
+    ITypeInfo* info = VtableInfo();
+    if (info == nullptr) return TYPE_E_CANTLOADLIBRARY;
+    const HRESULT hr = DispGetIDsOfNames(info, names, count, ids);
     if (hr == S_OK && count == 1) Names().Remember(names[0], ids[0]);
     return hr;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* excep, UINT* argErr) override {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    auto info = TypeInfoOf(__uuidof(Itf), true);
-    if (!info) return TYPE_E_CANTLOADLIBRARY;
+    ITypeInfo* info = VtableInfo();
+    if (info == nullptr) return TYPE_E_CANTLOADLIBRARY;
     const Ref<IUnknown> hold(Unknown());
-    return InvokeTyped(info.get(), static_cast<Itf*>(this), id, flags, params, result, excep, argErr);
+    return InvokeTyped(info, static_cast<Itf*>(this), id, flags, params, result, excep, argErr);
+  }
+
+  // The vtable half's description, looked up once per interface: the type cache keeps it
+  // for the whole process, so a call by identifier takes no lock and no reference for it.
+  static ITypeInfo* VtableInfo() {
+    static std::atomic<ITypeInfo*> kept{nullptr};
+    ITypeInfo* info = kept.load(std::memory_order_acquire);
+    if (info == nullptr) {
+      info = TypeInfoOf(__uuidof(Itf), true).get();
+      kept.store(info, std::memory_order_release);
+    }
+    return info;
   }
 
   // IProvideClassInfo2

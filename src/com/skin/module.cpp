@@ -3,8 +3,11 @@
 #include "module.h"
 
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <cwchar>
 #include <cwctype>
+#include <deque>
 #include <map>
 #include <string>
 #include <tuple>
@@ -39,6 +42,11 @@ struct MemberKey {
   WORD flags;
   auto operator<=>(const MemberKey&) const = default;
 };
+// A member looked up lately, found again without a lock (see FactsOf).
+struct RecentMember {
+  MemberKey key;
+  const MemberFacts* facts;
+};
 struct TypeCache {
   Ref<ITypeLib> library;
   // The module's further type libraries (TYPELIB resources 2, 3, ...): a class this DLL
@@ -47,7 +55,10 @@ struct TypeCache {
   bool othersLoaded = false;
   std::vector<CachedInfo> infos;
   std::map<MemberKey, MemberFacts> members;  // of the infos above, kept alive by them
+  std::deque<RecentMember> recent;            // never freed: read without the lock
 };
+constexpr size_t kRecentSlots = 256;
+std::atomic<const RecentMember*> g_recent[kRecentSlots];
 // Never destroyed at process exit: releasing COM objects while DLLs detach is unsafe.
 TypeCache& Types() {
   static auto* cache = new TypeCache;
@@ -185,12 +196,25 @@ struct FuncDescOf {
 
 // The facts of `id` called with `flags`, learnt from its description on the first call;
 // null when the member is not described for those flags (ITypeInfo::Invoke answers then).
+// Every Invoke asks, so a member found once is then found in a slot of g_recent by a single
+// load: a slot holds a record that is never freed, replaced whole by a later member that
+// falls on the same slot.
 const MemberFacts* FactsOf(ITypeInfo* info, DISPID id, WORD flags) {
   const MemberKey key{info, id, flags};
+  const size_t slot = (reinterpret_cast<uintptr_t>(info) / 16 * 31 + static_cast<uint32_t>(id) * 8 +
+                       flags) % kRecentSlots;
+  if (const RecentMember* r = g_recent[slot].load(std::memory_order_acquire); r && r->key == key)
+    return r->facts;
+  const auto remember = [&](const MemberFacts& kept) {
+    const MemberFacts* facts = kept.known ? &kept : nullptr;
+    Types().recent.push_back({key, facts});
+    g_recent[slot].store(&Types().recent.back(), std::memory_order_release);
+    return facts;
+  };
   {
-    const Shared lock(g_typesLock);
+    const Exclusive lock(g_typesLock);
     const auto found = Types().members.find(key);
-    if (found != Types().members.end()) return found->second.known ? &found->second : nullptr;
+    if (found != Types().members.end()) return remember(found->second);
   }
   const FuncDescOf func(info, id, flags);
   MemberFacts facts = func.desc != nullptr ? LearnMember(info, *func.desc) : MemberFacts{};
@@ -198,10 +222,8 @@ const MemberFacts* FactsOf(ITypeInfo* info, DISPID id, WORD flags) {
   // Only members of the cached type information are kept: they live as long as it, and
   // nothing else reaches here.
   for (const auto& c : Types().infos)
-    if (c.info.get() == info) {
-      const auto& kept = Types().members.emplace(key, std::move(facts)).first->second;
-      return kept.known ? &kept : nullptr;
-    }
+    if (c.info.get() == info)
+      return remember(Types().members.emplace(key, std::move(facts)).first->second);
   return nullptr;
 }
 
