@@ -6,12 +6,13 @@
 // Checking the registered type library (or with --typelib the one in FILE, loaded without
 // registering anything, for the system kind given, by default this client's own): every
 // class's coclass, default interface and event interface, every member's vtable slot,
-// kind and dispatch identifier, the parameters the table lists, the interfaces of other
-// libraries the members name, every enumeration and record. With --objects the registered
+// kind, dispatch identifier and parameters (types, by-reference, optional and default
+// flags, result), every event's place, dispatch identifier and arguments, the interfaces
+// of other libraries the members name, every enumeration and record. With --objects the registered
 // DLL is loaded too: each class is created by class id, members are called through raw
 // vtable slots taken from the table, and events arrive at early-bound sinks.
 //
-// Each mismatch is one line naming the class, the member and both numbers; the exit status
+// Each mismatch is one line naming the class, the member and both values; the exit status
 // is the number of mismatches (capped at 125), so 0 means the contract holds.
 #include <windows.h>
 #include <oaidl.h>
