@@ -7,17 +7,17 @@
 //
 // Deliberately not generated from our IDL: this table is what the IDL is checked against.
 //
-// Members: one row per member, "Name:forms parameters;", forms one letter per vtable slot in
-// slot order: g Get (propget), l Let (propput), s Set (propputref), m a method without a
-// result, f a function with an [out, retval] result, w the write slot of an object-valued
-// public field that the type library does not describe (the slot is there, its description
-// is not). Parameters from the left, ", " between them, each "[ref ]Type[ opt][=default]",
-// then "-> Type" for the result. A property's row gives its Get: its writes take the same
-// arguments and then the value, by reference where the type says "ref". Events:
-// "Name=dispid parameters;" in place order. Types as the type library names them (long,
-// double, BSTR, VARIANT_BOOL, VARIANT, IDispatch, IUnknown, or a published type's name; an
-// object is its interface, "ref" only where the pointer itself is by reference), a type of
-// another library as "Library.Name".
+// Members: one row per member, "Name:forms parameters;" (rows run on across lines), forms
+// one letter per vtable slot in slot order: g Get (propget), l Let (propput), s Set
+// (propputref), m a method without a result, f a function with an [out, retval] result,
+// w the write slot of an object-valued public field that the type library does not
+// describe (the slot is there, its description is not). Parameters from the left, ", "
+// between them, each "[ref ]Type[ opt][=default]", then "-> Type" for the result. A
+// property's row gives its Get: its writes take the same arguments and then the value, by
+// reference where the type says "ref". Events: "Name=dispid parameters;" in place order.
+// Types as the type library names them (long, double, BSTR, VARIANT_BOOL, VARIANT,
+// IDispatch, IUnknown, or a published type's name; an object is its interface, "ref" only
+// where the pointer itself is by reference), a type of another library as "Library.Name".
 #pragma once
 
 #include <cstdlib>
