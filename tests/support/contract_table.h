@@ -41,7 +41,11 @@ inline constexpr unsigned short kLibMajor = 1;
 inline constexpr unsigned short kLibMinor = 8;
 inline constexpr unsigned kDispatchSlots = 7;
 
-// The seventeen classes, in roster order.
+// The seventeen classes, in roster order. Types of other libraries that the type library
+// stands in for: the automation runtime's error object (CmdLog.RunTimeErr,
+// ErrReflector.CopyError) and the scripting runtime's Dictionary (PhysDriveObj.ParameterList)
+// by IDispatch, the runtime's key-code and shift-state types (HotKeyObj) by long, the value
+// library's ParamNumber by our own alias of long.
 inline constexpr Class kClasses[] = {
     {"CmdLog", L"{F3D8EDBF-CFD4-414F-A9F3-AA756809BE30}", L"{1FF8B2C8-FC97-4206-93A3-6A4F48BCDA23}",
      "Logging:gl -> VARIANT_BOOL; LogPolling:gl -> VARIANT_BOOL; InPoll:gl -> VARIANT_BOOL;"
@@ -247,8 +251,6 @@ inline constexpr Class kClasses[] = {
      "UnRegisterFKey:m _HotKeyObj; ValueVersion:g -> BSTR; Version:g -> BSTR; WarmResetSystem:m;"
      "WinHookRef:s -> IDispatch;",
      nullptr, ""},
-    // Two types of other libraries are stood in for: the value library's ParamNumber by our
-    // own alias of long, the scripting runtime's Dictionary (ParameterList) by IDispatch.
     {"PhysDriveObj", L"{04963D3F-F3CE-4AE2-A13A-2586C808A84D}", L"{AA23CBE6-11EB-4703-B679-415F64D76894}",
      "ACin:g -> VARIANT_BOOL; Address:lg -> long; AddToPosition:m long;"
      "SteadixList:g -> _Collection; AppLockLevel:s -> ValuesLib._LockLevelObj;"
