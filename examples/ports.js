@@ -15,7 +15,7 @@ try {
 WScript.Echo("Ports \"" + list + "\" -> \"" + supervisor.Ports + "\"");
 
 var nets = supervisor.Nets;
-for (var i = 1; i <= nets.Count; i++) {
+for (var i = 1; i <= nets.Count(); i++) {
   var adapter = nets.Item(i);
   WScript.Echo("  " + adapter.AdapterName + ": port " + adapter.PortNumber + ", " +
                adapter.NetStateStr);

@@ -17,7 +17,7 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev)
+BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev libgmock-dev clang-format)
 # The Windows build and its tests under Wine (scripts/build-windows, scripts/test-windows),
 # besides the build packages, which build the resource generator and the native demo: the
 # cross compilers with widl, Wine with its headers, wrestool, which reads a DLL's resources
