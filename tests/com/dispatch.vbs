@@ -47,8 +47,8 @@ CreateObject("ZentNetLib.SoundEventsObj").RestoreAll 1
 CheckEq Err.Number, 450, "RestoreAll with an argument"
 Err.Clear
 ' ... and one that takes more refuses too few (keeping no reference to what it was given).
-cmds.RunTimeErr cmds
-CheckEq Err.Number, 450, "RunTimeErr without its routine"
+CreateObject("ZentNetLib.NetSupervisorObj").FireNetworkChanged CreateObject("ZentNetLib.NetAdapterObj")
+CheckEq Err.Number, 450, "FireNetworkChanged without its state"
 On Error GoTo 0
 
 ' The mode lookups show any argument they cannot use as "???", even one that cannot
