@@ -41,7 +41,7 @@ bool g_ending = false;  // sinks only listen while everything is released
 std::atomic<ULONGLONG> g_progress{0};
 char g_call[512] = "(before the first call)";
 
-uint64_t Below(uint64_t n) { return n == 0 ? 0 : g_rng() % n; }
+size_t Below(size_t n) { return n == 0 ? 0 : static_cast<size_t>(g_rng() % n); }
 bool Chance(int percent) { return Below(100) < static_cast<uint64_t>(percent); }
 
 [[noreturn]] void Fail(const char* why) {
