@@ -1,6 +1,6 @@
-' The library's published face as a script sees it: every class of both DLLs by ProgID, the
-' inert default objects behind the drive and root-object interfaces, and our value library's
-' objects with their events. What the inert objects read, the core's tests check.
+' The library's published face as a script sees it: every class of both DLLs by ProgID, and
+' our value library's objects with their events. The rest, the core's and the contract
+' client's tests check.
 
 Option Explicit
 
@@ -19,30 +19,9 @@ For Each name In Array("ZentNetLib.CmdLog", "ZentNetLib.DriveEventObj", "ZentNet
   Next
 Next
 
-' ---- The library's own drive and root objects: every write and call inert, optional
-' arguments left out or given --------------------------------------------------------------
+' ---- Our value library: a value's number and its events, copying ----------------------
 
-Dim drv, hot, nl, version
-Set drv = CreateObject("ZentNetLib.PhysDriveObj")
-Set hot = CreateObject("ZentNetLib.HotKeyObj")
-Set nl = CreateObject("ZentNetLib.NetLib")
-On Error Resume Next
-drv.AddToPosition 100 : drv.MotorFileSave "motor.mtr", False : drv.ScenarioRecall 1 : drv.SetupUndo
-drv.SystemFileLoad "setup.sys" : drv.SystemFileSave "setup.sys", True
-nl.CreateDemoDrive : nl.CreateDemoDrive 3 : nl.RegisterFKey hot : nl.SystemFileSave "setup.sys", False
-nl.TechSupportModeEnable 1234 : nl.UnRegisterFKey hot
-CheckErr 0, "", "", "the inert objects' methods"
-On Error GoTo 0
-
-' Version: the numbers (the demo's first line shows them), CR LF, then the library's folder
-' and its file name without extension; every read of Flash makes a new object.
-version = Split(nl.Version, vbCrLf)
-Check UBound(version) = 1 And InStr(version(1), ":\") = 2 And Right(version(1), 11) = "\ZentNetLib", "Version " & nl.Version
-Check Not nl.Flash Is nl.Flash, "every read of Flash makes a new object"
-
-' ---- Our value library: a value's number and its events, the set-up fields, copying ------
-
-Dim v, w, lk
+Dim v, w
 Function Seen(event, newVal)
   Seen = event & "(" & newVal.Number.Value & " after " & newVal.Number.PreviousValue & ", " & (newVal Is v) & ")"
 End Function
@@ -51,7 +30,6 @@ Sub v_Changed(newVal) : Note Seen("Changed", newVal) : End Sub
 Sub v_ContentChanged(newVal) : Note Seen("ContentChanged", newVal) : End Sub
 Sub v_Refresh(newVal) : Note Seen("Refresh", newVal) : End Sub
 Sub w_ContentChanged(newVal) : Note "w ContentChanged(" & (newVal Is w) & ")" : End Sub
-Sub lk_Changed() : Note "Changed(" & lk.Level & ")" : End Sub
 
 Set v = CreateObject("ValuesLib.ValueObj")
 WScript.ConnectObject v, "v_"
@@ -74,32 +52,13 @@ v.CopyContentTo Nothing
 CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "CopyContentTo Nothing"
 On Error GoTo 0
 
-Set lk = CreateObject("ValuesLib.LockLevelObj")
-WScript.ConnectObject lk, "lk_"
-lk.Level = 2
-lk.Level = 2
-lk.Level = 0
-CheckEq TakeJournal(), "Changed(2), Changed(0)", "lock level changes"
-
 ' Optional arguments left out take their published defaults.
-Dim cmdLog, c
+Dim cmdLog
 Set cmdLog = CreateObject("ZentNetLib.CmdLog")
 On Error Resume Next
 Err.Raise 5
 cmdLog.RunTimeErr Err
 CheckEq Err.Number, 5, "RunTimeErr without routine leaves the error passed to it"
-On Error GoTo 0
-
-' The collections we hand out are the runtime's: places by position or key, keys unique
-' without regard to case.
-Set c = CreateObject("ZentNetLib.NetAdapterObj").Nodes
-c.Add "b", "B"
-c.Add "a", , 1
-c.Add "c", , , "b"
-CheckRows "collection:", Array("Count", c.Count, 3, "order", c(1) & c(2) & c(3), "abc")
-On Error Resume Next
-c.Add "x", "b"
-CheckErr 457, "ZentNetLib", "This key is already associated with an element of this collection", "duplicate key"
 On Error GoTo 0
 
 Finish

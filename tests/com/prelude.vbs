@@ -58,14 +58,13 @@ Function TakeJournal()
   TakeJournal = journal : journal = ""
 End Function
 
-' Rows of `width`: what, the value read, then the values expected; `column` picks one.
-Sub CheckColumn(what, rows, width, column)
+' Rows of three: what, the value read, the value expected.
+Sub CheckRows(what, rows)
   Dim i
-  For i = 0 To UBound(rows) Step width
-    CheckEq rows(i + 1), rows(i + 2 + column), what & " " & rows(i)
+  For i = 0 To UBound(rows) Step 3
+    CheckEq rows(i + 1), rows(i + 2), what & " " & rows(i)
   Next
 End Sub
-Sub CheckRows(what, rows) : CheckColumn what, rows, 3, 0 : End Sub
 
 ' An adapter handed to a supervisor's listener, by name; netRef may be Nothing.
 Function AdapterText(netRef)

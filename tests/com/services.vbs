@@ -19,13 +19,6 @@ For i = 1 To 2
   CheckEq Err.HelpFile & " " & Err.HelpContext, "zent.hlp 42", "Raise's help file and context, time " & i
   CheckErr 6301, "NetAdapterObj.NetOpen(let opening)", "Port setup problems: busy or non-existant", "Raise, time " & i
 Next
-' Text beyond ASCII goes into the library and comes back out, read and raised.
-Err.Raise -2147217430, "SetrixObj.Ports(let)", "Sélection du port: Grüße €"
-refl.CopyError = Err
-Err.Clear
-CheckEq refl.Description, "Sélection du port: Grüße €", "a copied description beyond ASCII"
-refl.Raise
-CheckErr -2147217430, "SetrixObj.Ports(let)", "Sélection du port: Grüße €", "a copied object error raised again"
 On Error GoTo 0
 
 ' ---- Drive event hub: Extra is optional ----------------------------------------------------
