@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <fstream>
+#include <map>
+#include <regex>
 #include <tuple>
 #include <vector>
 
@@ -18,100 +21,35 @@
 namespace zentnet {
 namespace {
 
-// Each enumeration's enumerators in declaration order, compared with the published values
-// in the contract table.
-struct Enumeration {
-  const char* name;
-  std::vector<int32_t> enumerators;
-};
+// Each enumeration's enumerators as the header declares them, in order, compared with the
+// published values in the contract table. Every enumerator is written "NAME = number," or
+// "NAME = number - 1," (the one way to write INT32_MIN); anything else fails here.
+std::map<std::string, std::vector<uint32_t>> DeclaredEnumerations() {
+  std::ifstream in(ZENTNET_SOURCE_DIR "/include/zentnet/contracts/enums.h");
+  const std::regex open(R"(^enum (\w+) : int32_t \{$)"), item(R"(^  \w+ = (-?\w+)( - 1)?,( +//.*)?$)");
+  std::map<std::string, std::vector<uint32_t>> out;
+  std::string line, name;
+  std::smatch m;
+  while (std::getline(in, line)) {
+    if (std::regex_match(line, m, open)) {
+      name = m[1];
+    } else if (line == "};") {
+      name.clear();
+    } else if (!name.empty() && !line.empty() && !line.starts_with("  //")) {
+      if (!std::regex_match(line, m, item)) ADD_FAILURE() << line;
+      else out[name].push_back(static_cast<uint32_t>(std::stoll(m[1], nullptr, 0) - m[2].matched));
+    }
+  }
+  return out;
+}
 
 TEST(Enumerations, HaveThePublishedValues) {
-  // clang-format off
-  const Enumeration kPublished[] = {
-    {"ConfigRegMasks", {CONFIG_MASK_SYNC_PULSE_P, CONFIG_MASK_SYNC_PULSE_N, CONFIG_MASK_HALL_INV,
-     CONFIG_MASK_LIM_POSN, CONFIG_MASK_HIGH_LEVEL_FB0, CONFIG_MASK_HIGH_LEVEL_FB1, CONFIG_MASK_HIGH_LEVEL_FB2,
-     CONFIG_MASK_ANA_IN_FILT, CONFIG_MASK_BRUSH_MOTOR, CONFIG_MASK_LINEAR_MOTOR, CONFIG_MASK_STEADIX0,
-     CONFIG_MASK_STEADIX1, CONFIG_MASK_HALL_LESS, CONFIG_MASK_VECT_LOCK, CONFIG_MASK_STEP_FILT, CONFIG_MASK_ENC_FILT,
-     CONFIG_MASK_MOVE_DN_FB, CONFIG_MASK_HSTOP_FB, CONFIG_MASK_MODE_P_FB, CONFIG_MASK_MODE_N_FB,
-     CONFIG_MASK_BAD_SEQ_EN, CONFIG_MASK_LPB_POS_REC, CONFIG_MASK_FILT_CLK0, CONFIG_MASK_FILT_CLK1,
-     CONFIG_MASK_IN_MODE0, CONFIG_MASK_IN_MODE1, CONFIG_MASK_IN_MODE2, CONFIG_MASK_ENC_BALANCED,
-     CONFIG_MASK_HALL_CHECK, CONFIG_MASK_VEL_EST0, CONFIG_MASK_VEL_EST1, CONFIG_MASK_VEL_EST2}},
-    {"SteadixModes", {STEADIX_ME, STEADIX_OFF, STEADIX_STD, STEADIX_ENH}},
-    {"FilterClks", {FILT_LOW_FREQ, FILT_HIGH_FREQ, FILT_NA1, FILT_NA2}},
-    {"HighLevelFeedbacks", {HIGH_LEVEL_FB_NONE, HIGH_LEVEL_FB_IN_RANGE, HIGH_LEVEL_FB_MOVE_DONE,
-     HIGH_LEVEL_FB_ASG_IN_RANGE, HIGH_LEVEL_FB_ASG_MOVE_DONE}},
-    {"InputModes", {IN_MODE_ANALOG_VELOCITY, IN_MODE_ANALOG_TORQUE, IN_MODE_STEP_POSITION,
-     IN_MODE_STEP_TORQUE, IN_MODE_INTERNAL}},
-    {"LimitModes", {LIM_MODE_TORQUE, LIM_MODE_POSITION}},
-    {"VelocityEstimators", {VEL_EST_BACK_DIFF, VEL_EST_MODE1, VEL_EST_MODE2, VEL_EST_MODE3, VEL_EST_MODE4,
-     VEL_EST_MODE5, VEL_EST_MODE6, VEL_EST_MODE7}},
-    {"ModeLineFoldbacks", {MODE_LINE_FOLDBACK_OFF, MODE_LINE_FOLDBACK_POS, MODE_LINE_FOLDBACK_NEG,
-     MODE_LINE_FOLDBACK_BOTH}},
-    {"MotorStyles", {MOTOR_BRUSHLESS_ROTARY, MOTOR_BRUSH_ROTARY, MOTOR_BRUSHLESS_LINEAR, MOTOR_UNKNOWN}},
-    {"SyncPulses", {SYNC_PULSE_OFF, SYNC_PULSE_PLUS, SYNC_PULSE_NEG, SYNC_PULSE_EITHER}},
-    {"StepEncFilters", {STEP_ENC_FILT_OFF, STEP_ENC_FILT_CLK1, STEP_ENC_FILT_CLK2, STEP_ENC_FILT_CLK3,
-     STEP_ENC_FILT_STEP0, STEP_ENC_FILT_STEP1, STEP_ENC_FILT_STEP2, STEP_ENC_FILT_STEP3, STEP_ENC_FILT_ENC0,
-     STEP_ENC_FILT_ENC1, STEP_ENC_FILT_ENC2, STEP_ENC_FILT_ENC3, STEP_ENC_FILT_BOTH0, STEP_ENC_FILT_BOTH1,
-     STEP_ENC_FILT_BOTH2, STEP_ENC_FILT_BOTH3}},
-    {"ErrCodes", {ERR_CODE_IV, ERR_CODE_THERM, ERR_CODE_TRACKING, ERR_CODE_RMS, ERR_CODE_ENC,
-     ERR_CODE_STEP, ERR_CODE_HALL, ERR_CODE_ADC, ERR_CODE_EEBAD, ERR_CODE_EEHW, ERR_CODE_SINE, ERR_CODE_ISEN,
-     ERR_CODE_LPB, ERR_CODE_LPB_FAILED, ERR_CODE_SHUTDOWN, ERR_CODE_OVER_CURRENT, ERR_CODE_OVER_VOLTAGE,
-     ERR_CODE_IBUS, ERR_CODE_WATCHDOG, ERR_CODE_NODESTOP, ERR_CODE_SPLINE, ERR_CODE_RUNTIME, ERR_CODE_NET_OVERRUN,
-     ERR_CODE_MOVEGEN, ERR_CODE_MEM}},
-    {"MonitorVariables", {MON_ME, MON_UNKNOWN, MON_VEL_MEAS, MON_VEL_CMD, MON_VEL_STEP, MON_VEL_ERR, MON_POSN_ERR,
-     MON_TRQ_MEAS, MON_TRQ_CMD, MON_CALIBRATE, MON_ANALOG_IN, MON_SINE_R, MON_COS_R, MON_VOLT_D, MON_VOLT_Q,
-     MON_SGN_CMD_VEL, MON_SGN_CMD_STEP, MON_INTEGRATOR, MON_POSN_MEAS, MON_VEL_ERR_SERVO, MON_JRK_CMD, MON_ACC_CMD,
-     MON_TRQ_D_MEAS, MON_VOLTS_MAX, MON_NON_VIRTUAL_MASK, MON_NON_VIRTUAL_EXTRACT}},
-    {"SoundEvents", {SOUNDS_OFF, SOUNDS_TORQUE_SAT, SOUNDS_VOLT_SAT, SOUNDS_LIMITS,
-     SOUNDS_SHUTDOWN, SOUNDS_OFF_ONLINE, SOUNDS_ALL}},
-    {"StatusRegMasks", {STATUS_ENC_SHUTDOWN,
-     STATUS_STEP_SHUTDOWN, STATUS_RMS_SHUTDOWN, STATUS_TEMP_SHUTDOWN, STATUS_TRACK_SHUTDOWN, STATUS_IV_FAULT,
-     STATUS_BRAKE_MODE, STATUS_TORQUE, STATUS_P_LIM, STATUS_N_LIM, STATUS_AMP_DISABLE, STATUS_VECT_REF_SRCH,
-     STATUS_OVER_TEMP, STATUS_OVER_SPEED, STATUS_PWM_SAT, STATUS_OUT_SAT, STATUS_LPB, STATUS_HARDSTOPPED,
-     STATUS_NOT_IN_RANGE, STATUS_NOT_MOVE_DONE, STATUS_NOT_HLFB, STATUS_LOCK_LVL0, STATUS_LOCK_LVL1}},
-    {"OptionRegMasks", {OPTION_MASK_VOLT_MODE, OPTION_MASK_RUN_CAL, OPTION_MASK_POR_CAL, OPTION_MASK_ANA_IN_FMT0,
-     OPTION_MASK_FW_OPTION0, OPTION_MASK_FW_OPTION1, OPTION_MASK_FW_OPTION2, OPTION_MASK_LPB_ENABLED,
-     OPTION_MASK_CASE_OPTION0, OPTION_MASK_CASE_OPTION1, OPTION_MASK_CASE_OPTION2, OPTION_MASK_WARRANTY,
-     OPTION_MASK_VENDOR0, OPTION_MASK_VENDOR1, OPTION_MASK_VENDOR2, OPTION_MASK_VENDOR3}},
-    {"OptionAnalogInFormats", {OPTION_ANA_IN_4V, OPTION_ANA_IN_5V}},
-    {"OptionCases", {OPTION_CASE, OPTION_CASE_L_BRACKET, OPTION_CASE_PWBA}},
-    {"OptionVendors", {OPTION_VENDOR_ZENTARA, OPTION_VENDOR_ALDORA, OPTION_VENDOR_PELLMONT,
-     OPTION_VENDOR_CORVAN}},
-    {"OptionWarranties", {OPTION_WARRANTY_NORM, OPTION_WARRANTY_EXT}},
-    {"SXAppErrors", {SX_NO_ERROR,
-     SX_ERR_SAVE_OVERWRITE, SX_ERR_PORT_PROBLEM, SX_ERR_ENABLED, SX_ERR_MOTOR_CHANGE, SX_ERR_CFG_FILE_PROBLEM,
-     SX_ERR_REV_FMT_WRONG}},
-    {"DriveStates", {DRIVE_UNKNOWN_STATE, DRIVE_OFFLINE, DRIVE_DISABLED, DRIVE_ENABLED, DRIVE_SHUTDOWN,
-     DRIVE_NEEDS_FIRMWARE, DRIVE_RESETTING, DRIVE_IS_DEMO, DRIVE_SENDING_STATE}},
-    {"PhysDriveType", {Unknown, DRV_MODEL_01, DRV_MODEL_02, DRV_MODEL_03, DRV_MODEL_04, DRV_MODEL_05,
-     DRV_MODEL_06, DRV_MODEL_07, DRV_MODEL_08, DRV_MODEL_09, DRV_MODEL_10, DRV_MODEL_11, DRV_MODEL_12, DRV_MODEL_13,
-     DRV_MODEL_14, DRV_MODEL_15, DRV_MODEL_16}},
-    {"DSPtypes", {DSP_UNKNOWN, DSP_P14, DSP_F240, DSP_F2407A}},
-    {"IOregMasks", {IO_LIMIT_P, IO_LIMIT_N,
-     IO_FAULT_OUT, IO_HALL_R, IO_HALL_S, IO_HALL_T, IO_ENABLE, IO_AMP_EN_OUT, IO_HWFLT, IO_TEMPFLT, IO_MODE}},
-    {"DriveErrors", {NO_ERR, DRV_ERR_ADDR_FIXED, DRV_ERR_CMD_REJECT_UNK, DRV_ERR_CMD_REJECT_PARSE,
-     DRV_ERR_CMD_REJECT_INV_RESP, DRV_ERR_CMD_TIME_OUT, DRV_ERR_CMD_DISP_STR, DRV_ERR_MON_CHANNEL_NOT,
-     DRV_ERR_FIELD_UNKNOWN, DRV_ERR_RESP_GARBLE, DRV_ERR_CMD_OFFLINE, DRV_ERR_CMD_WRONG_NODE, DRV_ERR_NET_CONFIG,
-     DRV_ERR_ILLEGAL_LOCK_LEVEL, DRV_ERR_ILLEGAL_PIN_VALUE, DRV_ERR_SCENARIO_INDEX_RANGE, DRV_ERR_WRONG_PORT_TYPE,
-     DRV_ERR_COM_PORT, DRV_ERR_ILLEGAL_FILT_CODE, DRV_ERR_MV_ERROR, DRV_ERR_MEMORY, DRV_ERR_RUN_TIME}},
-    {"PhysPollType", {POLL_STATUS_ONLY, POLL_ALL, POLL_DISABLE}},
-    {"StimGenModes", {STIM_OFF, STIM_VEL, STIM_TRQ, STIM_POSN, STIM_CALIBRATE, STIM_ME}},
-    {"NetworkChanges", {NODES_OFFLINE, NODES_ONLINE, NODES_RESETTING, NODES_SENDING, NODES_NO_NET_CONTROLLER,
-     NODES_CHANGING_NETWORK_CONFIG, NODES_NO_PORT, NODES_ONLINE_NO_TEST, NODES_FLASH_MODE, NODES_STOP_NET_CONFIG}},
-    {"PointToPointStatus", {PTOP_STAT_IDLE, PTOP_STAT_RUNNING, PTOP_STAT_STOPPING, PTOP_STAT_STOPPED,
-     PTOP_STAT_ERROR}},
-    {"NetAdapterType", {SERIAL_PORT, PARALLEL_PORT}},
-    {"NetworkErrors", {NET_ERR_OK, NET_ERR_PORT_PROBLEM}},
-  };
-  // clang-format on
-  ASSERT_EQ(std::size(kPublished), std::size(contract::kEnumerations));
-  for (size_t k = 0; k < std::size(kPublished); ++k) {
-    const auto& e = kPublished[k];
-    ASSERT_STREQ(e.name, contract::kEnumerations[k].name);
-    const std::vector<unsigned long> values = contract::EnumerationValues(contract::kEnumerations[k].values);
-    ASSERT_EQ(e.enumerators.size(), values.size()) << e.name;
-    for (size_t i = 0; i < values.size(); ++i)
-      EXPECT_EQ(static_cast<uint32_t>(e.enumerators[i]), values[i]) << e.name << " #" << i;
+  const auto declared = DeclaredEnumerations();
+  for (const auto& e : contract::kEnumerations) {
+    const std::vector<unsigned long> published = contract::EnumerationValues(e.values);
+    ASSERT_TRUE(declared.contains(e.name)) << e.name;
+    EXPECT_EQ(std::vector<unsigned long>(declared.at(e.name).begin(), declared.at(e.name).end()),
+              published) << e.name;
   }
 }
 
