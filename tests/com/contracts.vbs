@@ -4,16 +4,16 @@
 
 Option Explicit
 
-Dim name, x, n
+Dim name, x
 
 ' Every class by its version-independent and its version 1 ProgID (a class that cannot be
 ' created ends the suite with its error).
-For Each name In Array("ZentNetLib.CmdLog", "ZentNetLib.DriveEventObj", "ZentNetLib.NetSupervisorObj", _
-    "ZentNetLib.ConfigRegObj", "ZentNetLib.ErrorCodeObj", "ZentNetLib.IOregisterObj", _
-    "ZentNetLib.MonitorPortStateObj", "ZentNetLib.SoundEventsObj", "ZentNetLib.StatusRegObj", _
-    "ZentNetLib.StimulusStateObj", "ZentNetLib.OptionRegObj", "ZentNetLib.NetAdapterObj", "ZentNetLib.HotKeyObj", _
-    "ZentNetLib.AppStateEventObj", "ZentNetLib.ErrReflector", "ZentNetLib.NetLib", "ZentNetLib.PhysDriveObj", _
-    "ValuesLib.ValueObj", "ValuesLib.ValueNumberObj", "ValuesLib.LockLevelObj", "ValuesLib.FlashObj")
+For Each name In Split("ZentNetLib.CmdLog ZentNetLib.DriveEventObj ZentNetLib.NetSupervisorObj " & _
+    "ZentNetLib.ConfigRegObj ZentNetLib.ErrorCodeObj ZentNetLib.IOregisterObj ZentNetLib.MonitorPortStateObj " & _
+    "ZentNetLib.SoundEventsObj ZentNetLib.StatusRegObj ZentNetLib.StimulusStateObj ZentNetLib.OptionRegObj " & _
+    "ZentNetLib.NetAdapterObj ZentNetLib.HotKeyObj ZentNetLib.AppStateEventObj ZentNetLib.ErrReflector " & _
+    "ZentNetLib.NetLib ZentNetLib.PhysDriveObj ValuesLib.ValueObj ValuesLib.ValueNumberObj " & _
+    "ValuesLib.LockLevelObj ValuesLib.FlashObj")
   For Each x In Array("", ".1")
     CheckEq TypeName(CreateObject(name & x)), "_" & Mid(name, InStr(name, ".") + 1), name & x
   Next
@@ -41,12 +41,10 @@ v.ApplySetup
 CheckEq TakeJournal(), "ValueChanged(5 after 0, True), Changed(5 after 0, True), ValueChanged(-2.5 after 5, True), " & _
   "Changed(-2.5 after 5, True), Refresh(-2.5 after 5, True), ContentChanged(-2.5 after 5, True)", "value events"
 
-v.Name = "Mode"
 Set w = CreateObject("ValuesLib.ValueObj")
 WScript.ConnectObject w, "w_"
 v.CopyContentTo w
 CheckEq TakeJournal(), "w ContentChanged(True)", "CopyContentTo raises on the copy only"
-CheckRows "copied", Array("Name", w.Name, "Mode", "Value", w.Number.Value, -2.5, "PreviousValue", w.Number.PreviousValue, 5)
 On Error Resume Next
 v.CopyContentTo Nothing
 CheckErr 91, "ZentNetLib", "Object variable or With block variable not set", "CopyContentTo Nothing"

@@ -26,7 +26,8 @@ namespace {
 // "NAME = number - 1," (the one way to write INT32_MIN); anything else fails here.
 std::map<std::string, std::vector<uint32_t>> DeclaredEnumerations() {
   std::ifstream in(ZENTNET_SOURCE_DIR "/include/zentnet/contracts/enums.h");
-  const std::regex open(R"(^enum (\w+) : int32_t \{$)"), item(R"(^  \w+ = (-?\w+)( - 1)?,( +//.*)?$)");
+  const std::regex open(R"(^enum (\w+) : int32_t \{$)");
+  const std::regex item(R"(^  \w+ = (-?\w+)( - 1)?,( +//.*)?$)");
   std::map<std::string, std::vector<uint32_t>> out;
   std::string line, name;
   std::smatch m;

@@ -12,7 +12,7 @@ namespace {
 struct Decoder {
   std::string name;
   std::shared_ptr<Object> object;
-  std::shared_ptr<StrictValue> value;  // the value object it holds
+  std::shared_ptr<FakeValue> value;  // the value object it holds
   // Assigns another value object; null for the status register, which keeps its own.
   void (*replace)(Object&, std::shared_ptr<ValueObj>);
   Lines built;                   // the calls construction made on its own value object
@@ -31,8 +31,8 @@ void Replace(Object& o, std::shared_ptr<ValueObj> v) {
 // One decoder built over strict value objects holding a register loaded beforehand, with
 // the calls its construction made on the first of them.
 template <class T>
-std::tuple<std::shared_ptr<T>, std::shared_ptr<StrictValue>, Lines> Build() {
-  StrictValues values(-2147421967);  // 0x8000F0F1
+std::tuple<std::shared_ptr<T>, std::shared_ptr<FakeValue>, Lines> Build() {
+  FakeValues values(true, nullptr, -2147421967);  // 0x8000F0F1
   auto obj = T::create();
   auto value = values.made.front();
   Lines built = std::exchange(value->calls, {});
@@ -46,7 +46,7 @@ std::vector<Decoder> All(const std::shared_ptr<Recorder>& rec) {
   auto [option, optionValue, optionBuilt] = Build<OptionRegObj>();
   auto [io, ioOwn, ioBuilt] = Build<IOregisterObj>();
   auto [error, errorValue, errorBuilt] = Build<ErrorCodeObj>();
-  auto ioValue = StrictValue::create();
+  auto ioValue = FakeValue::create();
   ioValue->SetName("IO");
   io->SetValueObjRef(ioValue);
   ioValue->calls.clear();
@@ -175,7 +175,7 @@ TEST_F(Decoders, HearTheirOwnNotificationsOfTheValueObject) {
 TEST_F(Decoders, AssigningAnotherValueObjectRaisesNothingAndMovesTheSubscription) {
   for (auto& d : all) {
     if (!d.replace) continue;
-    auto other = StrictValue::create();
+    auto other = FakeValue::create();
     d.value->calls.clear();
     rec->lines.clear();
     d.replace(*d.object, other);

@@ -16,7 +16,7 @@
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/registers/OptionRegObj.h"
 #include "zentnet/registers/StatusRegObj.h"
-#include "strict_value.h"
+#include "fake_value.h"
 #include "zentnet/values/values.h"
 
 namespace zentnet::test {
@@ -122,19 +122,19 @@ struct Recorder : ConfigRegObjEvents,
   }
 };
 
-// A decoder, the strict value object it holds (an I/O register is handed one) and a
+// A decoder, the strict fake value object it holds (an I/O register is handed one) and a
 // recorder subscribed to it.
 template <class T>
 struct DecoderTest : ::testing::Test {
   std::shared_ptr<T> obj;
-  std::shared_ptr<StrictValue> value;
+  std::shared_ptr<FakeValue> value;
   std::shared_ptr<Recorder> rec = std::make_shared<Recorder>();
 
   DecoderTest() {
-    StrictValues values;
+    FakeValues values(true);
     obj = T::create();
     value = values.made.front();
-    if constexpr (std::is_same_v<T, IOregisterObj>) obj->SetValueObjRef(value = StrictValue::create());
+    if constexpr (std::is_same_v<T, IOregisterObj>) obj->SetValueObjRef(value = FakeValue::create());
     obj->Advise(rec);
   }
   // Loads the register as a drive library would, then forgets what that caused.

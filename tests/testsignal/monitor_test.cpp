@@ -3,7 +3,7 @@
 
 #include <gmock/gmock.h>
 
-#include "recording_value.h"
+#include "fake_value.h"
 #include "zentnet/automation/error.h"
 #include "zentnet/factory.h"
 #include "zentnet/resources/strings.h"
@@ -27,7 +27,7 @@ class Recorder final : public MonitorPortStateObjEvents, public EventNotes {
 
 struct Port : ::testing::Test {
   Journal journal;
-  RecordingValues values{journal};
+  FakeValues values{false, &journal};
   std::shared_ptr<Recorder> recorder;
   std::shared_ptr<M> port = Make();
 

@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "error_text.h"
-#include "recording_value.h"
+#include "fake_value.h"
 #include "zentnet/automation/error.h"
 #include "zentnet/factory.h"
 #include "zentnet/registers/ConfigRegObj.h"
@@ -32,7 +32,7 @@ class Recorder final : public StimulusStateObjEvents, public EventNotes {
 
 struct Stimulus : ::testing::Test {
   Journal journal;
-  RecordingValues values{journal};
+  FakeValues values{false, &journal};
   std::shared_ptr<Recorder> recorder;
   std::shared_ptr<StimulusStateObj> s;
 
@@ -59,13 +59,13 @@ struct Stimulus : ::testing::Test {
     journal.Clear();
     return state;
   }
-  RecordingValue& Tagged(const std::string& tag) {  // of the latest state
+  FakeValue& Tagged(const std::string& tag) {  // of the latest state
     for (auto v = values.made.rbegin(); v != values.made.rend(); ++v)
       if ((*v)->Tag() == tag) return **v;
     throw std::logic_error("no value " + tag);
   }
-  std::shared_ptr<RecordingValue> Fresh(const std::string& tag) {
-    return std::make_shared<RecordingValue>(&journal, tag);
+  std::shared_ptr<FakeValue> Fresh(const std::string& tag) {
+    return FakeValue::create(false, &journal, tag);
   }
   void SetMode(double v) { s->Mode()->Number()->SetValue(v); }
   std::string State() const {

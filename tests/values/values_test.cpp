@@ -7,7 +7,7 @@
 
 #include "error_text.h"
 #include "recorder.h"
-#include "strict_value.h"
+#include "fake_value.h"
 
 namespace zentnet::test {
 namespace {
@@ -21,13 +21,13 @@ struct Recorder : ValueObjEvents {
   void ContentChanged(std::shared_ptr<ValueObj>& v) override { Note("ContentChanged", v); }
   void Refresh(std::shared_ptr<ValueObj>& v) override { Note("Refresh", v); }
   void InitializeCache(double& initial, bool& processed) override {
-    lines.push_back("InitializeCache " + Num(initial));
+    lines.push_back("InitializeCache " + Show(initial));
     initial = 42;
     processed = true;
   }
   void Note(const char* what, std::shared_ptr<ValueObj>& v) {
-    lines.push_back(std::string(what) + " " + v->Name() + " " + Num(v->Number()->Value()) + "<-" +
-                    Num(v->Number()->PreviousValue()));
+    lines.push_back(std::string(what) + " " + v->Name() + " " + Show(v->Number()->Value()) + "<-" +
+                    Show(v->Number()->PreviousValue()));
   }
 };
 
@@ -79,7 +79,7 @@ TEST_F(Basic, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
   v->CopyContentTo(v);  // onto itself: nothing
   EXPECT_EQ(rec->lines, (Lines{"ContentChanged Amplitude 9<-0", "ContentChanged Amplitude 9<-0"}));
   // Another component's value takes what its contract carries.
-  auto foreign = StrictValue::create();
+  auto foreign = FakeValue::create();
   src->CopyContentTo(foreign);
   EXPECT_EQ(foreign->calls, (Lines{"Name=Amplitude", "ShortName=Amp", "ParamNum=12", "Value=9"}));
 }
@@ -115,9 +115,9 @@ TEST(BasicLockLevelObj, RaisesChangedOnlyForANewLevel) {
 
 TEST(ValueFactory, IsReplaceableAndRestorable) {
   {
-    StrictValues strict;
+    FakeValues fakes(true);
     const auto made = NewValueObj();
-    EXPECT_EQ(made, strict.made.at(0));
+    EXPECT_EQ(made, fakes.made.at(0));
   }
   EXPECT_NE(std::dynamic_pointer_cast<BasicValueObj>(NewValueObj()), nullptr);
   SetLockLevelObjFactory([] { return std::shared_ptr<LockLevelObj>(); });
