@@ -99,7 +99,7 @@ TEST(Utf16Text, ComesBackUnitForUnit) {
       {u"", ""}, {std::u16string(u"a\0b", 3), std::string("a\0b", 3)},
       {u"\u0080\u20AC", "\xC2\x80\xE2\x82\xAC"}, {u"\U00010000", "\xF0\x90\x80\x80"},
       {u"x\xD800y", "x\xED\xA0\x80y"}, {u"\xDFFF", "\xED\xBF\xBF"},
-      {u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"},
+      {u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"}, {u"a\xDC00", "a\xED\xB0\x80"},
       {u"\xDBFF\xDBFF\xDFFF", "\xED\xAF\xBF\xF4\x8F\xBF\xBF"},
   };
   for (const auto& [units, bytes] : cases) {
@@ -108,7 +108,10 @@ TEST(Utf16Text, ComesBackUnitForUnit) {
     EXPECT_EQ(text, "<" + bytes);
     EXPECT_EQ(Utf8ToUtf16(bytes), units);
   }
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF\xED\xA0"), u"\xFFFD\xFFFD\xFFFD\xFFFD");
+  EXPECT_EQ(Utf8ToUtf16("\x80\xC0\xAF\xED\xA0"), u"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD");
+  std::string cut;  // a pair split by the end of the units is not read past it
+  AppendUtf16AsUtf8(cut, u"\xD800\xDC00", 1);
+  EXPECT_EQ(cut, "\xED\xA0\x80");
 }
 
 }  // namespace
