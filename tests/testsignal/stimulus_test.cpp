@@ -183,10 +183,10 @@ TEST_F(Stimulus, Flows) {
       "StimulusChanged", "UIchanged", "Period.Value=31", "Amp.Value=31", "mode=0 last=3 limit=500 held"}},
     {"content changes", nullptr,
      [](Stimulus& t) {
-       for (const char* tag : {"Period", "Amp", "Mode"}) t.Tagged(tag).Inner().RaiseContentChanged();
+       for (const char* tag : {"Period", "Amp", "Mode", "TL"}) t.Tagged(tag).Inner().RaiseContentChanged();
      },
      {"UpdateView", "UpdateView", "Amp.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(0)", "UpdateView",
-      "mode=0 last=3 limit=500"}},
+      "UpdateView", "mode=0 last=3 limit=500"}},
     {"amplitude assignment", kRunVelocity,
      [](Stimulus& t) {
        auto old = t.s->Amplitude();
@@ -197,6 +197,16 @@ TEST_F(Stimulus, Flows) {
      {"New.SetupA=2", "New.SetupB=10", "New.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(1)", "Amp.Value=99",
       "New.Value=98", "AmplitudeChanged", "StimulusChanged", "UIchanged", "mode=1 last=1 limit=0"}},
   });
+}
+
+// A limit changed while the generator is off is the drive's own: the one put back after a run.
+TEST_F(Stimulus, ALimitChangedWhileOffIsTheOnePutBack) {
+  s = MakeLoaded();
+  s->Start(), s->Terminate();
+  s->TrackingLimit()->Number()->SetValue(700);
+  Tagged("TL").Inner().RaiseContentChanged();
+  s->Start(), s->Terminate();
+  EXPECT_EQ(State(), "mode=0 last=3 limit=700");
 }
 
 TEST_F(Stimulus, ConstructionOrderAndNewState) {
