@@ -59,7 +59,7 @@ TEST(PortListGrammar, GoodListsAreNormalised) {
       {"2.5;3.5;.5;5.", "2;4;0;5", {2, 4, 0, 5}},
       {"1" + std::string(15, ';'), "1", {1}},  // sixteen items, fifteen of them empty
       {"-2147483648;2147483647", "-2147483648;2147483647", {INT32_MIN, INT32_MAX}},
-      {"7;", "7", {7}, 2},
+      {"7;", "7", {7}, 2}, {"7;8", "7;8", {7, 8}, 2},  // as many items as adapters allowed
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.list);
