@@ -62,6 +62,7 @@ TEST(TextToLong, FollowsTheRuntimesTextToNumberConversion) {
   for (const auto& [in, out] : cases)
     EXPECT_EQ(Result([&] { return TextToLong(in); }), out) << '"' << in << '"';
   EXPECT_EQ(TextToLong(std::string_view("12.75").substr(0, 4)), 13);  // digits end with the text
+  EXPECT_EQ(TextToLong(std::string_view("125").substr(0, 2)), 12);
   EXPECT_EQ(TextToDouble("0." + std::string(400, '0') + "1"), 0.0);
   EXPECT_EQ(TextToDouble("1.25E-2"), 0.0125);
   EXPECT_TRUE(std::signbit(TextToDouble("-0." + std::string(400, '0') + "1")));  // keeps its sign

@@ -276,7 +276,10 @@ TEST_F(Stimulus, ANewSampleRateScalesThePeriodUnlessHeldBack) {
   s->SetSampleRate(rate);
   s->SetInitializing(false);
   s->SetSampleRate(rate);
-  EXPECT_THAT(journal.lines, ElementsAre("Period.Scale=2", "UpdateView"));
+  rate->Number()->SetValue(1);  // only an unknown (zero) rate keeps the last scale
+  s->SetSampleRate(rate);
+  EXPECT_THAT(journal.lines, ElementsAre("Period.Scale=2", "UpdateView", "R.Value=1", "Period.Scale=0.001",
+                                         "UpdateView"));
 }
 
 TEST_F(Stimulus, ModeStr) {
