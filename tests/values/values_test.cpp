@@ -60,6 +60,23 @@ TEST_F(Basic, NotificationsAndWhatTheyCarry) {
   EXPECT_EQ(v->RequestNumber()->Value(), 1000);
 }
 
+// A listener that reads, advised during ValueChanged by one that does not, gets the value in
+// Changed while someone holds it.
+TEST(BasicValueObj, AReaderAdvisedDuringValueChangedGetsTheValue) {
+  struct Blind : ValueObjEvents {
+    Blind(ValueObj& value, std::shared_ptr<Recorder> reader)
+        : ValueObjEvents(false), v(value), r(std::move(reader)) {}
+    ValueObj& v;
+    std::shared_ptr<Recorder> r;
+    void ValueChanged(std::shared_ptr<ValueObj>&) override { v.Advise(r); }
+  };
+  const auto v = BasicValueObj::create();
+  const auto rec = std::make_shared<Recorder>();
+  v->Advise(std::make_shared<Blind>(*v, rec));
+  v->Number()->SetValue(3);
+  EXPECT_EQ(rec->lines, Lines{"Changed  3<-0"});
+}
+
 TEST_F(Basic, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
   auto src = BasicValueObj::create();
   src->SetName("Amplitude");
