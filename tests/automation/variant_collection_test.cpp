@@ -80,6 +80,9 @@ TEST(Collection, BadIndexesAndKeys) {
   ExpectError([&] { c->Add("b", "K"); }, 457,
               "This key is already associated with an element of this collection");
   ExpectError([&] { c->Remove(5); }, 9, "Subscript out of range");
+  c->Add("z", "Z");
+  c->Remove("Z");  // the key search ends with the items, not with what lies past them
+  ExpectError([&] { c->Item("Z"); }, 5, "Invalid procedure call or argument");
   ExpectError([&] { c->GetProperty("Bogus"); }, 438,
               "Object doesn't support this property or method");
   EXPECT_EQ(c->Count(), 1);
