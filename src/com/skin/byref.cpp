@@ -355,8 +355,8 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
       continue;
     }
     // A value for a by-reference Variant goes as a reference to a copy of its own: the
-    // platform points the member at a shallow copy of an array, which a member that writes
-    // the parameter destroys while the caller still owns it.
+    // platform's own copy of it is shallow, and clearing that copy after the call freed an
+    // array the caller still owns (the caller's clear then freed it twice).
     if (want == VT_VARIANT && !(V_VT(&arg) & VT_BYREF)) {
       if (FAILED(hr = VariantCopy(&copy, &arg))) break;
       V_VT(&arg) = VT_BYREF | VT_VARIANT;
