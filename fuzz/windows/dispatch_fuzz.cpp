@@ -55,6 +55,33 @@ LONG WINAPI Crashed(EXCEPTION_POINTERS* e) {
   char why[64];
   std::snprintf(why, sizeof why, "crash (exception 0x%08lX)",
                 static_cast<unsigned long>(e->ExceptionRecord->ExceptionCode));
+  // Where it happened, as module and offset (addr2line or nm on the module names the
+  // function): on x64 frame by frame, else the faulting instruction alone.
+  const auto where = [](uintptr_t pc) {
+    HMODULE module = nullptr;
+    char name[MAX_PATH] = "?";
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCSTR>(pc), &module))
+      GetModuleFileNameA(module, name, MAX_PATH);
+    std::printf("  at %s+0x%llx\n", name,
+                static_cast<unsigned long long>(pc - reinterpret_cast<uintptr_t>(module)));
+  };
+#ifdef _WIN64
+  CONTEXT context = *e->ContextRecord;
+  for (int frame = 0; frame < 24 && context.Rip != 0; ++frame) {
+    where(context.Rip);
+    DWORD64 base = 0;
+    RUNTIME_FUNCTION* entry = RtlLookupFunctionEntry(context.Rip, &base, nullptr);
+    if (entry == nullptr) break;
+    void* handler = nullptr;
+    DWORD64 establisher = 0;
+    RtlVirtualUnwind(UNW_FLAG_NHANDLER, base, context.Rip, entry, &context, &handler,
+                     &establisher, nullptr);
+  }
+#else
+  where(reinterpret_cast<uintptr_t>(e->ExceptionRecord->ExceptionAddress));
+#endif
   Fail(why);
 }
 

@@ -365,6 +365,10 @@ int main(int argc, char** argv) {
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
     ArgumentsAsACompiledClientPasses();
+    // A module that may unload lets go of its type information, yet stays loaded: calls
+    // look it up anew.
+    ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow between calls");
+    ArgumentsAsACompiledClientPasses();
     ValuesThroughTheirOwnDll(path);
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
     const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));

@@ -354,6 +354,15 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
       arg = copy;
       continue;
     }
+    // A value for a by-reference Variant goes as a reference to a copy of its own: the
+    // platform's own copy of it is shallow, and clearing that copy after the call freed an
+    // array the caller still owns (the caller's clear then freed it twice).
+    if (want == VT_VARIANT && !(V_VT(&arg) & VT_BYREF)) {
+      if (FAILED(hr = VariantCopy(&copy, &arg))) break;
+      V_VT(&arg) = VT_BYREF | VT_VARIANT;
+      V_VARIANTREF(&arg) = &copy;
+      continue;
+    }
     const bool strict = m.object && want != VT_EMPTY && V_VT(&arg) != (VT_BYREF | want);
     if (want == VT_EMPTY || V_VT(&arg) == (VT_BYREF | want) || held == nullptr ||
         (V_VT(held) & VT_BYREF) || V_VT(held) == VT_ERROR ||

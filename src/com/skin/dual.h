@@ -430,16 +430,11 @@ class Dual : public Itf,
     return InvokeTyped(info, static_cast<Itf*>(this), id, flags, params, result, excep, argErr);
   }
 
-  // The vtable half's description, looked up once per interface: the type cache keeps it
-  // for the whole process, so a call by identifier takes no lock and no reference for it.
+  // The vtable half's description, looked up once per interface while the type cache
+  // keeps it, so a call by identifier takes no lock and no reference for it.
   static ITypeInfo* VtableInfo() {
     static std::atomic<ITypeInfo*> kept{nullptr};
-    ITypeInfo* info = kept.load(std::memory_order_acquire);
-    if (info == nullptr) {
-      info = TypeInfoOf(__uuidof(Itf), true).get();
-      kept.store(info, std::memory_order_release);
-    }
-    return info;
+    return KeptVtableInfo(__uuidof(Itf), kept);
   }
 
   // IProvideClassInfo2

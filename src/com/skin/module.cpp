@@ -55,7 +55,9 @@ struct TypeCache {
   bool othersLoaded = false;
   std::vector<CachedInfo> infos;
   std::map<MemberKey, MemberFacts> members;  // of the infos above, kept alive by them
-  std::deque<RecentMember> recent;            // never freed: read without the lock
+  std::deque<RecentMember> recent;  // read without the lock: freed only with the cache
+  // Every slot KeptVtableInfo filled, emptied before the cache is freed.
+  std::vector<std::atomic<ITypeInfo*>*> keptSlots;
 };
 constexpr size_t kRecentSlots = 256;
 std::atomic<const RecentMember*> g_recent[kRecentSlots];
@@ -171,6 +173,17 @@ Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable) {
   return info;
 }
 
+ITypeInfo* KeptVtableInfo(const GUID& guid, std::atomic<ITypeInfo*>& kept) {
+  if (ITypeInfo* info = kept.load(std::memory_order_acquire)) return info;
+  const Ref<ITypeInfo> info = TypeInfoOf(guid, true);
+  if (!info) return nullptr;
+  const Exclusive lock(g_typesLock);
+  // The cache holds it (and keeps holding it until it is freed with the slots emptied).
+  Types().keptSlots.push_back(&kept);
+  kept.store(info.get(), std::memory_order_release);
+  return info.get();
+}
+
 namespace {
 
 // The function `id` answers for `flags`, released by the holder.
@@ -197,8 +210,8 @@ struct FuncDescOf {
 // The facts of `id` called with `flags`, learnt from its description on the first call;
 // null when the member is not described for those flags (ITypeInfo::Invoke answers then).
 // Every Invoke asks, so a member found once is then found in a slot of g_recent by a single
-// load: a slot holds a record that is never freed, replaced whole by a later member that
-// falls on the same slot.
+// load: a slot holds a record that lives as long as the type cache, replaced whole by a
+// later member that falls on the same slot; the slots are emptied before the cache is freed.
 const MemberFacts* FactsOf(ITypeInfo* info, DISPID id, WORD flags) {
   const MemberKey key{info, id, flags};
   const size_t slot = (reinterpret_cast<uintptr_t>(info) / 16 * 31 + static_cast<uint32_t>(id) * 8 +
@@ -574,8 +587,12 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* ppv) {
 
 STDAPI DllCanUnloadNow() {
   if (g_objects != 0 || g_locks != 0) return S_FALSE;
-  // Nothing of ours is alive: the cached type information goes with the module.
+  // Nothing of ours is alive: the cached type information goes with the module. The
+  // module may stay loaded, so every lock-free way into the cache is closed first: a
+  // later call would otherwise go through type information released here.
   const Exclusive lock(g_typesLock);
+  for (std::atomic<ITypeInfo*>* slot : Types().keptSlots) slot->store(nullptr);
+  for (auto& slot : g_recent) slot.store(nullptr);
   Types() = TypeCache{};
   return S_OK;
 }

@@ -2,6 +2,7 @@
 // What the whole DLL shares: its module handle, the count of live objects and server locks
 // (for DllCanUnloadNow) and the type library loaded from its own resource.
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <span>
@@ -42,6 +43,10 @@ ITypeLib* TypeLibrary();
 // The description of `guid` in the type library, or null; for a dual interface `vtable`
 // picks its vtable half (what ITypeInfo::Invoke calls through) over its dispatch half.
 Ref<ITypeInfo> TypeInfoOf(const GUID& guid, bool vtable);
+// The vtable half of `guid` without a lock or a reference once `kept` (a process-long
+// slot of the caller's) holds it. The slot is emptied with the type cache when the module
+// may unload, which releases what it points to; it is filled again on the next call.
+ITypeInfo* KeptVtableInfo(const GUID& guid, std::atomic<ITypeInfo*>& kept);
 
 // A VARIANT that owns its contents.
 struct OwnedVariant {
