@@ -22,9 +22,11 @@ void FuzzOne(fuzz::Input& in) {
 
   // The same bytes read as code-page text.
   const std::string widened = Cp1252ToUtf8(bytes);
-  ZENTNET_FUZZ_CHECK(widened.size() <= 3 * bytes.size(), "Cp1252ToUtf8 wrote more than 3 bytes each");
+  ZENTNET_FUZZ_CHECK(widened.size() <= 3 * bytes.size(),
+                     "Cp1252ToUtf8 wrote more than 3 bytes each");
   const std::string back = Utf8ToCp1252(widened);
-  ZENTNET_FUZZ_CHECK(back == bytes, "code-page round trip changed " + fuzz::Describe(std::string(bytes)));
+  ZENTNET_FUZZ_CHECK(back == bytes,
+                     "code-page round trip changed " + fuzz::Describe(std::string(bytes)));
 
   std::string out = "prefix";
   AppendCp1252(out, bytes);

@@ -32,8 +32,8 @@ void NeverRaises(const char* name, const std::function<std::string()>& member,
   try {
     (void)member();
   } catch (const AutomationError& e) {
-    fuzz::Fail(name, "raised " + std::to_string(e.Number()) + " for specMode " +
-                         fuzz::Describe(specMode));
+    fuzz::Fail(
+        name, "raised " + std::to_string(e.Number()) + " for specMode " + fuzz::Describe(specMode));
   }
 }
 
@@ -43,19 +43,23 @@ void FuzzOne(fuzz::Input& in) {
   const uint8_t flags = in.Byte();
   const auto config = ConfigRegObj::create();
   config->SetCapabilityMask(static_cast<ConfigRegMasks>(in.Raw<int32_t>()));
-  const double number =
-      (flags & 2) != 0 ? in.Raw<double>() : RegisterToDouble(in.Raw<uint32_t>());
+  const double number = (flags & 2) != 0 ? in.Raw<double>() : RegisterToDouble(in.Raw<uint32_t>());
   config->Register()->Number()->SetValue(number);
   if ((flags & 1) != 0) config->SetRegister(nullptr);
   const auto lookup = in.Raw<int32_t>();
   const Variant specMode = fuzz::TakeVariant(in);
   const ConfigRegObj& c = *config;
 
-  NeverRaises("InputModeStr", [&] { return c.InputModeStr(specMode); }, specMode);
-  NeverRaises("HighLevelFeedbackStr", [&] { return c.HighLevelFeedbackStr(specMode); }, specMode);
-  NeverRaises("SyncPulseStr", [&] { return c.SyncPulseStr(specMode); }, specMode);
-  NeverRaises("ModeLineFoldbackStr", [&] { return c.ModeLineFoldbackStr(specMode); }, specMode);
-  NeverRaises("LimitSwitchModeStr", [&] { return c.LimitSwitchModeStr(specMode); }, specMode);
+  NeverRaises(
+      "InputModeStr", [&] { return c.InputModeStr(specMode); }, specMode);
+  NeverRaises(
+      "HighLevelFeedbackStr", [&] { return c.HighLevelFeedbackStr(specMode); }, specMode);
+  NeverRaises(
+      "SyncPulseStr", [&] { return c.SyncPulseStr(specMode); }, specMode);
+  NeverRaises(
+      "ModeLineFoldbackStr", [&] { return c.ModeLineFoldbackStr(specMode); }, specMode);
+  NeverRaises(
+      "LimitSwitchModeStr", [&] { return c.LimitSwitchModeStr(specMode); }, specMode);
 
   Show([&] { return c.SteadixStr(static_cast<SteadixModes>(lookup)); });
   Show([&] { return c.MotorStyleStr(static_cast<MotorStyles>(lookup)); });

@@ -41,9 +41,9 @@ void FuzzOne(fuzz::Input& in) {
 
   double number = 0;
   const int32_t textError = ErrorOf([&] { number = TextToDouble(text); });
-  ZENTNET_FUZZ_CHECK(textError == 0 || textError == err::kTypeMismatch ||
-                         textError == err::kOverflow,
-                     "TextToDouble raised " + std::to_string(textError));
+  ZENTNET_FUZZ_CHECK(
+      textError == 0 || textError == err::kTypeMismatch || textError == err::kOverflow,
+      "TextToDouble raised " + std::to_string(textError));
 
   int32_t asLong = 0;
   const int32_t longError = ErrorOf([&] { asLong = TextToLong(text); });
@@ -68,12 +68,12 @@ void FuzzOne(fuzz::Input& in) {
     reference = std::strtod(digits.c_str(), &end);
     ZENTNET_FUZZ_CHECK(end == digits.c_str() + digits.size(), "strtod stopped early on " + digits);
   }
-  ZENTNET_FUZZ_CHECK(reference == number,
-                     digits + " read as " + std::to_string(number) + ", strtod says " +
-                         std::to_string(reference));
+  ZENTNET_FUZZ_CHECK(reference == number, digits + " read as " + std::to_string(number) +
+                                              ", strtod says " + std::to_string(reference));
 
   int32_t rounded = 0;
   const int32_t roundError = ErrorOf([&] { rounded = ToLong(number); });
-  ZENTNET_FUZZ_CHECK(longError == roundError, "TextToLong is not ToLong(TextToDouble) for " + digits);
+  ZENTNET_FUZZ_CHECK(longError == roundError,
+                     "TextToLong is not ToLong(TextToDouble) for " + digits);
   ZENTNET_FUZZ_CHECK(longError != 0 || asLong == rounded, "TextToLong rounds differently");
 }

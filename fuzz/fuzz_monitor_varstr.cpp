@@ -39,8 +39,9 @@ void Check(const MonitorPortStateObj& port, const Variant& which) {
                          "no name for " + fuzz::Describe(Variant(number)));
       return;
     }
-    ZENTNET_FUZZ_CHECK(n == err::kTypeMismatch || n == err::kOverflow || n == err::kObjectRequired,
-                       "MonitorVarStr raised " + std::to_string(n) + " for " + fuzz::Describe(which));
+    ZENTNET_FUZZ_CHECK(
+        n == err::kTypeMismatch || n == err::kOverflow || n == err::kObjectRequired,
+        "MonitorVarStr raised " + std::to_string(n) + " for " + fuzz::Describe(which));
     return;
   }
   ZENTNET_FUZZ_CHECK(name.find("@*@") == std::string::npos, name);

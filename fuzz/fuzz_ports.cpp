@@ -22,8 +22,8 @@ namespace {
 class Opener final : public NetSupervisorObjEvents {
  public:
   explicit Opener(bool refuse) : refuse_(refuse) {}
-  void RequestNetOpen(std::shared_ptr<NetAdapterObj>&, std::shared_ptr<Object>&, bool&,
-                      int32_t&, bool& success) override {
+  void RequestNetOpen(std::shared_ptr<NetAdapterObj>&, std::shared_ptr<Object>&, bool&, int32_t&,
+                      bool& success) override {
     success = !refuse_;
   }
 
@@ -87,9 +87,9 @@ void FuzzOne(fuzz::Input& in) {
 
     ZENTNET_FUZZ_CHECK(ports == supervisor->Ports(), "list " + text + " left " + ports);
     const auto nets = supervisor->Nets();
-    ZENTNET_FUZZ_CHECK(static_cast<size_t>(nets->Count()) == CountItems(ports),
-                       "list " + text + " gave " + std::to_string(nets->Count()) + " adapters for " +
-                           ports);
+    ZENTNET_FUZZ_CHECK(
+        static_cast<size_t>(nets->Count()) == CountItems(ports),
+        "list " + text + " gave " + std::to_string(nets->Count()) + " adapters for " + ports);
     for (int32_t k = 1; k <= nets->Count(); ++k) {
       const auto adapter = AdapterAt(nets, k);
       ZENTNET_FUZZ_CHECK(adapter && adapter->Enabled() && !adapter->NetOpen(),

@@ -21,9 +21,9 @@ void FuzzOne(fuzz::Input& in) {
   try {
     text = LoadResString(id);
   } catch (const AutomationError& e) {
-    ZENTNET_FUZZ_CHECK(e.Number() == err::kResourceNotFound,
-                       "LoadResString(" + std::to_string(id) + ") raised " +
-                           std::to_string(e.Number()));
+    ZENTNET_FUZZ_CHECK(
+        e.Number() == err::kResourceNotFound,
+        "LoadResString(" + std::to_string(id) + ") raised " + std::to_string(e.Number()));
     const std::string expected = "Resource with identifier '" + std::to_string(id) + "' not found";
     ZENTNET_FUZZ_CHECK(e.Description() == expected, e.Description());
     for (const bool linear : {false, true}) {

@@ -15,25 +15,40 @@ Variant TakeVariant(Input& in) {
     return copy.Rest();
   }();
   switch (in.Byte()) {
-    case 'm': return {};
-    case 'e': return Variant::Empty();
-    case 't': return true;
-    case 'f': return false;
-    case 'l': return in.Raw<int32_t>();
-    case 'd': return in.Raw<double>();
-    case 'o': return std::shared_ptr<Object>();
-    case 'O': return std::shared_ptr<Object>(Collection::create());
-    case 's': return std::string(in.Rest());
-    default: in.Rest(); return std::string(whole);
+    case 'm':
+      return {};
+    case 'e':
+      return Variant::Empty();
+    case 't':
+      return true;
+    case 'f':
+      return false;
+    case 'l':
+      return in.Raw<int32_t>();
+    case 'd':
+      return in.Raw<double>();
+    case 'o':
+      return std::shared_ptr<Object>();
+    case 'O':
+      return std::shared_ptr<Object>(Collection::create());
+    case 's':
+      return std::string(in.Rest());
+    default:
+      in.Rest();
+      return std::string(whole);
   }
 }
 
 std::string Describe(const Variant& v) {
   switch (v.type()) {
-    case Variant::Type::Missing: return "<missing>";
-    case Variant::Type::Empty: return "<empty>";
-    case Variant::Type::Object: return "<object>";
-    default: break;
+    case Variant::Type::Missing:
+      return "<missing>";
+    case Variant::Type::Empty:
+      return "<empty>";
+    case Variant::Type::Object:
+      return "<object>";
+    default:
+      break;
   }
   std::string text;
   for (const char c : v.ToString()) {

@@ -20,8 +20,7 @@ namespace zentnet::fuzz {
 
 class Input {
  public:
-  Input(const uint8_t* data, size_t size)
-      : text_(reinterpret_cast<const char*>(data), size) {}
+  Input(const uint8_t* data, size_t size) : text_(reinterpret_cast<const char*>(data), size) {}
 
   bool Empty() const { return text_.empty(); }
   size_t Size() const { return text_.size(); }
@@ -81,8 +80,7 @@ std::string Describe(const Variant& v);
 
 }  // namespace zentnet::fuzz
 
-#define ZENTNET_FUZZ_CHECK(cond, detail) \
-  ((cond) ? void(0) : ::zentnet::fuzz::Fail(#cond, (detail)))
+#define ZENTNET_FUZZ_CHECK(cond, detail) ((cond) ? void(0) : ::zentnet::fuzz::Fail(#cond, (detail)))
 
 // Defined by each target.
 void FuzzOne(zentnet::fuzz::Input& in);

@@ -58,7 +58,8 @@ void FuzzOne(fuzz::Input& in) {
   if (type == Variant::Type::String) {
     double direct = 0;
     const int32_t directError = Attempt([&] { return TextToDouble(s); }, direct);
-    ZENTNET_FUZZ_CHECK(directError == dError, "String coercion differs from TextToDouble: " + shown);
+    ZENTNET_FUZZ_CHECK(directError == dError,
+                       "String coercion differs from TextToDouble: " + shown);
     ZENTNET_FUZZ_CHECK(dError != 0 || direct == d, "String value differs: " + shown);
   }
 

@@ -142,7 +142,8 @@ int main(int argc, char** argv) {
       hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(_StatusRegObj),
                             reinterpret_cast<void**>(&dll));
     if (FAILED(hr)) {
-      std::fprintf(stderr, "cannot create ZentNetLib.StatusRegObj (0x%08lX): is the DLL registered?\n",
+      std::fprintf(stderr,
+                   "cannot create ZentNetLib.StatusRegObj (0x%08lX): is the DLL registered?\n",
                    static_cast<unsigned long>(hr));
     } else {
       const auto core = zentnet::StatusRegObj::create();
@@ -159,7 +160,8 @@ int main(int argc, char** argv) {
       VARIANT_BOOL first = VARIANT_FALSE;
       hr = dll->get_AllSystemsGo(&first);
       if (FAILED(hr) || (first != VARIANT_FALSE) != core->AllSystemsGo()) {
-        std::fprintf(stderr, "the DLL and the core disagree (0x%08lX)\n", static_cast<unsigned long>(hr));
+        std::fprintf(stderr, "the DLL and the core disagree (0x%08lX)\n",
+                     static_cast<unsigned long>(hr));
       } else {
         const std::function<long(long)> readCore = [&](long n) {
           long set = 0;
@@ -242,15 +244,20 @@ int main(int argc, char** argv) {
           for (int r = 0; r < rounds; ++r)
             for (int k = 0; k < kSteps; ++k)
               stepRounds[k].push_back(Round(steps[k], calls, frequency));
-          const char* labels[kSteps] = {
-              "Invoke StatusRegObj.AllSystemsGo",        "Invoke Dictionary.Count",
-              "Invoke Collection.Item(1)",               "Invoke Dictionary.Item(\"a\")",
-              "Invoke StatusRegObj.StatusImplemented =", "Invoke Dictionary.CompareMode =",
-              "GetIDsOfNames AllSystemsGo",              "GetIDsOfNames Dictionary Count"};
+          const char* labels[kSteps] = {"Invoke StatusRegObj.AllSystemsGo",
+                                        "Invoke Dictionary.Count",
+                                        "Invoke Collection.Item(1)",
+                                        "Invoke Dictionary.Item(\"a\")",
+                                        "Invoke StatusRegObj.StatusImplemented =",
+                                        "Invoke Dictionary.CompareMode =",
+                                        "GetIDsOfNames AllSystemsGo",
+                                        "GetIDsOfNames Dictionary Count"};
           const char* kinds[] = {"property read", "method call, one argument", "property write",
                                  "name look-up"};
-          std::printf("late-bound calls from C++, %ld calls x %d rounds, ns per call "
-                      "(best / median)\n", calls, rounds);
+          std::printf(
+              "late-bound calls from C++, %ld calls x %d rounds, ns per call "
+              "(best / median)\n",
+              calls, rounds);
           for (int k = 0; k < kSteps; ++k) {
             const Timing t = Summarise(stepRounds[k]);
             std::printf("  %-40s %8.1f / %8.1f\n", labels[k], t.best, t.median);
@@ -272,13 +279,15 @@ int main(int argc, char** argv) {
         const Timing c = Summarise(coreRounds);
         const Timing d = Summarise(dllRounds);
         const double ratio = d.best / c.best;
-        std::printf("early-bound AllSystemsGo, %ld reads x %d rounds, ns per read (best / median)\n",
-                    reads, rounds);
+        std::printf(
+            "early-bound AllSystemsGo, %ld reads x %d rounds, ns per read (best / median)\n", reads,
+            rounds);
         std::printf("  core StatusRegObj::AllSystemsGo()       %8.1f / %8.1f\n", c.best, c.median);
         std::printf("  DLL _StatusRegObj::get_AllSystemsGo     %8.1f / %8.1f\n", d.best, d.median);
         const Timing b = Summarise(bareRounds);
         std::printf("  DLL get_StatusImplemented (no register)  %8.1f / %8.1f\n", b.best, b.median);
-        std::printf("  DLL / core: %.2f (target: at most 3): %s\n", ratio, ratio <= 3.0 ? "met" : "MISSED");
+        std::printf("  DLL / core: %.2f (target: at most 3): %s\n", ratio,
+                    ratio <= 3.0 ? "met" : "MISSED");
         status = ratio <= 3.0 && !missed ? 0 : 1;
       }
       dll->Release();

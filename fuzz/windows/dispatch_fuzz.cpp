@@ -36,7 +36,7 @@ std::mt19937_64 g_rng;
 uint64_t g_seed = 0;
 bool g_trace = false;
 uint64_t g_calls = 0, g_sinkCalls = 0, g_created = 0, g_events = 0;
-int g_depth = 0;  // calls in progress: sinks re-enter at most a few deep
+int g_depth = 0;        // calls in progress: sinks re-enter at most a few deep
 bool g_ending = false;  // sinks only listen while everything is released
 std::atomic<ULONGLONG> g_progress{0};
 char g_call[512] = "(before the first call)";
@@ -60,9 +60,9 @@ LONG WINAPI Crashed(EXCEPTION_POINTERS* e) {
   const auto where = [](uintptr_t pc) {
     HMODULE module = nullptr;
     char name[MAX_PATH] = "?";
-    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCSTR>(pc), &module))
+    if (GetModuleHandleExA(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCSTR>(pc), &module))
       GetModuleFileNameA(module, name, MAX_PATH);
     std::printf("  at %s+0x%llx\n", name,
                 static_cast<unsigned long long>(pc - reinterpret_cast<uintptr_t>(module)));
@@ -76,8 +76,8 @@ LONG WINAPI Crashed(EXCEPTION_POINTERS* e) {
     if (entry == nullptr) break;
     void* handler = nullptr;
     DWORD64 establisher = 0;
-    RtlVirtualUnwind(UNW_FLAG_NHANDLER, base, context.Rip, entry, &context, &handler,
-                     &establisher, nullptr);
+    RtlVirtualUnwind(UNW_FLAG_NHANDLER, base, context.Rip, entry, &context, &handler, &establisher,
+                     nullptr);
   }
 #else
   where(reinterpret_cast<uintptr_t>(e->ExceptionRecord->ExceptionAddress));
@@ -238,32 +238,44 @@ void Step();
 class Sink;
 Sink* NewSink();
 
-const wchar_t* const kTexts[] = {L"", L"48", L"&H30", L"&O60", L"4.8E1", L" 12 ", L"-1", L"x",
-                                 L"1;2;3", L"COM1", L"True", L"\xD800x", L"2147483648", L"1e400"};
+const wchar_t* const kTexts[] = {L"",     L"48",      L"&H30",       L"&O60",  L"4.8E1",
+                                 L" 12 ", L"-1",      L"x",          L"1;2;3", L"COM1",
+                                 L"True", L"\xD800x", L"2147483648", L"1e400"};
 
 // A random value into `v` (cleared): the kinds a script or a careless client passes.
 void RandomValue(VARIANT* v, IDispatch* self) {
   VariantInit(v);
   switch (Below(16)) {
-    case 0: break;  // Empty
-    case 1: V_VT(v) = VT_NULL; break;
+    case 0:
+      break;  // Empty
+    case 1:
+      V_VT(v) = VT_NULL;
+      break;
     case 2: {
-      static const LONG kLongs[] = {0, 1, -1, 2, 5, 11, 48, 100, 255, 0x380, 32767, 65535,
-                                    INT32_MAX, INT32_MIN};
+      static const LONG kLongs[] = {0,   1,   -1,    2,     5,     11,        48,
+                                    100, 255, 0x380, 32767, 65535, INT32_MAX, INT32_MIN};
       V_VT(v) = VT_I4;
       V_I4(v) = Chance(70) ? kLongs[Below(std::size(kLongs))] : static_cast<LONG>(g_rng());
       break;
     }
-    case 3: V_VT(v) = VT_I2, V_I2(v) = static_cast<SHORT>(Below(40) - 5); break;
+    case 3:
+      V_VT(v) = VT_I2, V_I2(v) = static_cast<SHORT>(Below(40) - 5);
+      break;
     case 4: {
       static const double kDoubles[] = {std::numeric_limits<double>::quiet_NaN(),
                                         std::numeric_limits<double>::infinity(),
-                                        -std::numeric_limits<double>::infinity(), 48.4, -0.5, 0.5,
-                                        1e300, 2147483647.5, 3.0};
+                                        -std::numeric_limits<double>::infinity(),
+                                        48.4,
+                                        -0.5,
+                                        0.5,
+                                        1e300,
+                                        2147483647.5,
+                                        3.0};
       V_VT(v) = VT_R8, V_R8(v) = kDoubles[Below(std::size(kDoubles))];
       break;
     }
-    case 5: case 6: {
+    case 5:
+    case 6: {
       V_VT(v) = VT_BSTR;
       if (Chance(85)) {
         V_BSTR(v) = SysAllocString(kTexts[Below(std::size(kTexts))]);
@@ -275,17 +287,24 @@ void RandomValue(VARIANT* v, IDispatch* self) {
       }
       break;
     }
-    case 7: V_VT(v) = VT_BOOL, V_BOOL(v) = Chance(50) ? VARIANT_TRUE : VARIANT_FALSE; break;
-    case 8: case 9: {
+    case 7:
+      V_VT(v) = VT_BOOL, V_BOOL(v) = Chance(50) ? VARIANT_TRUE : VARIANT_FALSE;
+      break;
+    case 8:
+    case 9: {
       // Another object in play, the object itself, Nothing, or a client's own object.
       IDispatch* d = Chance(30) ? self : Chance(70) ? AnyObject() : nullptr;
       if (d != nullptr) Keep(d);
-      if (Chance(10)) d = reinterpret_cast<IDispatch*>(NewSink());
-      else if (d != nullptr) d->AddRef();
+      if (Chance(10))
+        d = reinterpret_cast<IDispatch*>(NewSink());
+      else if (d != nullptr)
+        d->AddRef();
       V_VT(v) = Chance(90) ? VT_DISPATCH : VT_UNKNOWN, V_DISPATCH(v) = d;
       break;
     }
-    case 10: V_VT(v) = VT_ERROR, V_ERROR(v) = Chance(80) ? DISP_E_PARAMNOTFOUND : E_FAIL; break;
+    case 10:
+      V_VT(v) = VT_ERROR, V_ERROR(v) = Chance(80) ? DISP_E_PARAMNOTFOUND : E_FAIL;
+      break;
     case 11: {
       const ULONG n = static_cast<ULONG>(Below(4));
       const VARTYPE type = Chance(60) ? VT_VARIANT : Chance(50) ? VT_I4 : VT_BSTR;
@@ -293,8 +312,10 @@ void RandomValue(VARIANT* v, IDispatch* self) {
       for (LONG i = 0; a != nullptr && i < static_cast<LONG>(n); ++i) {
         VARIANT e;
         V_VT(&e) = VT_I4, V_I4(&e) = i + 1;
-        if (type == VT_VARIANT) SafeArrayPutElement(a, &i, &e);
-        else if (type == VT_I4) SafeArrayPutElement(a, &i, &V_I4(&e));
+        if (type == VT_VARIANT)
+          SafeArrayPutElement(a, &i, &e);
+        else if (type == VT_I4)
+          SafeArrayPutElement(a, &i, &V_I4(&e));
         else {
           BSTR b = SysAllocString(L"1");
           SafeArrayPutElement(a, &i, b);
@@ -304,9 +325,15 @@ void RandomValue(VARIANT* v, IDispatch* self) {
       if (a != nullptr) V_VT(v) = static_cast<VARTYPE>(VT_ARRAY | type), V_ARRAY(v) = a;
       break;
     }
-    case 12: V_VT(v) = VT_UI1, V_UI1(v) = static_cast<BYTE>(g_rng()); break;
-    case 13: V_VT(v) = VT_DATE, V_DATE(v) = 45000.25; break;
-    case 14: V_VT(v) = VT_CY, V_CY(v).int64 = static_cast<LONGLONG>(Below(1000000)) - 5000; break;
+    case 12:
+      V_VT(v) = VT_UI1, V_UI1(v) = static_cast<BYTE>(g_rng());
+      break;
+    case 13:
+      V_VT(v) = VT_DATE, V_DATE(v) = 45000.25;
+      break;
+    case 14:
+      V_VT(v) = VT_CY, V_CY(v).int64 = static_cast<LONGLONG>(Below(1000000)) - 5000;
+      break;
     default:
       V_VT(v) = VT_R4;
       V_R4(v) = Chance(30) ? std::numeric_limits<float>::quiet_NaN() : 2.5f;
@@ -426,6 +453,7 @@ class Sink final : public IDispatch {
     Release();
     return hr;
   }
+
  private:
   ULONG refs_ = 1;
 };
@@ -448,8 +476,10 @@ void Connect(IDispatch* object) {
   Sink* sink = NewSink();
   point->GetConnectionInterface(&sink->events);
   DWORD cookie = 0;
-  if (point->Advise(sink, &cookie) == S_OK) g_connections.push_back({point, cookie});
-  else point->Release();
+  if (point->Advise(sink, &cookie) == S_OK)
+    g_connections.push_back({point, cookie});
+  else
+    point->Release();
   sink->Release();
 }
 
@@ -457,10 +487,19 @@ void Connect(IDispatch* object) {
 
 bool Allowed(HRESULT hr) {
   switch (hr) {
-    case S_OK: case DISP_E_BADPARAMCOUNT: case DISP_E_BADVARTYPE: case DISP_E_EXCEPTION:
-    case DISP_E_MEMBERNOTFOUND: case DISP_E_NONAMEDARGS: case DISP_E_OVERFLOW:
-    case DISP_E_PARAMNOTFOUND: case DISP_E_TYPEMISMATCH: case DISP_E_UNKNOWNINTERFACE:
-    case DISP_E_UNKNOWNLCID: case DISP_E_PARAMNOTOPTIONAL: case E_INVALIDARG:
+    case S_OK:
+    case DISP_E_BADPARAMCOUNT:
+    case DISP_E_BADVARTYPE:
+    case DISP_E_EXCEPTION:
+    case DISP_E_MEMBERNOTFOUND:
+    case DISP_E_NONAMEDARGS:
+    case DISP_E_OVERFLOW:
+    case DISP_E_PARAMNOTFOUND:
+    case DISP_E_TYPEMISMATCH:
+    case DISP_E_UNKNOWNINTERFACE:
+    case DISP_E_UNKNOWNLCID:
+    case DISP_E_PARAMNOTOPTIONAL:
+    case E_INVALIDARG:
     case E_OUTOFMEMORY:
       return true;
     default:
@@ -469,10 +508,11 @@ bool Allowed(HRESULT hr) {
 }
 
 void Describe(const Held& h, const Member* m, DISPID id, WORD flags, const DISPPARAMS& params) {
-  int n = std::snprintf(g_call, sizeof g_call, "%p %s.%s (id %ld) flags %u, %u args, %u named:",
-                        static_cast<void*>(h.object),
-                        h.itf ? h.itf->name.c_str() : "?", m ? m->name.c_str() : "?",
-                        static_cast<long>(id), flags, params.cArgs, params.cNamedArgs);
+  int n =
+      std::snprintf(g_call, sizeof g_call,
+                    "%p %s.%s (id %ld) flags %u, %u args, %u named:", static_cast<void*>(h.object),
+                    h.itf ? h.itf->name.c_str() : "?", m ? m->name.c_str() : "?",
+                    static_cast<long>(id), flags, params.cArgs, params.cNamedArgs);
   for (UINT k = params.cArgs; k-- > 0 && n > 0 && n < static_cast<int>(sizeof g_call) - 24;) {
     const std::string name =
         k < params.cNamedArgs ? "[" + std::to_string(params.rgdispidNamedArgs[k]) + "]=" : "";
@@ -514,8 +554,8 @@ void Call() {
   if (flags == DISPATCH_PROPERTYGET && Chance(50)) flags |= DISPATCH_METHOD;
   const int params = m != nullptr ? m->params : 2;
   const int required = m != nullptr ? params - (m->optional < 0 ? 0 : m->optional) : 0;
-  size_t count = Chance(75) ? static_cast<size_t>(required) + Below(params - required + 1)
-                            : Below(params + 3);
+  size_t count =
+      Chance(75) ? static_cast<size_t>(required) + Below(params - required + 1) : Below(params + 3);
   if (Chance(2)) count = Below(9);
   Arguments args(count);
   for (size_t k = 0; k < count; ++k) args.Fill(k, object);
@@ -706,9 +746,10 @@ int main(int argc, char** argv) {
     if (last) break;
   }
   const auto u = [](uint64_t n) { return static_cast<unsigned long long>(n); };
-  std::printf("ok: seed %llu, %llu calls (%llu from sinks), %llu objects created, %llu events,"
-              " %llu s\n", u(g_seed), u(g_calls), u(g_sinkCalls), u(g_created), u(g_events),
-              u(seconds));
+  std::printf(
+      "ok: seed %llu, %llu calls (%llu from sinks), %llu objects created, %llu events,"
+      " %llu s\n",
+      u(g_seed), u(g_calls), u(g_sinkCalls), u(g_created), u(g_events), u(seconds));
   std::fflush(stdout);
   // The DLLs stay registered for whoever registered them before; the process ends here
   // without CoUninitialize, whose teardown would only race the watchdog.

@@ -16,8 +16,7 @@ void Collection::Add(const Variant& item, const Variant& key, const Variant& bef
     k = key.ToString();
     if (k.empty()) err::RaiseInvalidCall();
     for (const auto& e : items_)
-      if (EqualsNoCase(e.key, k))
-        err::RaiseDuplicateKey();
+      if (EqualsNoCase(e.key, k)) err::RaiseDuplicateKey();
   }
   items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), {item, std::move(k)});
 }

@@ -63,9 +63,9 @@ double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent)
   const size_t point = std::min(mantissa.find('.'), mantissa.size());
   const size_t first = mantissa.find_first_of("123456789");
   if (first == std::string_view::npos) return negative ? -0.0 : 0.0;
-  const int64_t magnitude = exponent + (first < point ? static_cast<int64_t>(point - first) - 1
-                                                      : static_cast<int64_t>(point) -
-                                                            static_cast<int64_t>(first));
+  const int64_t magnitude =
+      exponent + (first < point ? static_cast<int64_t>(point - first) - 1
+                                : static_cast<int64_t>(point) - static_cast<int64_t>(first));
   if (magnitude > 400) err::RaiseOverflow();
   if (magnitude < -400) return negative ? -0.0 : 0.0;
   std::string number;

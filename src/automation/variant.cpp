@@ -9,13 +9,19 @@ namespace zentnet {
 
 double Variant::ToDouble() const {
   switch (type()) {
-    case Type::Empty: return 0.0;
-    case Type::Boolean: return std::get<bool>(data_) ? -1.0 : 0.0;
-    case Type::Long: return std::get<int32_t>(data_);
-    case Type::Double: return std::get<double>(data_);
-    case Type::String: return TextToDouble(std::get<std::string>(data_));
+    case Type::Empty:
+      return 0.0;
+    case Type::Boolean:
+      return std::get<bool>(data_) ? -1.0 : 0.0;
+    case Type::Long:
+      return std::get<int32_t>(data_);
+    case Type::Double:
+      return std::get<double>(data_);
+    case Type::String:
+      return TextToDouble(std::get<std::string>(data_));
     case Type::Missing:
-    case Type::Object: break;
+    case Type::Object:
+      break;
   }
   err::RaiseTypeMismatch();
 }
@@ -32,18 +38,23 @@ bool Variant::ToBool() const {
 
 std::string Variant::ToString() const {
   switch (type()) {
-    case Type::Empty: return {};
-    case Type::Boolean: return std::get<bool>(data_) ? "True" : "False";
-    case Type::Long: return std::to_string(std::get<int32_t>(data_));
+    case Type::Empty:
+      return {};
+    case Type::Boolean:
+      return std::get<bool>(data_) ? "True" : "False";
+    case Type::Long:
+      return std::to_string(std::get<int32_t>(data_));
     case Type::Double: {
       // Fifteen significant digits, as the runtime prints a Double.
       char buf[32];
       std::snprintf(buf, sizeof buf, "%.15G", std::get<double>(data_));
       return buf;
     }
-    case Type::String: return std::get<std::string>(data_);
+    case Type::String:
+      return std::get<std::string>(data_);
     case Type::Missing:
-    case Type::Object: break;
+    case Type::Object:
+      break;
   }
   err::RaiseTypeMismatch();
 }

@@ -87,9 +87,12 @@ void NetAdapterObj::NetSupervisor(std::shared_ptr<NetSupervisorObj> newRef,
 
 std::string NetAdapterObj::AdapterName() const {
   switch (portType_) {
-    case SERIAL_PORT: return "COM" + std::to_string(portNumber_);
-    case PARALLEL_PORT: return "LPT" + std::to_string(CheckedAdd(portNumber_, 1));
-    default: return "Port" + std::to_string(portNumber_);
+    case SERIAL_PORT:
+      return "COM" + std::to_string(portNumber_);
+    case PARALLEL_PORT:
+      return "LPT" + std::to_string(CheckedAdd(portNumber_, 1));
+    default:
+      return "Port" + std::to_string(portNumber_);
   }
 }
 

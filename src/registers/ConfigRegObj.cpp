@@ -152,8 +152,7 @@ void ConfigRegObj::Register_ValueChanged(std::shared_ptr<ValueObj>& newVal) {
   const int32_t changed = now ^ ToLong(number->PreviousValue());
   Fire(*this, &Events::Change);
   if (reg::Has(changed, kMotorStyle.mask)) Fire(*this, &Events::MotorTypeChanged);
-  if (reg::Has(changed, kHighLevelFeedback.mask))
-    Fire(*this, &Events::HighLevelFeedbackChanged);
+  if (reg::Has(changed, kHighLevelFeedback.mask)) Fire(*this, &Events::HighLevelFeedbackChanged);
 }
 
 void ConfigRegObj::Register_ContentChanged(std::shared_ptr<ValueObj>& /*newVal*/) {
@@ -251,8 +250,7 @@ void ConfigRegObj::SetHighLevelFeedback(HighLevelFeedbacks v) {
   if (!Available(*this, kHighLevelFeedback.mask)) return;
   const int32_t before = Read(*this, kHighLevelFeedback);
   if (v > HIGH_LEVEL_FB_NONE) Write(*this, kHighLevelFeedback, v);
-  if (Read(*this, kHighLevelFeedback) != before)
-    Fire(*this, &Events::HighLevelFeedbackChanged);
+  if (Read(*this, kHighLevelFeedback) != before) Fire(*this, &Events::HighLevelFeedbackChanged);
 }
 HighLevelFeedbacks ConfigRegObj::HighLevelFeedback() const {
   return static_cast<HighLevelFeedbacks>(Read(*this, kHighLevelFeedback));

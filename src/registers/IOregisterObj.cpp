@@ -14,11 +14,10 @@ IOregisterObj::~IOregisterObj() = default;
 
 std::shared_ptr<IOregisterObj> IOregisterObj::create() {
   auto self = Pinnable::Make<IOregisterObj>();
-  self->sink_ =
-      MakeValueSink(self, {.changed = &IOregisterObj::m_register_Changed,
-                           .refresh = &IOregisterObj::m_register_Refresh,
-                           .initializeCache = &IOregisterObj::m_register_InitializeCache,
-                           .readsNewValue = false});
+  self->sink_ = MakeValueSink(self, {.changed = &IOregisterObj::m_register_Changed,
+                                     .refresh = &IOregisterObj::m_register_Refresh,
+                                     .initializeCache = &IOregisterObj::m_register_InitializeCache,
+                                     .readsNewValue = false});
   self->m_register.Reset(NewValueObj(), self->sink_);
   return self;
 }

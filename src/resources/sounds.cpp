@@ -33,12 +33,9 @@ struct SoundSpec {
 // Falling and rising pairs suit off-line/on-line, short blips saturation and limits, the low
 // buzz a shutdown, but the application decides which sound goes with which condition.
 constexpr SoundSpec kSounds[] = {
-    {101, 1, 22050, 8, 45, {880.0, 440.0, 0.25}},
-    {102, 1, 22050, 8, 47, {440.0, 880.0, 0.25}},
-    {200, 1, 22050, 16, 11, {1200.0, 1200.0, 0.0}},
-    {201, 2, 44100, 16, 12, {660.0, 660.0, 0.1}},
-    {202, 1, 22050, 8, 14, {1500.0, 1800.0, 0.0}},
-    {203, 1, 11025, 16, 47, {220.0, 196.0, 0.6}},
+    {101, 1, 22050, 8, 45, {880.0, 440.0, 0.25}},   {102, 1, 22050, 8, 47, {440.0, 880.0, 0.25}},
+    {200, 1, 22050, 16, 11, {1200.0, 1200.0, 0.0}}, {201, 2, 44100, 16, 12, {660.0, 660.0, 0.1}},
+    {202, 1, 22050, 8, 14, {1500.0, 1800.0, 0.0}},  {203, 1, 11025, 16, 47, {220.0, 196.0, 0.6}},
 };
 
 constexpr std::array<int32_t, std::size(kSounds)> kIds = [] {
@@ -47,7 +44,7 @@ constexpr std::array<int32_t, std::size(kSounds)> kIds = [] {
   return ids;
 }();
 
-constexpr double kPeak = 0.6;         // of full scale, leaving headroom for the player's mixer
+constexpr double kPeak = 0.6;           // of full scale, leaving headroom for the player's mixer
 constexpr double kFadeSeconds = 0.005;  // ramps at both ends keep the speaker from clicking
 constexpr uint32_t kHeaderBytes = 44;   // RIFF header, 16-byte fmt chunk, data chunk header
 
@@ -63,7 +60,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
   Put16(out, v & 0xFFFF);
   Put16(out, v >> 16);
 }
-void PutTag(std::vector<uint8_t>& out, const char (&tag)[5]) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<uint8_t>& out, const char (&tag)[5]) {
+  out.insert(out.end(), tag, tag + 4);
+}
 
 uint16_t BlockAlign(const SoundSpec& s) { return static_cast<uint16_t>(s.channels * (s.bits / 8)); }
 

@@ -6,8 +6,12 @@ std::shared_ptr<AppStateEventObj> AppStateEventObj::create() {
   return std::make_shared<AppStateEventObj>();
 }
 
-void AppStateEventObj::FireLockChange(LockLevels newState) { Raise(&Events::LockChanged, newState); }
-void AppStateEventObj::FirePollStateChange(bool newState) { Raise(&Events::PollStateChanged, newState); }
+void AppStateEventObj::FireLockChange(LockLevels newState) {
+  Raise(&Events::LockChanged, newState);
+}
+void AppStateEventObj::FirePollStateChange(bool newState) {
+  Raise(&Events::PollStateChanged, newState);
+}
 void AppStateEventObj::FireTechSupportChange(bool newState) {
   Raise(&Events::TechSupportChanged, newState);
 }
@@ -19,7 +23,8 @@ bool AppStateEventObj::FireTerminate() {
   return cancel;
 }
 
-void AppStateEventObj::FireCreateDemoDrive(PhysDriveType dType, std::shared_ptr<PhysDriveObj>& drv) {
+void AppStateEventObj::FireCreateDemoDrive(PhysDriveType dType,
+                                           std::shared_ptr<PhysDriveObj>& drv) {
   Raise(&Events::CreateDemoDrive, dType, drv);
 }
 void AppStateEventObj::FireNetChange(std::shared_ptr<NetAdapterObj>& net, NetworkChanges newState) {

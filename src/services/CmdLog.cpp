@@ -138,7 +138,8 @@ void CmdLog::AppendStamp() {
 
 void CmdLog::WriteLine() {
   switch (file_.Write(line_)) {
-    case platform::RawFile::WriteResult::Ok: return;
+    case platform::RawFile::WriteResult::Ok:
+      return;
     case platform::RawFile::WriteResult::DiskFull:
       err::RaiseDiskFull();
     case platform::RawFile::WriteResult::Failed:
@@ -183,7 +184,8 @@ void CmdLog::OpenLogFile(bool openState, bool append) {
   // Every failure of the opening is swallowed; the flag is set all the same, so a failed
   // opening is retried only after the file has been closed by assigning false.
   try {
-    const std::string folder = folder_.empty() ? platform::FolderOf(platform::ModulePath()) : folder_;
+    const std::string folder =
+        folder_.empty() ? platform::FolderOf(platform::ModulePath()) : folder_;
     if (!folder.empty()) {
       std::string path = folder;
       path += platform::kPathSeparator;

@@ -62,7 +62,9 @@ class StatusNarrator final : public StatusRegObjEvents {
   StatusNarrator(const DemoLine& say, std::weak_ptr<StatusRegObj> status)
       : say_(say), status_(std::move(status)) {}
   void Changed() override { Say("Changed"); }
-  void EnableChanged(bool& newState) override { Say("EnableChanged(newState " + Bool(newState) + ")"); }
+  void EnableChanged(bool& newState) override {
+    Say("EnableChanged(newState " + Bool(newState) + ")");
+  }
   void LockChanged() override {
     const auto status = status_.lock();
     Say("LockChanged (LockLevel " + std::to_string(status ? status->LockLevel() : 0) + ")");
@@ -188,7 +190,8 @@ std::string RunDemoSession(const std::string& logFolder, const DemoLine& say, Cm
   const auto nets = root->Nets();
   for (int32_t k = 1; k <= nets->Count(); ++k) {
     const auto a = nets->ItemAs<NetAdapterObj>(k);
-    adapters += (k > 1 ? ", " : "") + a->AdapterName() + " on port " + std::to_string(a->PortNumber());
+    adapters +=
+        (k > 1 ? ", " : "") + a->AdapterName() + " on port " + std::to_string(a->PortNumber());
   }
   note("Ports reads " + Quoted(root->Ports()) + ": " + adapters);
 
@@ -240,7 +243,8 @@ std::string RunDemoSession(const std::string& logFolder, const DemoLine& say, Cm
   stimulusEvents->Flush(say);
   note("the drive holds amplitude " +
        SimNumberText(SimQuantity::StimAmplitude, drive->DriveValue(SimQuantity::StimAmplitude)) +
-       ", period " + SimNumberText(SimQuantity::StimPeriod, drive->DriveValue(SimQuantity::StimPeriod)) +
+       ", period " +
+       SimNumberText(SimQuantity::StimPeriod, drive->DriveValue(SimQuantity::StimPeriod)) +
        ", tracking limit " + trackingLimit());
 
   step(9, "A window calls StimulusState.StartStop: the generator starts");

@@ -22,9 +22,9 @@ namespace zentnet {
 
 namespace {
 
-constexpr std::string_view kMnemonics[kSimQuantityCount] = {
-    "CF", "ST", "OP", "IO", "EC", "SM", "SA", "SP", "TL", "SR",
-    "M1V", "M1A", "M1F", "M2V", "M2A", "M2F"};
+constexpr std::string_view kMnemonics[kSimQuantityCount] = {"CF",  "ST",  "OP",  "IO", "EC",  "SM",
+                                                            "SA",  "SP",  "TL",  "SR", "M1V", "M1A",
+                                                            "M1F", "M2V", "M2A", "M2F"};
 
 constexpr size_t Index(SimQuantity q) { return static_cast<size_t>(q); }
 
@@ -157,10 +157,10 @@ void SimDrive::Build(const Initial& initial) {
   Store(SimQuantity::TrackingLimit, initial.trackingLimit);
   Store(SimQuantity::StimAmplitude, initial.stimAmplitude);
   Store(SimQuantity::StimPeriod, initial.stimPeriod);
-  for (const SimQuantity q : {SimQuantity::StimMode, SimQuantity::Mon1Variable,
-                              SimQuantity::Mon1Amplitude, SimQuantity::Mon1Filter,
-                              SimQuantity::Mon2Variable, SimQuantity::Mon2Amplitude,
-                              SimQuantity::Mon2Filter})
+  for (const SimQuantity q :
+       {SimQuantity::StimMode, SimQuantity::Mon1Variable, SimQuantity::Mon1Amplitude,
+        SimQuantity::Mon1Filter, SimQuantity::Mon2Variable, SimQuantity::Mon2Amplitude,
+        SimQuantity::Mon2Filter})
     drive_[Index(q)] = ValueFor(q)->Number()->Value();
 
   const std::weak_ptr<SimDrive> weak = weak_from_this();
@@ -193,22 +193,38 @@ void SimDrive::Announce(Call&& call) {
 
 std::shared_ptr<ValueObj> SimDrive::ValueFor(SimQuantity q) {
   switch (q) {
-    case SimQuantity::Config: return config_->Register();
-    case SimQuantity::Status: return status_->Register();
-    case SimQuantity::Option: return option_->Register();
-    case SimQuantity::IO: return ioValue_;
-    case SimQuantity::ErrorCode: return errorCode_->Register();
-    case SimQuantity::StimMode: return stimulus_->Mode();
-    case SimQuantity::StimAmplitude: return stimulus_->Amplitude();
-    case SimQuantity::StimPeriod: return stimulus_->Period();
-    case SimQuantity::TrackingLimit: return stimulus_->TrackingLimit();
-    case SimQuantity::SampleRate: return sampleRate_;
-    case SimQuantity::Mon1Variable: return monitors_[0]->Variable();
-    case SimQuantity::Mon1Amplitude: return monitors_[0]->Amplitude();
-    case SimQuantity::Mon1Filter: return monitors_[0]->Filter();
-    case SimQuantity::Mon2Variable: return monitors_[1]->Variable();
-    case SimQuantity::Mon2Amplitude: return monitors_[1]->Amplitude();
-    case SimQuantity::Mon2Filter: return monitors_[1]->Filter();
+    case SimQuantity::Config:
+      return config_->Register();
+    case SimQuantity::Status:
+      return status_->Register();
+    case SimQuantity::Option:
+      return option_->Register();
+    case SimQuantity::IO:
+      return ioValue_;
+    case SimQuantity::ErrorCode:
+      return errorCode_->Register();
+    case SimQuantity::StimMode:
+      return stimulus_->Mode();
+    case SimQuantity::StimAmplitude:
+      return stimulus_->Amplitude();
+    case SimQuantity::StimPeriod:
+      return stimulus_->Period();
+    case SimQuantity::TrackingLimit:
+      return stimulus_->TrackingLimit();
+    case SimQuantity::SampleRate:
+      return sampleRate_;
+    case SimQuantity::Mon1Variable:
+      return monitors_[0]->Variable();
+    case SimQuantity::Mon1Amplitude:
+      return monitors_[0]->Amplitude();
+    case SimQuantity::Mon1Filter:
+      return monitors_[0]->Filter();
+    case SimQuantity::Mon2Variable:
+      return monitors_[1]->Variable();
+    case SimQuantity::Mon2Amplitude:
+      return monitors_[1]->Amplitude();
+    case SimQuantity::Mon2Filter:
+      return monitors_[1]->Filter();
   }
   return nullptr;
 }
@@ -353,12 +369,18 @@ DriveStates SimDrive::DriveState() {
 
 std::string SimDrive::DriveStateStr() {
   switch (DriveState()) {
-    case DRIVE_OFFLINE: return "Offline";
-    case DRIVE_IS_DEMO: return "Demo";
-    case DRIVE_SHUTDOWN: return "Shutdown";
-    case DRIVE_ENABLED: return "Enabled";
-    case DRIVE_DISABLED: return "Disabled";
-    default: return "Unknown";
+    case DRIVE_OFFLINE:
+      return "Offline";
+    case DRIVE_IS_DEMO:
+      return "Demo";
+    case DRIVE_SHUTDOWN:
+      return "Shutdown";
+    case DRIVE_ENABLED:
+      return "Enabled";
+    case DRIVE_DISABLED:
+      return "Disabled";
+    default:
+      return "Unknown";
   }
 }
 
@@ -370,7 +392,8 @@ std::string SimDrive::TrqFrcString(std::string& markedStr) {
   const std::string word = LoadResString(config_->LinearMotor() ? 3119 : 3118);
   std::string out;
   size_t from = 0;
-  for (size_t at; (at = markedStr.find(kMarker, from)) != std::string::npos; from = at + kMarker.size())
+  for (size_t at; (at = markedStr.find(kMarker, from)) != std::string::npos;
+       from = at + kMarker.size())
     out.append(markedStr, from, at - from).append(word);
   return out.append(markedStr, from);
 }
@@ -381,7 +404,8 @@ Variant SimDrive::TrqFrcStringUpdated(int32_t resID) {
 
 void SimDrive::SetUserID(const std::string& value) {
   userId_ = value;
-  Announce([](DriveEventObj& hub, std::shared_ptr<PhysDriveObj>& node) { hub.FireUserIDchanged(node); });
+  Announce(
+      [](DriveEventObj& hub, std::shared_ptr<PhysDriveObj>& node) { hub.FireUserIDchanged(node); });
 }
 
 int32_t SimDrive::WakeupDrive(std::shared_ptr<Collection> Drives, int32_t& nDrivesDetected) {

@@ -46,7 +46,6 @@ std::string UnknownVariableText(int32_t number) {
 
 bool IsKnownVariable(double number) { return number >= 0 && number < kVariableCount; }
 
-
 // Runs `body` unless a call of the same procedure is under way, so a listener answering an
 // event with a write or call that raises it again is ignored. An error ends the body
 // quietly; the guard clears on every way out.

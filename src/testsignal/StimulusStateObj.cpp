@@ -54,12 +54,12 @@ StimulusStateObj::~StimulusStateObj() = default;
 std::shared_ptr<StimulusStateObj> StimulusStateObj::create() {
   auto self = std::make_shared<StimulusStateObj>();
   using S = StimulusStateObj;
-  self->m_Mode.Listen(self, {.valueChanged = &S::m_Mode_ValueChanged,
-                                     .contentChanged = &S::m_Mode_ContentChanged});
+  self->m_Mode.Listen(
+      self, {.valueChanged = &S::m_Mode_ValueChanged, .contentChanged = &S::m_Mode_ContentChanged});
   self->m_Amplitude.Listen(self, {.valueChanged = &S::m_Amplitude_ValueChanged,
-                                          .contentChanged = &S::m_Value_ContentChanged});
+                                  .contentChanged = &S::m_Value_ContentChanged});
   self->m_Period.Listen(self, {.valueChanged = &S::m_Period_ValueChanged,
-                                       .contentChanged = &S::m_Value_ContentChanged});
+                               .contentChanged = &S::m_Value_ContentChanged});
   self->m_TrackingLimit.Listen(self, {.contentChanged = &S::m_TrackingLimit_ContentChanged});
   self->m_sampleRate.Listen(self, {.contentChanged = &S::m_sampleRate_ContentChanged});
 
@@ -432,12 +432,15 @@ void StimulusStateObj::CopyTo(const std::shared_ptr<StimulusStateObj>& newObj) {
 
 namespace {
 constexpr PropertyEntry<StimulusStateObj> kProperties[] = {
-    {"Amplitude", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.Amplitude()); }},
+    {"Amplitude",
+     [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.Amplitude()); }},
     {"Period", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.Period()); }},
     {"Mode", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.Mode()); }},
     {"VelocityQ", [](StimulusStateObj& o) -> Variant { return o.VelocityQ(); }},
-    {"ConfigReg", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.ConfigReg()); }},
-    {"TrackingLimit", [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.TrackingLimit()); }},
+    {"ConfigReg",
+     [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.ConfigReg()); }},
+    {"TrackingLimit",
+     [](StimulusStateObj& o) -> Variant { return std::shared_ptr<Object>(o.TrackingLimit()); }},
     {"ModeStr", [](StimulusStateObj& o) -> Variant { return o.ModeStr(); }},
     {"LastMode", [](StimulusStateObj& o) -> Variant { return o.LastMode(); }},
     {"UImode", [](StimulusStateObj& o) -> Variant { return o.UImode(); }},

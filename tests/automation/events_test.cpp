@@ -23,7 +23,9 @@ class TickEvents {
 
 class Ticker : public EventHost<TickEvents>, public std::enable_shared_from_this<Ticker> {
  public:
-  void Tick(int& n) { events_.Raise(shared_from_this(), [&](TickEvents& s) { s.Tick(n); }); }
+  void Tick(int& n) {
+    events_.Raise(shared_from_this(), [&](TickEvents& s) { s.Tick(n); });
+  }
   size_t Sinks() const { return events_.Count(); }
 };
 

@@ -31,7 +31,8 @@ TEST(Variant, ConversionsFollowTheAutomationRules) {
   EXPECT_FALSE(Variant(3.5).EqualsNumber(3));
   ExpectError([] { (void)Variant("x").EqualsNumber(1); }, 13, "Type mismatch");
   ExpectError([] { (void)Variant(3e10).ToLong(); }, 6, "Overflow");
-  EXPECT_EQ(Variant(0.25).ToString() + Variant(true).ToString() + Variant(1e20).ToString(), "0.25True1E+20");
+  EXPECT_EQ(Variant(0.25).ToString() + Variant(true).ToString() + Variant(1e20).ToString(),
+            "0.25True1E+20");
   auto c = Collection::create();
   const Variant v{std::shared_ptr<Object>(c)};
   EXPECT_EQ(v.ToObject(), c);

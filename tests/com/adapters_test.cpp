@@ -30,22 +30,29 @@ namespace {
 class ClientObject final : public RefCounted<IDispatch, ClientObject> {
  public:
   ClientObject(IUnknown* inner, const IID& published, bool early)
-      : inner_(Ref<IUnknown>(inner).As<IDispatch>(IID_IDispatch)), published_(published), early_(early) {}
+      : inner_(Ref<IUnknown>(inner).As<IDispatch>(IID_IDispatch)),
+        published_(published),
+        early_(early) {}
   int lateCalls = 0;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (early_ && IsEqualIID(riid, published_)) return inner_->QueryInterface(riid, ppv);
     return AnswerAs<IDispatch>(this, riid, ppv, IID_IDispatch);
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return inner_->GetTypeInfoCount(n); }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return inner_->GetTypeInfo(i, l, t); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    return inner_->GetTypeInfoCount(n);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override {
+    return inner_->GetTypeInfo(i, l, t);
+  }
   // It has no FirmwareName.
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l,
+                                          DISPID* d) override {
     if (lstrcmpiW(n[0], L"FirmwareName") == 0) return DISP_E_UNKNOWNNAME;
     return inner_->GetIDsOfNames(r, n, c, l, d);
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e,
-                                   UINT* a) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v,
+                                   EXCEPINFO* e, UINT* a) override {
     ++lateCalls;
     return inner_->Invoke(d, r, l, f, p, v, e, a);
   }
@@ -80,35 +87,41 @@ void ForeignObjectsAreCalledThroughTheirInterface() {
     const std::string how = early ? "early: " : "late: ";
     auto core = std::make_shared<TestDrive>();
     const Ref<IUnknown> ours = WrapObject(core);
-    const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_PhysDriveObj), early), false);
+    const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_PhysDriveObj), early),
+                                   false);
     const auto drive = Unwrap<PhysDriveObj>(client.get());
     ExpectEq(drive != nullptr && drive != core, true, how + "the client's drive is adapted");
-    ExpectEq(WrapObject(drive).get() == static_cast<IUnknown*>(client.get()), true, how + "and wraps back to itself");
+    ExpectEq(WrapObject(drive).get() == static_cast<IUnknown*>(client.get()), true,
+             how + "and wraps back to itself");
     ExpectEq(Unwrap<PhysDriveObj>(client.get()) == drive, true, how + "one adapter while it lives");
 
     drive->SetAddress(9);
     ExpectEq(core->address + drive->Address(), 18, how + "Let and Get");
     auto log = CmdLog::create();
     drive->SetLogFile(log);
-    ExpectEq(core->log == log && drive->LogFile() == log, true, how + "Set and Get of an object keep its identity");
+    ExpectEq(core->log == log && drive->LogFile() == log, true,
+             how + "Set and Get of an object keep its identity");
     std::string path = "motor";
     ExpectEq(drive->MotorFileExists(path), true, how + "method result");
     ExpectEq(path, "motor.mtr", how + "by-reference text written back");
     std::string cmd = "PV";
     ExpectEq(drive->RunCommand(cmd, 10, false), "PV in 10", how + "by-value arguments");
-    ExpectError([&] { drive->RunCommand(cmd); }, 1234, "Drive", "no reply to PV", how + "the callee's error");
+    ExpectError([&] { drive->RunCommand(cmd); }, 1234, "Drive", "no reply to PV",
+                how + "the callee's error");
     int32_t found = 0;
     ExpectEq(drive->WakeupDrive(Collection::create(), found), 3, how + "an object argument");
     ExpectEq(found, 2, how + "by-reference number written back");
     ExpectEq(client->lateCalls == 0, early, how + "late-bound calls only without the interface");
     if (!early)
-      ExpectError([&] { drive->FirmwareName(); }, 438, "ZentNetLib", "Object doesn't support this property or method",
+      ExpectError([&] { drive->FirmwareName(); }, 438, "ZentNetLib",
+                  "Object doesn't support this property or method",
                   "late: a member the object lacks");
   }
 
   // A drive is not a root object.
-  ExpectError([&] { Unwrap<NetLib>(Ref<IUnknown>(WrapObject(std::make_shared<TestDrive>())).get()); }, 13,
-              "ZentNetLib", "Type mismatch", "a drive where a root object is wanted");
+  ExpectError(
+      [&] { Unwrap<NetLib>(Ref<IUnknown>(WrapObject(std::make_shared<TestDrive>())).get()); }, 13,
+      "ZentNetLib", "Type mismatch", "a drive where a root object is wanted");
 }
 
 // A client's own collection is never taken for ours: every member goes through its dispatch
@@ -123,10 +136,11 @@ void ClientCollectionsAreCalledLateBound() {
   theirs->Add("a", {}, 1);
   theirs->Add("c", {}, {}, "b");
   theirs->Remove("B");
-  ExpectEq(theirs->Count() * 10 + core->Count(), 22, "Count through the adapter and in the collection");
+  ExpectEq(theirs->Count() * 10 + core->Count(), 22,
+           "Count through the adapter and in the collection");
   ExpectEq(theirs->Item(2).ToString() + core->Item(1).ToString(), "ca", "Item");
-  ExpectError([&] { theirs->Add("x", {}, 1, 1); }, 5, "ZentNetLib", "Invalid procedure call or argument",
-              "the collection's own error");
+  ExpectError([&] { theirs->Add("x", {}, 1, 1); }, 5, "ZentNetLib",
+              "Invalid procedure call or argument", "the collection's own error");
   ExpectEq(client->lateCalls, 7, "every call late-bound");
 }
 
@@ -153,11 +167,14 @@ void RecordsReachListenersByReference() {
   onSup.act = [&](DISPID id, DISPPARAMS* p, EXCEPINFO*) {
     heard += "sup " + std::to_string(id) + ", ";
     ExpectEq(V_VT(&p->rgvarg[1]), VT_BYREF | VT_DISPATCH, "the adapter comes first");
-    if (id == 2) RecordOf<::infcErrInfo>(p->rgvarg[0]).Node = RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode * 10;
+    if (id == 2)
+      RecordOf<::infcErrInfo>(p->rgvarg[0]).Node =
+          RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode * 10;
     if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).ParamNum = 77;
     return S_OK;
   };
-  Expect(onNet.Listen(net.get(), __uuidof(__NetAdapterObj)) && onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj)),
+  Expect(onNet.Listen(net.get(), __uuidof(__NetAdapterObj)) &&
+             onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj)),
          "advise");
 
   const auto itf = net.As<_NetAdapterObj>(__uuidof(_NetAdapterObj));

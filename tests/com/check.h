@@ -33,8 +33,10 @@ void ExpectEq(const A& actual, const B& expected, const std::string& what) {
                 std::string(expected).c_str());
   else
     std::printf("FAIL: %s: got %lld (0x%llX), want %lld (0x%llX)\n", what.c_str(),
-                static_cast<long long>(actual), static_cast<unsigned long long>(actual) & 0xFFFFFFFFull,
-                static_cast<long long>(expected), static_cast<unsigned long long>(expected) & 0xFFFFFFFFull);
+                static_cast<long long>(actual),
+                static_cast<unsigned long long>(actual) & 0xFFFFFFFFull,
+                static_cast<long long>(expected),
+                static_cast<unsigned long long>(expected) & 0xFFFFFFFFull);
 }
 
 inline void ExpectError(const std::function<void()>& f, int32_t number, const std::string& source,

@@ -30,7 +30,8 @@ const wchar_t* const kIconGroup = MAKEINTRESOURCEW(14);
 std::string Utf8(const wchar_t* text, int length) {
   const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr,
+                      nullptr);
   return out;
 }
 
@@ -79,7 +80,8 @@ int StringTable(HMODULE module, const Source& source, const std::string& name) {
   int count = 0;
   for (int32_t id = 0; id <= 0xFFFF; ++id) {
     const wchar_t* text = nullptr;
-    const int length = LoadStringW(module, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    const int length =
+        LoadStringW(module, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
     const auto want = source(id);
     const std::string what = name + " string " + std::to_string(id);
     ExpectEq(length > 0 ? Utf8(text, length) : "(none)", want.value_or("(none)"), what);
@@ -97,12 +99,15 @@ void Sounds(HMODULE dll) {
   const auto ids = ResSoundIds();
   auto names = Names(dll, L"WAVE");
   std::sort(names.begin(), names.end());
-  Expect(std::equal(names.begin(), names.end(), ids.begin(), ids.end()), "WAVE ids are the core's sound ids");
+  Expect(std::equal(names.begin(), names.end(), ids.begin(), ids.end()),
+         "WAVE ids are the core's sound ids");
   for (int32_t id : ids) {
     const auto core = LoadResSound(id);
     HRSRC found = FindResourceW(dll, MAKEINTRESOURCEW(id), L"WAVE");
-    const auto* bytes = found ? static_cast<const uint8_t*>(LockResource(LoadResource(dll, found))) : nullptr;
-    Expect(bytes != nullptr && SizeofResource(dll, found) == core.size() && std::equal(core.begin(), core.end(), bytes),
+    const auto* bytes =
+        found ? static_cast<const uint8_t*>(LockResource(LoadResource(dll, found))) : nullptr;
+    Expect(bytes != nullptr && SizeofResource(dll, found) == core.size() &&
+               std::equal(core.begin(), core.end(), bytes),
            "WAVE " + std::to_string(id) + " is LoadResSound's file byte for byte");
   }
 }
@@ -115,7 +120,8 @@ void Icons(HMODULE dll) {
   std::size_t members = 0;
   for (int32_t group : groups) {
     HRSRC found = FindResourceW(dll, MAKEINTRESOURCEW(group), kIconGroup);
-    const auto* dir = found ? static_cast<const uint8_t*>(LockResource(LoadResource(dll, found))) : nullptr;
+    const auto* dir =
+        found ? static_cast<const uint8_t*>(LockResource(LoadResource(dll, found))) : nullptr;
     if (dir == nullptr) continue;
     const uint16_t count = static_cast<uint16_t>(dir[4] | dir[5] << 8);
     members += count;
@@ -123,9 +129,12 @@ void Icons(HMODULE dll) {
       const uint8_t* entry = dir + 6 + 14 * k;  // width, height, ..., size, id (last two bytes)
       const int id = entry[12] | entry[13] << 8;
       HRSRC image = FindResourceW(dll, MAKEINTRESOURCEW(id), kIconImage);
-      HICON icon = image ? CreateIconFromResourceEx(static_cast<PBYTE>(LockResource(LoadResource(dll, image))),
-                                                    SizeofResource(dll, image), TRUE, 0x00030000, entry[0], entry[1], 0) : nullptr;
-      Expect(icon != nullptr, "group " + std::to_string(group) + ": image " + std::to_string(id) + " decodes");
+      HICON icon = image ? CreateIconFromResourceEx(
+                               static_cast<PBYTE>(LockResource(LoadResource(dll, image))),
+                               SizeofResource(dll, image), TRUE, 0x00030000, entry[0], entry[1], 0)
+                         : nullptr;
+      Expect(icon != nullptr,
+             "group " + std::to_string(group) + ": image " + std::to_string(id) + " decodes");
       if (icon) DestroyIcon(icon);
     }
   }
@@ -138,32 +147,37 @@ void VersionRecord(const std::wstring& path) {
   std::vector<BYTE> info(GetFileVersionInfoSizeW(path.c_str(), &ignored));
   UINT size = 0;
   VS_FIXEDFILEINFO* fixed = nullptr;
-  if (info.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
+  if (info.empty() ||
+      !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
       !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size))
     return Expect(false, "the DLL has a version record");
   const auto quad = [](DWORD high, DWORD low) {  // "a.b.c.d" of the record's two 32-bit halves
-    return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." + std::to_string(HIWORD(low)) +
-           "." + std::to_string(LOWORD(low));
+    return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
+           std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
   };
-  const std::string numbers = std::to_string(version::kMajor) + "." + std::to_string(version::kMinor) + ".0." +
+  const std::string numbers = std::to_string(version::kMajor) + "." +
+                              std::to_string(version::kMinor) + ".0." +
                               std::to_string(version::kRevision);
   ExpectEq(quad(fixed->dwFileVersionMS, fixed->dwFileVersionLS), numbers, "FILEVERSION");
   ExpectEq(quad(fixed->dwProductVersionMS, fixed->dwProductVersionLS), numbers, "PRODUCTVERSION");
   WORD* translation = nullptr;
-  VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size);
+  VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                 &size);
   Expect(size == 4 && translation[0] == 0x409 && translation[1] == 1200, "translation 0x409, 1200");
   const struct {
     const wchar_t* key;
     std::string_view text;
-  } kTexts[] = {{L"ProductName", "ZentNetLib"},        {L"FileDescription", "ZentNetLib"},
-                {L"InternalName", "ZentNetLib"},       {L"OriginalFilename", "ZentNetLib.dll"},
-                {L"FileVersion", version::kFileVersion}, {L"ProductVersion", version::kProductVersion}};
+  } kTexts[] = {
+      {L"ProductName", "ZentNetLib"},          {L"FileDescription", "ZentNetLib"},
+      {L"InternalName", "ZentNetLib"},         {L"OriginalFilename", "ZentNetLib.dll"},
+      {L"FileVersion", version::kFileVersion}, {L"ProductVersion", version::kProductVersion}};
   for (const auto& t : kTexts) {
     wchar_t* text = nullptr;
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + t.key;
-    const bool there = VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &size);
-    ExpectEq(there ? Utf8(text, static_cast<int>(wcsnlen(text, size))) : std::string("(missing)"), std::string(t.text),
-             Utf8(t.key, static_cast<int>(wcslen(t.key))));
+    const bool there =
+        VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &size);
+    ExpectEq(there ? Utf8(text, static_cast<int>(wcsnlen(text, size))) : std::string("(missing)"),
+             std::string(t.text), Utf8(t.key, static_cast<int>(wcslen(t.key))));
   }
 }
 
@@ -183,7 +197,7 @@ int main(int argc, char** argv) {
   Icons(dll);
   FreeLibrary(dll);
   VersionRecord(path);
-  std::printf("%s: %d strings, %zu sounds; %d failure(s)\n", g_failures == 0 ? "ok" : "FAILED", strings,
-              ResSoundIds().size(), g_failures);
+  std::printf("%s: %d strings, %zu sounds; %d failure(s)\n", g_failures == 0 ? "ok" : "FAILED",
+              strings, ResSoundIds().size(), g_failures);
   return g_failures;
 }

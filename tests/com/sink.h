@@ -17,7 +17,8 @@ class TestSink final : public IDispatch {
   IID extra = IID_NULL;
   ULONG refs = 1;
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != extra) return *ppv = nullptr, E_NOINTERFACE;
+    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != extra)
+      return *ppv = nullptr, E_NOINTERFACE;
     return *ppv = static_cast<IDispatch*>(this), AddRef(), S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
@@ -28,8 +29,11 @@ class TestSink final : public IDispatch {
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO* e, UINT*) override {
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*,
+                                   EXCEPINFO* e, UINT*) override {
     heard += std::to_string(id) + " ";
     return act ? act(id, p, e) : S_OK;
   }
@@ -38,7 +42,8 @@ class TestSink final : public IDispatch {
     IConnectionPointContainer* container = nullptr;
     IConnectionPoint* point = nullptr;
     DWORD cookie = 0;
-    if (SUCCEEDED(object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))))
+    if (SUCCEEDED(object->QueryInterface(IID_IConnectionPointContainer,
+                                         reinterpret_cast<void**>(&container))))
       container->FindConnectionPoint(events, &point), container->Release();
     const bool advised = point != nullptr && point->Advise(this, &cookie) == S_OK;
     if (point) point->Release();

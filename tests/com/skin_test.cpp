@@ -21,7 +21,9 @@ using namespace zentnet::com;
 namespace {
 
 template <class T>
-Ref<T> Make(T* fresh) { return Ref<T>(fresh, false); }
+Ref<T> Make(T* fresh) {
+  return Ref<T>(fresh, false);
+}
 
 std::string Utf8(BSTR b) { return ToUtf8(b); }
 
@@ -29,7 +31,8 @@ std::string Utf8(BSTR b) { return ToUtf8(b); }
 std::string ErrorDescription() {
   Ref<IErrorInfo> info;
   BSTR text = nullptr;
-  if (GetErrorInfo(0, info.put()) != S_OK || !info || FAILED(info->GetDescription(&text))) return "(none)";
+  if (GetErrorInfo(0, info.put()) != S_OK || !info || FAILED(info->GetDescription(&text)))
+    return "(none)";
   return Utf8(Bstr(text).get());
 }
 
@@ -46,8 +49,10 @@ void ErrorNumbersTravelAsScriptsExpect() {
   // Whatever the body throws, the boundary answers with an HRESULT.
   ExpectEq(Guard(IID_IDispatch, [] { throw std::bad_alloc(); }), E_OUTOFMEMORY, "bad_alloc");
   ExpectEq(Guard(IID_IDispatch, [] { throw 42; }), E_UNEXPECTED, "foreign exception");
-  ExpectEq(Guard(IID_IDispatch, [] { throw std::runtime_error("boom"); }), E_UNEXPECTED, "std exception");
-  ExpectEq(ErrorDescription(), "Unexpected error: boom", "... leaves an error object with its text");
+  ExpectEq(Guard(IID_IDispatch, [] { throw std::runtime_error("boom"); }), E_UNEXPECTED,
+           "std exception");
+  ExpectEq(ErrorDescription(), "Unexpected error: boom",
+           "... leaves an error object with its text");
 }
 
 // A connection point on its own, with the listeners of a class with events.
@@ -90,7 +95,8 @@ void EventListenersAndTheirErrors() {
   ExpectEq(point.Unadvise(c1), S_OK, "unadvise");
   ExpectEq(point.Unadvise(c1), CONNECT_E_NOCONNECTION, "unadvise twice");
   point.Unadvise(c2);
-  ExpectEq(owner.listening == std::vector<bool>{true, false}, true, "the core is let go when the last listener leaves");
+  ExpectEq(owner.listening == std::vector<bool>{true, false}, true,
+           "the core is let go when the last listener leaves");
 }
 
 // ---- Through the DLL ---------------------------------------------------------------------
@@ -115,7 +121,8 @@ void ErrorsReachTheClient() {
 
   // Scripts see the numbers; a compiled client also needs the error object and its interface.
   IDispatch* none = nullptr;
-  ExpectEq(early->put_CopyError(&none), static_cast<HRESULT>(0x800A005B), "CopyError of Nothing is error 91");
+  ExpectEq(early->put_CopyError(&none), static_cast<HRESULT>(0x800A005B),
+           "CopyError of Nothing is error 91");
   ExpectEq(early->Raise(), static_cast<HRESULT>(0x800A0005), "Raise before any copy");
   Ref<IErrorInfo> raised;
   GUID guid{};
@@ -124,7 +131,8 @@ void ErrorsReachTheClient() {
   Expect(IsEqualGUID(guid, __uuidof(_ErrReflector)), "error names the interface");
 
   Ref<ISupportErrorInfo> supports = reflector.As<ISupportErrorInfo>(IID_ISupportErrorInfo);
-  ExpectEq(supports->InterfaceSupportsErrorInfo(__uuidof(_ErrReflector)), S_OK, "ISupportErrorInfo");
+  ExpectEq(supports->InterfaceSupportsErrorInfo(__uuidof(_ErrReflector)), S_OK,
+           "ISupportErrorInfo");
 }
 
 // Scripts connect through ConnectObject only; a compiled client also walks the points (the
@@ -134,7 +142,8 @@ void EventsReachConnectedSinks() {
   if (!sounds) return;
   Ref<IEnumConnectionPoints> points;
   Ref<IConnectionPoint> point;
-  sounds.As<IConnectionPointContainer>(IID_IConnectionPointContainer)->EnumConnectionPoints(points.put());
+  sounds.As<IConnectionPointContainer>(IID_IConnectionPointContainer)
+      ->EnumConnectionPoints(points.put());
   ExpectEq(points->Next(1, point.put(), nullptr), S_OK, "EnumConnectionPoints lists the point");
   auto sink = Make(new TestSink);
   sink->extra = __uuidof(__SoundEventsObj);
@@ -199,12 +208,14 @@ void ArgumentsAsACompiledClientPasses() {
   };
   for (const Case& c : cases) {
     UINT argErr = 99;
-    const std::string what = "named " + ToUtf8(Bstr(SysAllocString(c.member)).get()) + " #" +
-                             std::to_string(&c - cases);
+    const std::string what =
+        "named " + ToUtf8(Bstr(SysAllocString(c.member)).get()) + " #" + std::to_string(&c - cases);
     const HRESULT hr = InvokeNamed(c.object, c.member, c.args, c.names, &text, &argErr);
     ExpectEq(hr, c.hr, what);
-    if (hr == S_OK) ExpectEq(V_VT(&text) == VT_BSTR ? Utf8(V_BSTR(&text)) : "?", one, what);
-    else ExpectEq(argErr, 0u, "... the first argument is in error: " + what);
+    if (hr == S_OK)
+      ExpectEq(V_VT(&text) == VT_BSTR ? Utf8(V_BSTR(&text)) : "?", one, what);
+    else
+      ExpectEq(argErr, 0u, "... the first argument is in error: " + what);
     VariantClear(&text);
   }
 
@@ -216,7 +227,8 @@ void ArgumentsAsACompiledClientPasses() {
 }
 
 void RegistrationRoundTrip(HMODULE dll) {
-  const auto reg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
+  const auto reg = reinterpret_cast<DllFunction>(
+      reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
   ExpectEq(reg(), S_OK, "DllRegisterServer");
   wchar_t value[64] = {};
   LONG size = sizeof value;
@@ -246,12 +258,14 @@ void ForeignInterfaceKeysSurvive(HMODULE dll) {
       wchar_t got[64] = {};
       LONG size = sizeof got;
       RegQueryValueW(HKEY_CLASSES_ROOT, path.c_str(), got, &size);
-      ExpectEq(Utf8(Bstr(SysAllocString(got)).get()), Utf8(Bstr(SysAllocString(value.c_str())).get()),
+      ExpectEq(Utf8(Bstr(SysAllocString(got)).get()),
+               Utf8(Bstr(SysAllocString(value.c_str())).get()),
                std::string("the planted collection key after ") + after);
     }
   };
   for (const char* name : {"DllRegisterServer", "DllUnregisterServer"}) {
-    ExpectEq(reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)))(), S_OK, name);
+    ExpectEq(reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)))(),
+             S_OK, name);
     check(name);
   }
   RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
@@ -280,11 +294,16 @@ class ValueListener final : public ValueObjEvents {
 // The bridge that the value object's connection point holds for the adapter's subscribers.
 Ref<IDispatch> BridgeOf(IUnknown* object) {
   Ref<IConnectionPoint> point;
-  Ref<IConnectionPointContainer> container = Ref<IUnknown>(object).As<IConnectionPointContainer>(IID_IConnectionPointContainer);
-  if (!container || FAILED(container->FindConnectionPoint(ParseGuid(values::kValueObj.eventInterfaceId), point.put()))) return {};
+  Ref<IConnectionPointContainer> container =
+      Ref<IUnknown>(object).As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  if (!container || FAILED(container->FindConnectionPoint(
+                        ParseGuid(values::kValueObj.eventInterfaceId), point.put())))
+    return {};
   Ref<IEnumConnections> connections;
   CONNECTDATA data{};
-  if (FAILED(point->EnumConnections(connections.put())) || connections->Next(1, &data, nullptr) != S_OK) return {};
+  if (FAILED(point->EnumConnections(connections.put())) ||
+      connections->Next(1, &data, nullptr) != S_OK)
+    return {};
   const Ref<IUnknown> sink(data.pUnk, false);
   return sink.As<IDispatch>(IID_IDispatch);
 }
@@ -316,24 +335,27 @@ void ValueObjectsComeFromTheValueLibrary() {
     V_VT(&args[0]) = VT_BYREF | VT_BOOL, V_BOOLREF(&args[0]) = &processed;
     DISPPARAMS params{args, nullptr, 2, 0};
     EXCEPINFO info{};
-    ExpectEq(bridge->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr), S_OK, "InitializeCache");
+    ExpectEq(bridge->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr),
+             S_OK, "InitializeCache");
     ExpectEq(initialValue, 42, "initialValue written back");
     ExpectEq(processed, VARIANT_TRUE, "processed written back");
     params.cArgs = 1;
-    ExpectEq(bridge->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr), DISP_E_EXCEPTION, "one argument short");
+    ExpectEq(bridge->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr),
+             DISP_E_EXCEPTION, "one argument short");
     ExpectEq(info.scode, static_cast<SCODE>(0x800A01C2), "... is error 450");
-    for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile}) SysFreeString(text);
+    for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile})
+      SysFreeString(text);
   }
   ExpectEq(listener->heard, "InitializeCache(1) ", "the cache event");
   value->Unadvise(cookie);
 }
 
-
 // Registers the value library's DLL beside `zentNetLib`, runs the checks, and proves that
 // no cycle keeps its objects alive; unregistered, it makes the factory fail with 429.
 void ValuesThroughTheirOwnDll(const std::string& zentNetLib) {
   const size_t slash = zentNetLib.find_last_of("\\/");
-  const std::string path = (slash == std::string::npos ? "" : zentNetLib.substr(0, slash + 1)) + "ZentValues.dll";
+  const std::string path =
+      (slash == std::string::npos ? "" : zentNetLib.substr(0, slash + 1)) + "ZentValues.dll";
   HMODULE dll = LoadLibraryA(path.c_str());
   Expect(dll != nullptr, "LoadLibrary " + path);
   if (dll == nullptr) return;
@@ -360,7 +382,8 @@ int main(int argc, char** argv) {
   HMODULE dll = LoadLibraryA(path.c_str());
   Expect(dll != nullptr, "LoadLibrary " + path);
   if (dll != nullptr) {
-    g_canUnloadNow = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+    g_canUnloadNow = reinterpret_cast<DllFunction>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
     RegistrationRoundTrip(dll);
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
@@ -371,7 +394,8 @@ int main(int argc, char** argv) {
     ArgumentsAsACompiledClientPasses();
     ValuesThroughTheirOwnDll(path);
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
-    const auto unreg = reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
+    const auto unreg = reinterpret_cast<DllFunction>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
     ExpectEq(unreg(), S_OK, "DllUnregisterServer");
     ExpectEq(unreg(), S_OK, "DllUnregisterServer again");
     ForeignInterfaceKeysSurvive(dll);

@@ -54,7 +54,9 @@ class EchoDrive final : public InertPhysDriveObj {
   std::string RunCommand(std::string&, int32_t timeOut, bool throwErr) override {
     return std::to_string(timeOut) + (throwErr ? " throw" : " quiet");
   }
-  void MotorFileSave(std::string& path, bool interactive) override { path += interactive ? "+" : "-"; }
+  void MotorFileSave(std::string& path, bool interactive) override {
+    path += interactive ? "+" : "-";
+  }
 };
 
 class EchoRoot final : public InertNetLib {

@@ -37,8 +37,10 @@ std::map<std::string, std::vector<uint32_t>> DeclaredEnumerations() {
     } else if (line == "};") {
       name.clear();
     } else if (!name.empty() && !line.empty() && !line.starts_with("  //")) {
-      if (!std::regex_match(line, m, item)) ADD_FAILURE() << line;
-      else out[name].push_back(static_cast<uint32_t>(std::stoll(m[1], nullptr, 0) - m[2].matched));
+      if (!std::regex_match(line, m, item))
+        ADD_FAILURE() << line;
+      else
+        out[name].push_back(static_cast<uint32_t>(std::stoll(m[1], nullptr, 0) - m[2].matched));
     }
   }
   return out;
@@ -50,12 +52,15 @@ TEST(Enumerations, HaveThePublishedValues) {
     const std::vector<unsigned long> published = contract::EnumerationValues(e.values);
     ASSERT_TRUE(declared.contains(e.name)) << e.name;
     EXPECT_EQ(std::vector<unsigned long>(declared.at(e.name).begin(), declared.at(e.name).end()),
-              published) << e.name;
+              published)
+        << e.name;
   }
 }
 
 TEST(Roster, HoldsThePublishedClassesAndIdentifiers) {
-  const auto narrow = [](const wchar_t* wide) { return wide ? std::string(wide, wide + std::wcslen(wide)) : ""; };
+  const auto narrow = [](const wchar_t* wide) {
+    return wide ? std::string(wide, wide + std::wcslen(wide)) : "";
+  };
   const auto roster = ClassRoster();
   ASSERT_EQ(roster.size(), std::size(contract::kClasses));
   for (size_t i = 0; i < roster.size(); ++i) {
@@ -67,12 +72,15 @@ TEST(Roster, HoldsThePublishedClassesAndIdentifiers) {
   }
   // The value component's, which the Windows build creates and recognises value objects by.
   const ComponentClassInfo kValues[] = {
-      {"ValueObj", "{0B598C67-7C53-4228-B898-E682170468D2}", "{FEBD95C4-31C5-406E-9B38-10F694CC61CA}"},
+      {"ValueObj", "{0B598C67-7C53-4228-B898-E682170468D2}",
+       "{FEBD95C4-31C5-406E-9B38-10F694CC61CA}"},
       {"ValueNumberObj", "", "{90BBD6C7-6D65-47BB-9428-2FB08A7EB249}"},
-      {"LockLevelObj", "{9A783CF3-150C-4893-9EBF-9D72EC9E3975}", "{7E6DCD99-4C75-4E9C-8129-89E3B329BA91}"}};
+      {"LockLevelObj", "{9A783CF3-150C-4893-9EBF-9D72EC9E3975}",
+       "{7E6DCD99-4C75-4E9C-8129-89E3B329BA91}"}};
   ASSERT_EQ(std::size(kValueComponent), std::size(kValues));
   for (size_t i = 0; i < std::size(kValues); ++i)
-    EXPECT_EQ(std::tie(kValueComponent[i].name, kValueComponent[i].classId, kValueComponent[i].interfaceId),
+    EXPECT_EQ(std::tie(kValueComponent[i].name, kValueComponent[i].classId,
+                       kValueComponent[i].interfaceId),
               std::tie(kValues[i].name, kValues[i].classId, kValues[i].interfaceId));
   EXPECT_EQ(kTypeLibrary.name, "ZentNetLib");
   EXPECT_EQ(kTypeLibrary.helpString, "Zentara Networking 1.0 Type Library");

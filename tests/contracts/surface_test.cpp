@@ -75,7 +75,8 @@ Reads IdlArgumentFreeReads(const std::string& idl, std::string_view cls) {
   Reads found;
   for (const auto& d : Block(idl, "interface _" + std::string(cls) + " : IDispatch")) {
     std::smatch m;
-    if (!std::regex_match(d, m, member) || m[1].str().find("propput") != std::string::npos) continue;
+    if (!std::regex_match(d, m, member) || m[1].str().find("propput") != std::string::npos)
+      continue;
     bool free = true, value = false, object = false;
     std::string params = m[3].str() + ",";
     int depth = 0;
@@ -86,7 +87,8 @@ Reads IdlArgumentFreeReads(const std::string& idl, std::string_view cls) {
       start = i + 1;
       if (p.find("retval") != std::string::npos)
         (p.find("**") == std::string::npos ? value : object) = true;
-      else if (p.find("optional") == std::string::npos && p.find("defaultvalue") == std::string::npos)
+      else if (p.find("optional") == std::string::npos &&
+               p.find("defaultvalue") == std::string::npos)
         free = false;
     }
     const std::string name = m[2].str();

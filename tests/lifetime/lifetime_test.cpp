@@ -19,8 +19,8 @@ TEST(Lifetime, ListenerDropsTheRaiserAtEveryEvent) {
       c.run(count);
       ASSERT_FALSE(count.heard.empty()) << suite.cls << " " << c.member << " raises nothing";
       for (size_t at = 1; at <= count.heard.size(); ++at) {
-        SCOPED_TRACE(std::string(suite.cls) + " " + c.member + ", dropped at " + count.heard[at - 1] +
-                     " (event " + std::to_string(at) + ")");
+        SCOPED_TRACE(std::string(suite.cls) + " " + c.member + ", dropped at " +
+                     count.heard[at - 1] + " (event " + std::to_string(at) + ")");
         Hits hits;
         hits.dropAt = at;
         c.run(hits);
@@ -31,7 +31,8 @@ TEST(Lifetime, ListenerDropsTheRaiserAtEveryEvent) {
   // The rows above raise every event of every class: a new event needs its row.
   for (const auto& [cls, ids] : kEventTables)
     for (const auto& e : ids)
-      EXPECT_TRUE(Covered()[std::string(cls)].contains(std::string(e.event))) << cls << "." << e.event;
+      EXPECT_TRUE(Covered()[std::string(cls)].contains(std::string(e.event)))
+          << cls << "." << e.event;
 }
 
 }  // namespace

@@ -50,9 +50,16 @@ TEST(Opening, RequestsAndTheirOutcome) {
       {"refused closing", true, true, false, kClose, closing, false, false, false},
       {"disabling asks without a peer", true, false, false, kDisable, bare, false, false, false},
       {"enabling never opens", false, true, true, kEnable, {}, false, true, false},
-      {"a new port number closes, then stops and starts", true, true, true, kNewPort,
+      {"a new port number closes, then stops and starts",
+       true,
+       true,
+       true,
+       kNewPort,
        {closing[0], closing[1], "A NetworkChanged 9", "S NetworkChanged port2 9",
-        "A NetworkChanged 5", "S NetworkChanged port3 5"}, false, true, false},
+        "A NetworkChanged 5", "S NetworkChanged port3 5"},
+       false,
+       true,
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -88,7 +95,6 @@ TEST_F(Attached, ListenersMayRewriteTheRequestAndTheAdapterTakesItOver) {
   EXPECT_EQ(adapter->PortNumber(), 9);
   EXPECT_EQ(Text(adapter->Peer()), "other");
   EXPECT_EQ(adapter->NetState(), NODES_CHANGING_NETWORK_CONFIG);
-
 }
 
 TEST_F(Attached, NotificationsReachTheAdapterThenTheSupervisorWithTheSameVariables) {
@@ -129,7 +135,8 @@ TEST(AdapterTexts, AdapterNameByPortType) {
     int32_t type, port;
     const char* name;
   };
-  const Case cases[] = {{SERIAL_PORT, -2, "COM-2"}, {-1, -7, "Port-7"}, {PARALLEL_PORT, INT32_MIN, "LPT-2147483647"}};
+  const Case cases[] = {
+      {SERIAL_PORT, -2, "COM-2"}, {-1, -7, "Port-7"}, {PARALLEL_PORT, INT32_MIN, "LPT-2147483647"}};
   auto a = NetAdapterObj::create();
   for (const auto& c : cases) {
     a->SetPortType(static_cast<NetAdapterType>(c.type));
@@ -143,7 +150,8 @@ TEST(AdapterTexts, AdapterNameByPortType) {
 TEST(AdapterTexts, NetworkStateNames) {
   // The texts themselves are the resource table's; here, which one each state picks.
   auto a = NetAdapterObj::create();
-  for (const auto& [state, name] : {std::pair{NODES_OFFLINE, "OFFLINE"}, {NODES_STOP_NET_CONFIG, "Stopping..."}}) {
+  for (const auto& [state, name] :
+       {std::pair{NODES_OFFLINE, "OFFLINE"}, {NODES_STOP_NET_CONFIG, "Stopping..."}}) {
     a->FireNetworkChanged(state);
     EXPECT_EQ(a->NetStateStr(), name);
     EXPECT_EQ(a->NetStateStrLookup(state), Variant(name));
@@ -152,7 +160,8 @@ TEST(AdapterTexts, NetworkStateNames) {
   EXPECT_EQ(a->NetStateStr(), "");
   EXPECT_EQ(ErrorOf([&] { (void)a->NetStateStrLookup(static_cast<NetworkChanges>(10)); }),
             "326|ZentNetLib|Resource with identifier '4260' not found||0");
-  EXPECT_EQ(ErrorOf([&] { (void)a->NetStateStrLookup(static_cast<NetworkChanges>(INT32_MAX)); }), kOverflow);
+  EXPECT_EQ(ErrorOf([&] { (void)a->NetStateStrLookup(static_cast<NetworkChanges>(INT32_MAX)); }),
+            kOverflow);
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ TEST(PortListGrammar, GoodListsAreNormalised) {
     int32_t max = 16;
   };
   const Case cases[] = {
-      {"1;2", "1;2", {1, 2}}, {"9", "9", {9}},
+      {"1;2", "1;2", {1, 2}},
+      {"9", "9", {9}},
       {"", "1", {1}},
       {"3;;4;", "3;4", {3, 4}},
       {" 2 ;\t3\t", "2;3", {2, 3}},
@@ -59,7 +60,8 @@ TEST(PortListGrammar, GoodListsAreNormalised) {
       {"2.5;3.5;.5;5.", "2;4;0;5", {2, 4, 0, 5}},
       {"1" + std::string(15, ';'), "1", {1}},  // sixteen items, fifteen of them empty
       {"-2147483648;2147483647", "-2147483648;2147483647", {INT32_MIN, INT32_MAX}},
-      {"7;", "7", {7}, 2}, {"7;8", "7;8", {7, 8}, 2},  // as many items as adapters allowed
+      {"7;", "7", {7}, 2},
+      {"7;8", "7;8", {7, 8}, 2},  // as many items as adapters allowed
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.list);
@@ -80,7 +82,12 @@ TEST(PortListGrammar, BadListsChangeNothing) {
     int32_t max = 16;
   };
   const Case cases[] = {
-      {"1;COM2"}, {"1 2"}, {"- 1"}, {"1e3"}, {"1;."}, {"+"},
+      {"1;COM2"},
+      {"1 2"},
+      {"- 1"},
+      {"1e3"},
+      {"1;."},
+      {"+"},
       {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17"},
       {"1" + std::string(16, ';')},  // seventeen items, sixteen of them empty
       {"7;;", 2},
@@ -118,8 +125,9 @@ TEST(PortListGrammar, APortOutsideThe32BitRangeOverflowsAfterEarlierAdaptersChan
 TEST_F(Application, FirstListCreatesAdaptersAndAnnouncesTheNewNetworkLast) {
   EXPECT_EQ(Set("1;2"), "1;2");
   // The adapters filled in at first are numbered while attached; their replacements are not.
-  EXPECT_EQ(j.lines, (Lines{"S NetworkChanged port0 9", "S NetworkChanged port1 5", "S NetworkChanged port0 9",
-                            "S NetworkChanged port2 5", "S NetworkChanged none 5"}));
+  EXPECT_EQ(j.lines, (Lines{"S NetworkChanged port0 9", "S NetworkChanged port1 5",
+                            "S NetworkChanged port0 9", "S NetworkChanged port2 5",
+                            "S NetworkChanged none 5"}));
   EXPECT_EQ(PortNumbers(sup->Nets()), (std::vector<int32_t>{1, 2}));
 }
 

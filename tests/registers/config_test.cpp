@@ -112,24 +112,32 @@ TEST_F(Config, ReadsAndTextsUnderTheCapabilityMask) {
     const char* shows;  // the property as text
   } cases[] = {
       {"SyncPulse", 0x1, 0x3, "1"},  // masked bit by bit
-      {"SyncPulse", 0x2, 0xFFFFFFFF, "2"}, {"ModeLineFoldback", 0x80000, 0xC0000, "2"},
+      {"SyncPulse", 0x2, 0xFFFFFFFF, "2"},
+      {"ModeLineFoldback", 0x80000, 0xC0000, "2"},
       {"Steadix", ~0xC00u, 0x800, "0"},  // zero without the field
       {"Steadix", 0x800, 0x400, "1"},    // any one of its bits makes it available
-      {"HighLevelFeedback", ~0x70u, 0x50, "0"}, {"HighLevelFeedback", 0x40, 0x50, "5"},
+      {"HighLevelFeedback", ~0x70u, 0x50, "0"},
+      {"HighLevelFeedback", 0x40, 0x50, "5"},
       {"InputMode", 0, 0x7000000, "7"},        // the other fields ignore the mask
       {"TorqueMode", ~0u, 0x1000000, "True"},  // analog torque only
       {"LinearMotor", ~0u, 0x300, "False"},    // unknown style
       {"StepEncInputFilter", ~0u, 0x40C000, "13"},
       {"InputModeStr", 0, 0x01000200, "Analog Force"},  // never "N/A"
-      {"InputModeStr", ~0u, 0x06000000, "Unknown Mode 6"}, {"LimitModeStr", ~0u, 0x200, "Force"},
-      {"LimitModeStr", ~0x8u, 0x8, "N/A"}, {"LimitSwitchModeStr", 0, 0x8, "Position"},
+      {"InputModeStr", ~0u, 0x06000000, "Unknown Mode 6"},
+      {"LimitModeStr", ~0u, 0x200, "Force"},
+      {"LimitModeStr", ~0x8u, 0x8, "N/A"},
+      {"LimitSwitchModeStr", 0, 0x8, "Position"},
       {"ModeLineFoldbackStr", ~0u, 0xC0200, "On for: Pos. + Neg. Force"},
-      {"ModeLineFoldbackStr", ~0xC0000u, 0xC0000, "N/A"}, {"HighLevelFeedbackStr", ~0u, 0x40, "~ASG- Move Done"},
+      {"ModeLineFoldbackStr", ~0xC0000u, 0xC0000, "N/A"},
+      {"HighLevelFeedbackStr", ~0u, 0x40, "~ASG- Move Done"},
       {"HighLevelFeedbackStr", ~0u, 0, "N/A"},  // the text of value 0
-      {"HighLevelFeedbackStr", ~0x70u, 0x40, "N/A"}, {"SyncPulseStr", 0x2, 0x3, "Negative"},
-      {"SteadixStr", ~0xC00u, 0x400, "N/A"}, {"MotorStyleStr", 0, 0x300, "Unknown"},
+      {"HighLevelFeedbackStr", ~0x70u, 0x40, "N/A"},
+      {"SyncPulseStr", 0x2, 0x3, "Negative"},
+      {"SteadixStr", ~0xC00u, 0x400, "N/A"},
+      {"MotorStyleStr", 0, 0x300, "Unknown"},
       {"BrushModeStr", ~0u, 0x300, "OFF"},  // a linear motor is not "brush"
-      {"BrushModeStr", 0x200, 0x100, "N/A"}, {"FilterClockStr", 0, 0x800000, "Mode: 2"},
+      {"BrushModeStr", 0x200, 0x100, "N/A"},
+      {"FilterClockStr", 0, 0x800000, "Mode: 2"},
   };
   for (const auto& c : cases) {
     Capability(c.capability);
@@ -150,16 +158,19 @@ TEST_F(Config, FieldWritesReplaceOnlyTheirBits) {
       {0x1, 0, Writing(&C::SetSyncPulse, 3), 0x1},  // masked bit by bit
       {0x2, ~0u, Writing(&C::SetSyncPulse, 1), 0xFFFFFFFC},
       {0, 0, Writing(&C::SetModeLineFoldback, 1), 0x40000},  // not gated
-      {0, 0, Writing(&C::SetSteadix, 1), 0x400, 2},  // through "off", even from off
-      {~0u, ~0u, Writing(&C::SetSteadix, -1), 0xFFFFFFFF, 2}, {~0u, 0xC00, Writing(&C::SetSteadix, 0), 0, 2},
+      {0, 0, Writing(&C::SetSteadix, 1), 0x400, 2},          // through "off", even from off
+      {~0u, ~0u, Writing(&C::SetSteadix, -1), 0xFFFFFFFF, 2},
+      {~0u, 0xC00, Writing(&C::SetSteadix, 0), 0, 2},
       {~0u, ~0u, Writing(&C::SetLimitMode, 2), 0xFFFFFFF7},  // only 1 means position
-      {0, ~0u, Writing(&C::SetMotorStyle, 6), 0xFFFFFEFF}, {0, ~0u, Writing(&C::SetInputMode, 2), 0xFAFFFFFF},
+      {0, ~0u, Writing(&C::SetMotorStyle, 6), 0xFFFFFEFF},
+      {0, ~0u, Writing(&C::SetInputMode, 2), 0xFAFFFFFF},
       {~0u, 0x30, Writing(&C::SetHighLevelFeedback, 0), 0x30, 0},  // 0 and below: not written
       {~0u, 0x30, Writing(&C::SetHighLevelFeedback, 3), 0x30},
       {~0u, ~0u, Writing(&C::SetHighLevelFeedback, 9), 0xFFFFFF9F},
       {~0x70u, 0x50, Writing(&C::SetHighLevelFeedback, 2), 0x50, 0},  // field missing: ignored
       {0x10, 0x50, Writing(&C::SetHighLevelFeedback, 2), 0x20},       // one bit of it suffices
-      {0, ~0u, Writing(&C::SetFilterClock, 5), 0xFF7FFFFF}, {~0u, 0, Writing(&C::SetFilterClock, -511), 0x400000},
+      {0, ~0u, Writing(&C::SetFilterClock, 5), 0xFF7FFFFF},
+      {~0u, 0, Writing(&C::SetFilterClock, -511), 0x400000},
       {~0u, ~0u, Writing(&C::SetFilterClock, -512), 0xFF3FFFFF},
       {0, 0x20000001, Writing(&C::SetStepEncInputFilter, 13), 0x2040C001, 3},
       {0, ~0u, Writing(&C::SetStepEncInputFilter, 2), 0xFFBF3FFF, 3},
@@ -179,11 +190,11 @@ TEST_F(Config, VelocityEstimatorIsClampedThenComposed) {
     int32_t min, max, written;
     uint32_t before, after;
   } cases[] = {
-      {0, 7, 9, 0, 0xE0000000},           // above the maximum: the maximum, stored as a signed number
-      {0, 7, 3, 0xFFFFFFFF, 0x7FFFFFFF},  // bits 0-28 kept
-      {0, 0, 5, 0xFFFFFFFF, 0x1FFFFFFF},  // initial bounds: every write stores 0
-      {2, 6, 1, 0, 0x40000000},           // below the minimum: the minimum
-      {5, 2, 3, 0, 0x40000000},           // crossed bounds: the maximum is tested first
+      {0, 7, 9, 0, 0xE0000000},  // above the maximum: the maximum, stored as a signed number
+      {0, 7, 3, 0xFFFFFFFF, 0x7FFFFFFF},    // bits 0-28 kept
+      {0, 0, 5, 0xFFFFFFFF, 0x1FFFFFFF},    // initial bounds: every write stores 0
+      {2, 6, 1, 0, 0x40000000},             // below the minimum: the minimum
+      {5, 2, 3, 0, 0x40000000},             // crossed bounds: the maximum is tested first
       {-1, 7, -1, 0x00000123, 0xE0000123},  // -1 is estimator 7
       {-4, 11, 9, 0x00000001, 0x20000001},  // 8 to 11 wrap to 0 to 3
   };

@@ -15,12 +15,12 @@ struct Decoder {
   std::shared_ptr<FakeValue> value;  // the value object it holds
   // Assigns another value object; null for the status register, which keeps its own.
   void (*replace)(Object&, std::shared_ptr<ValueObj>);
-  Lines built;                   // the calls construction made on its own value object
-  Lines setUp;                   // the calls it should have made, in order
-  std::set<std::string> plain;   // properties that never read the register
-  std::string fresh;             // and their values in a new object
-  uint32_t burstBits;            // a register whose change raises more than one event
-  Lines heard;  // what the notices below raise with burstBits loaded over 0
+  Lines built;                  // the calls construction made on its own value object
+  Lines setUp;                  // the calls it should have made, in order
+  std::set<std::string> plain;  // properties that never read the register
+  std::string fresh;            // and their values in a new object
+  uint32_t burstBits;           // a register whose change raises more than one event
+  Lines heard;                  // what the notices below raise with burstBits loaded over 0
 };
 
 template <class T, void (T::*Assign)(std::shared_ptr<ValueObj>)>
@@ -148,8 +148,10 @@ TEST_F(Decoders, SetUpTheirOwnValueObjectInOrderAtConstruction) {
 TEST_F(Decoders, HearTheirOwnNotificationsOfTheValueObject) {
   using Notice = void (ValueObjEvents::*)(std::shared_ptr<ValueObj>&);
   const std::pair<const char*, Notice> notices[] = {
-      {"ValueChanged", &ValueObjEvents::ValueChanged}, {"Changed", &ValueObjEvents::Changed},
-      {"ContentChanged", &ValueObjEvents::ContentChanged}, {"Refresh", &ValueObjEvents::Refresh},
+      {"ValueChanged", &ValueObjEvents::ValueChanged},
+      {"Changed", &ValueObjEvents::Changed},
+      {"ContentChanged", &ValueObjEvents::ContentChanged},
+      {"Refresh", &ValueObjEvents::Refresh},
       {"InitializeCache", nullptr}};
   for (auto& d : all) {
     d.value->Put(d.burstBits);

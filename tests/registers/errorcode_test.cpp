@@ -34,7 +34,8 @@ TEST_F(ErrorCode, EachProblemFollowsOnlyItsBit) {
 // The unconverted number: a fraction that converts to 0, or a number past the 32-bit range,
 // still tells that something is set.
 TEST_F(ErrorCode, IsShutdownLooksAtTheNumberItself) {
-  const std::pair<double, bool> cases[] = {{0, false}, {-0.4, true}, {65536, true}, {2147483648.0, true}};
+  const std::pair<double, bool> cases[] = {
+      {0, false}, {-0.4, true}, {65536, true}, {2147483648.0, true}};
   for (const auto& [number, shutdown] : cases) {
     Store(number);
     EXPECT_EQ(obj->IsShutdown(), shutdown) << number;
@@ -46,7 +47,9 @@ TEST_F(ErrorCode, IsShutdownLooksAtTheNumberItself) {
 
 TEST_F(ErrorCode, SetCausesAreListedInBitOrder) {
   const std::pair<uint32_t, const char*> cases[] = {
-      {0, ""}, {0x1, "N/A 0"}, {0x10008, "Thermal shutdown, Drive Shutdown"},
+      {0, ""},
+      {0x1, "N/A 0"},
+      {0x10008, "Thermal shutdown, Drive Shutdown"},
       {0x7C000000, "Memory Failure, N/A 27, N/A 28, N/A 29, N/A 30"},
       {0x80000000, ""},  // the sign bit names no cause
       {0x80000020, "RMS shutdown"},

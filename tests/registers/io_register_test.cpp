@@ -11,12 +11,21 @@ TEST_F(Io, EachLineReadsItsBit) {
   const std::pair<uint32_t, const char*> cases[] = {
       // AmpEnable EnableIn FaultIn ModeIn NegativeLimit PositiveLimit ShutdownLineOut
       // ThermalFaultIn CommutationCode
-      {0x0000, "-1 0 0 0 0 0 0 0 0"}, {0x0800, "0 0 0 0 0 0 0 0 0"}, {0x0010, "-1 0 0 0 0 -1 0 0 0"},
-      {0x0020, "-1 0 0 0 -1 0 0 0 0"}, {0x0040, "-1 0 0 0 0 0 -1 0 0"}, {0x0400, "-1 -1 0 0 0 0 0 0 0"},
-      {0x2000, "-1 0 -1 0 0 0 0 0 0"}, {0x4000, "-1 0 0 0 0 0 0 -1 0"}, {0x8000, "-1 0 0 -1 0 0 0 0 0"},
-      {0x0380, "-1 0 0 0 0 0 0 0 7"}, {0x0200, "-1 0 0 0 0 0 0 0 4"}, {0xFFFF0000, "-1 0 0 0 0 0 0 0 0"},
+      {0x0000, "-1 0 0 0 0 0 0 0 0"},
+      {0x0800, "0 0 0 0 0 0 0 0 0"},
+      {0x0010, "-1 0 0 0 0 -1 0 0 0"},
+      {0x0020, "-1 0 0 0 -1 0 0 0 0"},
+      {0x0040, "-1 0 0 0 0 0 -1 0 0"},
+      {0x0400, "-1 -1 0 0 0 0 0 0 0"},
+      {0x2000, "-1 0 -1 0 0 0 0 0 0"},
+      {0x4000, "-1 0 0 0 0 0 0 -1 0"},
+      {0x8000, "-1 0 0 -1 0 0 0 0 0"},
+      {0x0380, "-1 0 0 0 0 0 0 0 7"},
+      {0x0200, "-1 0 0 0 0 0 0 0 4"},
+      {0xFFFF0000, "-1 0 0 0 0 0 0 0 0"},
       // The code divides the signed number, so in a negative register lower bits carry in.
-      {0xFFFFFFFF, "0 -1 -1 -1 -1 -1 -1 -1 0"}, {0x8000030F, "-1 0 0 0 0 0 0 0 7"},
+      {0xFFFFFFFF, "0 -1 -1 -1 -1 -1 -1 -1 0"},
+      {0x8000030F, "-1 0 0 0 0 0 0 0 7"},
       {0x80000101, "-1 0 0 0 0 0 0 0 3"},
   };
   for (const auto& [bits, values] : cases) {
@@ -35,7 +44,9 @@ TEST_F(Io, EachLineReadsItsBit) {
 TEST_F(Io, BitNamesListsBits0To15InOrderWithoutReadingTheRegister) {
   obj->SetValueObjRef(nullptr);
   const std::pair<const char*, const char*> cases[] = {
-      {"65536", ""}, {"4097", "BIT 0, BIT 12"}, {" 2048.4 ", "AMP DIS"},
+      {"65536", ""},
+      {"4097", "BIT 0, BIT 12"},
+      {" 2048.4 ", "AMP DIS"},
       {"-1",
        "BIT 0, BIT 1, BIT 2, BIT 3, +LIMIT IN, -LIMIT IN, SHUTDOWN OUT, COMMUTATION T, "
        "COMMUTATION S, COMMUTATION R, ENABLE IN, AMP DIS, BIT 12, HW FAULT IN, TEMP FAULT IN, "

@@ -14,14 +14,19 @@ TEST_F(Option, FieldsReadTheirBitsAndMultiBitOnesDivideASignedRegister) {
       // WarrantyOptions AnalogInputFormat LPBenabled
       {0x0, "0 0 0 0 0 0 0 0 0"},
       {0xA00005, "0 0 -1 0 -1 5 0 0 0"},  // bits 0, 2, 21, 23
-      {0x2, "0 0 0 -1 0 0 0 0 0"}, {0x8, "0 0 0 0 0 0 0 1 0"}, {0x80, "0 0 0 0 0 0 0 0 -1"},
+      {0x2, "0 0 0 -1 0 0 0 0 0"},
+      {0x8, "0 0 0 0 0 0 0 1 0"},
+      {0x80, "0 0 0 0 0 0 0 0 -1"},
       {0x7E08FF00, "0 0 0 0 0 0 0 0 0"},  // only bits no field reads
       {0x7FFFFFFF, "7 7 -1 -1 -1 15 1 1 -1"},
       // The quotient truncates toward zero: with the sign set, any bit below a field moves
       // what the field reads by one; switches read their own bit.
-      {0x80000000, "0 0 0 0 0 0 0 0 0"}, {0x80010001, "2 1 0 0 -1 1 1 1 0"},
-      {0x80000011, "1 2 0 0 -1 1 1 1 0"}, {0x80200001, "1 1 0 0 -1 2 1 1 0"},
-      {0x80000086, "1 1 -1 -1 0 1 1 1 -1"}, {0xFFFFFFFF, "0 0 -1 -1 -1 0 0 0 -1"},
+      {0x80000000, "0 0 0 0 0 0 0 0 0"},
+      {0x80010001, "2 1 0 0 -1 1 1 1 0"},
+      {0x80000011, "1 2 0 0 -1 1 1 1 0"},
+      {0x80200001, "1 1 0 0 -1 2 1 1 0"},
+      {0x80000086, "1 1 -1 -1 0 1 1 1 -1"},
+      {0xFFFFFFFF, "0 0 -1 -1 -1 0 0 0 -1"},
   };
   for (const auto& [bits, values] : cases) {
     StoreBits(value, bits);
@@ -86,7 +91,8 @@ TEST_F(Option, EachDisplayNeedsItsOwnOptionExceptTheVendor) {
   // Without the option the register is not read at all.
   obj->SetCapabilityMask(static_cast<OptionRegMasks>(0));
   obj->SetRegister(nullptr);
-  EXPECT_EQ(obj->LPBenabledStr() + obj->VoltageModeStr() + obj->AnalogInputFormatStr(), "N/AN/AN/A");
+  EXPECT_EQ(obj->LPBenabledStr() + obj->VoltageModeStr() + obj->AnalogInputFormatStr(),
+            "N/AN/AN/A");
 }
 
 TEST_F(Option, OnlyAFirmwareFieldChangeAddsFirmwareChanged) {
@@ -94,7 +100,8 @@ TEST_F(Option, OnlyAFirmwareFieldChangeAddsFirmwareChanged) {
     uint32_t from, to;
     Lines events;
   } cases[] = {
-      {0x0, 0x1, {"Change"}}, {0x70, 0x0, {"Change", "FirmwareChanged"}},
+      {0x0, 0x1, {"Change"}},
+      {0x70, 0x0, {"Change", "FirmwareChanged"}},
       {0x80000000, 0x80000040, {"Change", "FirmwareChanged"}},
   };
   for (const auto& c : cases) {

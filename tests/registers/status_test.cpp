@@ -62,8 +62,13 @@ TEST_F(Status, BitNamesFollowTheMotorKindOfTheConfiguration) {
     uint32_t bits, motor;
     const char* text;
   } cases[] = {
-      {3, 0, 2, "Comm. Sensor"}, {8, 0, 1, "Torque Mode"}, {8, 0, 2, "Force Mode"}, {8, 0, 3, "Torque Mode"},
-      {10, 0, 0, "\xE2\x80\x93 Limit"}, {31, 0, 0, "LOCK1"}, {-1, 0x0821, 0, "Encoder, Tracking, Amp Disabled"},
+      {3, 0, 2, "Comm. Sensor"},
+      {8, 0, 1, "Torque Mode"},
+      {8, 0, 2, "Force Mode"},
+      {8, 0, 3, "Torque Mode"},
+      {10, 0, 0, "\xE2\x80\x93 Limit"},
+      {31, 0, 0, "LOCK1"},
+      {-1, 0x0821, 0, "Encoder, Tracking, Amp Disabled"},
       {-1, 0xFF802088, 0, "Comm. Sensor, Brake Mode, LOCK0, LOCK1"},  // 13, 23-29 unnamed
   };
   for (const auto& c : cases) {
@@ -95,14 +100,15 @@ TEST_F(Status, AChangeRaisesOneBurstInItsFixedOrder) {
     Lines events;
   } cases[] = {
       {0, 0x0821, {"Changed", "EnableChanged false", "Shutdown"}},
-      {0x200, 0x600, {"Changed", "LimitHit"}}, {0x600, 0x200, {"Changed"}},
+      {0x200, 0x600, {"Changed", "LimitHit"}},
+      {0x600, 0x200, {"Changed"}},
       {0,
        0xC0088A01,
        {"Changed", "EnableChanged false", "LockChanged", "Shutdown", "Hardstopped", "LimitHit",
         "OverSpeed"}},
       {0xC0088A01, 0, {"Changed", "EnableChanged true", "LockChanged"}},
       {0x8000, 0x8040, {"Changed", "Shutdown"}},  // OverSpeed stays set: not raised again
-      {0x1000, 0x2000, {"Changed"}},  // flags without an event of their own
+      {0x1000, 0x2000, {"Changed"}},              // flags without an event of their own
   };
   for (const auto& c : cases) {
     Load(c.from);

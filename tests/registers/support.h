@@ -134,7 +134,8 @@ struct DecoderTest : ::testing::Test {
     FakeValues values(true);
     obj = T::create();
     value = values.made.front();
-    if constexpr (std::is_same_v<T, IOregisterObj>) obj->SetValueObjRef(value = FakeValue::create());
+    if constexpr (std::is_same_v<T, IOregisterObj>)
+      obj->SetValueObjRef(value = FakeValue::create());
     obj->Advise(rec);
   }
   // Loads the register as a drive library would, then forgets what that caused.

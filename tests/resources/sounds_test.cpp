@@ -16,8 +16,12 @@ namespace zentnet {
 namespace {
 
 uint32_t Le16(std::span<const uint8_t> b, std::size_t at) { return b[at] | (b[at + 1] << 8u); }
-uint32_t Le32(std::span<const uint8_t> b, std::size_t at) { return Le16(b, at) | (Le16(b, at + 2) << 16u); }
-std::string Tag(std::span<const uint8_t> b, std::size_t at) { return {b.begin() + at, b.begin() + at + 4}; }
+uint32_t Le32(std::span<const uint8_t> b, std::size_t at) {
+  return Le16(b, at) | (Le16(b, at + 2) << 16u);
+}
+std::string Tag(std::span<const uint8_t> b, std::size_t at) {
+  return {b.begin() + at, b.begin() + at + 4};
+}
 
 struct Format {
   int32_t id;
@@ -40,12 +44,19 @@ TEST(Sounds, HeadersDescribeThePcmFormatAndLength) {
     ASSERT_GE(f.size(), 44u);
     const uint32_t block = e.channels * e.bits / 8, data = e.frames * block;
     EXPECT_EQ(Tag(f, 0) + Tag(f, 8) + Tag(f, 12) + Tag(f, 36), "RIFFWAVEfmt data");
-    const uint32_t header[] = {Le32(f, 4), Le32(f, 16), Le16(f, 20), Le16(f, 22), Le32(f, 24),
+    const uint32_t header[] = {Le32(f, 4),  Le32(f, 16), Le16(f, 20), Le16(f, 22), Le32(f, 24),
                                Le32(f, 28), Le16(f, 32), Le16(f, 34), Le32(f, 40)};
-    const uint32_t expected[] = {static_cast<uint32_t>(f.size() - 8), 16, 1, e.channels, e.rate,
-                                 e.rate * block, block, e.bits, data};
+    const uint32_t expected[] = {static_cast<uint32_t>(f.size() - 8),
+                                 16,
+                                 1,
+                                 e.channels,
+                                 e.rate,
+                                 e.rate * block,
+                                 block,
+                                 e.bits,
+                                 data};
     EXPECT_TRUE(std::equal(std::begin(header), std::end(header), std::begin(expected)));
-    EXPECT_EQ(f.size(), 44u + data + data % 2);  // a pad byte keeps the chunk even
+    EXPECT_EQ(f.size(), 44u + data + data % 2);      // a pad byte keeps the chunk even
     EXPECT_EQ(LoadResSound(e.id).data(), f.data());  // loaded once
     uint32_t digest = 2166136261u;
     for (const uint8_t b : f) digest = (digest ^ b) * 16777619u;

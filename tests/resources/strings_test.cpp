@@ -48,7 +48,8 @@ TEST(MarkedText, ReplacesEveryMarkerByTheMotorsWord) {
     EXPECT_EQ(Load(id, 1), *linear ? linear : NotFound(id)) << id;
   }
   // A stray "@*" or "*@" would survive the replacement and reach the user.
-  for (int32_t id = 1000; id <= 8015; ++id) EXPECT_EQ(Load(id, 0).find('@'), std::string::npos) << id;
+  for (int32_t id = 1000; id <= 8015; ++id)
+    EXPECT_EQ(Load(id, 0).find('@'), std::string::npos) << id;
 }
 
 }  // namespace

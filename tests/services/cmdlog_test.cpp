@@ -21,18 +21,39 @@ using test::ErrorOf;
 
 TEST(CmdLogDump, PrintableFormAndAnnotation) {
   const std::pair<std::string, std::string> cases[] = {
-      {"", ""}, {"RM\r\n", "RM\\XD\\XA"}, {"PV 100", "PV 100 [0x64]"}, {"v 300\r", "v 300\\XD [0x12C]"},
-      {"X -2147483648", "X -2147483648 [0x80000000]"}, {"MV 1 2", "MV 1 2"}, {"PV 100x", "PV 100x [0x64]"},
+      {"", ""},
+      {"RM\r\n", "RM\\XD\\XA"},
+      {"PV 100", "PV 100 [0x64]"},
+      {"v 300\r", "v 300\\XD [0x12C]"},
+      {"X -2147483648", "X -2147483648 [0x80000000]"},
+      {"MV 1 2", "MV 1 2"},
+      {"PV 100x", "PV 100x [0x64]"},
       {"PV 5\r\n", "PV 5\\XD\\XA"},  // only one final character is dropped
-      {"PV 2.5", "PV 2.5 [0x2]"}, {"PV 3.5\r", "PV 3.5\\XD [0x4]"}, {" 42", " 42 [0x2A]"},
+      {"PV 2.5", "PV 2.5 [0x2]"},
+      {"PV 3.5\r", "PV 3.5\\XD [0x4]"},
+      {" 42", " 42 [0x2A]"},
       // Tails that pass the pattern but do not convert, and tails that fail it.
-      {"PV 7AB", "PV 7AB"}, {"PV 2147483648", "PV 2147483648"}, {"PV -", "PV -"}, {"PV ", "PV "},
-      {std::string("A\0B", 3), "A\\X0B"}, {"\x1f\x20\x7e\x7f", "\\X1F ~\x7f"},
+      {"PV 7AB", "PV 7AB"},
+      {"PV 2147483648", "PV 2147483648"},
+      {"PV -", "PV -"},
+      {"PV ", "PV "},
+      {std::string("A\0B", 3), "A\\X0B"},
+      {"\x1f\x20\x7e\x7f", "\\X1F ~\x7f"},
       // Non-ASCII text goes through the code page first; what it lacks becomes "?".
-      {"\xC3\x88", "\\XC8"}, {"\xE2\x82\xAC 5", "\\X80 5 [0x5]"}, {"\xC4\x80", "?"}, {"\xE2\x82", "??"},
-      {"\x80", "?"}, {"\xC0\xAF", "??"}, {"\xED\xA0\x80", "?"}, {"\xF4\x90\x80\x80", "????"},
-      {"\xEE\x80\x80", "?"}, {"\xF4\x8F\xBF\xBF", "?"},  // first after the surrogates, last of all
-      {"\xE0\xA0\x80", "?"}, {"\xC3" "A", "?A"},  // the first of three bytes; a lead without its tail
+      {"\xC3\x88", "\\XC8"},
+      {"\xE2\x82\xAC 5", "\\X80 5 [0x5]"},
+      {"\xC4\x80", "?"},
+      {"\xE2\x82", "??"},
+      {"\x80", "?"},
+      {"\xC0\xAF", "??"},
+      {"\xED\xA0\x80", "?"},
+      {"\xF4\x90\x80\x80", "????"},
+      {"\xEE\x80\x80", "?"},
+      {"\xF4\x8F\xBF\xBF", "?"},  // first after the surrogates, last of all
+      {"\xE0\xA0\x80", "?"},
+      {"\xC3"
+       "A",
+       "?A"},  // the first of three bytes; a lead without its tail
   };
   for (const auto& [text, dump] : cases) EXPECT_EQ(FormatDump(text), dump) << "text: " << text;
 }
@@ -48,10 +69,13 @@ TEST(CmdLogDump, CodePageRoundTripsEveryByte) {
   // Each lead byte's range at both ends, overlong forms and the ends of the code space: a
   // character it cannot show is one "?", a byte that starts no character is one more.
   const std::pair<std::string, std::string> leads[] = {
-      {"\xC1\xBF", "??"}, {"\xC2\x80", "?"}, {"\xC2\xA0", "\xA0"}, {"\xDF\xBF", "?"},
-      {"\xE0\x9F\xBF", "???"}, {"\x84\x8F\xBF\xBF", "????"},
-      {"\xEF\xBF\xBF", "?"}, {"\xED\x9F\xBF", "?"}, {"\xED\xBF\xBF", "?"},  // a lone surrogate is a character
-      {"\xF0\x8F\xBF\xBF", "????"}, {"\xF0\x90\x80\x80", "?"}, {"\xF5\x80\x80\x80", "????"},
+      {"\xC1\xBF", "??"},           {"\xC2\x80", "?"},
+      {"\xC2\xA0", "\xA0"},         {"\xDF\xBF", "?"},
+      {"\xE0\x9F\xBF", "???"},      {"\x84\x8F\xBF\xBF", "????"},
+      {"\xEF\xBF\xBF", "?"},        {"\xED\x9F\xBF", "?"},
+      {"\xED\xBF\xBF", "?"},  // a lone surrogate is a character
+      {"\xF0\x8F\xBF\xBF", "????"}, {"\xF0\x90\x80\x80", "?"},
+      {"\xF5\x80\x80\x80", "????"},
   };
   for (const auto& [utf8, bytes] : leads) EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << utf8;
 }
@@ -76,7 +100,9 @@ const std::string kStamp = "26/12/04 09:05:07";
 const std::string kStarted = "\r\n\r\n" + kStamp + " ******** Session Started *********\r\n";
 const std::string kClosed = "\r\n\r\n" + kStamp + " ******** Session Closed *********\r\n";
 
-void Spill(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+void Spill(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 // Every test runs in UTC, in a fresh folder, with a clock it sets.
 class CmdLogFile : public ::testing::Test {
@@ -113,12 +139,13 @@ TEST_F(CmdLogFile, WritesEachLineFormat) {
   log_->RunTimeErr(AutomationError(-2147220991, "Module1", "Bad ports"), "Form1.Load");
   log_->SetLogToFile(true, false);
   const std::string& s = kStamp;
-  EXPECT_EQ(Contents(), kStarted + s + " cmd: PV 100 [0x64] => v 300\\XD [0x12C]\r\n" +  //
+  EXPECT_EQ(Contents(), kStarted + s + " cmd: PV 100 [0x64] => v 300\\XD [0x12C]\r\n" +      //
                             s + " cmd: MV 1 2 ***ERROR: Timeout \x80 ?. Dump: RM\\XD\r\n" +  //
-                            s + " cmd: A" + s + " cmd: B 1 [0x1] => ok\r\n" +             //
-                            s + " RUN-TIME: custom \xB5s\r\n" +                           //
-                            s + " RUN-TIME: err# 6 desc: 'Overflow' src: 'Module1'\r\n" +  //
-                            s + " RUN-TIME: err# -2147220991 desc: 'Bad ports' src: 'Form1.Load'\r\n" +
+                            s + " cmd: A" + s + " cmd: B 1 [0x1] => ok\r\n" +                //
+                            s + " RUN-TIME: custom \xB5s\r\n" +                              //
+                            s + " RUN-TIME: err# 6 desc: 'Overflow' src: 'Module1'\r\n" +    //
+                            s +
+                            " RUN-TIME: err# -2147220991 desc: 'Bad ports' src: 'Form1.Load'\r\n" +
                             kClosed);
 }
 
@@ -127,8 +154,10 @@ TEST_F(CmdLogFile, FiltersCommandsResponsesAndErrorsButNeverRunTimeLines) {
     bool logging, inPoll, logPolling, commands, errors;
   };
   const Case cases[] = {
-      {false, true, true, false, false}, {true, false, false, true, true},
-      {true, true, false, false, true},  {true, true, true, true, true},
+      {false, true, true, false, false},
+      {true, false, false, true, true},
+      {true, true, false, false, true},
+      {true, true, true, true, true},
   };
   log_->SetLogToFile(true, true);
   for (const auto& c : cases) {
@@ -143,7 +172,8 @@ TEST_F(CmdLogFile, FiltersCommandsResponsesAndErrorsButNeverRunTimeLines) {
     log_->RunTimeLog("rt");
     // Without its command part, an error part starts the line without a stamp.
     EXPECT_EQ(Contents(), (c.commands ? kStamp + " cmd: C => R\r\n" : "") +
-                              (c.errors ? " ***ERROR: E. Dump: D\r\n" : "") + kStamp + " RUN-TIME: rt\r\n");
+                              (c.errors ? " ***ERROR: E. Dump: D\r\n" : "") + kStamp +
+                              " RUN-TIME: rt\r\n");
   }
 }
 
@@ -164,7 +194,8 @@ TEST_F(CmdLogFile, AppendKeepsTheFileWriteEmptiesItAndAnOpenFileIsNotReopened) {
   EXPECT_EQ(Contents(), kStarted);
   now_ += 61;
   log_->SetLogToFile(false, true);  // already open: a second banner, nothing emptied
-  EXPECT_EQ(Contents(), kStarted + "\r\n\r\n26/12/04 09:06:08 ******** Session Started *********\r\n");
+  EXPECT_EQ(Contents(),
+            kStarted + "\r\n\r\n26/12/04 09:06:08 ******** Session Started *********\r\n");
   log_.reset();  // closes without a banner
   EXPECT_EQ(Contents().size(), 2 * kStarted.size());
 }
@@ -189,8 +220,10 @@ struct Writer {
   void (*write)(CmdLog&);
 };
 constexpr Writer kWriters[] = {
-    {[](CmdLog& l) { l.CommandSent("PV 1"); }}, {[](CmdLog& l) { l.Received("ok"); }},
-    {[](CmdLog& l) { l.Errors("E", "D"); }}, {[](CmdLog& l) { l.RunTimeLog("rt"); }},
+    {[](CmdLog& l) { l.CommandSent("PV 1"); }},
+    {[](CmdLog& l) { l.Received("ok"); }},
+    {[](CmdLog& l) { l.Errors("E", "D"); }},
+    {[](CmdLog& l) { l.RunTimeLog("rt"); }},
     {[](CmdLog& l) { l.RunTimeErr(AutomationError(1234, "S", "D")); }},
 };
 
@@ -237,8 +270,9 @@ TEST_F(CmdLogFile, TimeStampIsLocalTimeAndFollowsTheClock) {
     now_ += step;  // a clock set back is shown as it is
     log_->RunTimeLog("x");
   }
-  EXPECT_EQ(Contents(), "26/12/04 09:05:07 RUN-TIME: x\r\n26/12/04 09:05:08 RUN-TIME: x\r\n"
-                        "26/12/04 09:05:08 RUN-TIME: x\r\n26/12/04 11:05:07 RUN-TIME: x\r\n");
+  EXPECT_EQ(Contents(),
+            "26/12/04 09:05:07 RUN-TIME: x\r\n26/12/04 09:05:08 RUN-TIME: x\r\n"
+            "26/12/04 09:05:08 RUN-TIME: x\r\n26/12/04 11:05:07 RUN-TIME: x\r\n");
 }
 
 }  // namespace

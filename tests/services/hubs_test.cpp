@@ -63,18 +63,25 @@ class HubTest : public ::testing::Test {
     }
     template <class T>
     void Overwrite(T& v) {
-      if constexpr (std::is_same_v<T, bool>) v = !v;
-      else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) v = static_cast<T>(99);
-      else v = t_.Second(v);
+      if constexpr (std::is_same_v<T, bool>)
+        v = !v;
+      else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>)
+        v = static_cast<T>(99);
+      else
+        v = t_.Second(v);
     }
     HubTest& t_;
     std::string tag_;
   };
 
   void SetUp() override {
-    for (auto [object, name] : std::initializer_list<std::pair<const void*, const char*>>{
-             {drive1.get(), "drive1"}, {drive2.get(), "drive2"}, {value1.get(), "value1"},
-             {value2.get(), "value2"}, {net1.get(), "net1"}, {net2.get(), "net2"}})
+    for (auto [object, name] :
+         std::initializer_list<std::pair<const void*, const char*>>{{drive1.get(), "drive1"},
+                                                                    {drive2.get(), "drive2"},
+                                                                    {value1.get(), "value1"},
+                                                                    {value2.get(), "value2"},
+                                                                    {net1.get(), "net1"},
+                                                                    {net2.get(), "net2"}})
       names[object] = name;
   }
   void Advise(const std::vector<const char*>& tags) {
@@ -119,10 +126,13 @@ struct FireCase {
 
 #define FIRE(call) [](HubTest& t) { t.call; }
 const FireCase kFireCases[] = {
-    {"CommError", FIRE(drive->FireCommError(t.drive1, t.code, t.extra)), "(drive1,1505,7)", "(drive2,99,99)"},
+    {"CommError", FIRE(drive->FireCommError(t.drive1, t.code, t.extra)), "(drive1,1505,7)",
+     "(drive2,99,99)"},
     {"DriveStateChange", FIRE(drive->FireDriveStateChange(t.drive1)), "(drive1)", "(drive2)"},
-    {"EnableChanged", FIRE(drive->FireEnableChanged(t.drive1, t.state)), "(drive1,true)", "(drive2,false)"},
-    {"HighLevelFeedbackChanged", FIRE(drive->FireHighLevelFeedbackChanged(t.drive1)), "(drive1)", "(drive2)"},
+    {"EnableChanged", FIRE(drive->FireEnableChanged(t.drive1, t.state)), "(drive1,true)",
+     "(drive2,false)"},
+    {"HighLevelFeedbackChanged", FIRE(drive->FireHighLevelFeedbackChanged(t.drive1)), "(drive1)",
+     "(drive2)"},
     {"MotorTypeChanged", FIRE(drive->FireMotorTypeChanged(t.drive1)), "(drive1)", "(drive2)"},
     {"ParameterChanged", FIRE(drive->FireParameterChanged(t.drive1, t.value1)), "(drive1,value1)",
      "(drive2,value2)"},
@@ -134,9 +144,12 @@ const FireCase kFireCases[] = {
     {"TechSupportChanged", FIRE(app->FireTechSupportChange(t.state)), "(true)", "(false)"},
     {"TimerTick", FIRE(app->FireTimerTick()), "()", "()"},
     {"Terminate", FIRE(app->FireTerminate()), "(false)", "(true)"},
-    {"CreateDemoDrive", FIRE(app->FireCreateDemoDrive(t.type, t.drive1)), "(7,drive1)", "(99,drive2)"},
-    {"NetworkChange", FIRE(app->FireNetChange(t.net1, t.change)), "(net1,1)", "(net2,1)"},  // state copied
-    {"MotorPageEnableChanged", FIRE(app->SetMotorPageEnabled(t.state)), "(true,true)", "(false,true)"},
+    {"CreateDemoDrive", FIRE(app->FireCreateDemoDrive(t.type, t.drive1)), "(7,drive1)",
+     "(99,drive2)"},
+    {"NetworkChange", FIRE(app->FireNetChange(t.net1, t.change)), "(net1,1)",
+     "(net2,1)"},  // state copied
+    {"MotorPageEnableChanged", FIRE(app->SetMotorPageEnabled(t.state)), "(true,true)",
+     "(false,true)"},
 };
 #undef FIRE
 

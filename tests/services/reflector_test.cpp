@@ -15,18 +15,22 @@ using test::ErrorOf;
 using test::Fields;
 
 std::string Copy(const ErrReflector& r) {
-  return Fields(AutomationError(r.Number(), r.Source(), r.Description(), r.HelpFile(), r.HelpContext()));
+  return Fields(
+      AutomationError(r.Number(), r.Source(), r.Description(), r.HelpFile(), r.HelpContext()));
 }
 
-const AutomationError kPortError(6301, "NetAdapterObj.NetOpen(let opening)", "Port busy", "zentara.hlp",
-                                 4711);
+const AutomationError kPortError(6301, "NetAdapterObj.NetOpen(let opening)", "Port busy",
+                                 "zentara.hlp", 4711);
 const std::string kPort = "6301|NetAdapterObj.NetOpen(let opening)|Port busy|zentara.hlp|4711";
 const std::string kNone = "0||||0";
 const std::string kInvalidCall = "5|ZentNetLib|Invalid procedure call or argument||0";
 
 std::shared_ptr<test::Bag> ErrorObject(const AutomationError& e) {
-  return test::MakeBag({{"Number", e.Number()}, {"Source", e.Source()}, {"Description", e.Description()},
-                        {"HelpFile", e.HelpFile()}, {"HelpContext", e.HelpContext()}});
+  return test::MakeBag({{"Number", e.Number()},
+                        {"Source", e.Source()},
+                        {"Description", e.Description()},
+                        {"HelpFile", e.HelpFile()},
+                        {"HelpContext", e.HelpContext()}});
 }
 
 TEST(ErrReflector, EachCopyReplacesAllFiveFieldsAndRaisesAgainAsOftenAsAsked) {
@@ -49,9 +53,11 @@ TEST(ErrReflector, EachCopyReplacesAllFiveFieldsAndRaisesAgainAsOftenAsAsked) {
   auto second = ErrReflector::create();
   second->SetCopyError(std::shared_ptr<Object>(r));
   EXPECT_EQ(Copy(*second), kPort);
-  r->SetCopyError(std::shared_ptr<Object>(test::MakeBag({{"Number", " 6301 "}, {"Source", int32_t{12}},
-                                                       {"Description", true}, {"HelpFile", Variant::Empty()},
-                                                       {"HelpContext", 7.5}})));
+  r->SetCopyError(std::shared_ptr<Object>(test::MakeBag({{"Number", " 6301 "},
+                                                         {"Source", int32_t{12}},
+                                                         {"Description", true},
+                                                         {"HelpFile", Variant::Empty()},
+                                                         {"HelpContext", 7.5}})));
   EXPECT_EQ(Copy(*r), "6301|12|True||8");
 }
 

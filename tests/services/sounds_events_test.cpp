@@ -19,7 +19,9 @@ class SoundsTest : public ::testing::Test, public SoundEventsObjEvents {
  protected:
   // Journals each event with the state a sink reads back at that moment.
   void Changed() override { journal.Add("Changed " + std::to_string(sounds->Bits())); }
-  void ControlChanged() override { journal.Add("ControlChanged " + std::to_string(sounds->Control())); }
+  void ControlChanged() override {
+    journal.Add("ControlChanged " + std::to_string(sounds->Control()));
+  }
 
   std::shared_ptr<Obj> sounds = Obj::create();
   test::Journal journal;
@@ -27,8 +29,9 @@ class SoundsTest : public ::testing::Test, public SoundEventsObjEvents {
 
 TEST_F(SoundsTest, AConditionChangesOnlyItsBitOfAWholeMask) {
   // Bits without a name, and the sign bit, are stored and kept.
-  for (const auto& [bits, on, after] : {std::tuple{-1, false, -5}, {static_cast<int32_t>(0x80000120u), true,
-                                                                    static_cast<int32_t>(0x80000124u)}}) {
+  for (const auto& [bits, on, after] :
+       {std::tuple{-1, false, -5},
+        {static_cast<int32_t>(0x80000120u), true, static_cast<int32_t>(0x80000124u)}}) {
     sounds->SetBits(static_cast<SoundEvents>(bits));
     EXPECT_EQ(sounds->Bits(), bits);
     sounds->SetLimitAssertion(on);
@@ -37,10 +40,12 @@ TEST_F(SoundsTest, AConditionChangesOnlyItsBitOfAWholeMask) {
 }
 
 TEST_F(SoundsTest, EveryWriteRaisesExactlyOneEventEvenWithoutAChange) {
-  sounds->Advise(std::shared_ptr<SoundEventsObjEvents>(std::shared_ptr<void>(), this));  // not owned
+  sounds->Advise(
+      std::shared_ptr<SoundEventsObjEvents>(std::shared_ptr<void>(), this));  // not owned
   const std::pair<void (*)(Obj&), const char*> cases[] = {
       {[](Obj& s) { s.SetTorqueSaturation(true); }, "Changed 2147483647"},
-      {[](Obj& s) { s.SetBits(SOUNDS_OFF); }, "Changed 0"}, {[](Obj& s) { s.SetShutdown(true); }, "Changed 8"},
+      {[](Obj& s) { s.SetBits(SOUNDS_OFF); }, "Changed 0"},
+      {[](Obj& s) { s.SetShutdown(true); }, "Changed 8"},
       {[](Obj& s) { s.SetShutdown(false); }, "Changed 0"},
       {[](Obj& s) { s.RestoreAll(); }, "Changed 2147483647"},
       {[](Obj& s) { s.SetControl(true); }, "ControlChanged 1"},

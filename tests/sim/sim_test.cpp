@@ -31,14 +31,16 @@ TEST(SimDrive, RunCommandAnswersOrRefusesAsTheDriveWould) {
   };
   const Case cases[] = {
       {"XY 1", true, DRV_ERR_CMD_REJECT_UNK, "Drive rejected command as unknown."},
-      {"CF abc", true, DRV_ERR_CMD_REJECT_PARSE, "Drive rejected command due to parse or value errors."},
+      {"CF abc", true, DRV_ERR_CMD_REJECT_PARSE,
+       "Drive rejected command due to parse or value errors."},
       {"ST", false, DRV_ERR_CMD_OFFLINE, "Node is offline."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);
     drive->SetOnline(c.online);
     EXPECT_EQ(test::ErrorOf([&] { drive->RunCommand(c.command); }),
-              std::to_string(err::kObjectErrorBase + c.code) + "|SimDrive.RunCommand|" + c.description + "||0");
+              std::to_string(err::kObjectErrorBase + c.code) + "|SimDrive.RunCommand|" +
+                  c.description + "||0");
     EXPECT_EQ(drive->RunCommand(c.command, 50, false), "");
   }
 }

@@ -28,12 +28,12 @@
 namespace contract {
 
 struct Class {
-    const char* name;
-    const wchar_t* clsid;
-    const wchar_t* iid;
-    const char* members;
-    const wchar_t* eventIid;  // nullptr: the class raises no events
-    const char* events;
+  const char* name;
+  const wchar_t* clsid;
+  const wchar_t* iid;
+  const char* members;
+  const wchar_t* eventIid;  // nullptr: the class raises no events
+  const char* events;
 };
 
 inline constexpr wchar_t kLibId[] = L"{EC0ACDA5-6E4E-42C1-87F7-4A0FF22A6EA7}";
@@ -53,7 +53,8 @@ inline constexpr Class kClasses[] = {
      "LogToFile:l ref VARIANT_BOOL -> ref VARIANT_BOOL;"
      "RunTimeErr:m IDispatch, ref BSTR opt=\"\"; RunTimeLog:m ref BSTR;",
      nullptr, ""},
-    {"DriveEventObj", L"{C78DD335-BF3F-48D4-92FB-B6B1F7A4D290}", L"{DD1F8062-3844-45A0-9DED-24BE94596F92}",
+    {"DriveEventObj", L"{C78DD335-BF3F-48D4-92FB-B6B1F7A4D290}",
+     L"{DD1F8062-3844-45A0-9DED-24BE94596F92}",
      "FireCommError:m ref _PhysDriveObj, DriveErrors, long opt=0;"
      "FireDriveStateChange:m ref _PhysDriveObj;"
      "FireEnableChanged:m ref _PhysDriveObj, VARIANT_BOOL;"
@@ -67,7 +68,8 @@ inline constexpr Class kClasses[] = {
      "HighLevelFeedbackChanged=4 ref _PhysDriveObj; MotorTypeChanged=5 ref _PhysDriveObj;"
      "ParameterChanged=6 ref _PhysDriveObj, ref ValuesLib._ValueObj;"
      "SetupUndoChanged=7 ref _PhysDriveObj, ref VARIANT_BOOL; UserIDchanged=8 ref _PhysDriveObj;"},
-    {"NetSupervisorObj", L"{DE863BAF-8D47-42DA-960D-D1E525F4C029}", L"{32FEBE76-E53C-4CE9-BE29-491D551CBEE3}",
+    {"NetSupervisorObj", L"{DE863BAF-8D47-42DA-960D-D1E525F4C029}",
+     L"{32FEBE76-E53C-4CE9-BE29-491D551CBEE3}",
      "FireNetworkChanged:m ref _NetAdapterObj, ref NetworkChanges;"
      "FireNetworkError:m ref _NetAdapterObj, ref infcErrInfo;"
      "FireDriveParameterChanged:m ref _NetAdapterObj, ref _PhysDriveObj, ref ValuesLib._ValueObj;"
@@ -85,7 +87,8 @@ inline constexpr Class kClasses[] = {
      "PointToPointChanged=5 ref _NetAdapterObj, ref long, ref PointToPointStatus;"
      "RequestNetOpen=6 ref _NetAdapterObj, ref IDispatch, ref VARIANT_BOOL, ref long, "
      "ref VARIANT_BOOL;"},
-    {"ConfigRegObj", L"{A9A51C69-0C84-4420-91DE-4D4194A47356}", L"{50B1C39F-A568-4597-A44F-A563FFA5FE79}",
+    {"ConfigRegObj", L"{A9A51C69-0C84-4420-91DE-4D4194A47356}",
+     L"{50B1C39F-A568-4597-A44F-A563FFA5FE79}",
      "CapabilityMask:gl -> ConfigRegMasks; VelocityEstimatorMax:gl -> long;"
      "VelocityEstimatorMin:gl -> long; Register:gws -> ValuesLib._ValueObj;"
      "AnalogInFilter:lg -> ref VARIANT_BOOL; AnalogInFilterStr:g -> BSTR;"
@@ -115,7 +118,8 @@ inline constexpr Class kClasses[] = {
      L"{42DC00F2-6958-44B1-AB02-283428FECBB4}",
      "Change=1; UpdateView=2; MotorTypeChanged=3; HighLevelFeedbackChanged=4;"
      "Refresh=5 ref ValuesLib._ValueObj; InitializeCache=6 ref double, ref VARIANT_BOOL;"},
-    {"ErrorCodeObj", L"{A9DA0A42-F11C-400F-96CA-7CB8A7C3FEA7}", L"{A9EA7783-1465-4C89-91B7-C1BBE87C4E97}",
+    {"ErrorCodeObj", L"{A9DA0A42-F11C-400F-96CA-7CB8A7C3FEA7}",
+     L"{A9EA7783-1465-4C89-91B7-C1BBE87C4E97}",
      "Register:gws -> ValuesLib._ValueObj; ADCproblems:g -> VARIANT_BOOL;"
      "CommutationProblems:g -> VARIANT_BOOL; CurrentSensorProblems:g -> VARIANT_BOOL;"
      "EEhardwareProblems:g -> VARIANT_BOOL; EEnotInitialized:g -> VARIANT_BOOL;"
@@ -126,7 +130,8 @@ inline constexpr Class kClasses[] = {
      "IsShutdown:g -> VARIANT_BOOL; Refresh:m; ErrorListStr:f -> BSTR;",
      L"{31F21D4F-3114-4F60-A3B9-D493505D1ED1}",
      "Changed=1; Refresh=2; InitializeCache=3 ref double, ref VARIANT_BOOL;"},
-    {"IOregisterObj", L"{29B99BCC-9499-4E90-8CA7-1BC2535D5BFA}", L"{CAAEF27C-0CA0-4A29-856A-4497A12EB80A}",
+    {"IOregisterObj", L"{29B99BCC-9499-4E90-8CA7-1BC2535D5BFA}",
+     L"{CAAEF27C-0CA0-4A29-856A-4497A12EB80A}",
      "Refresh:m; AmpEnable:g -> VARIANT_BOOL; EnableIn:g -> VARIANT_BOOL;"
      "FaultIn:g -> VARIANT_BOOL; ModeIn:g -> VARIANT_BOOL; NegativeLimit:g -> VARIANT_BOOL;"
      "PositiveLimit:g -> VARIANT_BOOL; ShutdownLineOut:g -> VARIANT_BOOL;"
@@ -136,7 +141,8 @@ inline constexpr Class kClasses[] = {
      L"{56DFB106-F77B-4082-A7BB-20B148420335}",
      "CommutationChanged=1 ref long, ref long; Refresh=2 ref ValuesLib._ValueObj;"
      "InitializeCache=3 ref double, ref VARIANT_BOOL;"},
-    {"MonitorPortStateObj", L"{7682FCCE-CE8B-48DA-810C-EA89EAB6D418}", L"{0528FC56-A84D-4AFA-AD7D-333CF172206A}",
+    {"MonitorPortStateObj", L"{7682FCCE-CE8B-48DA-810C-EA89EAB6D418}",
+     L"{0528FC56-A84D-4AFA-AD7D-333CF172206A}",
      "Amplitude:gs -> ValuesLib._ValueObj; Variable:sg -> ValuesLib._ValueObj;"
      "Filter:sg -> ValuesLib._ValueObj; ConfigReg:gs -> _ConfigRegObj;"
      "SyncPulse:lg -> ref SyncPulses; SyncPulseStr:g -> BSTR;"
@@ -146,14 +152,15 @@ inline constexpr Class kClasses[] = {
      L"{ACA80673-22C0-49A3-AA12-2EA44168AA32}",
      "VariableChanged=1; AmplitudeChanged=2; FilterChanged=3; SyncPulseChanged=4; Refresh=5;"
      "SaveToNonVolatile=6; RescaleAmplitude=7; Changed=8; Initialize=9; UpdateView=10;"},
-    {"SoundEventsObj", L"{18FCA850-01CE-40E4-9477-1C1C357F7518}", L"{E26F2B5D-8737-448E-960D-2574524DAD9C}",
+    {"SoundEventsObj", L"{18FCA850-01CE-40E4-9477-1C1C357F7518}",
+     L"{E26F2B5D-8737-448E-960D-2574524DAD9C}",
      "LimitAssertion:lg -> VARIANT_BOOL; OffOnLine:lg -> VARIANT_BOOL;"
      "Shutdown:lg -> VARIANT_BOOL; TorqueSaturation:lg -> VARIANT_BOOL;"
      "VoltageSaturation:lg -> VARIANT_BOOL; Bits:lg -> ref SoundEvents; RestoreAll:m;"
      "Control:lg -> VARIANT_BOOL;",
-     L"{8A325FA7-A7B5-44A8-B53F-118C8022F716}",
-     "Changed=1; ControlChanged=2;"},
-    {"StatusRegObj", L"{F012E358-A8B3-449C-8733-7929597EE0F7}", L"{86FBBD90-ED63-49D5-9EDC-6C52E34FC1F5}",
+     L"{8A325FA7-A7B5-44A8-B53F-118C8022F716}", "Changed=1; ControlChanged=2;"},
+    {"StatusRegObj", L"{F012E358-A8B3-449C-8733-7929597EE0F7}",
+     L"{86FBBD90-ED63-49D5-9EDC-6C52E34FC1F5}",
      "StatusImplemented:gl -> StatusRegMasks; ConfigReg:gws -> _ConfigRegObj;"
      "AllSystemsGo:g -> VARIANT_BOOL; HighLevelFeedback:g -> VARIANT_BOOL;"
      "AmpDisable:g -> VARIANT_BOOL; BitStr:g ref long -> BSTR; EncoderError:g -> VARIANT_BOOL;"
@@ -172,7 +179,8 @@ inline constexpr Class kClasses[] = {
      "Hardstopped=6; Shutdown=7; LockChanged=8; InitializeCache=9 ref double, ref VARIANT_BOOL;"
      "ContentChanged=10 ref ValuesLib._ValueObj;"},
     // The seventh event keeps identifier 10: listeners bound to the numbers, not the order.
-    {"StimulusStateObj", L"{8A36E7E8-ABDA-48FF-BA8D-3D06D2D4F5D8}", L"{0DDD12EA-C4A2-47BD-A9E2-FE75E0EA6C63}",
+    {"StimulusStateObj", L"{8A36E7E8-ABDA-48FF-BA8D-3D06D2D4F5D8}",
+     L"{0DDD12EA-C4A2-47BD-A9E2-FE75E0EA6C63}",
      "Amplitude:gs -> ValuesLib._ValueObj; Period:gs -> ValuesLib._ValueObj;"
      "Mode:gs -> ValuesLib._ValueObj; VelocityQ:gl -> long; ConfigReg:gs -> _ConfigRegObj;"
      "TrackingLimit:gs -> ValuesLib._ValueObj; SampleRate:s -> ValuesLib._ValueObj; Start:m;"
@@ -186,7 +194,8 @@ inline constexpr Class kClasses[] = {
      "AmplitudeChanged=1; PeriodChanged=2; ModeChanged=3; StimulusChanged=4; UIModeChanged=5;"
      "UIchanged=6; TrackingLimSetup=10 ref VARIANT_BOOL;"
      "AdjustAmplitudeScaling=7 ref StimGenModes; Refresh=8; UpdateView=9;"},
-    {"OptionRegObj", L"{A6AB9BC2-DC90-4211-A9AF-F8F3620CBE0C}", L"{C1B38680-248E-41FB-93E2-C542E3009F26}",
+    {"OptionRegObj", L"{A6AB9BC2-DC90-4211-A9AF-F8F3620CBE0C}",
+     L"{C1B38680-248E-41FB-93E2-C542E3009F26}",
      "CapabilityMask:gl -> OptionRegMasks; Register:gws -> ValuesLib._ValueObj;"
      "CaseOption:lg -> ref OptionCases; FirmwareType:lg -> ref long;"
      "InitialCalibration:lg -> ref VARIANT_BOOL; RuntimeCalibration:lg -> ref VARIANT_BOOL;"
@@ -198,7 +207,8 @@ inline constexpr Class kClasses[] = {
      L"{022A5B8D-D8B0-4E5A-B776-F176D45CC900}",
      "Change=1; FirmwareChanged=2; Refresh=3 ref ValuesLib._ValueObj;"
      "InitializeCache=4 ref double, ref VARIANT_BOOL;"},
-    {"NetAdapterObj", L"{4D04695F-2D7B-4D85-8127-4E597BD08077}", L"{572E2129-6084-48A0-B886-70FD000528BA}",
+    {"NetAdapterObj", L"{4D04695F-2D7B-4D85-8127-4E597BD08077}",
+     L"{572E2129-6084-48A0-B886-70FD000528BA}",
      "FireNetworkError:m ref infcErrInfo; FireNetworkChanged:m NetworkChanges;"
      "FireDriveParameterChanged:m ref _PhysDriveObj, ref ValuesLib._ValueObj;"
      "FireParameterChanged:m ref infcParamChg; FirePointToPointChange:m long, PointToPointStatus;"
@@ -214,13 +224,14 @@ inline constexpr Class kClasses[] = {
      "ParameterChanged=4 ref infcParamChg;"
      "PointToPointChanged=5 ref long, ref PointToPointStatus;"
      "RequestNetOpen=6 ref IDispatch, ref VARIANT_BOOL, ref long, ref VARIANT_BOOL;"},
-    {"HotKeyObj", L"{A5858DD8-1063-4F44-AA4A-A7553644C7C8}", L"{8837AFA4-3C3A-49DC-A53C-188EEA346509}",
+    {"HotKeyObj", L"{A5858DD8-1063-4F44-AA4A-A7553644C7C8}",
+     L"{8837AFA4-3C3A-49DC-A53C-188EEA346509}",
      "KeyCode:gl -> long; ShiftCodes:gl -> long; FireHit:m; KeyName:g -> BSTR; Key:g -> long;"
      "FireHitUp:m; FormRef:sg -> IDispatch;",
-     L"{849E4F06-5871-4210-AA55-81FD07F198A0}",
-     "Hit=1; HitUp=2;"},
+     L"{849E4F06-5871-4210-AA55-81FD07F198A0}", "Hit=1; HitUp=2;"},
     // MotorPageEnableChanged sits in the seventh place with identifier 8.
-    {"AppStateEventObj", L"{65F653FE-8B6B-48BF-946C-79A02213C038}", L"{B01B6CC4-8F69-4B6A-A0C5-895BA3BDBE6B}",
+    {"AppStateEventObj", L"{65F653FE-8B6B-48BF-946C-79A02213C038}",
+     L"{B01B6CC4-8F69-4B6A-A0C5-895BA3BDBE6B}",
      "FireLockChange:m ValuesLib.LockLevels; FirePollStateChange:m VARIANT_BOOL;"
      "FireTechSupportChange:m VARIANT_BOOL; FireTimerTick:m; FireTerminate:f -> VARIANT_BOOL;"
      "FireCreateDemoDrive:m PhysDriveType, ref _PhysDriveObj;"
@@ -231,7 +242,8 @@ inline constexpr Class kClasses[] = {
      "CreateDemoDrive=6 ref PhysDriveType, ref _PhysDriveObj;"
      "MotorPageEnableChanged=8 ref VARIANT_BOOL;"
      "NetworkChange=7 ref _NetAdapterObj, NetworkChanges;"},
-    {"ErrReflector", L"{93A9889A-6D1E-411B-AF31-4F179AA6CCD6}", L"{5AAAFE3C-426B-4F9A-AE8B-A7E901437CF7}",
+    {"ErrReflector", L"{93A9889A-6D1E-411B-AF31-4F179AA6CCD6}",
+     L"{5AAAFE3C-426B-4F9A-AE8B-A7E901437CF7}",
      "CopyError:l -> ref IDispatch; Raise:m; Description:g -> BSTR; Number:g -> long;"
      "Source:g -> BSTR; HelpContext:g -> long; HelpFile:g -> BSTR;",
      nullptr, ""},
@@ -251,7 +263,8 @@ inline constexpr Class kClasses[] = {
      "UnRegisterFKey:m _HotKeyObj; ValueVersion:g -> BSTR; Version:g -> BSTR; WarmResetSystem:m;"
      "WinHookRef:s -> IDispatch;",
      nullptr, ""},
-    {"PhysDriveObj", L"{04963D3F-F3CE-4AE2-A13A-2586C808A84D}", L"{AA23CBE6-11EB-4703-B679-415F64D76894}",
+    {"PhysDriveObj", L"{04963D3F-F3CE-4AE2-A13A-2586C808A84D}",
+     L"{AA23CBE6-11EB-4703-B679-415F64D76894}",
      "ACin:g -> VARIANT_BOOL; Address:lg -> long; AddToPosition:m long;"
      "SteadixList:g -> _Collection; AppLockLevel:s -> ValuesLib._LockLevelObj;"
      "CanMoveDone:g -> VARIANT_BOOL; CommPort:g -> long; ConfigReg:g -> _ConfigRegObj;"
@@ -299,9 +312,9 @@ inline constexpr Class kClasses[] = {
 // Members as for a class, with "@dispid" after a name where the dispatch identifier is
 // published; types of the interface's own library without its name.
 struct Interface {
-    const char* name;
-    const wchar_t* iid;
-    const char* members;
+  const char* name;
+  const wchar_t* iid;
+  const char* members;
 };
 inline constexpr Interface kCollection{
     "_Collection", L"{A4C46780-499F-101B-BB78-00AA00383CBB}",
@@ -319,8 +332,8 @@ inline constexpr Interface kValueObj{
 // Every enumeration's values in declaration order: "bits FIRST COUNT" (COUNT consecutive
 // bits from bit FIRST), "run FIRST COUNT" (consecutive numbers) or the values themselves.
 struct Enumeration {
-    const char* name;
-    const char* values;
+  const char* name;
+  const char* values;
 };
 inline constexpr Enumeration kEnumerations[] = {
     {"ConfigRegMasks", "bits 0 32"},
@@ -335,12 +348,15 @@ inline constexpr Enumeration kEnumerations[] = {
     {"SyncPulses", "run 0 4"},
     {"StepEncFilters", "run 0 16"},
     {"ErrCodes", "bits 2 25"},
-    {"MonitorVariables", "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 0x10000 0xFFFF"},
+    {"MonitorVariables",
+     "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 0x10000 0xFFFF"},
     {"SoundEvents", "0 1 2 4 8 16 0x7FFFFFFF"},
-    {"StatusRegMasks", "1 2 4 16 32 64 128 0x100 0x200 0x400 0x800 0x1000 0x4000 0x8000 0x10000 0x20000 "
-                       "0x40000 0x80000 0x100000 0x200000 0x400000 0x40000000 0x80000000"},
-    {"OptionRegMasks", "1 2 4 8 16 32 64 128 0x10000 0x20000 0x40000 0x100000 0x200000 0x400000 0x800000 "
-                       "0x1000000"},
+    {"StatusRegMasks",
+     "1 2 4 16 32 64 128 0x100 0x200 0x400 0x800 0x1000 0x4000 0x8000 0x10000 0x20000 "
+     "0x40000 0x80000 0x100000 0x200000 0x400000 0x40000000 0x80000000"},
+    {"OptionRegMasks",
+     "1 2 4 8 16 32 64 128 0x10000 0x20000 0x40000 0x100000 0x200000 0x400000 0x800000 "
+     "0x1000000"},
     {"OptionAnalogInFormats", "run 0 2"},
     {"OptionCases", "run 0 3"},
     {"OptionVendors", "run 0 4"},
@@ -361,26 +377,28 @@ inline constexpr Enumeration kEnumerations[] = {
 
 // An enumeration's values, as 32-bit patterns, from its text above.
 inline std::vector<unsigned long> EnumerationValues(const char* text) {
-    std::istringstream in(text);
-    std::string first;
-    std::vector<unsigned long> out;
-    in >> first;
-    if (first == "bits" || first == "run") {
-        long from = 0, count = 0;
-        in >> from >> count;
-        for (long i = 0; i < count; ++i)
-            out.push_back(first == "bits" ? 1ul << (from + i) : static_cast<unsigned long>(from + i) & 0xFFFFFFFFul);
-        return out;
-    }
-    for (std::string v = first; !v.empty(); v.clear(), in >> v) out.push_back(std::strtoul(v.c_str(), nullptr, 0));
+  std::istringstream in(text);
+  std::string first;
+  std::vector<unsigned long> out;
+  in >> first;
+  if (first == "bits" || first == "run") {
+    long from = 0, count = 0;
+    in >> from >> count;
+    for (long i = 0; i < count; ++i)
+      out.push_back(first == "bits" ? 1ul << (from + i)
+                                    : static_cast<unsigned long>(from + i) & 0xFFFFFFFFul);
     return out;
+  }
+  for (std::string v = first; !v.empty(); v.clear(), in >> v)
+    out.push_back(std::strtoul(v.c_str(), nullptr, 0));
+  return out;
 }
 
 // The records: size and "field:type@offset" in order, laid out for 32 bits.
 struct Record {
-    const char* name;
-    unsigned size;
-    const char* fields;
+  const char* name;
+  unsigned size;
+  const char* fields;
 };
 inline constexpr Record kRecords[] = {
     {"packetbuf", 24, "bufferSize:long@0 buffer:unsigned char[18]@4"},

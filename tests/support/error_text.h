@@ -10,8 +10,8 @@ namespace zentnet::test {
 
 // "NUMBER|SOURCE|DESCRIPTION|HELP FILE|HELP CONTEXT".
 inline std::string Fields(const AutomationError& e) {
-  return std::to_string(e.Number()) + "|" + e.Source() + "|" + e.Description() + "|" + e.HelpFile() + "|" +
-         std::to_string(e.HelpContext());
+  return std::to_string(e.Number()) + "|" + e.Source() + "|" + e.Description() + "|" +
+         e.HelpFile() + "|" + std::to_string(e.HelpContext());
 }
 
 // The fields of the error `call` raises, or "no error".

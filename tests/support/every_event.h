@@ -42,6 +42,8 @@ using Drive = std::shared_ptr<PhysDriveObj>;
 
 // One listener for every class: each event is counted by name; an event several interfaces
 // share with the same arguments is one member here.
+// One member per macro, laid out as a table:
+// clang-format off
 #define HEAR(Event, ...) \
   void Event(__VA_ARGS__) override { hits.Hit(#Event); }
 struct Sink final : StimulusStateObjEvents, MonitorPortStateObjEvents, ConfigRegObjEvents, StatusRegObjEvents,
@@ -79,6 +81,7 @@ struct Sink final : StimulusStateObjEvents, MonitorPortStateObjEvents, ConfigReg
   }
 };
 #undef HEAR
+// clang-format on
 
 struct Case {
   const char* member;
@@ -138,7 +141,8 @@ inline void Write(Value v, double number) { v->Number()->SetValue(number); }
 inline void ValueRaises(Value v) {
   v->Refresh(), v->ApplySetup();
   // Only the core's own value object raises the cache event on demand.
-  if (auto basic = std::dynamic_pointer_cast<BasicValueObj>(v)) basic->RaiseInitializeCache(0.0, false);
+  if (auto basic = std::dynamic_pointer_cast<BasicValueObj>(v))
+    basic->RaiseInitializeCache(0.0, false);
 }
 
 using S = StimulusStateObj;
@@ -152,7 +156,8 @@ inline std::vector<Case> StimulusCases() {
     return Row<S>(m, std::move(acts), std::move(prepare));
   };
   return {
-      row("Start", {[](S& s) { s.Start(); }}), row("Terminate", {[](S& s) { s.Terminate(); }}, Running),
+      row("Start", {[](S& s) { s.Start(); }}),
+      row("Terminate", {[](S& s) { s.Terminate(); }}, Running),
       row("StartStop from off", {[](S& s) { s.StartStop(); }}),
       row("StartStop while on", {[](S& s) { s.StartStop(); }}, Running),
       row("ChangeTo", {[](S& s) { s.ChangeTo(STIM_VEL, 5, 20); }}, Running),
@@ -166,11 +171,13 @@ inline std::vector<Case> StimulusCases() {
       row("Amplitude", {[](S& s) { s.SetAmplitude(NewValueObj()); }}),
       row("Mode", {[](S& s) { s.SetMode(NewValueObj()); }}),
       row("SampleRate", {[](S& s) { s.SetSampleRate(NewValueObj()); }}),
-      row("FireChanges", {[](S& s) { s.FireChanges(); }}), row("Refresh", {[](S& s) { s.Refresh(); }}),
+      row("FireChanges", {[](S& s) { s.FireChanges(); }}),
+      row("Refresh", {[](S& s) { s.Refresh(); }}),
       CopyRow<S>(Running),
-      row("value notifications", {[](S& s) { Write(s.Amplitude(), 9); }, [](S& s) { Write(s.Period(), 9); },
-                                  [](S& s) { ValueRaises(s.Amplitude()); }, [](S& s) { ValueRaises(s.Period()); },
-                                  [](S& s) { ValueRaises(s.Mode()); }, [](S& s) { ValueRaises(s.TrackingLimit()); }}),
+      row("value notifications",
+          {[](S& s) { Write(s.Amplitude(), 9); }, [](S& s) { Write(s.Period(), 9); },
+           [](S& s) { ValueRaises(s.Amplitude()); }, [](S& s) { ValueRaises(s.Period()); },
+           [](S& s) { ValueRaises(s.Mode()); }, [](S& s) { ValueRaises(s.TrackingLimit()); }}),
   };
 }
 
@@ -181,8 +188,10 @@ inline std::vector<Case> MonitorCases() {
   };
   return {
       row("ChangeTo", {[](M& p) { p.ChangeTo(MON_TRQ_CMD, 2, 3); }}),
-      row("Initialize", {[](M& p) { p.Initialize(); }}), row("Rescale", {[](M& p) { p.Rescale(); }}),
-      row("Refresh", {[](M& p) { p.Refresh(); }}), row("SaveToNonVolatile", {[](M& p) { p.SaveToNonVolatile(); }}),
+      row("Initialize", {[](M& p) { p.Initialize(); }}),
+      row("Rescale", {[](M& p) { p.Rescale(); }}),
+      row("Refresh", {[](M& p) { p.Refresh(); }}),
+      row("SaveToNonVolatile", {[](M& p) { p.SaveToNonVolatile(); }}),
       row("SyncPulse", {[](M& p) { p.SetSyncPulse(SYNC_PULSE_PLUS); }}),
       CopyRow<M>([](M& p) { p.SetSyncPulse(SYNC_PULSE_NEG); }),
       row("value notifications",
@@ -195,7 +204,8 @@ inline std::vector<Case> MonitorCases() {
 inline std::vector<Case> RegisterCases() {
   using C = ConfigRegObj;
   auto config = [](const char* m, Act<C> act) {
-    return Row<C>(m, {std::move(act)}, [](C& c) { c.SetCapabilityMask(static_cast<ConfigRegMasks>(-1)); });
+    return Row<C>(m, {std::move(act)},
+                  [](C& c) { c.SetCapabilityMask(static_cast<ConfigRegMasks>(-1)); });
   };
   using St = StatusRegObj;
   using O = OptionRegObj;
@@ -211,14 +221,17 @@ inline std::vector<Case> RegisterCases() {
       config("FilterClock", [](C& c) { c.SetFilterClock(FilterClks{2}); }),
       config("HallInverter", [](C& c) { c.SetHallInverter(true); }),
       config("value notifications", [](C& c) { ValueRaises(c.Register()); }),
-      Row<St>("value notifications", {[](St& r) { Write(r.Register(), -1); }, [](St& r) { ValueRaises(r.Register()); }}),
+      Row<St>("value notifications",
+              {[](St& r) { Write(r.Register(), -1); }, [](St& r) { ValueRaises(r.Register()); }}),
       Row<O>("FirmwareType", {[](O& r) { r.SetFirmwareType(3); }}),
       Row<O>("value notifications", {[](O& r) { ValueRaises(r.Register()); }}),
-      Row<I>("Refresh and a commutation change",
-             {[](I& r) { r.Refresh(); }, [=](I&) { Write(io, 0x0380); }, [=](I&) { ValueRaises(io); }},
-             [=](I& r) { Write(io, 0), r.SetValueObjRef(io); }),
-      Row<Er>("Refresh and a change", {[](Er& r) { r.Refresh(); }, [](Er& r) { Write(r.Register(), 5); },
-                                       [](Er& r) { ValueRaises(r.Register()); }}),
+      Row<I>(
+          "Refresh and a commutation change",
+          {[](I& r) { r.Refresh(); }, [=](I&) { Write(io, 0x0380); }, [=](I&) { ValueRaises(io); }},
+          [=](I& r) { Write(io, 0), r.SetValueObjRef(io); }),
+      Row<Er>("Refresh and a change",
+              {[](Er& r) { r.Refresh(); }, [](Er& r) { Write(r.Register(), 5); },
+               [](Er& r) { ValueRaises(r.Register()); }}),
   };
 }
 
@@ -241,16 +254,26 @@ inline std::vector<Case> NetworkCases() {
   // Through the first adapter, which forwards to its supervisor.
   auto port1 = [](auto notify) { return [=](N& n) { notify(*n.GetRefToNetPort(1)); }; };
   const std::vector<Act<A>> notifications = {
-      [](A& a) { a.FireNetworkError(infcErrInfo{}); }, [](A& a) { a.FireNetworkChanged(NODES_ONLINE); },
+      [](A& a) { a.FireNetworkError(infcErrInfo{}); },
+      [](A& a) { a.FireNetworkChanged(NODES_ONLINE); },
       [](A& a) { a.FireDriveParameterChanged(Drive(), Value()); },
       [](A& a) { a.FireParameterChanged(infcParamChg{}); },
-      [](A& a) { a.FirePointToPointChange(1, PointToPointStatus{}); }, [](A& a) { a.SetEnabled(false); },
+      [](A& a) { a.FirePointToPointChange(1, PointToPointStatus{}); },
+      [](A& a) { a.SetEnabled(false); },
   };
   std::vector<Act<N>> forwarded;
   for (const auto& notify : notifications) forwarded.push_back(port1(notify));
   return {
-      Row<N>("Ports, changed while open", {[](N& n) { std::string p = "3"; n.SetPorts(p); }}, opened),
-      Row<N>("Ports, kept while open", {[](N& n) { std::string p = "1;2"; n.SetPorts(p); }}, opened),
+      Row<N>("Ports, changed while open", {[](N& n) {
+               std::string p = "3";
+               n.SetPorts(p);
+             }},
+             opened),
+      Row<N>("Ports, kept while open", {[](N& n) {
+               std::string p = "1;2";
+               n.SetPorts(p);
+             }},
+             opened),
       Row<N>("adapter notifications", forwarded, opened),
       Row<A>("PortNumber", {[](A& a) { a.SetPortNumber(4); }}, [](A& a) { a.SetPeer(Peer()); }),
       Row<A>("NetOpen", {[](A& a) { a.SetNetOpen(true); }}, [](A& a) { a.SetPeer(Peer()); }),
@@ -271,25 +294,32 @@ inline std::vector<Case> ServiceCases() {
   using H = HotKeyObj;
   using V = BasicValueObj;
   return {
-      Row<D>("every Fire member",
-             {[](D& h) { h.FireCommError(Drive(), DriveErrors{}, 1); }, [](D& h) { h.FireDriveStateChange(Drive()); },
-              [](D& h) { h.FireEnableChanged(Drive(), true); }, [](D& h) { h.FireHighLevelFeedbackChanged(Drive()); },
-              [](D& h) { h.FireMotorTypeChanged(Drive()); }, [](D& h) { h.FireParameterChanged(Drive(), Value()); },
-              [](D& h) { h.FireSetupUndoChanged(Drive(), true); }, [](D& h) { h.FireUserIDchanged(Drive()); }}),
-      Row<P>("every Fire member",
-             {[](P& h) { h.FireLockChange(LOCK_LEVEL_1); }, [](P& h) { h.FirePollStateChange(true); },
-              [](P& h) { h.FireTechSupportChange(true); }, [](P& h) { h.FireTimerTick(); },
-              [](P& h) { (void)h.FireTerminate(); }, [](P& h) { h.FireCreateDemoDrive(PhysDriveType{}, Drive()); },
-              [](P& h) { h.FireNetChange(Adapter(), NODES_ONLINE); }, [](P& h) { h.SetMotorPageEnabled(true); }}),
+      Row<D>("every Fire member", {[](D& h) { h.FireCommError(Drive(), DriveErrors{}, 1); },
+                                   [](D& h) { h.FireDriveStateChange(Drive()); },
+                                   [](D& h) { h.FireEnableChanged(Drive(), true); },
+                                   [](D& h) { h.FireHighLevelFeedbackChanged(Drive()); },
+                                   [](D& h) { h.FireMotorTypeChanged(Drive()); },
+                                   [](D& h) { h.FireParameterChanged(Drive(), Value()); },
+                                   [](D& h) { h.FireSetupUndoChanged(Drive(), true); },
+                                   [](D& h) { h.FireUserIDchanged(Drive()); }}),
+      Row<P>(
+          "every Fire member",
+          {[](P& h) { h.FireLockChange(LOCK_LEVEL_1); }, [](P& h) { h.FirePollStateChange(true); },
+           [](P& h) { h.FireTechSupportChange(true); }, [](P& h) { h.FireTimerTick(); },
+           [](P& h) { (void)h.FireTerminate(); },
+           [](P& h) { h.FireCreateDemoDrive(PhysDriveType{}, Drive()); },
+           [](P& h) { h.FireNetChange(Adapter(), NODES_ONLINE); },
+           [](P& h) { h.SetMotorPageEnabled(true); }}),
       Row<So>("every write",
               {[](So& h) { h.SetLimitAssertion(true); }, [](So& h) { h.SetOffOnLine(true); },
                [](So& h) { h.SetShutdown(true); }, [](So& h) { h.SetTorqueSaturation(true); },
                [](So& h) { h.SetVoltageSaturation(true); }, [](So& h) { h.SetBits(SoundEvents{}); },
                [](So& h) { h.RestoreAll(); }, [](So& h) { h.SetControl(true); }}),
       Row<H>("Hit and HitUp", {[](H& h) { h.FireHit(); }, [](H& h) { h.FireHitUp(); }}),
-      Row<V>("every raise", {[](V& x) { x.Number()->SetValue(3); }, [](V& x) { x.Refresh(); },
-                             [](V& x) { x.ApplySetup(); }, [](V& x) { x.RaiseInitializeCache(0.0, false); },
-                             [](V& x) { x.CopyContentTo(V::create()); }}),
+      Row<V>("every raise",
+             {[](V& x) { x.Number()->SetValue(3); }, [](V& x) { x.Refresh(); },
+              [](V& x) { x.ApplySetup(); }, [](V& x) { x.RaiseInitializeCache(0.0, false); },
+              [](V& x) { x.CopyContentTo(V::create()); }}),
       Row<BasicLockLevelObj>("Level", {[](BasicLockLevelObj& l) { l.SetLevel(LOCK_LEVEL_2); }}),
   };
 }
@@ -299,8 +329,10 @@ struct Suite {
   std::vector<Case> (*cases)();
 };
 
-inline constexpr Suite kSuites[] = {{"StimulusStateObj", StimulusCases}, {"MonitorPortStateObj", MonitorCases},
-                                    {"register decoders", RegisterCases}, {"network", NetworkCases},
+inline constexpr Suite kSuites[] = {{"StimulusStateObj", StimulusCases},
+                                    {"MonitorPortStateObj", MonitorCases},
+                                    {"register decoders", RegisterCases},
+                                    {"network", NetworkCases},
                                     {"services and values", ServiceCases}};
 
 }  // namespace zentnet::test

@@ -35,11 +35,11 @@ inline std::string Show(int32_t v) { return std::to_string(v); }
 inline std::string Show(const std::string& v) { return v; }
 
 // A getter passed through and a setter that journals, then stores.
-#define ZN_RECORD_AS(Get, Param, Member)                    \
+#define ZN_RECORD_AS(Get, Param, Member)                   \
   Get Member() const override { return inner_->Member(); } \
-  void Set##Member(Param v) override {                      \
-    Note(#Member "=" + Show(v));                            \
-    inner_->Set##Member(v);                                 \
+  void Set##Member(Param v) override {                     \
+    Note(#Member "=" + Show(v));                           \
+    inner_->Set##Member(v);                                \
   }
 #define ZN_RECORD(T, Member) ZN_RECORD_AS(T, T, Member)
 #define ZN_RECORD_TEXT(Member) ZN_RECORD_AS(std::string, const std::string&, Member)
@@ -162,7 +162,9 @@ class FakeValue final : public ValueObj, public std::enable_shared_from_this<Fak
     explicit Forwarder(const std::shared_ptr<FakeValue>& front) : front_(front) {}
     void Changed(std::shared_ptr<ValueObj>&) override { Pass(&ValueObjEvents::Changed); }
     void ValueChanged(std::shared_ptr<ValueObj>&) override { Pass(&ValueObjEvents::ValueChanged); }
-    void ContentChanged(std::shared_ptr<ValueObj>&) override { Pass(&ValueObjEvents::ContentChanged); }
+    void ContentChanged(std::shared_ptr<ValueObj>&) override {
+      Pass(&ValueObjEvents::ContentChanged);
+    }
     void Refresh(std::shared_ptr<ValueObj>&) override { Pass(&ValueObjEvents::Refresh); }
     void InitializeCache(double& v, bool& processed) override {
       if (auto front = front_.lock())
@@ -177,8 +179,10 @@ class FakeValue final : public ValueObj, public std::enable_shared_from_this<Fak
   };
 
   void Note(const std::string& line) const {
-    if (journal_) journal_->Add(tag_ + "." + line);
-    else calls.push_back(line);
+    if (journal_)
+      journal_->Add(tag_ + "." + line);
+    else
+      calls.push_back(line);
   }
   void Written(double v) {  // after a write of the number that raised nothing
     if (!strict_ || v != inner_->Number()->Value()) return;
@@ -243,7 +247,8 @@ class FakeValues {
 // The events half of such a journal, for a recording sink: each event is journaled by name,
 // after a prefix that tells two objects apart, and a hook under that name runs right after.
 struct EventNotes {
-  EventNotes(Journal& journal, std::string prefix) : journal_(journal), prefix_(std::move(prefix)) {}
+  EventNotes(Journal& journal, std::string prefix)
+      : journal_(journal), prefix_(std::move(prefix)) {}
   std::map<std::string, std::function<void()>> on;
 
   void Note(const std::string& event, const std::string& args = {}) {

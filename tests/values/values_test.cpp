@@ -43,7 +43,7 @@ struct Basic : ::testing::Test {
 
 TEST_F(Basic, NotificationsAndWhatTheyCarry) {
   v->Number()->SetValue(5);
-  v->Number()->SetValue(5);  // the same number: nothing
+  v->Number()->SetValue(5);            // the same number: nothing
   v->RequestNumber()->SetValue(1000);  // a separate number that notifies nobody
   v->Refresh();
   v->ApplySetup();
@@ -90,8 +90,10 @@ TEST_F(Basic, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
   src->CopyContentTo(v);
   EXPECT_EQ(v->Number(), number);
   const auto n = v->Number();  // bounds the source never set arrive as a fresh value's zeros
-  EXPECT_EQ(std::make_tuple(n->LowerBoundA(), n->UpperBoundA(), n->LowerBoundB()), std::make_tuple(0.0, 0.0, 0.0));
-  EXPECT_EQ(std::make_tuple(v->ShortName(), v->SetupG(), v->Number()->UpperBoundB(), v->RequestNumber()->Value()),
+  EXPECT_EQ(std::make_tuple(n->LowerBoundA(), n->UpperBoundA(), n->LowerBoundB()),
+            std::make_tuple(0.0, 0.0, 0.0));
+  EXPECT_EQ(std::make_tuple(v->ShortName(), v->SetupG(), v->Number()->UpperBoundB(),
+                            v->RequestNumber()->Value()),
             std::make_tuple("Amp", 22, 32767.0, 3.0));
   v->CopyContentTo(v);  // onto itself: nothing
   EXPECT_EQ(rec->lines, (Lines{"ContentChanged Amplitude 9<-0", "ContentChanged Amplitude 9<-0"}));
@@ -104,10 +106,10 @@ TEST_F(Basic, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
 // A new number's set-up is zero throughout, its scale one: what a drive library starts from.
 TEST(BasicValueObj, ANewNumberStartsFromZerosAndScaleOne) {
   const auto n = BasicValueObj::create()->Number();
-  EXPECT_EQ((std::vector<double>{n->LowerBoundA(), n->UpperBoundA(), n->LowerBoundB(), n->UpperBoundB(),
-                                 n->DefaultValue(), n->InitialValue(), n->Scale() - 1,
-                                 double(n->SetupH()), double(n->SetupI()), double(n->SetupJ()),
-                                 double(n->SetupK())}),
+  EXPECT_EQ((std::vector<double>{n->LowerBoundA(), n->UpperBoundA(), n->LowerBoundB(),
+                                 n->UpperBoundB(), n->DefaultValue(), n->InitialValue(),
+                                 n->Scale() - 1, double(n->SetupH()), double(n->SetupI()),
+                                 double(n->SetupJ()), double(n->SetupK())}),
             std::vector<double>(11, 0.0));
 }
 
@@ -138,7 +140,8 @@ TEST(ValueFactory, IsReplaceableAndRestorable) {
   }
   EXPECT_NE(std::dynamic_pointer_cast<BasicValueObj>(NewValueObj()), nullptr);
   SetLockLevelObjFactory([] { return std::shared_ptr<LockLevelObj>(); });
-  EXPECT_EQ(ErrorOf([] { (void)NewLockLevelObj(); }), "429|ZentNetLib|ActiveX component can't create object||0");
+  EXPECT_EQ(ErrorOf([] { (void)NewLockLevelObj(); }),
+            "429|ZentNetLib|ActiveX component can't create object||0");
   SetLockLevelObjFactory({});
   EXPECT_NE(std::dynamic_pointer_cast<BasicLockLevelObj>(NewLockLevelObj()), nullptr);
 }

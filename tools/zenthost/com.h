@@ -94,7 +94,8 @@ class ComObject : public I {
 struct Bstr {
   BSTR b = nullptr;
   Bstr() = default;
-  explicit Bstr(const std::wstring& s) : b(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {
+  explicit Bstr(const std::wstring& s)
+      : b(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {
     if (!b) throw std::bad_alloc();
   }
   Bstr(const Bstr&) = delete;

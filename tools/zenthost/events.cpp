@@ -77,12 +77,32 @@ Ref<ITypeInfo> ClassFromTypeLib(IDispatch* object) {
 // Storage size of a value a typed reference points to; 0 for types passed on untouched.
 size_t ValueSize(VARTYPE vt) {
   switch (vt) {
-    case VT_I1: case VT_UI1: return 1;
-    case VT_I2: case VT_UI2: case VT_BOOL: return 2;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_R4: case VT_ERROR: return 4;
-    case VT_I8: case VT_UI8: case VT_R8: case VT_CY: case VT_DATE: return 8;
-    case VT_BSTR: case VT_DISPATCH: case VT_UNKNOWN: return sizeof(void*);
-    default: return 0;
+    case VT_I1:
+    case VT_UI1:
+      return 1;
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+      return 2;
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_ERROR:
+      return 4;
+    case VT_I8:
+    case VT_UI8:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+      return 8;
+    case VT_BSTR:
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+      return sizeof(void*);
+    default:
+      return 0;
   }
 }
 
@@ -186,8 +206,8 @@ HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISP
   return events_->GetIDsOfNames(names, count, ids);
 }
 
-HRESULT EventSink::Invoke(DISPID id, REFIID, LCID lcid, WORD, DISPPARAMS* params,
-                          VARIANT* result, EXCEPINFO*, UINT*) {
+HRESULT EventSink::Invoke(DISPID id, REFIID, LCID lcid, WORD, DISPPARAMS* params, VARIANT* result,
+                          EXCEPINFO*, UINT*) {
   // The handler may disconnect this sink; the host outlives the call either way.
   Host* host = host_;
   if (!host || host->Quitting()) return S_OK;

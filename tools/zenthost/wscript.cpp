@@ -141,11 +141,13 @@ class WScriptObject : public NameTableDispatch {
     // it does through WScript has an effect any more.
     if (host_.Quitting()) throw HostError{E_ABORT, {}, {}, true};
     switch (id) {
-      case kEcho: return Echo(p);
+      case kEcho:
+        return Echo(p);
       case kQuit:
         host_.Quit(static_cast<int>(p.Long(0, 0)));
         throw HostError{E_ABORT, {}, {}, true};
-      case kCreateObject: return CreateObject(p, result);
+      case kCreateObject:
+        return CreateObject(p, result);
       case kConnectObject:
         host_.Connect(p.Object(0).Get(), p.String(1));
         return;
@@ -164,9 +166,11 @@ class WScriptObject : public NameTableDispatch {
       case kScriptFullName: {
         std::array<wchar_t, MAX_PATH> full{};
         DWORD n = GetFullPathNameW(host_.Path().c_str(), MAX_PATH, full.data(), nullptr);
-        return SetString(result, n > 0 && n < MAX_PATH ? std::wstring(full.data(), n) : host_.Path());
+        return SetString(result,
+                         n > 0 && n < MAX_PATH ? std::wstring(full.data(), n) : host_.Path());
       }
-      case kSleep: return Sleep(p);
+      case kSleep:
+        return Sleep(p);
     }
   }
 
@@ -196,15 +200,15 @@ class WScriptObject : public NameTableDispatch {
     HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
     if (FAILED(hr) && !progId.empty() && progId[0] == L'{')
       hr = CLSIDFromString(progId.c_str(), &clsid);
-    if (FAILED(hr))
-      p.Fail(429, L"Could not locate automation class named \"" + progId + L"\".");
+    if (FAILED(hr)) p.Fail(429, L"Could not locate automation class named \"" + progId + L"\".");
     Ref<IDispatch> object;
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                          IID_IDispatch, object.PutVoid());
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                          object.PutVoid());
     if (FAILED(hr)) {
       std::array<wchar_t, 16> code{};
       swprintf(code.data(), code.size(), L"0x%08lX", static_cast<unsigned long>(hr));
-      p.Fail(429, L"Could not create an object of class \"" + progId + L"\" (" + code.data() + L").");
+      p.Fail(429,
+             L"Could not create an object of class \"" + progId + L"\" (" + code.data() + L").");
     }
     if (p.At(1)) host_.Connect(object.Get(), p.String(1));
     SetObject(result, Ref<IUnknown>(object.Get()), VT_DISPATCH);

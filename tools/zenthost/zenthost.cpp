@@ -40,10 +40,9 @@ std::wstring Hex(HRESULT hr) {
 // The system's text for an error an engine reported without a description.
 std::wstring SystemMessage(HRESULT hr) {
   LPWSTR text = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<LPWSTR>(&text), 0,
-                           nullptr);
+  DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
   std::wstring message = n > 0 && text ? std::wstring(text, n) : L"Unknown error";
   LocalFree(text);
   while (!message.empty() && std::iswspace(message.back())) message.pop_back();
@@ -58,8 +57,7 @@ std::wstring SystemMessage(HRESULT hr) {
 std::wstring ReadScript(const std::wstring& path) {
   HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE)
-    Fatal(L"cannot open " + path, HRESULT_FROM_WIN32(GetLastError()));
+  if (f == INVALID_HANDLE_VALUE) Fatal(L"cannot open " + path, HRESULT_FROM_WIN32(GetLastError()));
   std::string bytes;
   std::array<char, 65536> chunk;
   DWORD got = 0;
@@ -162,7 +160,8 @@ void Host::Connect(IDispatch* object, const std::wstring& prefix) {
   Connection c{Ref<IDispatch>(object).As<IUnknown>(), {}, 0, {}};
   HRESULT hr = container ? container->FindConnectionPoint(iid, c.point.Put()) : E_NOINTERFACE;
   if (FAILED(hr))
-    throw HostError{hr, L"WScript.ConnectObject", L"The object offers no connection point for its events."};
+    throw HostError{hr, L"WScript.ConnectObject",
+                    L"The object offers no connection point for its events."};
   c.sink = Ref<EventSink>::Adopt(new EventSink(*this, events, iid, prefix));
   hr = c.point->Advise(c.sink.Get(), &c.cookie);
   if (FAILED(hr)) {
@@ -247,8 +246,8 @@ void Host::Record(const std::wstring& file, ULONG line, LONG column, const EXCEP
   std::wstring description = info.bstrDescription ? info.bstrDescription : L"";
   if (description.empty()) description = SystemMessage(info.scode);
   WriteLine(STD_ERROR_HANDLE, file + L"(" + std::to_wstring(line) + L", " +
-                                  std::to_wstring(column) + L") " + source + L": " +
-                                  description + L" (error " + std::to_wstring(number) + L")");
+                                  std::to_wstring(column) + L") " + source + L": " + description +
+                                  L" (error " + std::to_wstring(number) + L")");
   if (errors_ == 1) {
     errorCode_ = static_cast<int>(number & 0xFFFF);
     if (errorCode_ == 0) errorCode_ = 1;
@@ -389,11 +388,12 @@ int main() {
     }
   }
   if (!argv || first >= argc) {
-    std::fputs("usage: zenthost [/include:FILE]... [/checkunload] FILE.vbs|FILE.js [ARGS...]\n"
-               "  each FILE included runs first, in order, in the script's engine\n"
-               "  /checkunload: afterwards every DLL that served objects must answer\n"
-               "  DllCanUnloadNow with S_OK\n",
-               stderr);
+    std::fputs(
+        "usage: zenthost [/include:FILE]... [/checkunload] FILE.vbs|FILE.js [ARGS...]\n"
+        "  each FILE included runs first, in order, in the script's engine\n"
+        "  /checkunload: afterwards every DLL that served objects must answer\n"
+        "  DllCanUnloadNow with S_OK\n",
+        stderr);
     if (argv) LocalFree(argv);
     return 1;
   }
@@ -404,7 +404,8 @@ int main() {
 
   HRESULT hr = CoInitialize(nullptr);
   if (FAILED(hr)) {
-    std::fprintf(stderr, "zenthost: CoInitialize failed (0x%08lX)\n", static_cast<unsigned long>(hr));
+    std::fprintf(stderr, "zenthost: CoInitialize failed (0x%08lX)\n",
+                 static_cast<unsigned long>(hr));
     return 1;
   }
   int rc = 1;

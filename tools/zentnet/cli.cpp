@@ -22,7 +22,8 @@ int32_t ParseRegister(std::string_view text) {
   const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
   if (text.empty() || ec == std::errc::invalid_argument || ptr != text.data() + text.size())
     throw UsageError("not a number: '" + original + "'");
-  if (ec == std::errc::result_out_of_range || magnitude > (negative ? 0x80000000ull : 0xFFFFFFFFull))
+  if (ec == std::errc::result_out_of_range ||
+      magnitude > (negative ? 0x80000000ull : 0xFFFFFFFFull))
     throw UsageError("does not fit in 32 bits: '" + original + "'");
   const auto bits = static_cast<uint32_t>(negative ? (~magnitude + 1) : magnitude);
   return static_cast<int32_t>(bits);
@@ -69,11 +70,21 @@ std::string JsonString(std::string_view text) {
   for (const char c : text) {
     const auto u = static_cast<unsigned char>(c);
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (u < 0x20) {
           char buf[8];
@@ -89,11 +100,15 @@ std::string JsonString(std::string_view text) {
 
 std::string JsonValue(const Variant& value) {
   switch (value.type()) {
-    case Variant::Type::Boolean: return value.ToBool() ? "true" : "false";
+    case Variant::Type::Boolean:
+      return value.ToBool() ? "true" : "false";
     case Variant::Type::Long:
-    case Variant::Type::Double: return value.ToString();
-    case Variant::Type::String: return JsonString(value.ToString());
-    default: return "null";
+    case Variant::Type::Double:
+      return value.ToString();
+    case Variant::Type::String:
+      return JsonString(value.ToString());
+    default:
+      return "null";
   }
 }
 
@@ -125,7 +140,8 @@ void PrintObject(Object& object, const Fields& extra, bool json) {
   size_t width = 0;
   for (const auto& r : rows) width = std::max(width, r.first.size());
   for (const auto& r : rows)
-    std::cout << r.first << std::string(width + 2 - r.first.size(), ' ') << textOf(r.second) << '\n';
+    std::cout << r.first << std::string(width + 2 - r.first.size(), ' ') << textOf(r.second)
+              << '\n';
 }
 
 }  // namespace zentnet::cli

@@ -43,8 +43,8 @@ std::string JsonValue(const Variant& value);
 // in the text form one line, joined by ", ").
 struct Field {
   template <class T>
-    requires std::is_constructible_v<Variant, T>
-  Field(T v) : value(std::move(v)) {}  // NOLINT(google-explicit-constructor)
+  requires std::is_constructible_v<Variant, T> Field(T v)
+      : value(std::move(v)) {}  // NOLINT(google-explicit-constructor)
   Field(std::vector<std::string> texts) : list(std::move(texts)), isList(true) {}  // NOLINT
   Variant value;
   std::vector<std::string> list;

@@ -85,12 +85,12 @@ const std::vector<Decoder>& Decoders() {
 }  // namespace
 
 int RunDecode(const Argv& argv) {
-  if (argv.empty()) throw UsageError("decode: which register? (" + [] {
-                                       std::string names;
-                                       for (const auto& d : Decoders())
-                                         names += (names.empty() ? "" : ", ") + std::string(d.name);
-                                       return names;
-                                     }() + ")");
+  if (argv.empty())
+    throw UsageError("decode: which register? (" + [] {
+      std::string names;
+      for (const auto& d : Decoders()) names += (names.empty() ? "" : ", ") + std::string(d.name);
+      return names;
+    }() + ")");
   for (const auto& d : Decoders()) {
     if (argv[0] != d.name) continue;
     const Args args = ParseArgs(Argv(argv.begin() + 1, argv.end()), d.options, {"--json"});

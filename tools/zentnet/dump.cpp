@@ -29,10 +29,18 @@ std::string Unescape(const std::string& text) {
     }
     if (++i >= text.size()) throw UsageError("dump: a lone \\ ends the text");
     switch (text[i]) {
-      case 'r': out += '\r'; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case '\\': out += '\\'; break;
+      case 'r':
+        out += '\r';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case '\\':
+        out += '\\';
+        break;
       case 'x': {
         const int high = i + 1 < text.size() ? HexDigit(text[i + 1]) : -1;
         const int low = i + 2 < text.size() ? HexDigit(text[i + 2]) : -1;
@@ -41,7 +49,8 @@ std::string Unescape(const std::string& text) {
         i += 2;
         break;
       }
-      default: throw UsageError(std::string("dump: unknown escape \\") + text[i]);
+      default:
+        throw UsageError(std::string("dump: unknown escape \\") + text[i]);
     }
   }
   return out;

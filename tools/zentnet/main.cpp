@@ -48,10 +48,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"decode", zentnet::cli::RunDecode},
-    {"ports", zentnet::cli::RunPorts},
-    {"strings", zentnet::cli::RunStrings},
-    {"dump", zentnet::cli::RunDump},
+    {"decode", zentnet::cli::RunDecode},   {"ports", zentnet::cli::RunPorts},
+    {"strings", zentnet::cli::RunStrings}, {"dump", zentnet::cli::RunDump},
     {"demo", zentnet::cli::RunDemo},
 };
 

@@ -38,7 +38,8 @@ int RunPorts(const Argv& argv) {
     return 0;
   }
   std::cout << "Ports  " << list << '\n';
-  for (const auto& r : rows) std::cout << "PortNumber " << r.port << "  AdapterName " << r.name << '\n';
+  for (const auto& r : rows)
+    std::cout << "PortNumber " << r.port << "  AdapterName " << r.name << '\n';
   return 0;
 }
 

@@ -56,10 +56,10 @@ std::string HostCodePageToUtf8(std::string_view bytes);
 int64_t NowSeconds();
 
 struct LocalDateTime {
-  int year = 0;  // e.g. 2026
+  int year = 0;   // e.g. 2026
   int month = 0;  // 1..12
-  int day = 0;  // 1..31
-  int hour = 0;  // 0..23
+  int day = 0;    // 1..31
+  int hour = 0;   // 0..23
   int minute = 0;
   int second = 0;
 };

@@ -16,11 +16,11 @@ class Variant {
 
   // A default Variant is a missing optional argument.
   Variant() = default;
-  Variant(bool value) : data_(value) {}                     // NOLINT(google-explicit-constructor)
-  Variant(int32_t value) : data_(value) {}                  // NOLINT(google-explicit-constructor)
-  Variant(double value) : data_(value) {}                   // NOLINT(google-explicit-constructor)
-  Variant(std::string value) : data_(std::move(value)) {}   // NOLINT(google-explicit-constructor)
-  Variant(const char* value) : data_(std::string(value)) {} // NOLINT(google-explicit-constructor)
+  Variant(bool value) : data_(value) {}                      // NOLINT(google-explicit-constructor)
+  Variant(int32_t value) : data_(value) {}                   // NOLINT(google-explicit-constructor)
+  Variant(double value) : data_(value) {}                    // NOLINT(google-explicit-constructor)
+  Variant(std::string value) : data_(std::move(value)) {}    // NOLINT(google-explicit-constructor)
+  Variant(const char* value) : data_(std::string(value)) {}  // NOLINT(google-explicit-constructor)
   Variant(std::shared_ptr<Object> value) : data_(std::move(value)) {}  // NOLINT
 
   static Variant Empty() {

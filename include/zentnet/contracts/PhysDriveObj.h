@@ -154,14 +154,22 @@ class PhysDriveObj : public Object {
   // drive writes back goes nowhere. A class that overrides one brings these back into view
   // with ZENTNET_DRIVE_TEMPORARIES.
   bool MotorFileExists(std::string&& thePath) { return MotorFileExists(thePath); }
-  void MotorFileLoad(std::string&& filePath, bool interactive = true) { MotorFileLoad(filePath, interactive); }
-  void MotorFileSave(std::string&& filePath, bool interactive = true) { MotorFileSave(filePath, interactive); }
+  void MotorFileLoad(std::string&& filePath, bool interactive = true) {
+    MotorFileLoad(filePath, interactive);
+  }
+  void MotorFileSave(std::string&& filePath, bool interactive = true) {
+    MotorFileSave(filePath, interactive);
+  }
   std::string RunCommand(std::string&& baseCmd, int32_t timeOut = 50, bool throwErr = true) {
     return RunCommand(baseCmd, timeOut, throwErr);
   }
   bool SystemFileExists(std::string&& thePath) { return SystemFileExists(thePath); }
-  void SystemFileLoad(std::string&& filePath, bool interactive = true) { SystemFileLoad(filePath, interactive); }
-  void SystemFileSave(std::string&& filePath, bool interactive = true) { SystemFileSave(filePath, interactive); }
+  void SystemFileLoad(std::string&& filePath, bool interactive = true) {
+    SystemFileLoad(filePath, interactive);
+  }
+  void SystemFileSave(std::string&& filePath, bool interactive = true) {
+    SystemFileSave(filePath, interactive);
+  }
   std::string TrqFrcString(std::string&& markedStr) { return TrqFrcString(markedStr); }
   int32_t WakeupDrive(std::shared_ptr<Collection> Drives, int32_t&& nDrivesDetected) {
     return WakeupDrive(std::move(Drives), nDrivesDetected);

@@ -17,10 +17,9 @@ struct TypeLibraryInfo {
   std::string_view libraryId;
 };
 
-inline constexpr TypeLibraryInfo kTypeLibrary{
-    "ZentNetLib", "Zentara Networking 1.0 Type Library", version::kTypeLibMajor,
-    version::kTypeLibMinor,
-    "{EC0ACDA5-6E4E-42C1-87F7-4A0FF22A6EA7}"};
+inline constexpr TypeLibraryInfo kTypeLibrary{"ZentNetLib", "Zentara Networking 1.0 Type Library",
+                                              version::kTypeLibMajor, version::kTypeLibMinor,
+                                              "{EC0ACDA5-6E4E-42C1-87F7-4A0FF22A6EA7}"};
 
 struct ClassInfo {
   std::string_view name;
@@ -45,9 +44,11 @@ struct ComponentClassInfo {
   std::string_view interfaceId;
 };
 inline constexpr ComponentClassInfo kValueComponent[] = {
-    {"ValueObj", "{0B598C67-7C53-4228-B898-E682170468D2}", "{FEBD95C4-31C5-406E-9B38-10F694CC61CA}"},
+    {"ValueObj", "{0B598C67-7C53-4228-B898-E682170468D2}",
+     "{FEBD95C4-31C5-406E-9B38-10F694CC61CA}"},
     {"ValueNumberObj", "", "{90BBD6C7-6D65-47BB-9428-2FB08A7EB249}"},
-    {"LockLevelObj", "{9A783CF3-150C-4893-9EBF-9D72EC9E3975}", "{7E6DCD99-4C75-4E9C-8129-89E3B329BA91}"},
+    {"LockLevelObj", "{9A783CF3-150C-4893-9EBF-9D72EC9E3975}",
+     "{7E6DCD99-4C75-4E9C-8129-89E3B329BA91}"},
 };
 
 // An event's published dispatch identifier, kept beside each class's sink interface.

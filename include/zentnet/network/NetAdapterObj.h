@@ -72,7 +72,8 @@ class NetAdapterObj final : public Object,
   void FirePointToPointChange(int32_t nodeAddr, PointToPointStatus state);
   // The same with temporaries: what the listeners write back goes nowhere.
   void FireNetworkError(infcErrInfo&& errObj) { FireNetworkError(errObj); }
-  void FireDriveParameterChanged(std::shared_ptr<PhysDriveObj>&& Node, std::shared_ptr<ValueObj>&& NewValue) {
+  void FireDriveParameterChanged(std::shared_ptr<PhysDriveObj>&& Node,
+                                 std::shared_ptr<ValueObj>&& NewValue) {
     FireDriveParameterChanged(Node, NewValue);
   }
   void FireParameterChanged(infcParamChg&& chgObj) { FireParameterChanged(chgObj); }

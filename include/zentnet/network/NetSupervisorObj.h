@@ -84,7 +84,8 @@ class NetSupervisorObj final : public Object,
   void FireNetworkError(std::shared_ptr<NetAdapterObj>&& netRef, infcErrInfo&& theErr) {
     FireNetworkError(netRef, theErr);
   }
-  void FireDriveParameterChanged(std::shared_ptr<NetAdapterObj>&& netRef, std::shared_ptr<PhysDriveObj>&& Node,
+  void FireDriveParameterChanged(std::shared_ptr<NetAdapterObj>&& netRef,
+                                 std::shared_ptr<PhysDriveObj>&& Node,
                                  std::shared_ptr<ValueObj>&& NewValue) {
     FireDriveParameterChanged(netRef, Node, NewValue);
   }

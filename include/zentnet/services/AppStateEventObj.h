@@ -37,16 +37,20 @@ class AppStateEventObjEvents {
   virtual void CreateDemoDrive(PhysDriveType& /*dType*/,
                                std::shared_ptr<PhysDriveObj>& /*demoDrv*/) {}
   virtual void MotorPageEnableChanged(bool& /*newState*/) {}
-  virtual void NetworkChange(std::shared_ptr<NetAdapterObj>& /*net*/,
-                             NetworkChanges /*newState*/) {}
+  virtual void NetworkChange(std::shared_ptr<NetAdapterObj>& /*net*/, NetworkChanges /*newState*/) {
+  }
 };
 
 // Listeners identify these events by number, not by slot: the motor-page event sits in
 // the seventh slot but keeps identifier 8, the network event in the eighth keeps 7.
-inline constexpr DispatchEntry kAppStateEventObjEventIds[] = {
-    {"LockChanged", 1},     {"TechSupportChanged", 2}, {"PollStateChanged", 3},
-    {"TimerTick", 4},       {"Terminate", 5},          {"CreateDemoDrive", 6},
-    {"MotorPageEnableChanged", 8}, {"NetworkChange", 7}};
+inline constexpr DispatchEntry kAppStateEventObjEventIds[] = {{"LockChanged", 1},
+                                                              {"TechSupportChanged", 2},
+                                                              {"PollStateChanged", 3},
+                                                              {"TimerTick", 4},
+                                                              {"Terminate", 5},
+                                                              {"CreateDemoDrive", 6},
+                                                              {"MotorPageEnableChanged", 8},
+                                                              {"NetworkChange", 7}};
 
 class AppStateEventObj final : public Object,
                                public ServiceEvents<AppStateEventObj, AppStateEventObjEvents> {

@@ -37,8 +37,9 @@ class DriveEventObjEvents {
 };
 
 inline constexpr DispatchEntry kDriveEventObjEventIds[] = {
-    {"CommError", 1},        {"DriveStateChange", 2},         {"EnableChanged", 3},
-    {"HighLevelFeedbackChanged", 4}, {"MotorTypeChanged", 5}, {"ParameterChanged", 6},
+    {"CommError", 1},        {"DriveStateChange", 2},
+    {"EnableChanged", 3},    {"HighLevelFeedbackChanged", 4},
+    {"MotorTypeChanged", 5}, {"ParameterChanged", 6},
     {"SetupUndoChanged", 7}, {"UserIDchanged", 8}};
 
 class DriveEventObj final : public Object,
@@ -46,8 +47,7 @@ class DriveEventObj final : public Object,
  public:
   static std::shared_ptr<DriveEventObj> create();
 
-  void FireCommError(std::shared_ptr<PhysDriveObj>& Node, DriveErrors ErrorCode,
-                     int32_t Extra = 0);
+  void FireCommError(std::shared_ptr<PhysDriveObj>& Node, DriveErrors ErrorCode, int32_t Extra = 0);
   void FireDriveStateChange(std::shared_ptr<PhysDriveObj>& Node);
   void FireEnableChanged(std::shared_ptr<PhysDriveObj>& Node, bool newState);
   void FireHighLevelFeedbackChanged(std::shared_ptr<PhysDriveObj>& Node);
@@ -59,7 +59,8 @@ class DriveEventObj final : public Object,
 
   // The same with temporaries, such as a derived drive's pointer: what the sinks write back
   // goes nowhere.
-  void FireCommError(std::shared_ptr<PhysDriveObj>&& Node, DriveErrors ErrorCode, int32_t Extra = 0) {
+  void FireCommError(std::shared_ptr<PhysDriveObj>&& Node, DriveErrors ErrorCode,
+                     int32_t Extra = 0) {
     FireCommError(Node, ErrorCode, Extra);
   }
   void FireDriveStateChange(std::shared_ptr<PhysDriveObj>&& Node) { FireDriveStateChange(Node); }
@@ -70,7 +71,8 @@ class DriveEventObj final : public Object,
     FireHighLevelFeedbackChanged(Node);
   }
   void FireMotorTypeChanged(std::shared_ptr<PhysDriveObj>&& Node) { FireMotorTypeChanged(Node); }
-  void FireParameterChanged(std::shared_ptr<PhysDriveObj>&& Node, std::shared_ptr<ValueObj>&& NewValue) {
+  void FireParameterChanged(std::shared_ptr<PhysDriveObj>&& Node,
+                            std::shared_ptr<ValueObj>&& NewValue) {
     FireParameterChanged(Node, NewValue);
   }
   void FireSetupUndoChanged(std::shared_ptr<PhysDriveObj>&& Node, bool newState) {

@@ -28,7 +28,8 @@ class SoundEventsObjEvents {
 
 inline constexpr DispatchEntry kSoundEventsObjEventIds[] = {{"Changed", 1}, {"ControlChanged", 2}};
 
-class SoundEventsObj final : public Object, public ServiceEvents<SoundEventsObj, SoundEventsObjEvents> {
+class SoundEventsObj final : public Object,
+                             public ServiceEvents<SoundEventsObj, SoundEventsObjEvents> {
  public:
   static std::shared_ptr<SoundEventsObj> create();
 

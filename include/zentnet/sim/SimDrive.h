@@ -97,8 +97,7 @@ class SimDrive final : public InertPhysDriveObj, public std::enable_shared_from_
     double stimPeriod = 0;
   };
 
-  static std::shared_ptr<SimDrive> create(int32_t address = 1,
-                                          PhysDriveType type = DRV_MODEL_07);
+  static std::shared_ptr<SimDrive> create(int32_t address = 1, PhysDriveType type = DRV_MODEL_07);
   static std::shared_ptr<SimDrive> create(int32_t address, PhysDriveType type,
                                           const Initial& initial);
   ~SimDrive() override;
@@ -131,7 +130,9 @@ class SimDrive final : public InertPhysDriveObj, public std::enable_shared_from_
   void SetAddress(int32_t value) override { address_ = value; }
   int32_t Address() override { return address_; }
   std::shared_ptr<Collection> SteadixList() override { return Collection::create(); }
-  void SetAppLockLevel(std::shared_ptr<LockLevelObj> value) override { appLockLevel_ = std::move(value); }
+  void SetAppLockLevel(std::shared_ptr<LockLevelObj> value) override {
+    appLockLevel_ = std::move(value);
+  }
   int32_t CommPort() override { return commPort_; }
   std::shared_ptr<ConfigRegObj> ConfigReg() override { return config_; }
   void SetDemoMode(bool value) override { demoMode_ = value; }
@@ -190,7 +191,9 @@ class SimDrive final : public InertPhysDriveObj, public std::enable_shared_from_
   void RunPollCycle() override;
   // The error-code register reports a shutdown.
   bool Shutdown() override;
-  void SetSoundEvents(std::shared_ptr<SoundEventsObj> value) override { sounds_ = std::move(value); }
+  void SetSoundEvents(std::shared_ptr<SoundEventsObj> value) override {
+    sounds_ = std::move(value);
+  }
   std::shared_ptr<SoundEventsObj> SoundEvents() override { return sounds_; }
   std::shared_ptr<StatusRegObj> StatusReg() override { return status_; }
   std::shared_ptr<StimulusStateObj> StimulusState() override { return stimulus_; }

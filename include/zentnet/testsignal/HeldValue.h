@@ -17,7 +17,8 @@ namespace zentnet {
 class HeldValue {
  public:
   template <class Owner>
-  void Listen(const std::shared_ptr<Owner>& owner, const typename ValueSink<Owner>::Routes& routes) {
+  void Listen(const std::shared_ptr<Owner>& owner,
+              const typename ValueSink<Owner>::Routes& routes) {
     sink_ = MakeValueSink(owner, routes);
   }
   void Reset(std::shared_ptr<ValueObj> next) { held_.Reset(std::move(next), sink_); }

@@ -34,9 +34,9 @@ class MonitorPortStateObjEvents {
 };
 
 inline constexpr DispatchEntry kMonitorPortStateObjEventIds[] = {
-    {"VariableChanged", 1},   {"AmplitudeChanged", 2}, {"FilterChanged", 3},
-    {"SyncPulseChanged", 4},  {"Refresh", 5},          {"SaveToNonVolatile", 6},
-    {"RescaleAmplitude", 7},  {"Changed", 8},          {"Initialize", 9},
+    {"VariableChanged", 1},  {"AmplitudeChanged", 2}, {"FilterChanged", 3},
+    {"SyncPulseChanged", 4}, {"Refresh", 5},          {"SaveToNonVolatile", 6},
+    {"RescaleAmplitude", 7}, {"Changed", 8},          {"Initialize", 9},
     {"UpdateView", 10}};
 
 class MonitorPortStateObj final : public Object,

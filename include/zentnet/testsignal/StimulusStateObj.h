@@ -47,8 +47,8 @@ class StimulusStateObjEvents {
 // In interface order. The published type library gives TrackingLimSetup, the seventh
 // event, identifier 10 and the three after it 7 to 9; clients bind by these numbers.
 inline constexpr DispatchEntry kStimulusStateObjEventIds[] = {
-    {"AmplitudeChanged", 1}, {"PeriodChanged", 2},     {"ModeChanged", 3},
-    {"StimulusChanged", 4},  {"UIModeChanged", 5},     {"UIchanged", 6},
+    {"AmplitudeChanged", 1},  {"PeriodChanged", 2},          {"ModeChanged", 3},
+    {"StimulusChanged", 4},   {"UIModeChanged", 5},          {"UIchanged", 6},
     {"TrackingLimSetup", 10}, {"AdjustAmplitudeScaling", 7}, {"Refresh", 8},
     {"UpdateView", 9}};
 

@@ -14,7 +14,8 @@ ForeignCaller::ForeignCaller(IDispatch* dispatch, const IID& published)
   }
 }
 
-void ForeignCaller::Call(std::string_view name, WORD flags, VARIANT* argv, size_t count, VARIANT* result) const {
+void ForeignCaller::Call(std::string_view name, WORD flags, VARIANT* argv, size_t count,
+                         VARIANT* result) const {
   Bstr wide(name);
   LPOLESTR names[] = {wide.get()};
   DISPID id = DISPID_UNKNOWN;
@@ -39,7 +40,8 @@ void ForeignCaller::Call(std::string_view name, WORD flags, VARIANT* argv, size_
       if (auto ex = Ref<IDispatch>(Dispatch()).As<IDispatchEx>(__uuidof(IDispatchEx)))
         found = ex->GetDispID(wide.get(), fdexNameCaseInsensitive, &id);
     if (FAILED(found)) err::RaiseNoSuchMember();
-    hr = Dispatch()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &info, &argErr);
+    hr = Dispatch()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &info,
+                            &argErr);
   }
   if (FAILED(hr)) ThrowFrom(hr, &info);
 }
@@ -50,8 +52,10 @@ void ForeignCaller::Coerce(VARIANT& v, VARTYPE type) {
     // Text becomes a number by the library's one rule, as it does in the core.
     const Variant text = VariantIn(v);
     VariantClear(&v);
-    if (type == VT_R8) V_R8(&v) = text.ToDouble();
-    else V_I4(&v) = text.ToLong();
+    if (type == VT_R8)
+      V_R8(&v) = text.ToDouble();
+    else
+      V_I4(&v) = text.ToLong();
     V_VT(&v) = type;
     return;
   }

@@ -29,13 +29,21 @@ class ForeignCaller : public Foreign {
 
  protected:
   template <class R, class... A>
-  R Get(std::string_view name, A... args) const { return Invoke<R>(name, DISPATCH_PROPERTYGET, args...); }
+  R Get(std::string_view name, A... args) const {
+    return Invoke<R>(name, DISPATCH_PROPERTYGET, args...);
+  }
   template <class V>
-  void Let(std::string_view name, V value) const { Invoke<void>(name, DISPATCH_PROPERTYPUT, value); }
+  void Let(std::string_view name, V value) const {
+    Invoke<void>(name, DISPATCH_PROPERTYPUT, value);
+  }
   template <class V>
-  void SetRef(std::string_view name, V value) const { Invoke<void>(name, DISPATCH_PROPERTYPUTREF, value); }
+  void SetRef(std::string_view name, V value) const {
+    Invoke<void>(name, DISPATCH_PROPERTYPUTREF, value);
+  }
   template <class R = void, class... A>
-  R Do(std::string_view name, A... args) const { return Invoke<R>(name, DISPATCH_METHOD, args...); }
+  R Do(std::string_view name, A... args) const {
+    return Invoke<R>(name, DISPATCH_METHOD, args...);
+  }
 
  private:
   template <class A>
@@ -72,10 +80,14 @@ class ForeignCaller : public Foreign {
       return In<R>(v);
     } else {
       Coerce(v, VarTypeOf<R>());
-      if constexpr (std::is_same_v<R, bool>) return In<R>(V_BOOL(&v));
-      else if constexpr (std::is_same_v<R, std::string>) return In<R>(V_BSTR(&v));
-      else if constexpr (std::is_floating_point_v<R>) return In<R>(V_R8(&v));
-      else return In<R>(V_I4(&v));
+      if constexpr (std::is_same_v<R, bool>)
+        return In<R>(V_BOOL(&v));
+      else if constexpr (std::is_same_v<R, std::string>)
+        return In<R>(V_BSTR(&v));
+      else if constexpr (std::is_floating_point_v<R>)
+        return In<R>(V_R8(&v));
+      else
+        return In<R>(V_I4(&v));
     }
   }
   // Converts `v` in place; error 13 when it cannot.

@@ -12,7 +12,8 @@ class ForeignCollection final : public Collection, public ForeignCaller {
  public:
   explicit ForeignCollection(IDispatch* dispatch) : ForeignCaller(dispatch, IID_IDispatch) {}
 
-  void Add(const Variant& item, const Variant& key, const Variant& before, const Variant& after) override {
+  void Add(const Variant& item, const Variant& key, const Variant& before,
+           const Variant& after) override {
     // Left-out arguments stay out: the callee sees them missing, as a script's call leaves them.
     if (!after.IsMissing()) return Do("Add", item, key, before, after);
     if (!before.IsMissing()) return Do("Add", item, key, before);

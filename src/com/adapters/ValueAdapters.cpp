@@ -137,7 +137,8 @@ class EventBridge final : public RefCounted<IDispatch, EventBridge<Adapter>>, Co
   using Sink = typename Adapter::Events;
 
  public:
-  EventBridge(std::weak_ptr<Adapter> adapter, const IID& events) : adapter_(std::move(adapter)), events_(events) {}
+  EventBridge(std::weak_ptr<Adapter> adapter, const IID& events)
+      : adapter_(std::move(adapter)), events_(events) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     return AnswerAs<IDispatch>(this, riid, ppv, IID_IDispatch, events_);
@@ -157,7 +158,8 @@ class EventBridge final : public RefCounted<IDispatch, EventBridge<Adapter>>, Co
     if (!adapter) return S_OK;  // nobody is left to hear it
     if (params == nullptr) return E_POINTER;
     try {
-      std::apply([&](const auto&... route) { (Deliver(*adapter, route, id, *params), ...); }, Adapter::kRoutes);
+      std::apply([&](const auto&... route) { (Deliver(*adapter, route, id, *params), ...); },
+                 Adapter::kRoutes);
     } catch (const AutomationError& e) {
       return Excepted(e, excep);
     } catch (const std::bad_alloc&) {
@@ -182,10 +184,12 @@ class EventBridge final : public RefCounted<IDispatch, EventBridge<Adapter>>, Co
     // Arguments travel in reverse order.
     [&]<size_t... I>(std::index_sequence<I...>) {
       std::tuple<A...> values(EventIn<A>(p.rgvarg[N - 1 - I])...);
-      adapter.Subscribers().Raise(adapter.shared_from_this(),
-                                  [&](Sink& sink) { (sink.*route.member)(std::get<I>(values)...); });
+      adapter.Subscribers().Raise(adapter.shared_from_this(), [&](Sink& sink) {
+        (sink.*route.member)(std::get<I>(values)...);
+      });
       (EventOut(std::get<I>(values), p.rgvarg[N - 1 - I]), ...);
-    }(std::make_index_sequence<N>{});
+    }
+    (std::make_index_sequence<N>{});
   }
 
   std::weak_ptr<Adapter> adapter_;
@@ -288,7 +292,8 @@ class ValueObjAdapter final : public ValueObj,
       Route{"InitializeCache", &Events::InitializeCache});
 
   explicit ValueObjAdapter(IDispatch* object)
-      : Foreign(object), Through(Interface<I>(object)),
+      : Foreign(object),
+        Through(Interface<I>(object)),
         numberValue_(Ref<IDispatch>(object).As<INumberValue>(IID_INumberValue)) {}
 
   std::shared_ptr<ValueNumberObj> Number() override { return NumberOf(&I::get_Number); }
@@ -317,7 +322,9 @@ class ValueObjAdapter final : public ValueObj,
   void SetSetupF(int32_t v) override { Put(&I::put_SetupF, v); }
   int32_t SetupG() const override { return Get<int32_t>(&I::get_SetupG); }
   void SetSetupG(int32_t v) override { Put(&I::put_SetupG, v); }
-  std::shared_ptr<ValueNumberObj> RequestNumber() override { return NumberOf(&I::get_RequestNumber); }
+  std::shared_ptr<ValueNumberObj> RequestNumber() override {
+    return NumberOf(&I::get_RequestNumber);
+  }
   int32_t EditLock() const override { return Get<int32_t>(&I::get_EditLock); }
   void SetEditLock(int32_t v) override { Put(&I::put_EditLock, v); }
   void CopyContentTo(const std::shared_ptr<ValueObj>& dest, const Variant& extra) override {
@@ -333,17 +340,21 @@ class ValueObjAdapter final : public ValueObj,
   void SetShortName(const std::string& v) override { Put(&I::put_ShortName, v); }
   void ApplySetup() override { Check(itf()->ApplySetup()); }
 
-  Cookie Advise(std::shared_ptr<Events> sink) override { return events_.Advise(*this, std::move(sink)); }
+  Cookie Advise(std::shared_ptr<Events> sink) override {
+    return events_.Advise(*this, std::move(sink));
+  }
   bool Unadvise(Cookie cookie) override { return events_.subscribers.Unadvise(cookie); }
   EventSource<Events>& Subscribers() { return events_.subscribers; }
 
   // As our own value objects answer it: Value is the number's.
   Variant GetProperty(std::string_view name) override {
-    return EqualsNoCase(name, "Value") ? Variant(NumberValue()) : InvokeByName(name, DISPATCH_PROPERTYGET);
+    return EqualsNoCase(name, "Value") ? Variant(NumberValue())
+                                       : InvokeByName(name, DISPATCH_PROPERTYGET);
   }
 
  private:
-  std::shared_ptr<ValueNumberObj> NumberOf(HRESULT (STDMETHODCALLTYPE I::*get)(_ValueNumberObj**)) const {
+  std::shared_ptr<ValueNumberObj> NumberOf(
+      HRESULT (STDMETHODCALLTYPE I::*get)(_ValueNumberObj**)) const {
     Ref<_ValueNumberObj> number;
     Check((itf()->*get)(number.put()));
     return std::make_shared<ValueNumberAdapter>(err::Required(number));
@@ -369,11 +380,15 @@ class LockLevelAdapter final : public LockLevelObj,
   LockLevels Level() const override { return Get<LockLevels>(&I::get_Level); }
   void SetLevel(LockLevels& level) override { Put(&I::put_Level, level); }
 
-  Cookie Advise(std::shared_ptr<Events> sink) override { return events_.Advise(*this, std::move(sink)); }
+  Cookie Advise(std::shared_ptr<Events> sink) override {
+    return events_.Advise(*this, std::move(sink));
+  }
   bool Unadvise(Cookie cookie) override { return events_.subscribers.Unadvise(cookie); }
   EventSource<Events>& Subscribers() { return events_.subscribers; }
 
-  Variant GetProperty(std::string_view name) override { return InvokeByName(name, DISPATCH_PROPERTYGET); }
+  Variant GetProperty(std::string_view name) override {
+    return InvokeByName(name, DISPATCH_PROPERTYGET);
+  }
 
  private:
   ForeignEvents<LockLevelAdapter> events_;
@@ -389,8 +404,8 @@ const RegisteredAdapter<LockLevelObj, LockLevelAdapter> kLockLevelAdapter;
 template <class T>
 std::shared_ptr<T> CreateByClass(const ClassInfo& published) {
   Ref<IDispatch> object;
-  if (FAILED(CoCreateInstance(ParseGuid(published.classId), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                              reinterpret_cast<void**>(object.put()))))
+  if (FAILED(CoCreateInstance(ParseGuid(published.classId), nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IDispatch, reinterpret_cast<void**>(object.put()))))
     err::RaiseCannotCreateObject();
   return Unwrap<T>(object.get());
 }

@@ -9,27 +9,44 @@
 namespace zentnet::com {
 namespace {
 
-class AppStateEventObjSkin final
-    : public Dual<AppStateEventObjSkin, _AppStateEventObj, AppStateEventObj, AppStateEventObjEvents> {
+class AppStateEventObjSkin final : public Dual<AppStateEventObjSkin, _AppStateEventObj,
+                                               AppStateEventObj, AppStateEventObjEvents> {
  public:
   static constexpr std::string_view kName = "AppStateEventObj";
   using Dual::Dual;
 
-  HRESULT STDMETHODCALLTYPE FireLockChange(::LockLevels newState) override { return Call(&Core::FireLockChange, newState); }
-  HRESULT STDMETHODCALLTYPE FirePollStateChange(VARIANT_BOOL newState) override { return Call(&Core::FirePollStateChange, newState); }
-  HRESULT STDMETHODCALLTYPE FireTechSupportChange(VARIANT_BOOL newState) override { return Call(&Core::FireTechSupportChange, newState); }
+  HRESULT STDMETHODCALLTYPE FireLockChange(::LockLevels newState) override {
+    return Call(&Core::FireLockChange, newState);
+  }
+  HRESULT STDMETHODCALLTYPE FirePollStateChange(VARIANT_BOOL newState) override {
+    return Call(&Core::FirePollStateChange, newState);
+  }
+  HRESULT STDMETHODCALLTYPE FireTechSupportChange(VARIANT_BOOL newState) override {
+    return Call(&Core::FireTechSupportChange, newState);
+  }
   HRESULT STDMETHODCALLTYPE FireTimerTick() override { return Call(&Core::FireTimerTick); }
-  HRESULT STDMETHODCALLTYPE FireTerminate(VARIANT_BOOL* result) override { return Call(&Core::FireTerminate, result); }
-  HRESULT STDMETHODCALLTYPE FireCreateDemoDrive(::PhysDriveType type, _PhysDriveObj** drv) override {
-    return Call(Pick<PhysDriveType, std::shared_ptr<PhysDriveObj>&>(&Core::FireCreateDemoDrive), type, drv);
+  HRESULT STDMETHODCALLTYPE FireTerminate(VARIANT_BOOL* result) override {
+    return Call(&Core::FireTerminate, result);
   }
-  HRESULT STDMETHODCALLTYPE FireNetChange(_NetAdapterObj** net, ::NetworkChanges newState) override {
-    return Call(Pick<std::shared_ptr<NetAdapterObj>&, NetworkChanges>(&Core::FireNetChange), net, newState);
+  HRESULT STDMETHODCALLTYPE FireCreateDemoDrive(::PhysDriveType type,
+                                                _PhysDriveObj** drv) override {
+    return Call(Pick<PhysDriveType, std::shared_ptr<PhysDriveObj>&>(&Core::FireCreateDemoDrive),
+                type, drv);
   }
-  HRESULT STDMETHODCALLTYPE put_MotorPageEnabled(VARIANT_BOOL value) override { return Call(&Core::SetMotorPageEnabled, value); }
-  HRESULT STDMETHODCALLTYPE get_MotorPageEnabled(VARIANT_BOOL* result) override { return Call(&Core::MotorPageEnabled, result); }
+  HRESULT STDMETHODCALLTYPE FireNetChange(_NetAdapterObj** net,
+                                          ::NetworkChanges newState) override {
+    return Call(Pick<std::shared_ptr<NetAdapterObj>&, NetworkChanges>(&Core::FireNetChange), net,
+                newState);
+  }
+  HRESULT STDMETHODCALLTYPE put_MotorPageEnabled(VARIANT_BOOL value) override {
+    return Call(&Core::SetMotorPageEnabled, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_MotorPageEnabled(VARIANT_BOOL* result) override {
+    return Call(&Core::MotorPageEnabled, result);
+  }
 
-  struct Relay : EventRelay<AppStateEventObjSkin, AppStateEventObjEvents, kAppStateEventObjEventIds> {
+  struct Relay
+      : EventRelay<AppStateEventObjSkin, AppStateEventObjEvents, kAppStateEventObjEventIds> {
     using EventRelay::EventRelay;
     void LockChanged(LockLevels& newState) override { Fire(Id("LockChanged"), newState); }
     void TechSupportChanged(bool& newState) override { Fire(Id("TechSupportChanged"), newState); }
@@ -39,7 +56,9 @@ class AppStateEventObjSkin final
     void CreateDemoDrive(PhysDriveType& type, std::shared_ptr<PhysDriveObj>& demoDrv) override {
       Fire(Id("CreateDemoDrive"), type, demoDrv);
     }
-    void MotorPageEnableChanged(bool& newState) override { Fire(Id("MotorPageEnableChanged"), newState); }
+    void MotorPageEnableChanged(bool& newState) override {
+      Fire(Id("MotorPageEnableChanged"), newState);
+    }
     void NetworkChange(std::shared_ptr<NetAdapterObj>& net, NetworkChanges newState) override {
       Fire(Id("NetworkChange"), net, ByVal<NetworkChanges>{newState});
     }

@@ -21,12 +21,16 @@ class CollectionSkin final : public Dual<CollectionSkin, _Collection, Collection
   static constexpr std::string_view kName = "Collection";
   using Dual::Dual;
 
-  HRESULT STDMETHODCALLTYPE Item(VARIANT* index, VARIANT* result) override { return Call(&Core::Item, index, result); }
-  HRESULT STDMETHODCALLTYPE Add(VARIANT* item, VARIANT* key, VARIANT* before, VARIANT* after) override {
+  HRESULT STDMETHODCALLTYPE Item(VARIANT* index, VARIANT* result) override {
+    return Call(&Core::Item, index, result);
+  }
+  HRESULT STDMETHODCALLTYPE Add(VARIANT* item, VARIANT* key, VARIANT* before,
+                                VARIANT* after) override {
     VARIANT missing[3];
-    return Call([](Core& c, const Variant& i, const Variant& k, const Variant& b, const Variant& a) {
-      c.Add(i, k, b, a);
-    }, item, OrMissing(key, missing[0]), OrMissing(before, missing[1]), OrMissing(after, missing[2]));
+    return Call([](Core& c, const Variant& i, const Variant& k, const Variant& b,
+                   const Variant& a) { c.Add(i, k, b, a); },
+                item, OrMissing(key, missing[0]), OrMissing(before, missing[1]),
+                OrMissing(after, missing[2]));
   }
   HRESULT STDMETHODCALLTYPE Count(LONG* result) override { return Call(&Core::Count, result); }
   HRESULT STDMETHODCALLTYPE Remove(VARIANT* index) override { return Call(&Core::Remove, index); }

@@ -14,11 +14,21 @@ class ErrReflectorSkin final : public Dual<ErrReflectorSkin, _ErrReflector, ErrR
     return Call([](Core& c, const std::shared_ptr<Object>& e) { c.SetCopyError(e); }, theErr);
   }
   HRESULT STDMETHODCALLTYPE Raise() override { return Call(&Core::Raise); }
-  HRESULT STDMETHODCALLTYPE get_Description(BSTR* result) override { return Call(&Core::Description, result); }
-  HRESULT STDMETHODCALLTYPE get_Number(LONG* result) override { return Call(&Core::Number, result); }
-  HRESULT STDMETHODCALLTYPE get_Source(BSTR* result) override { return Call(&Core::Source, result); }
-  HRESULT STDMETHODCALLTYPE get_HelpContext(LONG* result) override { return Call(&Core::HelpContext, result); }
-  HRESULT STDMETHODCALLTYPE get_HelpFile(BSTR* result) override { return Call(&Core::HelpFile, result); }
+  HRESULT STDMETHODCALLTYPE get_Description(BSTR* result) override {
+    return Call(&Core::Description, result);
+  }
+  HRESULT STDMETHODCALLTYPE get_Number(LONG* result) override {
+    return Call(&Core::Number, result);
+  }
+  HRESULT STDMETHODCALLTYPE get_Source(BSTR* result) override {
+    return Call(&Core::Source, result);
+  }
+  HRESULT STDMETHODCALLTYPE get_HelpContext(LONG* result) override {
+    return Call(&Core::HelpContext, result);
+  }
+  HRESULT STDMETHODCALLTYPE get_HelpFile(BSTR* result) override {
+    return Call(&Core::HelpFile, result);
+  }
 };
 const Registered<ErrReflectorSkin> kRegistered;
 

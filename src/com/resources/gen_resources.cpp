@@ -7,8 +7,8 @@
 //
 // It is built for and run on the build machine, from the core's own sources: the string table
 // from the same generated initialisers the library compiles, read by the library's UTF-8
-// decoder; the sounds by the library's own LoadResSound; the numbers from version.h. The DLL therefore carries exactly the bytes the
-// core hands out, and nothing is typed twice.
+// decoder; the sounds by the library's own LoadResSound; the numbers from version.h. The DLL
+// therefore carries exactly the bytes the core hands out, and nothing is typed twice.
 
 #include <algorithm>
 #include <array>
@@ -80,7 +80,8 @@ std::string WideLiteral(const std::u16string& units) {
 
 void WriteStrings(std::ostream& rc) {
   rc << "STRINGTABLE LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\nBEGIN\n";
-  for (const Entry& e : kTable) rc << "  " << e.id << ", " << WideLiteral(Utf16(e.text, e.id)) << "\n";
+  for (const Entry& e : kTable)
+    rc << "  " << e.id << ", " << WideLiteral(Utf16(e.text, e.id)) << "\n";
   rc << "END\n\n";
 }
 
@@ -88,7 +89,8 @@ void WriteStrings(std::ostream& rc) {
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
@@ -126,21 +128,35 @@ struct Icon {
   std::vector<Shape> shapes;
 };
 
-constexpr uint32_t kBlue = 0xFF2D6CC0, kDarkBlue = 0xFF173A6B, kWhite = 0xFFFFFFFF, kGreen = 0xFF2E9E48,
-                   kGrey = 0xFF8C8C8C, kRed = 0xFFD03030;
+constexpr uint32_t kBlue = 0xFF2D6CC0, kDarkBlue = 0xFF173A6B, kWhite = 0xFFFFFFFF,
+                   kGreen = 0xFF2E9E48, kGrey = 0xFF8C8C8C, kRed = 0xFFD03030;
 
 // The library, the drive on line and off line, a shutdown, the network.
 const std::vector<Icon>& Icons() {
   static const std::vector<Icon> icons = {
-      {1, {32, 16}, {{Shape::kDisc, .5, .5, .47, 0, 0, kBlue}, {Shape::kRing, .5, .5, .32, .2, 0, kWhite},
-                     {Shape::kDisc, .5, .5, .1, 0, 0, kDarkBlue}}},
-      {2, {32, 16}, {{Shape::kDisc, .5, .5, .47, 0, 0, kGreen}, {Shape::kBar, .28, .52, .44, .68, .14, kWhite},
-                     {Shape::kBar, .44, .68, .74, .34, .14, kWhite}}},
-      {3, {32}, {{Shape::kDisc, .5, .5, .47, 0, 0, kGrey}, {Shape::kBar, .25, .25, .75, .75, .14, kRed}}},
-      {4, {32}, {{Shape::kDisc, .5, .5, .47, 0, 0, kRed}, {Shape::kBar, .25, .5, .75, .5, .2, kWhite}}},
-      {5, {32}, {{Shape::kBar, .5, .2, .2, .8, .08, kDarkBlue}, {Shape::kBar, .5, .2, .8, .8, .08, kDarkBlue},
-                 {Shape::kDisc, .5, .2, .16, 0, 0, kBlue}, {Shape::kDisc, .2, .8, .16, 0, 0, kBlue},
-                 {Shape::kDisc, .8, .8, .16, 0, 0, kBlue}}},
+      {1,
+       {32, 16},
+       {{Shape::kDisc, .5, .5, .47, 0, 0, kBlue},
+        {Shape::kRing, .5, .5, .32, .2, 0, kWhite},
+        {Shape::kDisc, .5, .5, .1, 0, 0, kDarkBlue}}},
+      {2,
+       {32, 16},
+       {{Shape::kDisc, .5, .5, .47, 0, 0, kGreen},
+        {Shape::kBar, .28, .52, .44, .68, .14, kWhite},
+        {Shape::kBar, .44, .68, .74, .34, .14, kWhite}}},
+      {3,
+       {32},
+       {{Shape::kDisc, .5, .5, .47, 0, 0, kGrey}, {Shape::kBar, .25, .25, .75, .75, .14, kRed}}},
+      {4,
+       {32},
+       {{Shape::kDisc, .5, .5, .47, 0, 0, kRed}, {Shape::kBar, .25, .5, .75, .5, .2, kWhite}}},
+      {5,
+       {32},
+       {{Shape::kBar, .5, .2, .2, .8, .08, kDarkBlue},
+        {Shape::kBar, .5, .2, .8, .8, .08, kDarkBlue},
+        {Shape::kDisc, .5, .2, .16, 0, 0, kBlue},
+        {Shape::kDisc, .2, .8, .16, 0, 0, kBlue},
+        {Shape::kDisc, .8, .8, .16, 0, 0, kBlue}}},
   };
   return icons;
 }
@@ -154,7 +170,8 @@ bool Covers(const Shape& s, double x, double y) {
     }
     case Shape::kBar: {
       const double dx = s.c - s.a, dy = s.d - s.b;
-      const double t = std::clamp(((x - s.a) * dx + (y - s.b) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+      const double t =
+          std::clamp(((x - s.a) * dx + (y - s.b) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
       return std::hypot(x - (s.a + t * dx), y - (s.b + t * dy)) <= s.width / 2;
     }
   }
@@ -170,19 +187,22 @@ std::vector<uint8_t> Paint(const Icon& icon, int size) {
       std::array<double, 4> sum{};  // premultiplied b, g, r and alpha
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          const double x = (px + (sx + .5) / kSamples) / size, y = (py + (sy + .5) / kSamples) / size;
+          const double x = (px + (sx + .5) / kSamples) / size,
+                       y = (py + (sy + .5) / kSamples) / size;
           std::array<double, 4> c{};
           for (const Shape& s : icon.shapes) {
             if (!Covers(s, x, y)) continue;
             const double alpha = (s.argb >> 24) / 255.0;
-            for (int k = 0; k < 3; ++k) c[k] = c[k] * (1 - alpha) + ((s.argb >> (8 * k)) & 0xFF) / 255.0 * alpha;
+            for (int k = 0; k < 3; ++k)
+              c[k] = c[k] * (1 - alpha) + ((s.argb >> (8 * k)) & 0xFF) / 255.0 * alpha;
             c[3] = c[3] * (1 - alpha) + alpha;
           }
           for (int k = 0; k < 4; ++k) sum[k] += c[k] / (kSamples * kSamples);
         }
       }
       uint8_t* p = &bgra[(static_cast<std::size_t>(py) * size + px) * 4];
-      for (int k = 0; k < 3; ++k) p[k] = static_cast<uint8_t>(std::lround(sum[3] > 0 ? 255 * sum[k] / sum[3] : 0));
+      for (int k = 0; k < 3; ++k)
+        p[k] = static_cast<uint8_t>(std::lround(sum[3] > 0 ? 255 * sum[k] / sum[3] : 0));
       p[3] = static_cast<uint8_t>(std::lround(255 * sum[3]));
     }
   }
@@ -201,7 +221,8 @@ std::vector<uint8_t> IcoFile(const Icon& icon) {
     const auto bgra = Paint(icon, size);
     const int maskStride = (size + 31) / 32 * 4;
     std::vector<uint8_t> image;
-    for (uint32_t v : {40u, static_cast<uint32_t>(size), static_cast<uint32_t>(2 * size)}) Put(image, v, 4);
+    for (uint32_t v : {40u, static_cast<uint32_t>(size), static_cast<uint32_t>(2 * size)})
+      Put(image, v, 4);
     Put(image, 1, 2);   // planes
     Put(image, 32, 2);  // bits per pixel
     Put(image, 0, 4);   // uncompressed
@@ -251,7 +272,8 @@ void WriteIcons(std::ostream& rc, const std::string& dir) {
 
 void WriteVersion(std::ostream& rc) {
   namespace v = zentnet::version;
-  rc << "#define ZENTNET_VERSION_QUAD " << v::kMajor << "," << v::kMinor << ",0," << v::kRevision << "\n"
+  rc << "#define ZENTNET_VERSION_QUAD " << v::kMajor << "," << v::kMinor << ",0," << v::kRevision
+     << "\n"
      << "#define ZENTNET_FILE_VERSION_TEXT \"" << v::kFileVersion << "\"\n"
      << "#define ZENTNET_PRODUCT_VERSION_TEXT \"" << v::kProductVersion << "\"\n";
 }

@@ -55,9 +55,19 @@ bool IsInterface(ITypeInfo* info, const TYPEDESC& type, IID& iid) {
 
 bool IsInteger(VARTYPE vt) {
   switch (vt) {
-    case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_UI1: case VT_UI2: case VT_UI4:
-    case VT_UI8: case VT_INT: case VT_UINT: return true;
-    default: return false;
+    case VT_I1:
+    case VT_I2:
+    case VT_I4:
+    case VT_I8:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_UI8:
+    case VT_INT:
+    case VT_UINT:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -66,8 +76,15 @@ VARTYPE PointedType(ITypeInfo* info, const TYPEDESC& param) {
   if (param.vt != VT_PTR) return VT_EMPTY;
   if (param.lptdesc->vt == VT_PTR) return VT_DISPATCH;  // an interface pointer: ours are all dual
   switch (const VARTYPE vt = Resolved(info, *param.lptdesc)) {
-    case VT_BSTR: case VT_I4: case VT_I2: case VT_BOOL: case VT_R8: case VT_DISPATCH: return vt;
-    default: return VT_EMPTY;
+    case VT_BSTR:
+    case VT_I4:
+    case VT_I2:
+    case VT_BOOL:
+    case VT_R8:
+    case VT_DISPATCH:
+      return vt;
+    default:
+      return VT_EMPTY;
   }
 }
 
@@ -86,22 +103,44 @@ bool NotFinite(const VARIANT& arg) {
   const VARIANT* v = Held(arg);
   if (v == nullptr) return false;
   switch (V_VT(v)) {
-    case VT_R8: return !std::isfinite(V_R8(v));
-    case VT_R4: return !std::isfinite(V_R4(v));
-    case VT_BYREF | VT_R8: return V_R8REF(v) != nullptr && !std::isfinite(*V_R8REF(v));
-    case VT_BYREF | VT_R4: return V_R4REF(v) != nullptr && !std::isfinite(*V_R4REF(v));
-    default: return false;
+    case VT_R8:
+      return !std::isfinite(V_R8(v));
+    case VT_R4:
+      return !std::isfinite(V_R4(v));
+    case VT_BYREF | VT_R8:
+      return V_R8REF(v) != nullptr && !std::isfinite(*V_R8REF(v));
+    case VT_BYREF | VT_R4:
+      return V_R4REF(v) != nullptr && !std::isfinite(*V_R4REF(v));
+    default:
+      return false;
   }
 }
 
 // The bytes a by-reference scalar of type `vt` points to; 0 for types not stored here.
 size_t ScalarSize(VARTYPE vt) {
   switch (vt) {
-    case VT_I1: case VT_UI1: return 1;
-    case VT_I2: case VT_UI2: case VT_BOOL: return 2;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_R4: case VT_ERROR: return 4;
-    case VT_I8: case VT_UI8: case VT_R8: case VT_CY: case VT_DATE: return 8;
-    default: return 0;
+    case VT_I1:
+    case VT_UI1:
+      return 1;
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+      return 2;
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_ERROR:
+      return 4;
+    case VT_I8:
+    case VT_UI8:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+      return 8;
+    default:
+      return 0;
   }
 }
 
@@ -128,7 +167,8 @@ bool WriteBack(const VARIANT& arg, const VARIANT& value) {
       SysFreeString(*V_BSTRREF(&arg));
       *V_BSTRREF(&arg) = V_BSTR(&out);
       return true;
-    case VT_DISPATCH: case VT_UNKNOWN:
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
       if (*V_UNKNOWNREF(&arg) != nullptr) (*V_UNKNOWNREF(&arg))->Release();
       *V_UNKNOWNREF(&arg) = V_UNKNOWN(&out);
       return true;
@@ -218,8 +258,8 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
     VariantInit(&value);
     HRESULT hr = InvokeMember(info, m, instance, id, flags, &own, &value, excep, argErr);
     if (FAILED(hr)) {
-      if (argErr != nullptr && (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND ||
-                                hr == DISP_E_OVERFLOW))
+      if (argErr != nullptr &&
+          (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND || hr == DISP_E_OVERFLOW))
         *argErr += rest;
       return hr;
     }
@@ -284,7 +324,7 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
 
   const UINT total = end + (putName ? 1 : 0);
   std::vector<VARIANT> args(total), copies(total);  // zeroed: Empty
-  std::vector<int> from(total, -1);  // the caller's index of each argument handed on
+  std::vector<int> from(total, -1);                 // the caller's index of each argument handed on
   struct Written {
     UINT k;
     VARIANT before;
@@ -345,8 +385,8 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
     // Where the member takes an object, every argument is converted here: the platform
     // keeps the reference it took to an object when a later argument fails to convert.
     if (m.object && facts.type != VT_EMPTY && held != nullptr && V_VT(held) != facts.type) {
-      if (IsMissing(arg) || FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(held), 0,
-                                                      facts.type))) {
+      if (IsMissing(arg) ||
+          FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(held), 0, facts.type))) {
         if (argErr != nullptr) *argErr = static_cast<UINT>(slot[p]);
         hr = DISP_E_TYPEMISMATCH;
         break;

@@ -46,28 +46,43 @@ Variant VariantIn(const VARIANT& in) {
     case VT_ERROR:
       if ((V_ISBYREF(v) ? *V_ERRORREF(v) : V_ERROR(v)) == DISP_E_PARAMNOTFOUND) return {};
       break;
-    case VT_EMPTY: return Variant::Empty();
-    case VT_BOOL: return (V_ISBYREF(v) ? *V_BOOLREF(v) : V_BOOL(v)) != VARIANT_FALSE;
-    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4:
-    case VT_INT: case VT_UINT: case VT_I8: case VT_UI8:
-    {
+    case VT_EMPTY:
+      return Variant::Empty();
+    case VT_BOOL:
+      return (V_ISBYREF(v) ? *V_BOOLREF(v) : V_BOOL(v)) != VARIANT_FALSE;
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_I8:
+    case VT_UI8: {
       // Through 64 bits, so that every integer type meets the same range check.
       const VARIANT c = Coerced(*v, VT_I8);
       const LONGLONG value = V_I8(&c);
       if (value < INT32_MIN || value > INT32_MAX) err::RaiseOverflow();
       return static_cast<int32_t>(value);
     }
-    case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_DECIMAL:
-    {
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_DECIMAL: {
       const VARIANT c = Coerced(*v, VT_R8);
       return V_R8(&c);
     }
-    case VT_BSTR: return ToUtf8(V_ISBYREF(v) ? *V_BSTRREF(v) : V_BSTR(v));
-    case VT_DISPATCH: case VT_UNKNOWN: {
+    case VT_BSTR:
+      return ToUtf8(V_ISBYREF(v) ? *V_BSTRREF(v) : V_BSTR(v));
+    case VT_DISPATCH:
+    case VT_UNKNOWN: {
       IUnknown* p = V_ISBYREF(v) ? *V_UNKNOWNREF(v) : V_UNKNOWN(v);
       return UnwrapObject(p, typeid(Object));
     }
-    default: break;
+    default:
+      break;
   }
   err::RaiseTypeMismatch();
 }
@@ -79,7 +94,8 @@ void VariantOut(const Variant& v, VARIANT* out) {
       V_VT(out) = VT_ERROR;
       V_ERROR(out) = DISP_E_PARAMNOTFOUND;
       return;
-    case Variant::Type::Empty: return;
+    case Variant::Type::Empty:
+      return;
     case Variant::Type::Boolean:
       V_VT(out) = VT_BOOL;
       Out(v.ToBool(), &V_BOOL(out));
@@ -113,9 +129,14 @@ IUnknown* ObjectIn(const VARIANT& in) {
     if (v == nullptr) throw NullPointer{};
   }
   switch (V_VT(v)) {
-    case VT_DISPATCH: case VT_UNKNOWN: return V_UNKNOWN(v);
-    case VT_BYREF | VT_DISPATCH: case VT_BYREF | VT_UNKNOWN: return *V_UNKNOWNREF(v);
-    default: err::RaiseTypeMismatch();
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+      return V_UNKNOWN(v);
+    case VT_BYREF | VT_DISPATCH:
+    case VT_BYREF | VT_UNKNOWN:
+      return *V_UNKNOWNREF(v);
+    default:
+      err::RaiseTypeMismatch();
   }
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 // The conversion rules between the core's C++ types and their automation forms, each
 // written once:
-//   bool <-> VARIANT_BOOL (-1 / 0)          int32_t, int16_t, double, enums <-> LONG, SHORT, DOUBLE, enums
-//   std::string (UTF-8) <-> BSTR            Variant <-> VARIANT
-//   std::shared_ptr<T> <-> interface pointer (through the identity map)
-//   std::shared_ptr<T> <- VARIANT holding an object (else error 13)
-//   AutomationError <- an error object (read late-bound)
-//   a record <-> the type library's record of the same layout (copied byte for byte)
+//   bool <-> VARIANT_BOOL (-1 / 0)          int32_t, int16_t, double, enums <-> LONG, SHORT,
+//   DOUBLE, enums std::string (UTF-8) <-> BSTR            Variant <-> VARIANT std::shared_ptr<T>
+//   <-> interface pointer (through the identity map) std::shared_ptr<T> <- VARIANT holding an
+//   object (else error 13) AutomationError <- an error object (read late-bound) a record <-> the
+//   type library's record of the same layout (copied byte for byte)
 // In<T>(c) makes the core value from a COM argument; Out(v, &c) writes a result into a
 // fresh out parameter; Replace(v, &c) overwrites an in/out parameter, freeing what it held.
 
@@ -50,7 +49,7 @@ IUnknown* ObjectIn(const VARIANT& v);
 
 template <class C>
 inline constexpr bool kIsInterface =
-    std::is_pointer_v<C> && std::is_base_of_v<IUnknown, std::remove_pointer_t<C>>;
+    std::is_pointer_v<C>&& std::is_base_of_v<IUnknown, std::remove_pointer_t<C>>;
 
 template <class T>
 struct IsSharedPtr : std::false_type {};
@@ -60,13 +59,16 @@ struct IsSharedPtr<std::shared_ptr<T>> : std::true_type {
 };
 
 template <class T>
-inline constexpr bool kIsNumber = (std::is_arithmetic_v<T> || std::is_enum_v<T>) && !std::is_same_v<T, bool>;
+inline constexpr bool kIsNumber = (std::is_arithmetic_v<T> ||
+                                   std::is_enum_v<T>)&&!std::is_same_v<T, bool>;
 template <class T>
 inline constexpr bool kIsFloat = std::is_floating_point_v<T>;
 // The published records: plain structs that the core and the generated header lay out alike.
 template <class T, class C>
-inline constexpr bool kIsRecord = std::is_class_v<T> && std::is_class_v<C> && std::is_trivially_copyable_v<T> &&
-                                  std::is_trivially_copyable_v<C> && sizeof(T) == sizeof(C);
+inline constexpr bool kIsRecord =
+    std::is_class_v<T>&& std::is_class_v<C>&& std::is_trivially_copyable_v<T>&&
+        std::is_trivially_copyable_v<C> &&
+    sizeof(T) == sizeof(C);
 
 // A VARIANT argument handed to the member as it came, for a member that converts it inside
 // its own catch.

@@ -5,7 +5,8 @@
 //    public:
 //     static constexpr std::string_view kName = "CmdLog";
 //     using Dual::Dual;
-//     HRESULT STDMETHODCALLTYPE get_Logging(VARIANT_BOOL* r) override { return Call(&Core::Logging, r); }
+//     HRESULT STDMETHODCALLTYPE get_Logging(VARIANT_BOOL* r) override { return Call(&Core::Logging,
+//     r); }
 //     ...
 //   };
 //   const Registered<CmdLogSkin> kCmdLogSkin;
@@ -52,7 +53,6 @@ constexpr auto Pick(R (C::*member)(P...)) {
   return member;
 }
 
-
 template <class Call>
 struct LambdaSignature;
 template <class R, class L, class Self, class... P>
@@ -61,10 +61,10 @@ struct LambdaSignature<R (L::*)(Self&, P...) const> {
 };
 template <class F>
 struct Signature : LambdaSignature<decltype(&F::operator())> {};  // a lambda: (Core&, params...)
-#define ZENTNET_MEMBER_SIGNATURE(QUALIFIERS)        \
-  template <class R, class C, class... P>           \
-  struct Signature<R (C::*)(P...) QUALIFIERS> {     \
-    using Params = std::tuple<P...>;                \
+#define ZENTNET_MEMBER_SIGNATURE(QUALIFIERS)    \
+  template <class R, class C, class... P>       \
+  struct Signature<R (C::*)(P...) QUALIFIERS> { \
+    using Params = std::tuple<P...>;            \
   };
 ZENTNET_MEMBER_SIGNATURE()
 ZENTNET_MEMBER_SIGNATURE(const)
@@ -77,7 +77,8 @@ ZENTNET_MEMBER_SIGNATURE(const noexcept)
 template <class P, class A>
 class Arg {
   using T = std::remove_cvref_t<P>;
-  static constexpr bool kByRef = std::is_pointer_v<A> && !std::is_same_v<A, BSTR> && !kIsInterface<A>;
+  static constexpr bool kByRef =
+      std::is_pointer_v<A> && !std::is_same_v<A, BSTR> && !kIsInterface<A>;
   static constexpr bool kWritesBack =
       kByRef && std::is_lvalue_reference_v<P> && !std::is_const_v<std::remove_reference_t<P>>;
 
@@ -118,7 +119,8 @@ void Apply(Core& core, F f, Com& com, std::index_sequence<I...>) {
   constexpr bool kResult = std::tuple_size_v<Com> == N + 1;
   if constexpr (kResult)
     if (std::get<N>(com) == nullptr) throw NullPointer{};
-  std::tuple<Arg<std::tuple_element_t<I, Params>, std::tuple_element_t<I, Com>>...> args(std::get<I>(com)...);
+  std::tuple<Arg<std::tuple_element_t<I, Params>, std::tuple_element_t<I, Com>>...> args(
+      std::get<I>(com)...);
   if constexpr (kResult)
     Out(std::invoke(f, core, std::get<I>(args).get()...), std::get<N>(com));
   else
@@ -132,23 +134,37 @@ void Apply(Core& core, F f, Com& com, std::index_sequence<I...>) {
 // The automation type an event argument of core type T travels as.
 template <class T>
 auto ComTypeOf() {
-  if constexpr (std::is_same_v<T, bool>) return VARIANT_BOOL{};
-  else if constexpr (std::is_same_v<T, int16_t>) return SHORT{};
-  else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>) return LONG{};
-  else if constexpr (std::is_floating_point_v<T>) return DOUBLE{};
-  else if constexpr (std::is_same_v<T, std::string>) return BSTR{};
-  else if constexpr (std::is_same_v<T, Variant>) return VARIANT{};
-  else return static_cast<IDispatch*>(nullptr);  // an object reference
+  if constexpr (std::is_same_v<T, bool>)
+    return VARIANT_BOOL{};
+  else if constexpr (std::is_same_v<T, int16_t>)
+    return SHORT{};
+  else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
+    return LONG{};
+  else if constexpr (std::is_floating_point_v<T>)
+    return DOUBLE{};
+  else if constexpr (std::is_same_v<T, std::string>)
+    return BSTR{};
+  else if constexpr (std::is_same_v<T, Variant>)
+    return VARIANT{};
+  else
+    return static_cast<IDispatch*>(nullptr);  // an object reference
 }
 template <class T>
 constexpr VARTYPE VarTypeOf() {
-  if constexpr (std::is_same_v<T, bool>) return VT_BOOL;
-  else if constexpr (std::is_same_v<T, int16_t>) return VT_I2;
-  else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>) return VT_I4;
-  else if constexpr (std::is_floating_point_v<T>) return VT_R8;
-  else if constexpr (std::is_same_v<T, std::string>) return VT_BSTR;
-  else if constexpr (std::is_same_v<T, Variant>) return VT_VARIANT;
-  else return VT_DISPATCH;
+  if constexpr (std::is_same_v<T, bool>)
+    return VT_BOOL;
+  else if constexpr (std::is_same_v<T, int16_t>)
+    return VT_I2;
+  else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
+    return VT_I4;
+  else if constexpr (std::is_floating_point_v<T>)
+    return VT_R8;
+  else if constexpr (std::is_same_v<T, std::string>)
+    return VT_BSTR;
+  else if constexpr (std::is_same_v<T, Variant>)
+    return VT_VARIANT;
+  else
+    return VT_DISPATCH;
 }
 
 // An event argument the published event takes by value (a listener's write is not seen).
@@ -193,8 +209,14 @@ class EventArg {
 template <class T>
 EventArg(ByVal<T>) -> EventArg<T>;
 
-template <class T> struct Unwrapped { using type = T; };
-template <class T> struct Unwrapped<ByVal<T>> { using type = T; };
+template <class T>
+struct Unwrapped {
+  using type = T;
+};
+template <class T>
+struct Unwrapped<ByVal<T>> {
+  using type = T;
+};
 
 // The arguments of one outgoing call: Bind before each call, WriteBack after it.
 template <class... T>
@@ -215,7 +237,8 @@ class EventArgs {
     // Arguments travel in reverse order.
     [&]<size_t... I>(std::index_sequence<I...>) {
       (std::get<I>(args_).Bind(argv_[N - 1 - I]), ...);
-    }(std::make_index_sequence<N>{});
+    }
+    (std::make_index_sequence<N>{});
     return &params_;
   }
   void WriteBack() {
@@ -359,9 +382,11 @@ class Dual : public Itf,
              public IProvideClassInfo2,
              public ISupportErrorInfo,
              public ICoreObject,
-             public std::conditional_t<std::is_void_v<Sink>, NoEvents<Self>, Events<Self, CoreClass, Sink>>,
+             public std::conditional_t<std::is_void_v<Sink>, NoEvents<Self>,
+                                       Events<Self, CoreClass, Sink>>,
              Counted {
-  using EventsBase = std::conditional_t<std::is_void_v<Sink>, NoEvents<Self>, Events<Self, CoreClass, Sink>>;
+  using EventsBase =
+      std::conditional_t<std::is_void_v<Sink>, NoEvents<Self>, Events<Self, CoreClass, Sink>>;
 
  public:
   using Core = CoreClass;
@@ -377,9 +402,12 @@ class Dual : public Itf,
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (ppv == nullptr) return E_POINTER;
     *ppv = nullptr;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, __uuidof(Itf)))
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        IsEqualIID(riid, __uuidof(Itf)))
       *ppv = static_cast<Itf*>(this);
-    else if ((IsEqualIID(riid, IID_IProvideClassInfo) || IsEqualIID(riid, IID_IProvideClassInfo2)) && Ids().published)
+    else if ((IsEqualIID(riid, IID_IProvideClassInfo) ||
+              IsEqualIID(riid, IID_IProvideClassInfo2)) &&
+             Ids().published)
       *ppv = static_cast<IProvideClassInfo2*>(this);
     else if (IsEqualIID(riid, IID_ISupportErrorInfo))
       *ppv = static_cast<ISupportErrorInfo*>(this);
@@ -412,8 +440,10 @@ class Dual : public Itf,
     *out = info.detach();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    if (count == 1 && names != nullptr && names[0] != nullptr && ids != nullptr && Names().Find(names[0], ids[0]))
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (count == 1 && names != nullptr && names[0] != nullptr && ids != nullptr &&
+        Names().Find(names[0], ids[0]))
       return S_OK;
     ITypeInfo* info = VtableInfo();
     if (info == nullptr) return TYPE_E_CANTLOADLIBRARY;
@@ -475,7 +505,8 @@ class Dual : public Itf,
     ++refs_;
     const HRESULT hr = Guard(__uuidof(Itf), [&] {
       std::tuple<A...> args(com...);
-      Apply(*core_, f, args, std::make_index_sequence<std::tuple_size_v<typename Signature<F>::Params>>{});
+      Apply(*core_, f, args,
+            std::make_index_sequence<std::tuple_size_v<typename Signature<F>::Params>>{});
     });
     if (--refs_ == 0) Destroy();  // Release without an indirect call
     return hr;
@@ -497,8 +528,10 @@ class Dual : public Itf,
     return ids;
   }
   static auto MakeEventsBase() {
-    if constexpr (std::is_void_v<Sink>) return NoEvents<Self>();
-    else return Ids().events;
+    if constexpr (std::is_void_v<Sink>)
+      return NoEvents<Self>();
+    else
+      return Ids().events;
   }
 
   std::shared_ptr<Core> core_;
@@ -537,7 +570,8 @@ template <class Want, class A>
 class RegisteredAdapter {
  public:
   RegisteredAdapter() {
-    RegisterAdapter(typeid(Want), [](IDispatch* d) -> std::shared_ptr<Object> { return std::make_shared<A>(d); });
+    RegisterAdapter(typeid(Want),
+                    [](IDispatch* d) -> std::shared_ptr<Object> { return std::make_shared<A>(d); });
   }
 };
 

@@ -15,7 +15,6 @@
 
 namespace zentnet::com {
 
-
 struct Connection {
   Ref<IDispatch> sink;
   DWORD cookie;
@@ -39,7 +38,8 @@ template <class IEnum, class Item, class Element>
 class Enumerator final : public RefCounted<IEnum, Enumerator<IEnum, Item, Element>>, Counted {
  public:
   using Items = std::shared_ptr<const std::vector<Item>>;
-  explicit Enumerator(Items items, size_t position = 0) : items_(std::move(items)), position_(position) {}
+  explicit Enumerator(Items items, size_t position = 0)
+      : items_(std::move(items)), position_(position) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     return AnswerAs<IEnum>(this, riid, ppv, __uuidof(IEnum));
@@ -48,7 +48,8 @@ class Enumerator final : public RefCounted<IEnum, Enumerator<IEnum, Item, Elemen
   HRESULT STDMETHODCALLTYPE Next(ULONG count, Element* out, ULONG* fetched) override {
     if (out == nullptr || (count > 1 && fetched == nullptr)) return E_POINTER;
     ULONG n = 0;
-    for (; n < count && position_ < items_->size(); ++n, ++position_) CopyOut((*items_)[position_], &out[n]);
+    for (; n < count && position_ < items_->size(); ++n, ++position_)
+      CopyOut((*items_)[position_], &out[n]);
     if (fetched != nullptr) *fetched = n;
     return n == count ? S_OK : S_FALSE;
   }

@@ -28,12 +28,13 @@ struct NetRecord<infcParamChg> {
 };
 
 template <class T>
-  requires requires { typename NetRecord<T>::Com; }
+requires requires { typename NetRecord<T>::Com; }
 class EventArg<T> {
   using C = typename NetRecord<T>::Com;
 
  public:
-  explicit EventArg(T& core) : core_(core), com_(std::bit_cast<C>(core)), info_(RecordInfoOf(NetRecord<T>::kName)) {
+  explicit EventArg(T& core)
+      : core_(core), com_(std::bit_cast<C>(core)), info_(RecordInfoOf(NetRecord<T>::kName)) {
     if (!info_) err::RaiseTypeMismatch();
   }
   EventArg(const EventArg&) = delete;

@@ -49,7 +49,10 @@ namespace {
 class WholeTextError final : public RefCounted<IErrorInfo, WholeTextError>, Counted {
  public:
   WholeTextError(const IID& iid, const AutomationError& e)
-      : iid_(iid), source_(e.Source()), description_(e.Description()), helpFile_(e.HelpFile()),
+      : iid_(iid),
+        source_(e.Source()),
+        description_(e.Description()),
+        helpFile_(e.HelpFile()),
         helpContext_(static_cast<DWORD>(e.HelpContext())) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
@@ -129,7 +132,8 @@ HRESULT Caught(const IID& iid) noexcept {
     SetErrorInfo(0, nullptr);
     return E_POINTER;
   } catch (const std::exception& e) {
-    Report(iid, AutomationError(0, err::kRuntimeSource, std::string("Unexpected error: ") + e.what()));
+    Report(iid,
+           AutomationError(0, err::kRuntimeSource, std::string("Unexpected error: ") + e.what()));
     return E_UNEXPECTED;
   } catch (...) {
     Report(iid, AutomationError(0, err::kRuntimeSource, "Unexpected error"));

@@ -134,7 +134,8 @@ std::shared_ptr<Object> UnwrapObject(IUnknown* p, const std::type_info& want) {
   return made;
 }
 
-Variant Foreign::InvokeByName(std::string_view name, WORD flags, std::span<const Variant> args) const {
+Variant Foreign::InvokeByName(std::string_view name, WORD flags,
+                              std::span<const Variant> args) const {
   Bstr wide(name);
   LPOLESTR names[] = {wide.get()};
   DISPID id = DISPID_UNKNOWN;
@@ -165,7 +166,8 @@ Variant Foreign::InvokeByName(std::string_view name, WORD flags, std::span<const
   VariantInit(&result);
   EXCEPINFO info{};
   UINT argErr = 0;
-  hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &info, &argErr);
+  hr =
+      dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &info, &argErr);
   if (FAILED(hr)) ThrowFrom(hr, &info);
   struct ClearResult {
     VARIANT& v;

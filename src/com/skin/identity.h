@@ -46,11 +46,11 @@ struct INumberValue : IUnknown {
 
 // A published class's skin, registered once by the class's skin file.
 struct SkinClass {
-  std::string_view name;                    // the published class name
-  const std::type_info& core;               // the core class it wraps
-  bool (*accepts)(const Object&);           // also wraps classes derived from `core`
+  std::string_view name;                       // the published class name
+  const std::type_info& core;                  // the core class it wraps
+  bool (*accepts)(const Object&);              // also wraps classes derived from `core`
   IUnknown* (*wrap)(std::shared_ptr<Object>);  // a new COM object, one reference
-  std::shared_ptr<Object> (*create)();      // a new core object; null: not creatable
+  std::shared_ptr<Object> (*create)();         // a new core object; null: not creatable
 };
 void RegisterSkin(const SkinClass& skin);
 // Creatable skins of the library's classes, for the class factories and registration.

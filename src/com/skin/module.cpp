@@ -55,7 +55,7 @@ struct TypeCache {
   bool othersLoaded = false;
   std::vector<CachedInfo> infos;
   std::map<MemberKey, MemberFacts> members;  // of the infos above, kept alive by them
-  std::deque<RecentMember> recent;  // read without the lock: freed only with the cache
+  std::deque<RecentMember> recent;           // read without the lock: freed only with the cache
   // Every slot KeptVtableInfo filled, emptied before the cache is freed.
   std::vector<std::atomic<ITypeInfo*>*> keptSlots;
 };
@@ -128,7 +128,8 @@ ClassIds IdsOf(std::string_view className) {
 
 ITypeLib* TypeLibrary() {
   const Exclusive lock(g_typesLock);
-  if (!Types().library) LoadTypeLibEx(ModuleFileName().c_str(), REGKIND_NONE, Types().library.put());
+  if (!Types().library)
+    LoadTypeLibEx(ModuleFileName().c_str(), REGKIND_NONE, Types().library.put());
   return Types().library.get();
 }
 
@@ -190,9 +191,11 @@ namespace {
 struct FuncDescOf {
   Ref<ITypeInfo2> info;
   FUNCDESC* desc = nullptr;
-  FuncDescOf(ITypeInfo* i, DISPID id, WORD flags) : info(Ref<ITypeInfo>(i).As<ITypeInfo2>(IID_ITypeInfo2)) {
+  FuncDescOf(ITypeInfo* i, DISPID id, WORD flags)
+      : info(Ref<ITypeInfo>(i).As<ITypeInfo2>(IID_ITypeInfo2)) {
     if (!info) return;
-    for (const INVOKEKIND kind : {INVOKE_FUNC, INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_PROPERTYPUTREF}) {
+    for (const INVOKEKIND kind :
+         {INVOKE_FUNC, INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_PROPERTYPUTREF}) {
       UINT index = 0;
       if ((flags & kind) != 0 && SUCCEEDED(info->GetFuncIndexOfMemId(id, kind, &index))) {
         if (FAILED(info->GetFuncDesc(index, &desc))) desc = nullptr;
@@ -214,8 +217,9 @@ struct FuncDescOf {
 // later member that falls on the same slot; the slots are emptied before the cache is freed.
 const MemberFacts* FactsOf(ITypeInfo* info, DISPID id, WORD flags) {
   const MemberKey key{info, id, flags};
-  const size_t slot = (reinterpret_cast<uintptr_t>(info) / 16 * 31 + static_cast<uint32_t>(id) * 8 +
-                       flags) % kRecentSlots;
+  const size_t slot =
+      (reinterpret_cast<uintptr_t>(info) / 16 * 31 + static_cast<uint32_t>(id) * 8 + flags) %
+      kRecentSlots;
   if (const RecentMember* r = g_recent[slot].load(std::memory_order_acquire); r && r->key == key)
     return r->facts;
   const auto remember = [&](const MemberFacts& kept) {
@@ -280,8 +284,9 @@ HRESULT InvokeTyped(ITypeInfo* info, void* instance, DISPID id, WORD flags, DISP
                     VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
   const MemberFacts* facts = params != nullptr ? FactsOf(info, id, flags) : nullptr;
   const HRESULT hr =
-      facts == nullptr ? info->Invoke(instance, id, flags, params, result, excep, argErr)
-                       : InvokeMember(info, *facts, instance, id, flags, params, result, excep, argErr);
+      facts == nullptr
+          ? info->Invoke(instance, id, flags, params, result, excep, argErr)
+          : InvokeMember(info, *facts, instance, id, flags, params, result, excep, argErr);
   // The platform answers E_NOTIMPL for an argument it cannot convert to a record and
   // E_NOINTERFACE for an object that lacks the parameter's interface; Invoke may answer only
   // a type mismatch there.
@@ -394,12 +399,14 @@ struct SavedKey {
 };
 bool SaveKey(const std::wstring& path, SavedKey& out) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
   out.path = path;
   wchar_t name[256];
   for (DWORD i = 0;; ++i) {
     DWORD nameLength = 256, type = 0, size = 0;
-    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      break;
     std::vector<BYTE> data(size);
     nameLength = 256;
     RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data.data(), &size);
@@ -407,7 +414,9 @@ bool SaveKey(const std::wstring& path, SavedKey& out) {
   }
   for (DWORD i = 0;; ++i) {
     DWORD nameLength = 256;
-    if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
     out.children.emplace_back();
     SaveKey(path + L"\\" + name, out.children.back());
   }
@@ -446,7 +455,8 @@ class ForeignInterfaceKeys {
         const std::wstring path = L"Interface\\" + GuidText(attr->guid);
         info->ReleaseTypeAttr(attr);
         SavedKey saved;
-        if (SaveKey(path, saved) && NamesAnotherLibrary(saved, libraries)) saved_.push_back(std::move(saved));
+        if (SaveKey(path, saved) && NamesAnotherLibrary(saved, libraries))
+          saved_.push_back(std::move(saved));
       }
   }
   ~ForeignInterfaceKeys() {
@@ -463,7 +473,8 @@ class ForeignInterfaceKeys {
       for (const auto& [name, type, data] : child.values) {
         if (!name.empty() || type != REG_SZ) continue;
         GUID libid{};
-        const std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+        const std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
+                                data.size() / sizeof(wchar_t));
         if (FAILED(IIDFromString(text.c_str(), &libid))) return true;
         for (const LibraryKeys& l : ours)
           if (IsEqualGUID(l.libid, libid)) return false;
@@ -493,7 +504,8 @@ HRESULT Register() {
     IIDFromString(c.clsid.c_str(), &clsid);
     const LibraryKeys* library = LibraryOf(libraries, clsid);
     const std::wstring libid = GuidText(library->libid);
-    const std::wstring version = std::to_wstring(library->major) + L"." + std::to_wstring(library->minor);
+    const std::wstring version =
+        std::to_wstring(library->major) + L"." + std::to_wstring(library->minor);
     const std::pair<std::wstring, std::pair<const wchar_t*, std::wstring>> values[] = {
         {c.clsidKey, {nullptr, c.name}},
         {c.clsidKey + L"\\InprocServer32", {nullptr, path}},

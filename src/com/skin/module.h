@@ -52,7 +52,9 @@ ITypeInfo* KeptVtableInfo(const GUID& guid, std::atomic<ITypeInfo*>& kept);
 struct OwnedVariant {
   VARIANT v;
   OwnedVariant() { VariantInit(&v); }
-  OwnedVariant(const OwnedVariant& o) : OwnedVariant() { VariantCopy(&v, const_cast<VARIANT*>(&o.v)); }
+  OwnedVariant(const OwnedVariant& o) : OwnedVariant() {
+    VariantCopy(&v, const_cast<VARIANT*>(&o.v));
+  }
   OwnedVariant& operator=(const OwnedVariant&) = delete;
   ~OwnedVariant() { VariantClear(&v); }
 };
@@ -63,23 +65,23 @@ struct ParamFacts {
   bool integer = false;        // an integer or enumeration, by value or by reference
   bool object = false;         // an interface, by value: `iid`
   IID iid{};
-  VARTYPE type = VT_EMPTY;     // by value: the type converted to where objects are passed
+  VARTYPE type = VT_EMPTY;  // by value: the type converted to where objects are passed
   bool optional = false;
-  bool hasDefault = false;     // then `fallback` holds it, in the type the parameter takes
-  bool defaultByRef = false;   // ... or points to
+  bool hasDefault = false;    // then `fallback` holds it, in the type the parameter takes
+  bool defaultByRef = false;  // ... or points to
   VARTYPE defaultType = VT_EMPTY;
   OwnedVariant fallback;
 };
 // ... and of one member called with one kind of flags (see byref.cpp).
 struct MemberFacts {
-  bool known = false;         // described: else ITypeInfo::Invoke alone answers
-  bool countChecked = true;   // more arguments than parameters are refused...
-  bool forwards = false;      // ... or handed on to the default member of the result
-  bool byRef = false;         // a parameter is by reference
-  bool integer = false;       // a parameter is an integer
-  bool object = false;        // a parameter is an interface, by value
-  UINT takes = 0;             // parameters, the result not counted
-  UINT required = 0;          // up to the last one that is not optional
+  bool known = false;        // described: else ITypeInfo::Invoke alone answers
+  bool countChecked = true;  // more arguments than parameters are refused...
+  bool forwards = false;     // ... or handed on to the default member of the result
+  bool byRef = false;        // a parameter is by reference
+  bool integer = false;      // a parameter is an integer
+  bool object = false;       // a parameter is an interface, by value
+  UINT takes = 0;            // parameters, the result not counted
+  UINT required = 0;         // up to the last one that is not optional
   std::vector<ParamFacts> params;
 };
 MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd);

@@ -66,12 +66,13 @@ constexpr size_t kHeaderSize = 0x54, kTypeInfoSize = 0x64;
 // Typeinfo fields.
 // res3 grows with the member records as widl counts them (a defaults array adds its length,
 // a function record twice its length); the edits keep it counted the same way.
-constexpr size_t kKind = 0x00, kMemOffset = 0x04, kRes3 = 0x0C, kElements = 0x18, kNameOffset = 0x34, kSize = 0x50;
+constexpr size_t kKind = 0x00, kMemOffset = 0x04, kRes3 = 0x0C, kElements = 0x18,
+                 kNameOffset = 0x34, kSize = 0x50;
 constexpr uint32_t kEnum = 0, kRecord = 1;  // TKIND_ENUM, TKIND_RECORD
 // Function record fields; the optional attributes follow at 0x18.
 constexpr size_t kInfo = 0x00, kFuncDescSize = 0x0E, kFkccic = 0x10, kArgCount = 0x14;
 constexpr uint32_t kHasDefaults = 0x1000;
-constexpr uint32_t kInvokePut = 4 << 3;  // INVOKE_PROPERTYPUT in bits 3-6
+constexpr uint32_t kInvokePut = 4 << 3;                   // INVOKE_PROPERTYPUT in bits 3-6
 constexpr uint32_t kOptional = 0x10, kHasDefault = 0x20;  // PARAMFLAG_FOPT, PARAMFLAG_FHASDEFAULT
 constexpr uint16_t kVtR8 = 5, kVtBstr = 8;
 // What a default adds to a function's reconstituted size, counted as widl counts its own.
@@ -84,7 +85,7 @@ struct TypeLib {
   Bytes head;  // header, help DLL name, typeinfo offsets, segment directory
   size_t directory = 0;
   Bytes segments[kSegments];
-  std::vector<int> order;  // segment indices in file order
+  std::vector<int> order;     // segment indices in file order
   std::vector<Bytes> blocks;  // each type's member block, by type index (empty: none)
 
   uint32_t TypeCount() const { return Get32(head, 0x20); }
@@ -142,7 +143,8 @@ Bytes Write(TypeLib& lib) {
   for (int s = 0; s < kSegments; ++s) {
     const bool empty = lib.segments[s].empty();
     if (!empty && std::find(lib.order.begin(), lib.order.end(), s) == lib.order.end())
-      lib.order.insert(std::find_if(lib.order.begin(), lib.order.end(), [s](int o) { return o > s; }), s);
+      lib.order.insert(
+          std::find_if(lib.order.begin(), lib.order.end(), [s](int o) { return o > s; }), s);
     Put32(file, lib.directory + 16 * s, 0xFFFFFFFF);
     Put32(file, lib.directory + 16 * s + 4, 0);
   }
@@ -168,7 +170,9 @@ struct Members {
   Bytes& block;
   uint32_t count;
   uint32_t RecordsLength() const { return Get32(block, 0); }
-  size_t Record(uint32_t i) const { return 4 + Get32(block, 4 + RecordsLength() + 8 * count + 4 * i); }
+  size_t Record(uint32_t i) const {
+    return 4 + Get32(block, 4 + RecordsLength() + 8 * count + 4 * i);
+  }
   size_t Id(uint32_t i) const { return 4 + RecordsLength() + 4 * i; }
   size_t Name(uint32_t i) const { return 4 + RecordsLength() + 4 * count + 4 * i; }
   size_t Offset(uint32_t i) const { return 4 + RecordsLength() + 8 * count + 4 * i; }
@@ -179,8 +183,11 @@ struct Members {
   void Resize(uint32_t i, size_t where, long delta) {
     const size_t record = Record(i);
     Put16(block, record + kInfo, static_cast<uint16_t>(Get16(block, record + kInfo) + delta));
-    if (delta > 0) block.insert(block.begin() + static_cast<long>(where), static_cast<size_t>(delta), 0);
-    else block.erase(block.begin() + static_cast<long>(where), block.begin() + static_cast<long>(where - delta));
+    if (delta > 0)
+      block.insert(block.begin() + static_cast<long>(where), static_cast<size_t>(delta), 0);
+    else
+      block.erase(block.begin() + static_cast<long>(where),
+                  block.begin() + static_cast<long>(where - delta));
     Put32(block, 0, static_cast<uint32_t>(RecordsLength() + delta));
     for (uint32_t k = 0; k < count; ++k)
       if (Get32(block, Offset(k)) > record - 4)
@@ -251,7 +258,9 @@ void Default(TypeLib& lib, const std::string& typeName, const std::string& membe
   Members m{lib.blocks[type], (elements & 0xFFFF) + (elements >> 16)};
   const Function f = FindFunction(lib, type, m, member, false);
   const uint16_t args = Get16(m.block, f.record + kArgCount);
-  auto paramAt = [&](uint16_t p) { return m.Record(f.index) + m.RecordLength(f.index) - 12 * (args - p); };
+  auto paramAt = [&](uint16_t p) {
+    return m.Record(f.index) + m.RecordLength(f.index) - 12 * (args - p);
+  };
   uint16_t p = 0;
   while (p < args && !(lib.NameAt(Get32(m.block, paramAt(p) + 4)) == param)) ++p;
   if (p == args) Die(typeName + "." + member + " has no parameter " + param);
@@ -295,7 +304,8 @@ void Undescribe(TypeLib& lib, const std::string& typeName, const std::string& me
   m.Resize(f.index, f.record, -static_cast<long>(length));
   // Drop its id, name and offset, the last first.
   for (size_t at : {m.Offset(f.index), m.Name(f.index), m.Id(f.index)})
-    m.block.erase(m.block.begin() + static_cast<long>(at), m.block.begin() + static_cast<long>(at) + 4);
+    m.block.erase(m.block.begin() + static_cast<long>(at),
+                  m.block.begin() + static_cast<long>(at) + 4);
   Put32(lib.Types(), info + kElements, elements - 1);
   Put32(lib.Types(), info + kRes3, Get32(lib.Types(), info + kRes3) - 2u * length);
 }
@@ -405,11 +415,16 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
       const std::vector<std::string> e = Split(argv[i]);
       const std::string edit = argv[i];
-      if (edit.rfind("helpfrom:", 0) == 0) HelpFrom(lib, edit.substr(9));
-      else if (e[0] == "pack" && e.size() == 3) Pack(lib, e[1], static_cast<uint32_t>(std::stoul(e[2])));
-      else if (e[0] == "default" && e.size() == 5) Default(lib, e[1], e[2], e[3], e[4]);
-      else if (e[0] == "undescribe" && e.size() == 4 && e[3] == "put") Undescribe(lib, e[1], e[2]);
-      else Die(std::string("unknown edit ") + argv[i]);
+      if (edit.rfind("helpfrom:", 0) == 0)
+        HelpFrom(lib, edit.substr(9));
+      else if (e[0] == "pack" && e.size() == 3)
+        Pack(lib, e[1], static_cast<uint32_t>(std::stoul(e[2])));
+      else if (e[0] == "default" && e.size() == 5)
+        Default(lib, e[1], e[2], e[3], e[4]);
+      else if (e[0] == "undescribe" && e.size() == 4 && e[3] == "put")
+        Undescribe(lib, e[1], e[2]);
+      else
+        Die(std::string("unknown edit ") + argv[i]);
     }
     const Bytes out = Write(lib);
     std::ofstream o(argv[1], std::ios::binary | std::ios::trunc);

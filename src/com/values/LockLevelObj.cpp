@@ -11,8 +11,12 @@ class LockLevelObjSkin final
   static constexpr std::string_view kName = "LockLevelObj";
   using Dual::Dual;
 
-  HRESULT STDMETHODCALLTYPE get_Level(::LockLevels* result) override { return Call(&Core::Level, result); }
-  HRESULT STDMETHODCALLTYPE put_Level(::LockLevels* value) override { return Call(Pick<LockLevels&>(&Core::SetLevel), value); }
+  HRESULT STDMETHODCALLTYPE get_Level(::LockLevels* result) override {
+    return Call(&Core::Level, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_Level(::LockLevels* value) override {
+    return Call(Pick<LockLevels&>(&Core::SetLevel), value);
+  }
 
   struct Relay : EventRelay<LockLevelObjSkin, LockLevelObjEvents, values::kLockLevelObjEventIds> {
     using EventRelay::EventRelay;

@@ -54,21 +54,45 @@ class ValueNumberObjSkin final : public Dual<ValueNumberObjSkin, _ValueNumberObj
   using Dual::Dual;
   // A number of its own: the request number of a value nobody else holds, which notifies
   // nobody when written.
-  static std::shared_ptr<NumberHandle> CreateCore() { return NumberHandle::Of(BasicValueObj::create()->RequestNumber()); }
+  static std::shared_ptr<NumberHandle> CreateCore() {
+    return NumberHandle::Of(BasicValueObj::create()->RequestNumber());
+  }
 
   HRESULT STDMETHODCALLTYPE get_Value(DOUBLE* result) override { return Call(&N::Value, result); }
   HRESULT STDMETHODCALLTYPE put_Value(DOUBLE value) override { return Call(&N::SetValue, value); }
-  HRESULT STDMETHODCALLTYPE get_PreviousValue(DOUBLE* result) override { return Call(&N::PreviousValue, result); }
-  HRESULT STDMETHODCALLTYPE get_LowerBoundA(DOUBLE* result) override { return Call(&N::LowerBoundA, result); }
-  HRESULT STDMETHODCALLTYPE put_LowerBoundA(DOUBLE value) override { return Call(&N::SetLowerBoundA, value); }
-  HRESULT STDMETHODCALLTYPE get_UpperBoundA(DOUBLE* result) override { return Call(&N::UpperBoundA, result); }
-  HRESULT STDMETHODCALLTYPE put_UpperBoundA(DOUBLE value) override { return Call(&N::SetUpperBoundA, value); }
-  HRESULT STDMETHODCALLTYPE get_LowerBoundB(DOUBLE* result) override { return Call(&N::LowerBoundB, result); }
-  HRESULT STDMETHODCALLTYPE put_LowerBoundB(DOUBLE value) override { return Call(&N::SetLowerBoundB, value); }
-  HRESULT STDMETHODCALLTYPE get_UpperBoundB(DOUBLE* result) override { return Call(&N::UpperBoundB, result); }
-  HRESULT STDMETHODCALLTYPE put_UpperBoundB(DOUBLE value) override { return Call(&N::SetUpperBoundB, value); }
-  HRESULT STDMETHODCALLTYPE get_DefaultValue(DOUBLE* result) override { return Call(&N::DefaultValue, result); }
-  HRESULT STDMETHODCALLTYPE put_DefaultValue(DOUBLE value) override { return Call(&N::SetDefaultValue, value); }
+  HRESULT STDMETHODCALLTYPE get_PreviousValue(DOUBLE* result) override {
+    return Call(&N::PreviousValue, result);
+  }
+  HRESULT STDMETHODCALLTYPE get_LowerBoundA(DOUBLE* result) override {
+    return Call(&N::LowerBoundA, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_LowerBoundA(DOUBLE value) override {
+    return Call(&N::SetLowerBoundA, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_UpperBoundA(DOUBLE* result) override {
+    return Call(&N::UpperBoundA, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_UpperBoundA(DOUBLE value) override {
+    return Call(&N::SetUpperBoundA, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_LowerBoundB(DOUBLE* result) override {
+    return Call(&N::LowerBoundB, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_LowerBoundB(DOUBLE value) override {
+    return Call(&N::SetLowerBoundB, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_UpperBoundB(DOUBLE* result) override {
+    return Call(&N::UpperBoundB, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_UpperBoundB(DOUBLE value) override {
+    return Call(&N::SetUpperBoundB, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_DefaultValue(DOUBLE* result) override {
+    return Call(&N::DefaultValue, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_DefaultValue(DOUBLE value) override {
+    return Call(&N::SetDefaultValue, value);
+  }
   HRESULT STDMETHODCALLTYPE get_SetupH(LONG* result) override { return Call(&N::SetupH, result); }
   HRESULT STDMETHODCALLTYPE put_SetupH(LONG value) override { return Call(&N::SetSetupH, value); }
   HRESULT STDMETHODCALLTYPE get_SetupI(LONG* result) override { return Call(&N::SetupI, result); }
@@ -81,8 +105,12 @@ class ValueNumberObjSkin final : public Dual<ValueNumberObjSkin, _ValueNumberObj
   HRESULT STDMETHODCALLTYPE put_Format(BSTR value) override { return Call(&N::SetFormat, value); }
   HRESULT STDMETHODCALLTYPE get_Label(BSTR* result) override { return Call(&N::Label, result); }
   HRESULT STDMETHODCALLTYPE put_Label(BSTR value) override { return Call(&N::SetLabel, value); }
-  HRESULT STDMETHODCALLTYPE get_InitialValue(DOUBLE* result) override { return Call(&N::InitialValue, result); }
-  HRESULT STDMETHODCALLTYPE put_InitialValue(DOUBLE value) override { return Call(&N::SetInitialValue, value); }
+  HRESULT STDMETHODCALLTYPE get_InitialValue(DOUBLE* result) override {
+    return Call(&N::InitialValue, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_InitialValue(DOUBLE value) override {
+    return Call(&N::SetInitialValue, value);
+  }
   HRESULT STDMETHODCALLTYPE get_Scale(DOUBLE* result) override { return Call(&N::Scale, result); }
   HRESULT STDMETHODCALLTYPE put_Scale(DOUBLE value) override { return Call(&N::SetScale, value); }
 };
@@ -96,50 +124,105 @@ class ValueObjSkin final : public Dual<ValueObjSkin, _ValueObj, BasicValueObj, V
 
   // One object, one count: the private read shares the published interfaces' IUnknown.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr || !IsEqualIID(riid, IID_INumberValue)) return Dual::QueryInterface(riid, ppv);
+    if (ppv == nullptr || !IsEqualIID(riid, IID_INumberValue))
+      return Dual::QueryInterface(riid, ppv);
     *ppv = static_cast<INumberValue*>(this);
     AddRef();
     return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return Dual::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return Dual::Release(); }
-  HRESULT STDMETHODCALLTYPE NumberValue(DOUBLE* result) override { return Call(&Core::NumberValue, result); }
+  HRESULT STDMETHODCALLTYPE NumberValue(DOUBLE* result) override {
+    return Call(&Core::NumberValue, result);
+  }
 
-  HRESULT STDMETHODCALLTYPE get_Number(_ValueNumberObj** result) override { return Call([](Core& c) { return NumberHandle::Of(c.Number()); }, result); }
+  HRESULT STDMETHODCALLTYPE get_Number(_ValueNumberObj** result) override {
+    return Call([](Core& c) { return NumberHandle::Of(c.Number()); }, result);
+  }
   HRESULT STDMETHODCALLTYPE Refresh() override { return Call(&Core::Refresh); }
   HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override { return Call(&Core::Name, result); }
   HRESULT STDMETHODCALLTYPE put_Name(BSTR value) override { return Call(&Core::SetName, value); }
-  HRESULT STDMETHODCALLTYPE get_ParamNum(LONG* result) override { return Call(&Core::ParamNum, result); }
-  HRESULT STDMETHODCALLTYPE put_ParamNum(LONG value) override { return Call(&Core::SetParamNum, value); }
-  HRESULT STDMETHODCALLTYPE get_SetupA(LONG* result) override { return Call(&Core::SetupA, result); }
-  HRESULT STDMETHODCALLTYPE put_SetupA(LONG* value) override { return Call(&Core::SetSetupA, value); }
-  HRESULT STDMETHODCALLTYPE get_SetupB(LONG* result) override { return Call(&Core::SetupB, result); }
-  HRESULT STDMETHODCALLTYPE put_SetupB(LONG value) override { return Call(&Core::SetSetupB, value); }
-  HRESULT STDMETHODCALLTYPE get_SetupC(LONG* result) override { return Call(&Core::SetupC, result); }
-  HRESULT STDMETHODCALLTYPE put_SetupC(LONG* value) override { return Call(&Core::SetSetupC, value); }
-  HRESULT STDMETHODCALLTYPE get_SetupD(LONG* result) override { return Call(&Core::SetupD, result); }
-  HRESULT STDMETHODCALLTYPE put_SetupD(LONG value) override { return Call(&Core::SetSetupD, value); }
-  HRESULT STDMETHODCALLTYPE get_SetupE(LONG* result) override { return Call(&Core::SetupE, result); }
-  HRESULT STDMETHODCALLTYPE put_SetupE(LONG* value) override { return Call(&Core::SetSetupE, value); }
-  HRESULT STDMETHODCALLTYPE get_SetupF(LONG* result) override { return Call(&Core::SetupF, result); }
-  HRESULT STDMETHODCALLTYPE put_SetupF(LONG* value) override { return Call(&Core::SetSetupF, value); }
-  HRESULT STDMETHODCALLTYPE get_SetupG(LONG* result) override { return Call(&Core::SetupG, result); }
-  HRESULT STDMETHODCALLTYPE put_SetupG(LONG* value) override { return Call(&Core::SetSetupG, value); }
-  HRESULT STDMETHODCALLTYPE get_RequestNumber(_ValueNumberObj** result) override { return Call([](Core& c) { return NumberHandle::Of(c.RequestNumber()); }, result); }
-  HRESULT STDMETHODCALLTYPE get_EditLock(LONG* result) override { return Call(&Core::EditLock, result); }
-  HRESULT STDMETHODCALLTYPE put_EditLock(LONG value) override { return Call(&Core::SetEditLock, value); }
-  HRESULT STDMETHODCALLTYPE CopyContentTo(_ValueObj* dest, VARIANT extra) override { return Call(&Core::CopyContentTo, dest, extra); }
-  HRESULT STDMETHODCALLTYPE get_ShortName(BSTR* result) override { return Call(&Core::ShortName, result); }
-  HRESULT STDMETHODCALLTYPE put_ShortName(BSTR* value) override { return Call(&Core::SetShortName, value); }
+  HRESULT STDMETHODCALLTYPE get_ParamNum(LONG* result) override {
+    return Call(&Core::ParamNum, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_ParamNum(LONG value) override {
+    return Call(&Core::SetParamNum, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_SetupA(LONG* result) override {
+    return Call(&Core::SetupA, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_SetupA(LONG* value) override {
+    return Call(&Core::SetSetupA, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_SetupB(LONG* result) override {
+    return Call(&Core::SetupB, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_SetupB(LONG value) override {
+    return Call(&Core::SetSetupB, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_SetupC(LONG* result) override {
+    return Call(&Core::SetupC, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_SetupC(LONG* value) override {
+    return Call(&Core::SetSetupC, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_SetupD(LONG* result) override {
+    return Call(&Core::SetupD, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_SetupD(LONG value) override {
+    return Call(&Core::SetSetupD, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_SetupE(LONG* result) override {
+    return Call(&Core::SetupE, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_SetupE(LONG* value) override {
+    return Call(&Core::SetSetupE, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_SetupF(LONG* result) override {
+    return Call(&Core::SetupF, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_SetupF(LONG* value) override {
+    return Call(&Core::SetSetupF, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_SetupG(LONG* result) override {
+    return Call(&Core::SetupG, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_SetupG(LONG* value) override {
+    return Call(&Core::SetSetupG, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_RequestNumber(_ValueNumberObj** result) override {
+    return Call([](Core& c) { return NumberHandle::Of(c.RequestNumber()); }, result);
+  }
+  HRESULT STDMETHODCALLTYPE get_EditLock(LONG* result) override {
+    return Call(&Core::EditLock, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_EditLock(LONG value) override {
+    return Call(&Core::SetEditLock, value);
+  }
+  HRESULT STDMETHODCALLTYPE CopyContentTo(_ValueObj* dest, VARIANT extra) override {
+    return Call(&Core::CopyContentTo, dest, extra);
+  }
+  HRESULT STDMETHODCALLTYPE get_ShortName(BSTR* result) override {
+    return Call(&Core::ShortName, result);
+  }
+  HRESULT STDMETHODCALLTYPE put_ShortName(BSTR* value) override {
+    return Call(&Core::SetShortName, value);
+  }
   HRESULT STDMETHODCALLTYPE ApplySetup() override { return Call(&Core::ApplySetup); }
 
   struct Relay : EventRelay<ValueObjSkin, ValueObjEvents, values::kValueObjEventIds> {
     using EventRelay::EventRelay;
     void Changed(std::shared_ptr<ValueObj>& newVal) override { Fire(Id("Changed"), newVal); }
-    void ValueChanged(std::shared_ptr<ValueObj>& newVal) override { Fire(Id("ValueChanged"), newVal); }
-    void ContentChanged(std::shared_ptr<ValueObj>& newVal) override { Fire(Id("ContentChanged"), newVal); }
+    void ValueChanged(std::shared_ptr<ValueObj>& newVal) override {
+      Fire(Id("ValueChanged"), newVal);
+    }
+    void ContentChanged(std::shared_ptr<ValueObj>& newVal) override {
+      Fire(Id("ContentChanged"), newVal);
+    }
     void Refresh(std::shared_ptr<ValueObj>& newVal) override { Fire(Id("Refresh"), newVal); }
-    void InitializeCache(double& initialValue, bool& processed) override { Fire(Id("InitializeCache"), initialValue, processed); }
+    void InitializeCache(double& initialValue, bool& processed) override {
+      Fire(Id("InitializeCache"), initialValue, processed);
+    }
   };
 };
 const Registered<ValueObjSkin> kValueRegistered;

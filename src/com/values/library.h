@@ -15,18 +15,24 @@ inline constexpr TypeLibraryInfo kTypeLibrary{"ValuesLib", "Zentara Values Type 
 inline constexpr const ComponentClassInfo& kPublishedValue = kValueComponent[0];
 inline constexpr const ComponentClassInfo& kPublishedNumber = kValueComponent[1];
 inline constexpr const ComponentClassInfo& kPublishedLockLevel = kValueComponent[2];
-inline constexpr ClassInfo kValueObj{kPublishedValue.name, kPublishedValue.classId, kPublishedValue.interfaceId,
+inline constexpr ClassInfo kValueObj{kPublishedValue.name, kPublishedValue.classId,
+                                     kPublishedValue.interfaceId,
                                      "{B55F825E-CB72-4F75-8F54-CDDC0A93C70A}"};
-inline constexpr ClassInfo kValueNumberObj{kPublishedNumber.name, "{9558D301-308D-4E3A-BDC8-1437A11971D0}",
+inline constexpr ClassInfo kValueNumberObj{kPublishedNumber.name,
+                                           "{9558D301-308D-4E3A-BDC8-1437A11971D0}",
                                            kPublishedNumber.interfaceId, ""};
 inline constexpr ClassInfo kLockLevelObj{kPublishedLockLevel.name, kPublishedLockLevel.classId,
-                                         kPublishedLockLevel.interfaceId, "{D0484F69-4CD1-44F9-9E45-3A6251C0CAAE}"};
+                                         kPublishedLockLevel.interfaceId,
+                                         "{D0484F69-4CD1-44F9-9E45-3A6251C0CAAE}"};
 inline constexpr ClassInfo kFlashObj{"FlashObj", "{64D5AA9D-2434-4793-A621-EE2619AB95B6}",
                                      "{B25509F2-15E7-4048-B5EF-53F10FF38024}", ""};
 inline constexpr ClassInfo kClasses[] = {kValueObj, kValueNumberObj, kLockLevelObj, kFlashObj};
 
-inline constexpr DispatchEntry kValueObjEventIds[] = {
-    {"Changed", 1}, {"ValueChanged", 2}, {"ContentChanged", 3}, {"Refresh", 4}, {"InitializeCache", 5}};
+inline constexpr DispatchEntry kValueObjEventIds[] = {{"Changed", 1},
+                                                      {"ValueChanged", 2},
+                                                      {"ContentChanged", 3},
+                                                      {"Refresh", 4},
+                                                      {"InitializeCache", 5}};
 inline constexpr DispatchEntry kLockLevelObjEventIds[] = {{"Changed", 1}};
 
 }  // namespace zentnet::com::values
