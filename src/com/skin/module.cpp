@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cwchar>
 #include <cwctype>
-#include <deque>
 #include <map>
 #include <string>
 #include <tuple>
@@ -42,11 +41,8 @@ struct MemberKey {
   WORD flags;
   auto operator<=>(const MemberKey&) const = default;
 };
-// A member looked up lately, found again without a lock (see FactsOf).
-struct RecentMember {
-  MemberKey key;
-  const MemberFacts* facts;
-};
+// A member's cached facts with its key: a map node, which stays where it is while the map lives.
+using KnownMember = std::pair<const MemberKey, MemberFacts>;
 struct TypeCache {
   Ref<ITypeLib> library;
   // The module's further type libraries (TYPELIB resources 2, 3, ...): a class this DLL
@@ -55,12 +51,11 @@ struct TypeCache {
   bool othersLoaded = false;
   std::vector<CachedInfo> infos;
   std::map<MemberKey, MemberFacts> members;  // of the infos above, kept alive by them
-  std::deque<RecentMember> recent;           // read without the lock: freed only with the cache
   // Every slot KeptVtableInfo filled, emptied before the cache is freed.
   std::vector<std::atomic<ITypeInfo*>*> keptSlots;
 };
 constexpr size_t kRecentSlots = 256;
-std::atomic<const RecentMember*> g_recent[kRecentSlots];
+std::atomic<const KnownMember*> g_recent[kRecentSlots];
 // Never destroyed at process exit: releasing COM objects while DLLs detach is unsafe.
 TypeCache& Types() {
   static auto* cache = new TypeCache;
@@ -213,25 +208,24 @@ struct FuncDescOf {
 // The facts of `id` called with `flags`, learnt from its description on the first call;
 // null when the member is not described for those flags (ITypeInfo::Invoke answers then).
 // Every Invoke asks, so a member found once is then found in a slot of g_recent by a single
-// load: a slot holds a record that lives as long as the type cache, replaced whole by a
-// later member that falls on the same slot; the slots are emptied before the cache is freed.
+// load: a slot points at a node of the cache's member map, replaced by a later member that
+// falls on the same slot; the slots are emptied before the cache is freed.
 const MemberFacts* FactsOf(ITypeInfo* info, DISPID id, WORD flags) {
   const MemberKey key{info, id, flags};
   const size_t slot =
       (reinterpret_cast<uintptr_t>(info) / 16 * 31 + static_cast<uint32_t>(id) * 8 + flags) %
       kRecentSlots;
-  if (const RecentMember* r = g_recent[slot].load(std::memory_order_acquire); r && r->key == key)
-    return r->facts;
-  const auto remember = [&](const MemberFacts& kept) {
-    const MemberFacts* facts = kept.known ? &kept : nullptr;
-    Types().recent.push_back({key, facts});
-    g_recent[slot].store(&Types().recent.back(), std::memory_order_release);
-    return facts;
+  const auto known = [](const KnownMember& m) { return m.second.known ? &m.second : nullptr; };
+  if (const KnownMember* m = g_recent[slot].load(std::memory_order_acquire); m && m->first == key)
+    return known(*m);
+  const auto remember = [&](const KnownMember& m) {
+    g_recent[slot].store(&m, std::memory_order_release);
+    return known(m);
   };
   {
-    const Exclusive lock(g_typesLock);
+    const Shared lock(g_typesLock);
     const auto found = Types().members.find(key);
-    if (found != Types().members.end()) return remember(found->second);
+    if (found != Types().members.end()) return remember(*found);
   }
   const FuncDescOf func(info, id, flags);
   MemberFacts facts = func.desc != nullptr ? LearnMember(info, *func.desc) : MemberFacts{};
@@ -240,7 +234,7 @@ const MemberFacts* FactsOf(ITypeInfo* info, DISPID id, WORD flags) {
   // nothing else reaches here.
   for (const auto& c : Types().infos)
     if (c.info.get() == info)
-      return remember(Types().members.emplace(key, std::move(facts)).first->second);
+      return remember(*Types().members.emplace(key, std::move(facts)).first);
   return nullptr;
 }
 
