@@ -82,6 +82,7 @@ VARTYPE PointedType(ITypeInfo* info, const TYPEDESC& param) {
     case VT_BOOL:
     case VT_R8:
     case VT_DISPATCH:
+    case VT_VARIANT:
       return vt;
     default:
       return VT_EMPTY;
@@ -403,6 +404,7 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
       V_VARIANTREF(&arg) = &copy;
       continue;
     }
+    if (want == VT_VARIANT) continue;  // a variable of any type: the platform takes it as it is
     const bool strict = m.object && want != VT_EMPTY && V_VT(&arg) != (VT_BYREF | want);
     if (want == VT_EMPTY || V_VT(&arg) == (VT_BYREF | want) || held == nullptr ||
         (V_VT(held) & VT_BYREF) || V_VT(held) == VT_ERROR ||
