@@ -123,7 +123,8 @@ class ClientObject final : public RefCounted<IDispatch, ClientObject> {
   int lateCalls = 0;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (early_ && IsEqualIID(riid, published_)) return inner_->QueryInterface(riid, ppv);
+    if ((early_ && IsEqualIID(riid, published_)) || IsEqualIID(riid, IID_IConnectionPointContainer))
+      return inner_->QueryInterface(riid, ppv);
     return AnswerAs<IDispatch>(this, riid, ppv, IID_IDispatch);
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
@@ -495,6 +496,7 @@ class ValueListener final : public ValueObjEvents {
   bool fail = false;
   void ValueChanged(std::shared_ptr<ValueObj>&) override {}
   void Changed(std::shared_ptr<ValueObj>&) override {
+    heard += "Changed ";
     if (fail) throw AutomationError(1234, "Drive", "Shutdown");
   }
   void ContentChanged(std::shared_ptr<ValueObj>&) override {}
@@ -560,8 +562,25 @@ void ValueObjectsComeFromTheValueLibrary() {
     for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile})
       SysFreeString(text);
   }
-  ExpectEq(listener->heard, "InitializeCache(1) ", "the cache event");
+  ExpectEq(listener->heard, "Changed InitializeCache(1) ", "the events");
   value->Unadvise(cookie);
+}
+
+// A client's own value object (ours behind a client's IDispatch, without our private number
+// interface): its number read and written through the published interface, its events
+// passed on to core subscribers, its connection ended with the adapter.
+void ClientValuesAreCalledThroughTheirInterface() {
+  const Ref<IUnknown> ours = WrapObject(NewValueObj());
+  const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_ValueObj), true), false);
+  auto listener = std::make_shared<ValueListener>();
+  if (const auto theirs = Unwrap<ValueObj>(client.get())) {
+    theirs->Advise(listener);
+    theirs->Number()->SetValue(5);
+    ExpectEq(theirs->NumberValue(), 5, "a client's value: its number");
+    ExpectEq(Unwrap<ValueObj>(ours.get())->NumberValue(), 5, "... is the object's");
+  }
+  ExpectEq(listener->heard, "Changed ", "... its Changed event");
+  ExpectEq(bool(BridgeOf(ours.get())), false, "... no connection left once the adapter is gone");
 }
 
 // Registers the value library's DLL beside `zentNetLib`, runs the checks, and proves that
@@ -578,6 +597,7 @@ void ValuesThroughTheirOwnDll(const std::string& zentNetLib) {
   };
   ExpectEq(function("DllRegisterServer")(), S_OK, "ZentValues DllRegisterServer");
   ValueObjectsComeFromTheValueLibrary();
+  ClientValuesAreCalledThroughTheirInterface();
   ExpectEq(function("DllCanUnloadNow")(), S_OK, "ZentValues can unload once the adapters are gone");
   ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer");
   ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer again");
