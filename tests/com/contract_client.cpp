@@ -298,61 +298,48 @@ void CheckSlots(const char* owner, ITypeInfo* vtable, const std::vector<Slot>& s
 // ------------------------------------------------------------------------------------------
 // The type library
 
-// Coclass: its name, and the default and default-source interfaces it names.
-void CheckCoclass(ITypeLib* lib, const Class& cls) {
-  Ptr<ITypeInfo> info;
-  if (FAILED(lib->GetTypeInfoOfGuid(ParseGuid(cls.clsid), &info)) ||
-      Attr(info.p)->typekind != TKIND_COCLASS)
-    return Fail("%s: class id %ls is no coclass of the type library", cls.name, cls.clsid);
-  Compare(cls.name + std::string(" coclass name"), cls.name, TypeName(info.p));
-  GUID got[2] = {GUID_NULL, GUID_NULL};
-  for (UINT i = 0; i < Attr(info.p)->cImplTypes; ++i) {
-    INT flags = 0;
-    HREFTYPE ref = 0;
-    Ptr<ITypeInfo> impl;
-    if (SUCCEEDED(info->GetImplTypeFlags(i, &flags)) && (flags & IMPLTYPEFLAG_FDEFAULT) &&
-        SUCCEEDED(info->GetRefTypeOfImplType(i, &ref)) &&
-        SUCCEEDED(info->GetRefTypeInfo(ref, &impl)))
-      got[flags & IMPLTYPEFLAG_FSOURCE ? 1 : 0] = Attr(impl.p)->guid;
+// A class: its coclass, named as the class, names its default interface ("_Name", dual,
+// derived from IDispatch, every member in its slot) and, where the class raises events, its
+// default source (the dispinterface "__Name", every event in its place).
+void CheckClass(ITypeLib* lib, const Contract& c) {
+  const std::string name = c.cls->name;
+  std::string want = "coclass " + name + ", default " + GuidText(ParseGuid(c.cls->iid)) +
+                     (c.cls->eventIid ? ", events " + GuidText(ParseGuid(c.cls->eventIid)) : "") +
+                     "; _" + name + " dual from IDispatch" +
+                     (c.cls->eventIid ? "; __" + name + " dispinterface" : ""),
+              got = "no coclass";
+  Ptr<ITypeInfo> coclass, itf, vtable, base, events;
+  if (SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.cls->clsid), &coclass)) &&
+      Attr(coclass.p)->typekind == TKIND_COCLASS) {
+    got = "coclass " + TypeName(coclass.p);
+    for (UINT i = 0; i < Attr(coclass.p)->cImplTypes; ++i) {
+      INT flags = 0;
+      HREFTYPE ref = 0;
+      Ptr<ITypeInfo> impl;
+      if (SUCCEEDED(coclass->GetImplTypeFlags(i, &flags)) && (flags & IMPLTYPEFLAG_FDEFAULT) &&
+          SUCCEEDED(coclass->GetRefTypeOfImplType(i, &ref)) &&
+          SUCCEEDED(coclass->GetRefTypeInfo(ref, &impl)))
+        got += (flags & IMPLTYPEFLAG_FSOURCE ? ", events " : ", default ") +
+               GuidText(Attr(impl.p)->guid);
+    }
   }
-  Compare(cls.name + std::string(" default interface"), GuidText(ParseGuid(cls.iid)),
-          GuidText(got[0]));
-  Compare(cls.name + std::string(" event interface"),
-          GuidText(cls.eventIid ? ParseGuid(cls.eventIid) : GUID_NULL), GuidText(got[1]));
-}
-
-// Default interface: dual, derived from IDispatch, every member in its slot.
-void CheckInterface(ITypeLib* lib, const Contract& c) {
-  const char* name = c.cls->name;
-  Ptr<ITypeInfo> info, vtable, base;
-  if (FAILED(lib->GetTypeInfoOfGuid(ParseGuid(c.cls->iid), &info)))
-    return Fail("%s: interface id %ls not in the type library", name, c.cls->iid);
-  if (!(Attr(info.p)->wTypeFlags & TYPEFLAG_FDUAL)) Fail("%s: default interface is not dual", name);
-  if (!VtableView(info.p, vtable)) return Fail("%s: default interface has no vtable part", name);
-  Compare(name + std::string(" default interface name"), std::string("_") + name,
-          TypeName(vtable.p));
   HREFTYPE ref = 0;
-  if (Attr(vtable.p)->cImplTypes != 1 || FAILED(vtable->GetRefTypeOfImplType(0, &ref)) ||
-      FAILED(vtable->GetRefTypeInfo(ref, &base)) || Attr(base.p)->guid != IID_IDispatch)
-    Fail("%s: default interface does not derive from IDispatch", name);
-  CheckSlots(name, vtable.p, c.slots);
-}
-
-// Event interface: every event in its place with its dispatch identifier, found both in the
-// function descriptions and by name.
-void CheckEvents(ITypeLib* lib, const Contract& c) {
-  const char* name = c.cls->name;
-  if (!c.cls->eventIid) return;
-  Ptr<ITypeInfo> info;
-  if (FAILED(lib->GetTypeInfoOfGuid(ParseGuid(c.cls->eventIid), &info)) ||
-      Attr(info.p)->typekind != TKIND_DISPATCH)
-    return Fail("%s: event interface id %ls is no dispinterface of the type library", name,
-                c.cls->eventIid);
-  Compare(name + std::string(" event interface name"), std::string("__") + name, TypeName(info.p));
-  std::vector<std::string> want;
-  for (const Event& e : c.events)
-    want.push_back(EventRow(want.size() + 1, e.name, e.dispid, e.args));
-  Diff(name, want, Described(info.p, true, true));
+  if (SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.cls->iid), &itf)) && VtableView(itf.p, vtable)) {
+    got += "; " + TypeName(vtable.p) + (Attr(itf.p)->wTypeFlags & TYPEFLAG_FDUAL ? " dual" : "");
+    if (Attr(vtable.p)->cImplTypes == 1 && SUCCEEDED(vtable->GetRefTypeOfImplType(0, &ref)) &&
+        SUCCEEDED(vtable->GetRefTypeInfo(ref, &base)))
+      got += " from " + TypeName(base.p);
+    CheckSlots(name.c_str(), vtable.p, c.slots);
+  }
+  if (c.cls->eventIid && SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.cls->eventIid), &events))) {
+    got += "; " + TypeName(events.p) +
+           (Attr(events.p)->typekind == TKIND_DISPATCH ? " dispinterface" : "");
+    std::vector<std::string> rows;
+    for (const Event& e : c.events)
+      rows.push_back(EventRow(rows.size() + 1, e.name, e.dispid, e.args));
+    Diff(name, rows, Described(events.p, true, true));
+  }
+  Compare(name, want, got);
 }
 
 // ---- Parameters, enumerations and records ------------------------------------------------
@@ -532,11 +519,7 @@ void CheckLibrary(ITypeLib* lib, SYSKIND syskind) {
                 std::to_string(attr->syskind));
     lib->ReleaseTLibAttr(attr);
   }
-  for (const Contract& c : g_contracts) {
-    CheckCoclass(lib, *c.cls);
-    CheckInterface(lib, c);
-    CheckEvents(lib, c);
-  }
+  for (const Contract& c : g_contracts) CheckClass(lib, c);
   CheckForeignInterfaces(lib);
   CheckEnumerationsAndRecords(lib);
 }
