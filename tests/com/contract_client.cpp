@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -346,6 +347,9 @@ void CheckClass(ITypeLib* lib, const Contract& c) {
 
 std::string TypeText(ITypeInfo* info, const TYPEDESC& t);
 
+// The types of other libraries the members name, by "Library.Name", as first met.
+std::map<std::string, ITypeInfo*> g_foreign;
+
 // The type `ref` names, as "Name", or "Library.Name" when another library describes it.
 std::string RefText(ITypeInfo* info, HREFTYPE ref, TYPEKIND* kind = nullptr) {
   Ptr<ITypeInfo> target;
@@ -359,7 +363,10 @@ std::string RefText(ITypeInfo* info, HREFTYPE ref, TYPEKIND* kind = nullptr) {
     BSTR libName = nullptr, homeName = nullptr;
     lib->GetDocumentation(-1, &libName, nullptr, nullptr, nullptr);
     home->GetDocumentation(-1, &homeName, nullptr, nullptr, nullptr);
-    if (Narrow(libName) != Narrow(homeName)) name = Narrow(libName) + "." + name;
+    if (Narrow(libName) != Narrow(homeName)) {
+      name = Narrow(libName) + "." + name;
+      if (g_foreign.emplace(name, target.p).second) target->AddRef();
+    }
     SysFreeString(libName);
     SysFreeString(homeName);
   }
@@ -422,37 +429,22 @@ std::string SignatureText(ITypeInfo* info, const FUNCDESC& fd) {
   return out.size() > 1 && out[0] == ' ' ? out.substr(1) : out;
 }
 
-// The vtable half of another library's interface: the collection's by its identifier, the
-// value object's as the type of ConfigRegObj.Register's Set.
-bool InterfaceNamed(ITypeLib* lib, const std::string& name, Ptr<ITypeInfo>& vtable) {
-  const wchar_t* iid = name == kCollection.name ? kCollection.iid
-                       : name == "ConfigRegObj" ? kClasses[3].iid
-                                                : nullptr;
+// The vtable half of another library's interface: the collection's, which ours describes,
+// by its identifier; the value object's as the members name it.
+bool InterfaceNamed(ITypeLib* lib, const Interface& itf, Ptr<ITypeInfo>& vtable) {
   Ptr<ITypeInfo> info;
-  if (iid)
-    return SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(iid), &info)) && VtableView(info.p, vtable);
-  if (name != kValueObj.name) BadTable("no interface " + name);
-  Ptr<ITypeInfo> config, target;
-  if (!InterfaceNamed(lib, "ConfigRegObj", config)) return false;
-  bool found = false;
-  for (UINT i = 0; !found && i < Attr(config.p)->cFuncs; ++i) {
-    FUNCDESC* fd = nullptr;
-    if (FAILED(config->GetFuncDesc(i, &fd))) continue;
-    const TYPEDESC& t = fd->lprgelemdescParam[0].tdesc;
-    if (fd->invkind == INVOKE_PROPERTYPUTREF &&
-        _stricmp(TypeName(config.p, fd->memid).c_str(), "Register") == 0)
-      found = t.vt == VT_PTR && t.lptdesc->vt == VT_USERDEFINED &&
-              SUCCEEDED(config->GetRefTypeInfo(t.lptdesc->hreftype, &target));
-    config->ReleaseFuncDesc(fd);
-  }
-  return found && Attr(target.p)->guid == ParseGuid(kValueObj.iid) && VtableView(target.p, vtable);
+  if (&itf == &kCollection)
+    return SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(itf.iid), &info)) &&
+           VtableView(info.p, vtable);
+  const auto named = g_foreign.find("ValuesLib." + std::string(itf.name));
+  return named != g_foreign.end() && VtableView(named->second, vtable);
 }
 
 // The interfaces of other libraries: each member in its slot, with its dispatch identifier.
 void CheckForeignInterfaces(ITypeLib* lib) {
   for (const Interface* itf : {&kCollection, &kValueObj}) {
     Ptr<ITypeInfo> vtable;
-    if (InterfaceNamed(lib, itf->name, vtable)) {
+    if (InterfaceNamed(lib, *itf, vtable)) {
       Compare(itf->name + std::string(" identifier"), GuidText(ParseGuid(itf->iid)),
               GuidText(Attr(vtable.p)->guid));
       CheckSlots(itf->name, vtable.p, ParseSlots(itf->name, itf->members));
@@ -522,6 +514,7 @@ void CheckLibrary(ITypeLib* lib, SYSKIND syskind) {
   for (const Contract& c : g_contracts) CheckClass(lib, c);
   CheckForeignInterfaces(lib);
   CheckEnumerationsAndRecords(lib);
+  for (const auto& [name, info] : g_foreign) info->Release();
 }
 
 // ------------------------------------------------------------------------------------------
