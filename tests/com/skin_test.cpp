@@ -36,7 +36,20 @@ Ref<T> Make(T* fresh) {
   return Ref<T>(fresh, false);
 }
 
-std::string Utf8(BSTR b) { return ToUtf8(b); }
+std::string Utf8(const wchar_t* text) { return ToUtf8(Bstr(SysAllocString(text)).get()); }
+
+// A value under HKEY_CLASSES_ROOT.
+std::string RegText(const std::wstring& path) {
+  wchar_t value[64] = {};
+  LONG size = sizeof value;
+  RegQueryValueW(HKEY_CLASSES_ROOT, path.c_str(), value, &size);
+  return Utf8(value);
+}
+
+using DllFunction = HRESULT(STDAPICALLTYPE*)();
+DllFunction Export(HMODULE dll, const char* name) {
+  return reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+}
 
 // The description of the thread's error object, taken: "(none)" without one.
 std::string ErrorDescription() {
@@ -44,7 +57,7 @@ std::string ErrorDescription() {
   BSTR text = nullptr;
   if (GetErrorInfo(0, info.put()) != S_OK || !info || FAILED(info->GetDescription(&text)))
     return "(none)";
-  return Utf8(Bstr(text).get());
+  return ToUtf8(Bstr(text).get());
 }
 
 // ---- In-process: the rules every skin member relies on ----------------------------------
@@ -316,7 +329,6 @@ void RelaysPassEveryEventOnUnderItsIdentifier() {
 
 // ---- Through the DLL ---------------------------------------------------------------------
 
-using DllFunction = HRESULT(STDAPICALLTYPE*)();
 DllFunction g_canUnloadNow = nullptr;
 
 Ref<IDispatch> Create(const wchar_t* progId) {
@@ -325,7 +337,7 @@ Ref<IDispatch> Create(const wchar_t* progId) {
   Expect(SUCCEEDED(CLSIDFromProgID(progId, &clsid)) &&
              SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                         reinterpret_cast<void**>(object.put()))),
-         "create " + ToUtf8(Bstr(SysAllocString(progId)).get()));
+         "create " + Utf8(progId));
   return object;
 }
 
@@ -406,7 +418,7 @@ void ArgumentsAsACompiledClientPasses() {
   VARIANT text;
   VariantInit(&text);
   InvokeNamed(config.get(), L"SteadixStr", {Long(1)}, {}, &text, nullptr);
-  const std::string one = V_VT(&text) == VT_BSTR ? Utf8(V_BSTR(&text)) : "?";
+  const std::string one = V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "?";
   VariantClear(&text);
   struct Case {
     IDispatch* object;
@@ -423,12 +435,11 @@ void ArgumentsAsACompiledClientPasses() {
   };
   for (const Case& c : cases) {
     UINT argErr = 99;
-    const std::string what =
-        "named " + ToUtf8(Bstr(SysAllocString(c.member)).get()) + " #" + std::to_string(&c - cases);
+    const std::string what = "named " + Utf8(c.member) + " #" + std::to_string(&c - cases);
     const HRESULT hr = InvokeNamed(c.object, c.member, c.args, c.names, &text, &argErr);
     ExpectEq(hr, c.hr, what);
     if (hr == S_OK)
-      ExpectEq(V_VT(&text) == VT_BSTR ? Utf8(V_BSTR(&text)) : "?", one, what);
+      ExpectEq(V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "?", one, what);
     else
       ExpectEq(argErr, 0u, "... the first argument is in error: " + what);
     VariantClear(&text);
@@ -442,13 +453,8 @@ void ArgumentsAsACompiledClientPasses() {
 }
 
 void RegistrationRoundTrip(HMODULE dll) {
-  const auto reg = reinterpret_cast<DllFunction>(
-      reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
-  ExpectEq(reg(), S_OK, "DllRegisterServer");
-  wchar_t value[64] = {};
-  LONG size = sizeof value;
-  RegQueryValueW(HKEY_CLASSES_ROOT, L"ZentNetLib.CmdLog\\CurVer", value, &size);
-  ExpectEq(Utf8(Bstr(SysAllocString(value)).get()), "ZentNetLib.CmdLog.1", "CurVer");
+  ExpectEq(Export(dll, "DllRegisterServer")(), S_OK, "DllRegisterServer");
+  ExpectEq(RegText(L"ZentNetLib.CmdLog\\CurVer"), "ZentNetLib.CmdLog.1", "CurVer");
   const auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
       reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
   void* factory = nullptr;
@@ -468,20 +474,11 @@ void ForeignInterfaceKeysSurvive(HMODULE dll) {
       {key + L"\\ProxyStubClsid32", L"{00020424-0000-0000-C000-000000000046}"}};
   for (const auto& [path, value] : planted)
     RegSetValueW(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, value.c_str(), 0);
-  const auto check = [&](const char* after) {
-    for (const auto& [path, value] : planted) {
-      wchar_t got[64] = {};
-      LONG size = sizeof got;
-      RegQueryValueW(HKEY_CLASSES_ROOT, path.c_str(), got, &size);
-      ExpectEq(Utf8(Bstr(SysAllocString(got)).get()),
-               Utf8(Bstr(SysAllocString(value.c_str())).get()),
-               std::string("the planted collection key after ") + after);
-    }
-  };
   for (const char* name : {"DllRegisterServer", "DllUnregisterServer"}) {
-    ExpectEq(reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)))(),
-             S_OK, name);
-    check(name);
+    ExpectEq(Export(dll, name)(), S_OK, name);
+    for (const auto& [path, value] : planted)
+      ExpectEq(RegText(path), Utf8(value.c_str()),
+               std::string("the planted collection key after ") + name);
   }
   RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
 }
@@ -592,15 +589,14 @@ void ValuesThroughTheirOwnDll(const std::string& zentNetLib) {
   HMODULE dll = LoadLibraryA(path.c_str());
   Expect(dll != nullptr, "LoadLibrary " + path);
   if (dll == nullptr) return;
-  const auto function = [&](const char* name) {
-    return reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-  };
-  ExpectEq(function("DllRegisterServer")(), S_OK, "ZentValues DllRegisterServer");
+  ExpectEq(Export(dll, "DllRegisterServer")(), S_OK, "ZentValues DllRegisterServer");
   ValueObjectsComeFromTheValueLibrary();
   ClientValuesAreCalledThroughTheirInterface();
-  ExpectEq(function("DllCanUnloadNow")(), S_OK, "ZentValues can unload once the adapters are gone");
-  ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer");
-  ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer again");
+  ExpectEq(Export(dll, "DllCanUnloadNow")(), S_OK,
+           "ZentValues can unload once the adapters are gone");
+  for (const char* again : {"", " again"})
+    ExpectEq(Export(dll, "DllUnregisterServer")(), S_OK,
+             std::string("ZentValues DllUnregisterServer") + again);
   ExpectError([] { NewValueObj(); }, 429, "ZentNetLib", "ActiveX component can't create object",
               "a value object without the value library");
 }
@@ -622,8 +618,7 @@ int main(int argc, char** argv) {
   HMODULE dll = LoadLibraryA(path.c_str());
   Expect(dll != nullptr, "LoadLibrary " + path);
   if (dll != nullptr) {
-    g_canUnloadNow = reinterpret_cast<DllFunction>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+    g_canUnloadNow = Export(dll, "DllCanUnloadNow");
     RegistrationRoundTrip(dll);
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
@@ -634,10 +629,9 @@ int main(int argc, char** argv) {
     ArgumentsAsACompiledClientPasses();
     ValuesThroughTheirOwnDll(path);
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
-    const auto unreg = reinterpret_cast<DllFunction>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
-    ExpectEq(unreg(), S_OK, "DllUnregisterServer");
-    ExpectEq(unreg(), S_OK, "DllUnregisterServer again");
+    for (const char* again : {"", " again"})
+      ExpectEq(Export(dll, "DllUnregisterServer")(), S_OK,
+               std::string("DllUnregisterServer") + again);
     ForeignInterfaceKeysSurvive(dll);
   }
   CoUninitialize();
