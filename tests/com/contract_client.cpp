@@ -544,28 +544,23 @@ struct Object {
   const Contract& c;
   IUnknown* unknown = nullptr;
   IUnknown* itf = nullptr;
-  IConnectionPoint* point = nullptr;
   TestSink* sink = nullptr;
-  DWORD cookie = 0;
 
   explicit Object(const Contract& contract) : c(contract) {
     const Class& cls = *c.cls;
-    Ptr<IConnectionPointContainer> container;
     HRESULT hr = CoCreateInstance(ParseGuid(cls.clsid), nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                   reinterpret_cast<void**>(&unknown));
     if (SUCCEEDED(hr))
       hr = unknown->QueryInterface(ParseGuid(cls.iid), reinterpret_cast<void**>(&itf));
-    if (FAILED(hr)) Fail("%s: no object with the default interface, hr 0x%08lX", cls.name, hr);
-    if (FAILED(hr) || !cls.eventIid) return;
-    hr = unknown->QueryInterface(IID_IConnectionPointContainer,
-                                 reinterpret_cast<void**>(&container));
-    if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(ParseGuid(cls.eventIid), &point);
-    if (SUCCEEDED(hr))
-      (sink = new TestSink)->extra = ParseGuid(cls.eventIid), hr = point->Advise(sink, &cookie);
-    if (FAILED(hr)) Fail("%s: cannot connect to %ls, hr 0x%08lX", cls.name, cls.eventIid, hr);
+    if (FAILED(hr)) {
+      Fail("%s: no object with the default interface, hr 0x%08lX", name(), hr);
+    } else if (cls.eventIid) {
+      (sink = new TestSink)->extra = ParseGuid(cls.eventIid);
+      if (!sink->Listen(unknown, sink->extra))
+        Fail("%s: cannot connect to %ls", name(), cls.eventIid);
+    }
   }
   ~Object() {
-    if (point) point->Unadvise(cookie), point->Release();
     if (sink) sink->Release();
     if (itf) itf->Release();
     ULONG left = unknown ? unknown->Release() : 0;
