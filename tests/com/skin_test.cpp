@@ -191,27 +191,26 @@ void ForeignObjectsAreCalledThroughTheirInterface() {
     const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_PhysDriveObj), early),
                                    false);
     const auto drive = Unwrap<PhysDriveObj>(client.get());
-    ExpectEq(drive != nullptr && drive != core, true, how + "the client's drive is adapted");
-    ExpectEq(WrapObject(drive).get() == static_cast<IUnknown*>(client.get()), true,
-             how + "and wraps back to itself");
-    ExpectEq(Unwrap<PhysDriveObj>(client.get()) == drive, true, how + "one adapter while it lives");
-
-    drive->SetAddress(9);
-    ExpectEq(core->address + drive->Address(), 18, how + "Let and Get");
+    ExpectEq(drive != nullptr && drive != core &&
+                 WrapObject(drive).get() == static_cast<IUnknown*>(client.get()) &&
+                 Unwrap<PhysDriveObj>(client.get()) == drive,
+             true, how + "the client's drive is adapted, once while it lives, and wraps back");
+    // Let and Get; Set and Get of an object, which keeps its identity; a method's result and
+    // its by-reference text written back; by-value arguments; an object argument and a
+    // by-reference number written back.
     auto log = CmdLog::create();
+    std::string path = "motor", cmd = "PV";
+    int32_t found = 0;
+    drive->SetAddress(9);
     drive->SetLogFile(log);
-    ExpectEq(core->log == log && drive->LogFile() == log, true,
-             how + "Set and Get of an object keep its identity");
-    std::string path = "motor";
-    ExpectEq(drive->MotorFileExists(path), true, how + "method result");
-    ExpectEq(path, "motor.mtr", how + "by-reference text written back");
-    std::string cmd = "PV";
-    ExpectEq(drive->RunCommand(cmd, 10, false), "PV in 10", how + "by-value arguments");
+    std::string got = std::to_string(core->address) + " " + std::to_string(drive->Address());
+    got += core->log == log && drive->LogFile() == log ? " log" : " another log";
+    got += drive->MotorFileExists(path) ? " " + path : " none";
+    got += " " + drive->RunCommand(cmd, 10, false);
+    got += " " + std::to_string(drive->WakeupDrive(Collection::create(), found));
+    ExpectEq(got + " " + std::to_string(found), "9 9 log motor.mtr PV in 10 3 2", how + "calls");
     ExpectError([&] { drive->RunCommand(cmd); }, 1234, "Drive", "no reply to PV",
                 how + "the callee's error");
-    int32_t found = 0;
-    ExpectEq(drive->WakeupDrive(Collection::create(), found), 3, how + "an object argument");
-    ExpectEq(found, 2, how + "by-reference number written back");
     ExpectEq(client->lateCalls == 0, early, how + "late-bound calls only without the interface");
     if (!early)
       ExpectError([&] { drive->FirmwareName(); }, 438, "ZentNetLib",
