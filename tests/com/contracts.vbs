@@ -18,6 +18,9 @@ For Each name In Split("ZentNetLib.CmdLog ZentNetLib.DriveEventObj ZentNetLib.Ne
     CheckEq TypeName(CreateObject(name & x)), "_" & Mid(name, InStr(name, ".") + 1), name & x
   Next
 Next
+' The flash library's object as the root object hands it out.
+Set x = CreateObject("ZentNetLib.NetLib").Flash
+If x Is Nothing Then Fail "NetLib.Flash is Nothing" Else CheckEq TypeName(x), "_FlashObj", "NetLib.Flash"
 
 ' ---- Our value library: a value's number and its events, copying ----------------------
 
