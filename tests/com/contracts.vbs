@@ -22,6 +22,12 @@ Next
 Set x = CreateObject("ZentNetLib.NetLib").Flash
 If x Is Nothing Then Fail "NetLib.Flash is Nothing" Else CheckEq TypeName(x), "_FlashObj", "NetLib.Flash"
 
+' The runtime's collection late-bound (its slots are the contract client's): Add after a
+' position with the key and before left out, Remove, Count, Item.
+Set x = CreateObject("ZentNetLib.NetAdapterObj").Nodes
+x.Add "a" : x.Add "c" : x.Add "b", , , 1 : x.Remove 3
+CheckEq x.Count & x(1) & x.Item(2), "2ab", "Nodes: Add after 1, Remove 3, Count, Item"
+
 ' ---- Our value library: a value's number and its events, copying ----------------------
 
 Dim v, w
