@@ -18,6 +18,15 @@ For Each name In Split("ZentNetLib.CmdLog ZentNetLib.DriveEventObj ZentNetLib.Ne
     CheckEq TypeName(CreateObject(name & x)), "_" & Mid(name, InStr(name, ".") + 1), name & x
   Next
 Next
+' The flash library's object as the root object hands it out.
+Set x = CreateObject("ZentNetLib.NetLib").Flash
+If x Is Nothing Then Fail "NetLib.Flash is Nothing" Else CheckEq TypeName(x), "_FlashObj", "NetLib.Flash"
+
+' The runtime's collection late-bound (its slots are the contract client's): Add after a
+' position with the key and before left out, Remove, Count, Item.
+Set x = CreateObject("ZentNetLib.NetAdapterObj").Nodes
+x.Add "a" : x.Add "c" : x.Add "b", , , 1 : x.Remove 3
+CheckEq x.Count & x(1) & x.Item(2), "2ab", "Nodes: Add after 1, Remove 3, Count, Item"
 
 ' ---- Our value library: a value's number and its events, copying ----------------------
 

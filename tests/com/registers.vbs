@@ -24,7 +24,6 @@ Sub io_Refresh(newVal) : Note "Refresh(" & (newVal Is ioReg) & ")" : End Sub
 
 ioReg.Number.Value = &H380
 ioReg.Number.Value = 60528
-CheckRows "io:", Array("Bits", io.Bits, 60528, "LastCommutationCode", io.LastCommutationCode, 7)
 ioReg.Number.Value = &H300
 io.Refresh
 CheckEq TakeJournal(), "CommutationChanged(7, 0), CommutationChanged(0, 7), CommutationChanged(6, 0), Refresh(True)", _

@@ -1,10 +1,15 @@
 // Checks ZentNetLib.dll the way a client sees it (registration, creation by ProgID, calls
-// through IDispatch and through the vtable, errors, events, unloading) and the skin's
-// conversion and event plumbing in-process. Run under Wine with the DLL's path as argument;
-// prints one line per failure and exits with the number of failures.
+// through IDispatch and through the vtable, errors, events, unloading), and in-process the
+// skin's conversion and event plumbing, the core's view of a client's own drive and
+// collection (through the published interface's vtable, or late-bound when the object has
+// only IDispatch), the network events' records reaching listeners by reference, and every
+// event of every class relayed under its identifier: the executable carries the type
+// library the way the DLL does. Run under Wine with the DLL's path as argument; prints one
+// line per failure and exits with the number of failures.
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,12 +17,18 @@
 #include "check.h"
 #include "convert.h"
 #include "dual.h"
+#include "every_event.h"
 #include "unknown.h"
+#include "zentnet/automation/collection.h"
+#include "zentnet/contracts/NetLib.h"
+#include "zentnet/contracts/PhysDriveObj.h"
+#include "zentnet/factory.h"
+#include "zentnet/network/NetAdapterObj.h"
+#include "zentnet/network/NetSupervisorObj.h"
+#include "zentnet/services/CmdLog.h"
 #include "zentnet/values/factory.h"
 
-using namespace zentnet;
-using namespace zentnet::com;
-
+namespace zentnet::com {
 namespace {
 
 template <class T>
@@ -25,7 +36,20 @@ Ref<T> Make(T* fresh) {
   return Ref<T>(fresh, false);
 }
 
-std::string Utf8(BSTR b) { return ToUtf8(b); }
+std::string Utf8(const wchar_t* text) { return ToUtf8(Bstr(SysAllocString(text)).get()); }
+
+// A value under HKEY_CLASSES_ROOT.
+std::string RegText(const std::wstring& path) {
+  wchar_t value[64] = {};
+  LONG size = sizeof value;
+  RegQueryValueW(HKEY_CLASSES_ROOT, path.c_str(), value, &size);
+  return Utf8(value);
+}
+
+using DllFunction = HRESULT(STDAPICALLTYPE*)();
+DllFunction Export(HMODULE dll, const char* name) {
+  return reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+}
 
 // The description of the thread's error object, taken: "(none)" without one.
 std::string ErrorDescription() {
@@ -33,7 +57,7 @@ std::string ErrorDescription() {
   BSTR text = nullptr;
   if (GetErrorInfo(0, info.put()) != S_OK || !info || FAILED(info->GetDescription(&text)))
     return "(none)";
-  return Utf8(Bstr(text).get());
+  return ToUtf8(Bstr(text).get());
 }
 
 // ---- In-process: the rules every skin member relies on ----------------------------------
@@ -99,9 +123,211 @@ void EventListenersAndTheirErrors() {
            "the core is let go when the last listener leaves");
 }
 
+// ---- In-process: the core's adapters of a client's objects, records, relays -----------
+
+// A client's object: our own skin behind an IDispatch that hides that it is ours, answers
+// the published interface only when `early`, and counts the calls that come late-bound.
+class ClientObject final : public RefCounted<IDispatch, ClientObject> {
+ public:
+  ClientObject(IUnknown* inner, const IID& published, bool early)
+      : inner_(Ref<IUnknown>(inner).As<IDispatch>(IID_IDispatch)),
+        published_(published),
+        early_(early) {}
+  int lateCalls = 0;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if ((early_ && IsEqualIID(riid, published_)) || IsEqualIID(riid, IID_IConnectionPointContainer))
+      return inner_->QueryInterface(riid, ppv);
+    return AnswerAs<IDispatch>(this, riid, ppv, IID_IDispatch);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    return inner_->GetTypeInfoCount(n);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override {
+    return inner_->GetTypeInfo(i, l, t);
+  }
+  // It has no FirmwareName.
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l,
+                                          DISPID* d) override {
+    if (lstrcmpiW(n[0], L"FirmwareName") == 0) return DISP_E_UNKNOWNNAME;
+    return inner_->GetIDsOfNames(r, n, c, l, d);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v,
+                                   EXCEPINFO* e, UINT* a) override {
+    ++lateCalls;
+    return inner_->Invoke(d, r, l, f, p, v, e, a);
+  }
+
+ private:
+  Ref<IDispatch> inner_;
+  IID published_;
+  bool early_;
+};
+
+class TestDrive final : public InertPhysDriveObj {
+ public:
+  int32_t address = 7;
+  std::shared_ptr<CmdLog> log;
+  void SetAddress(int32_t value) override { address = value; }
+  int32_t Address() override { return address; }
+  void SetLogFile(std::shared_ptr<CmdLog> value) override { log = std::move(value); }
+  std::shared_ptr<CmdLog> LogFile() override { return log; }
+  bool MotorFileExists(std::string& thePath) override { return (thePath += ".mtr").size() > 4; }
+  std::string RunCommand(std::string& baseCmd, int32_t timeOut, bool throwErr) override {
+    if (throwErr) throw AutomationError(1234, "Drive", "no reply to " + baseCmd);
+    return baseCmd + " in " + std::to_string(timeOut);
+  }
+  int32_t WakeupDrive(std::shared_ptr<Collection> Drives, int32_t& nDrivesDetected) override {
+    nDrivesDetected = Drives ? 2 : -1;
+    return 3;
+  }
+};
+
+void ForeignObjectsAreCalledThroughTheirInterface() {
+  for (const bool early : {true, false}) {
+    const std::string how = early ? "early: " : "late: ";
+    auto core = std::make_shared<TestDrive>();
+    const Ref<IUnknown> ours = WrapObject(core);
+    const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_PhysDriveObj), early),
+                                   false);
+    const auto drive = Unwrap<PhysDriveObj>(client.get());
+    ExpectEq(drive != nullptr && drive != core &&
+                 WrapObject(drive).get() == static_cast<IUnknown*>(client.get()) &&
+                 Unwrap<PhysDriveObj>(client.get()) == drive,
+             true, how + "the client's drive is adapted, once while it lives, and wraps back");
+    // Let and Get; Set and Get of an object, which keeps its identity; a method's result and
+    // its by-reference text written back; by-value arguments; an object argument and a
+    // by-reference number written back.
+    auto log = CmdLog::create();
+    std::string path = "motor", cmd = "PV";
+    int32_t found = 0;
+    drive->SetAddress(9);
+    drive->SetLogFile(log);
+    std::string got = std::to_string(core->address) + " " + std::to_string(drive->Address());
+    got += core->log == log && drive->LogFile() == log ? " log" : " another log";
+    got += drive->MotorFileExists(path) ? " " + path : " none";
+    got += " " + drive->RunCommand(cmd, 10, false);
+    got += " " + std::to_string(drive->WakeupDrive(Collection::create(), found));
+    ExpectEq(got + " " + std::to_string(found), "9 9 log motor.mtr PV in 10 3 2", how + "calls");
+    ExpectError([&] { drive->RunCommand(cmd); }, 1234, "Drive", "no reply to PV",
+                how + "the callee's error");
+    ExpectEq(client->lateCalls == 0, early, how + "late-bound calls only without the interface");
+    if (!early)
+      ExpectError([&] { drive->FirmwareName(); }, 438, "ZentNetLib",
+                  "Object doesn't support this property or method",
+                  "late: a member the object lacks");
+  }
+
+  // A drive is not a root object.
+  ExpectError(
+      [&] { Unwrap<NetLib>(Ref<IUnknown>(WrapObject(std::make_shared<TestDrive>())).get()); }, 13,
+      "ZentNetLib", "Type mismatch", "a drive where a root object is wanted");
+}
+
+// A client's own collection is never taken for ours: every member goes through its dispatch
+// interface, left-out arguments left out.
+void ClientCollectionsAreCalledLateBound() {
+  auto core = Collection::create();
+  const Ref<IUnknown> ours = WrapObject(core);
+  const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_Collection), false), false);
+  const auto theirs = Unwrap<Collection>(client.get());
+  ExpectEq(theirs != nullptr && theirs != core, true, "the client's collection is adapted");
+  theirs->Add("b", "B");
+  theirs->Add("a", {}, 1);
+  theirs->Add("c", {}, {}, "b");
+  theirs->Remove("B");
+  ExpectEq(theirs->Count() * 10 + core->Count(), 22,
+           "Count through the adapter and in the collection");
+  ExpectEq(theirs->Item(2).ToString() + core->Item(1).ToString(), "ca", "Item");
+  ExpectError([&] { theirs->Add("x", {}, 1, 1); }, 5, "ZentNetLib",
+              "Invalid procedure call or argument", "the collection's own error");
+  ExpectEq(client->lateCalls, 7, "every call late-bound");
+}
+
+template <class R>
+R& RecordOf(VARIANT& v) {
+  ExpectEq(V_VT(&v), VT_BYREF | VT_RECORD, "a record travels by reference");
+  return *static_cast<R*>(V_RECORD(&v));
+}
+
+void RecordsReachListenersByReference() {
+  std::string heard;
+  TestSink onNet, onSup;  // outlive the objects they listen to
+  auto adapter = NetAdapterObj::create();
+  auto supervisor = NetSupervisorObj::create();
+  adapter->NetSupervisor(supervisor, nullptr);
+  const Ref<IUnknown> net = WrapObject(adapter), sup = WrapObject(supervisor);
+  // The adapter's listener changes the record; the supervisor's sees that and changes it again.
+  onNet.act = [&](DISPID id, DISPPARAMS* p, EXCEPINFO*) {
+    heard += "net " + std::to_string(id) + ", ";
+    if (id == 2) RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode += 1;
+    if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).NewValue *= 2;
+    return S_OK;
+  };
+  onSup.act = [&](DISPID id, DISPPARAMS* p, EXCEPINFO*) {
+    heard += "sup " + std::to_string(id) + ", ";
+    ExpectEq(V_VT(&p->rgvarg[1]), VT_BYREF | VT_DISPATCH, "the adapter comes first");
+    if (id == 2)
+      RecordOf<::infcErrInfo>(p->rgvarg[0]).Node =
+          RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode * 10;
+    if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).ParamNum = 77;
+    return S_OK;
+  };
+  Expect(onNet.Listen(net.get(), __uuidof(__NetAdapterObj)) &&
+             onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj)),
+         "advise");
+
+  const auto itf = net.As<_NetAdapterObj>(__uuidof(_NetAdapterObj));
+  ::infcErrInfo error{1, 2, 5, {3, {9}}};
+  ExpectEq(itf->FireNetworkError(&error), S_OK, "FireNetworkError");
+  ExpectEq(error.errCode, 6, "the adapter's listener's write");
+  ExpectEq(error.Node, 60, "the supervisor's listener's write, after the adapter's");
+  ExpectEq(error.response.buffer[0] + error.nc, 10, "the rest unchanged");
+  ::infcParamChg change{1.25, 1, 2, 3};
+  ExpectEq(itf->FireParameterChanged(&change), S_OK, "FireParameterChanged");
+  ExpectEq(change.NewValue, 2.5, "NewValue written back");
+  ExpectEq(change.ParamNum, 77, "ParamNum written back");
+  ExpectEq(heard, "net 2, sup 2, net 4, sup 4, ", "order of the listeners");
+  ExpectEq(itf->FireNetworkError(nullptr), E_POINTER, "no record");
+}
+
+// The rows that raise every event of every class, heard by the core's listener and, through
+// the skin, by a client's: each relay must pass each event on under the identifier of the
+// core's table (the type library's, as the native surface test checks).
+void RelaysPassEveryEventOnUnderItsIdentifier() {
+  // The value objects come from the value library, which must be registered: a relay hands
+  // them to the client.
+  for (const auto& suite : test::kSuites) {
+    for (const test::Case& c : suite.cases()) {
+      std::vector<std::unique_ptr<TestSink>> sinks;  // outlive the objects they listen to
+      std::vector<Ref<IUnknown>> skins;
+      test::g_advised = [&](const std::shared_ptr<Object>& core) {
+        const ClassInfo* info = FindClass(core->ClassName());
+        if (info == nullptr || info->eventInterfaceId.empty()) return;
+        skins.push_back(WrapObject(core));
+        sinks.push_back(std::make_unique<TestSink>());
+        Expect(sinks.back()->Listen(skins.back().get(), ParseGuid(info->eventInterfaceId)),
+               "advise " + std::string(core->ClassName()));
+      };
+      test::Hits hits;
+      hits.drop = [] {};
+      c.run(hits);
+      test::g_advised = nullptr;
+      if (sinks.empty()) continue;
+      std::string expected, heard;
+      for (const auto& [cls, ids] : test::kEventTables)
+        for (const auto& name : hits.heard)
+          for (const auto& e : ids)
+            if (cls == hits.raiser && e.event == name) expected += std::to_string(e.dispId) + " ";
+      for (const auto& sink : sinks) heard += sink->heard;
+      ExpectEq(heard, expected, std::string(suite.cls) + " " + c.member + " through the skin");
+      skins.clear();
+    }
+  }
+}
+
 // ---- Through the DLL ---------------------------------------------------------------------
 
-using DllFunction = HRESULT(STDAPICALLTYPE*)();
 DllFunction g_canUnloadNow = nullptr;
 
 Ref<IDispatch> Create(const wchar_t* progId) {
@@ -110,7 +336,7 @@ Ref<IDispatch> Create(const wchar_t* progId) {
   Expect(SUCCEEDED(CLSIDFromProgID(progId, &clsid)) &&
              SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                         reinterpret_cast<void**>(object.put()))),
-         "create " + ToUtf8(Bstr(SysAllocString(progId)).get()));
+         "create " + Utf8(progId));
   return object;
 }
 
@@ -135,25 +361,24 @@ void ErrorsReachTheClient() {
            "ISupportErrorInfo");
 }
 
-// Scripts connect through ConnectObject only; a compiled client also walks the points (the
-// value objects' check below walks the connections).
+// Scripts and the other clients find the point by its interface; a compiled client may also
+// list the points, and the one listed must work (DisconnectObject in the host's cases shows
+// a point let go).
 void EventsReachConnectedSinks() {
   auto sounds = Create(L"ZentNetLib.SoundEventsObj");
-  if (!sounds) return;
   Ref<IEnumConnectionPoints> points;
   Ref<IConnectionPoint> point;
-  sounds.As<IConnectionPointContainer>(IID_IConnectionPointContainer)
-      ->EnumConnectionPoints(points.put());
-  ExpectEq(points->Next(1, point.put(), nullptr), S_OK, "EnumConnectionPoints lists the point");
   auto sink = Make(new TestSink);
   sink->extra = __uuidof(__SoundEventsObj);
   DWORD cookie = 0;
-  ExpectEq(point->Advise(sink.get(), &cookie), S_OK, "Advise");
-  auto early = sounds.As<_SoundEventsObj>(__uuidof(_SoundEventsObj));
-  early->RestoreAll();
-  ExpectEq(point->Unadvise(cookie), S_OK, "Unadvise");
-  early->RestoreAll();
-  ExpectEq(sink->heard, "1 ", "Changed heard once, before Unadvise");
+  if (!sounds ||
+      FAILED(sounds.As<IConnectionPointContainer>(IID_IConnectionPointContainer)
+                 ->EnumConnectionPoints(points.put())) ||
+      points->Next(1, point.put(), nullptr) != S_OK || point->Advise(sink.get(), &cookie) != S_OK)
+    return Expect(false, "EnumConnectionPoints lists a point that takes a sink");
+  sounds.As<_SoundEventsObj>(__uuidof(_SoundEventsObj))->RestoreAll();
+  point->Unadvise(cookie);
+  ExpectEq(sink->heard, "1 ", "... which hears Changed");
 }
 
 // IDispatch::Invoke as a compiled client calls it: `args` in call order, the last `named`
@@ -191,7 +416,7 @@ void ArgumentsAsACompiledClientPasses() {
   VARIANT text;
   VariantInit(&text);
   InvokeNamed(config.get(), L"SteadixStr", {Long(1)}, {}, &text, nullptr);
-  const std::string one = V_VT(&text) == VT_BSTR ? Utf8(V_BSTR(&text)) : "?";
+  const std::string one = V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "?";
   VariantClear(&text);
   struct Case {
     IDispatch* object;
@@ -208,12 +433,11 @@ void ArgumentsAsACompiledClientPasses() {
   };
   for (const Case& c : cases) {
     UINT argErr = 99;
-    const std::string what =
-        "named " + ToUtf8(Bstr(SysAllocString(c.member)).get()) + " #" + std::to_string(&c - cases);
+    const std::string what = "named " + Utf8(c.member) + " #" + std::to_string(&c - cases);
     const HRESULT hr = InvokeNamed(c.object, c.member, c.args, c.names, &text, &argErr);
     ExpectEq(hr, c.hr, what);
     if (hr == S_OK)
-      ExpectEq(V_VT(&text) == VT_BSTR ? Utf8(V_BSTR(&text)) : "?", one, what);
+      ExpectEq(V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "?", one, what);
     else
       ExpectEq(argErr, 0u, "... the first argument is in error: " + what);
     VariantClear(&text);
@@ -227,13 +451,8 @@ void ArgumentsAsACompiledClientPasses() {
 }
 
 void RegistrationRoundTrip(HMODULE dll) {
-  const auto reg = reinterpret_cast<DllFunction>(
-      reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
-  ExpectEq(reg(), S_OK, "DllRegisterServer");
-  wchar_t value[64] = {};
-  LONG size = sizeof value;
-  RegQueryValueW(HKEY_CLASSES_ROOT, L"ZentNetLib.CmdLog\\CurVer", value, &size);
-  ExpectEq(Utf8(Bstr(SysAllocString(value)).get()), "ZentNetLib.CmdLog.1", "CurVer");
+  ExpectEq(Export(dll, "DllRegisterServer")(), S_OK, "DllRegisterServer");
+  ExpectEq(RegText(L"ZentNetLib.CmdLog\\CurVer"), "ZentNetLib.CmdLog.1", "CurVer");
   const auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
       reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
   void* factory = nullptr;
@@ -253,20 +472,11 @@ void ForeignInterfaceKeysSurvive(HMODULE dll) {
       {key + L"\\ProxyStubClsid32", L"{00020424-0000-0000-C000-000000000046}"}};
   for (const auto& [path, value] : planted)
     RegSetValueW(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, value.c_str(), 0);
-  const auto check = [&](const char* after) {
-    for (const auto& [path, value] : planted) {
-      wchar_t got[64] = {};
-      LONG size = sizeof got;
-      RegQueryValueW(HKEY_CLASSES_ROOT, path.c_str(), got, &size);
-      ExpectEq(Utf8(Bstr(SysAllocString(got)).get()),
-               Utf8(Bstr(SysAllocString(value.c_str())).get()),
-               std::string("the planted collection key after ") + after);
-    }
-  };
   for (const char* name : {"DllRegisterServer", "DllUnregisterServer"}) {
-    ExpectEq(reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)))(),
-             S_OK, name);
-    check(name);
+    ExpectEq(Export(dll, name)(), S_OK, name);
+    for (const auto& [path, value] : planted)
+      ExpectEq(RegText(path), Utf8(value.c_str()),
+               std::string("the planted collection key after ") + name);
   }
   RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
 }
@@ -281,6 +491,7 @@ class ValueListener final : public ValueObjEvents {
   bool fail = false;
   void ValueChanged(std::shared_ptr<ValueObj>&) override {}
   void Changed(std::shared_ptr<ValueObj>&) override {
+    heard += "Changed ";
     if (fail) throw AutomationError(1234, "Drive", "Shutdown");
   }
   void ContentChanged(std::shared_ptr<ValueObj>&) override {}
@@ -346,8 +557,25 @@ void ValueObjectsComeFromTheValueLibrary() {
     for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile})
       SysFreeString(text);
   }
-  ExpectEq(listener->heard, "InitializeCache(1) ", "the cache event");
+  ExpectEq(listener->heard, "Changed InitializeCache(1) ", "the events");
   value->Unadvise(cookie);
+}
+
+// A client's own value object (ours behind a client's IDispatch, without our private number
+// interface): its number read and written through the published interface, its events
+// passed on to core subscribers, its connection ended with the adapter.
+void ClientValuesAreCalledThroughTheirInterface() {
+  const Ref<IUnknown> ours = WrapObject(NewValueObj());
+  const Ref<ClientObject> client(new ClientObject(ours.get(), __uuidof(_ValueObj), true), false);
+  auto listener = std::make_shared<ValueListener>();
+  if (const auto theirs = Unwrap<ValueObj>(client.get())) {
+    theirs->Advise(listener);
+    theirs->Number()->SetValue(5);
+    ExpectEq(theirs->NumberValue(), 5, "a client's value: its number");
+    ExpectEq(Unwrap<ValueObj>(ours.get())->NumberValue(), 5, "... is the object's");
+  }
+  ExpectEq(listener->heard, "Changed ", "... its Changed event");
+  ExpectEq(bool(BridgeOf(ours.get())), false, "... no connection left once the adapter is gone");
 }
 
 // Registers the value library's DLL beside `zentNetLib`, runs the checks, and proves that
@@ -359,31 +587,36 @@ void ValuesThroughTheirOwnDll(const std::string& zentNetLib) {
   HMODULE dll = LoadLibraryA(path.c_str());
   Expect(dll != nullptr, "LoadLibrary " + path);
   if (dll == nullptr) return;
-  const auto function = [&](const char* name) {
-    return reinterpret_cast<DllFunction>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-  };
-  ExpectEq(function("DllRegisterServer")(), S_OK, "ZentValues DllRegisterServer");
+  ExpectEq(Export(dll, "DllRegisterServer")(), S_OK, "ZentValues DllRegisterServer");
   ValueObjectsComeFromTheValueLibrary();
-  ExpectEq(function("DllCanUnloadNow")(), S_OK, "ZentValues can unload once the adapters are gone");
-  ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer");
-  ExpectEq(function("DllUnregisterServer")(), S_OK, "ZentValues DllUnregisterServer again");
+  ClientValuesAreCalledThroughTheirInterface();
+  ExpectEq(Export(dll, "DllCanUnloadNow")(), S_OK,
+           "ZentValues can unload once the adapters are gone");
+  for (const char* again : {"", " again"})
+    ExpectEq(Export(dll, "DllUnregisterServer")(), S_OK,
+             std::string("ZentValues DllUnregisterServer") + again);
   ExpectError([] { NewValueObj(); }, 429, "ZentNetLib", "ActiveX component can't create object",
               "a value object without the value library");
 }
 
 }  // namespace
+}  // namespace zentnet::com
 
 int main(int argc, char** argv) {
+  using namespace zentnet::com;
   CoInitialize(nullptr);
   ErrorNumbersTravelAsScriptsExpect();
   EventListenersAndTheirErrors();
+  ForeignObjectsAreCalledThroughTheirInterface();
+  ClientCollectionsAreCalledLateBound();
+  RecordsReachListenersByReference();
+  RelaysPassEveryEventOnUnderItsIdentifier();
 
   const std::string path = argc > 1 ? argv[1] : "ZentNetLib.dll";
   HMODULE dll = LoadLibraryA(path.c_str());
   Expect(dll != nullptr, "LoadLibrary " + path);
   if (dll != nullptr) {
-    g_canUnloadNow = reinterpret_cast<DllFunction>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+    g_canUnloadNow = Export(dll, "DllCanUnloadNow");
     RegistrationRoundTrip(dll);
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
@@ -394,10 +627,9 @@ int main(int argc, char** argv) {
     ArgumentsAsACompiledClientPasses();
     ValuesThroughTheirOwnDll(path);
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow once every object is released");
-    const auto unreg = reinterpret_cast<DllFunction>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
-    ExpectEq(unreg(), S_OK, "DllUnregisterServer");
-    ExpectEq(unreg(), S_OK, "DllUnregisterServer again");
+    for (const char* again : {"", " again"})
+      ExpectEq(Export(dll, "DllUnregisterServer")(), S_OK,
+               std::string("DllUnregisterServer") + again);
     ForeignInterfaceKeysSurvive(dll);
   }
   CoUninitialize();
