@@ -525,7 +525,9 @@ class Dual : public Itf,
     Dual& self_;
   };
 
-  void Destroy() {
+  // Out of line: every member's count check calls it, and inlined it would make them all
+  // save the registers of the whole destructor.
+  [[gnu::noinline]] void Destroy() {
     // Out of the map first: nothing may find a dying object.
     Forget(core_.get());
     delete static_cast<Self*>(this);
