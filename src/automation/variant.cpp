@@ -59,7 +59,7 @@ std::string Variant::ToString() const {
   err::RaiseTypeMismatch();
 }
 
-std::shared_ptr<Object> Variant::ToObject() const {
+const std::shared_ptr<Object>& Variant::ToObject() const {
   if (type() != Type::Object) err::RaiseTypeMismatch();
   return std::get<std::shared_ptr<Object>>(data_);
 }

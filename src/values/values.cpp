@@ -90,19 +90,27 @@ void BasicValueObj::Fire(const std::shared_ptr<ValueObj>& self, Call&& call) {
 }
 
 // A write is the poll path: the value is pinned rather than held, and a strong reference to
-// it, the listeners' argument, is taken only when a listener reads it. The argument is put
-// back between the two events if a listener of the first wrote into it. A listener that
-// reads it, advised during ValueChanged on a value nobody holds any more, gets an empty one.
+// it, the listeners' argument, is taken only when a listener reads it. ValueChanged is raised
+// only when a listener hears it; the argument is put back between the two events if a
+// listener of the first wrote into it. A listener that reads it, advised during ValueChanged
+// on a value nobody holds any more, gets an empty one.
 void BasicValueObj::NumberChanged() {
-  if (events_.Count() == 0) return;
+  if (events_.Empty()) return;
   const Pin pin(*this);
-  const auto reads = [](const ValueObjEvents& sink) { return sink.ReadsNewValue(); };
   std::shared_ptr<ValueObj> self, arg;
-  if (events_.Any(reads)) arg = self = weak_from_this().lock();
-  events_.Raise([&](ValueObjEvents& sink) { sink.ValueChanged(arg); });
-  if (!self && events_.Any(reads)) self = weak_from_this().lock();
-  if (arg != self) arg = self;
+  if (readers_) arg = self = weak_from_this().lock();
+  if (valueHeard_) {
+    events_.Raise([&](ValueObjEvents& sink) { sink.ValueChanged(arg); });
+    if (!self && readers_) self = weak_from_this().lock();
+    if (arg != self) arg = self;
+  }
   events_.Raise([&](ValueObjEvents& sink) { sink.Changed(arg); });
+}
+
+// Noted when the listeners change rather than asked on each write.
+void BasicValueObj::NoteListeners() {
+  readers_ = events_.Any([](const ValueObjEvents& sink) { return sink.ReadsNewValue(); });
+  valueHeard_ = events_.Any([](const ValueObjEvents& sink) { return sink.HearsValueChanged(); });
 }
 
 void BasicValueObj::Refresh() { RaiseRefresh(); }
@@ -146,9 +154,15 @@ void BasicValueObj::CopyContentTo(const std::shared_ptr<ValueObj>& dest, const V
 }
 
 Cookie BasicValueObj::Advise(std::shared_ptr<ValueObjEvents> sink) {
-  return events_.Advise(std::move(sink));
+  const Cookie cookie = events_.Advise(std::move(sink));
+  NoteListeners();
+  return cookie;
 }
-bool BasicValueObj::Unadvise(Cookie cookie) { return events_.Unadvise(cookie); }
+bool BasicValueObj::Unadvise(Cookie cookie) {
+  if (!events_.Unadvise(cookie)) return false;
+  NoteListeners();
+  return true;
+}
 
 Variant BasicValueObj::GetProperty(std::string_view name) {
   if (EqualsNoCase(name, "Name")) return name_;

@@ -60,6 +60,19 @@ TEST_F(Basic, NotificationsAndWhatTheyCarry) {
   EXPECT_EQ(v->RequestNumber()->Value(), 1000);
 }
 
+// ValueChanged is spared only while no listener hears it, whatever the order of advising.
+TEST(BasicValueObj, ValueChangedReachesAListenerAdvisedAfterOneThatDoesNotHearIt) {
+  struct Deaf : ValueObjEvents {
+    Deaf() : ValueObjEvents(false, false) {}
+  };
+  const auto v = BasicValueObj::create();
+  const auto rec = std::make_shared<Recorder>();
+  v->Advise(std::make_shared<Deaf>());
+  v->Advise(rec);
+  v->Number()->SetValue(3);
+  EXPECT_EQ(rec->lines, (Lines{"ValueChanged  3<-0", "Changed  3<-0"}));
+}
+
 // A listener that reads, advised during ValueChanged by one that does not, gets the value in
 // Changed while someone holds it.
 TEST(BasicValueObj, AReaderAdvisedDuringValueChangedGetsTheValue) {

@@ -5,9 +5,10 @@
 // when the raise begins. A sink unadvised while the raise runs (by itself or by another
 // sink) is not called afterwards; a sink advised during the raise first hears the next
 // one. The sink list is copy-on-write: a raise walks the list it found, and a list that an
-// Advise or Unadvise replaces during a raise is retired, not freed, until the outermost
-// raise returns. So a raise costs no allocation and touches no reference count. An
-// exception from a sink stops the raise and reaches the caller of the member that raised it.
+// Advise or Unadvise replaces while a raise is under way on the thread is retired, not
+// freed, until the thread's outermost raise returns. So a raise costs no allocation and
+// touches no reference count. An exception from a sink stops the raise and reaches the
+// caller of the member that raised it.
 //
 // Raises may nest (a sink writes a value whose owner raises again), but not without end: a
 // listener or a client can close a loop (one value object put in two fields of the object
@@ -17,8 +18,9 @@
 // beyond kMaxRaiseNesting raises the runtime's "Out of stack space" (28) instead of calling
 // its sinks. The error unwinds every level to the client's call; each object finishes as
 // it does after any listener's error, so all of them stay usable. Per thread, not per
-// object, because a loop may run through several objects; one counter in thread-local
-// storage, touched only when a raise has sinks, keeps the poll path free of locks.
+// object, because a loop may run through several objects; the same count tells when the
+// retired lists may go, so a raise keeps no count of its own in the source, and the poll
+// path takes no lock.
 
 #include <cstdint>
 #include <memory>
@@ -39,19 +41,39 @@ using Cookie = int32_t;
 inline constexpr int kMaxRaiseNesting = 64;
 
 namespace detail {
-// The raises under way on this thread.
+// One thread-local object: where thread-local storage is emulated, one look-up.
+struct RaiseState {
+  int depth = 0;
+  std::vector<std::shared_ptr<const void>>* retired = nullptr;
+};
+
+// The raises under way on this thread, and the sink lists replaced meanwhile.
 class RaiseNesting {
  public:
   RaiseNesting() {
-    if (depth_ >= kMaxRaiseNesting) err::RaiseOutOfStackSpace();
-    ++depth_;
+    if (thread_.depth >= kMaxRaiseNesting) err::RaiseOutOfStackSpace();
+    ++thread_.depth;
   }
-  ~RaiseNesting() { --depth_; }
+  ~RaiseNesting() {
+    if (--thread_.depth == 0 && thread_.retired != nullptr) FreeRetired();
+  }
   RaiseNesting(const RaiseNesting&) = delete;
   RaiseNesting& operator=(const RaiseNesting&) = delete;
 
+  // Keeps `list` (a copy: nothing changes when this runs out of memory) when a raise that
+  // may be walking it is under way.
+  template <class List>
+  static void Retire(const std::shared_ptr<List>& list) {
+    if (thread_.depth == 0) return;
+    if (thread_.retired == nullptr) thread_.retired = new std::vector<std::shared_ptr<const void>>;
+    thread_.retired->push_back(list);
+  }
+
  private:
-  static inline thread_local int depth_ = 0;
+  // Taken out first: a sink's destructor may itself advise, unadvise or raise.
+  static void FreeRetired() { delete std::exchange(thread_.retired, nullptr); }
+
+  static inline thread_local RaiseState thread_;
 };
 }  // namespace detail
 
@@ -79,6 +101,7 @@ class EventSource {
   }
 
   size_t Count() const { return sinks_ ? sinks_->size() : 0; }
+  bool Empty() const { return sinks_ == nullptr; }  // a list is dropped when it empties
 
   // Whether `test(const Sink&)` holds for a sink the next raise would call.
   template <class Test>
@@ -106,7 +129,6 @@ class EventSource {
     const List* snapshot = sinks_.get();
     if (snapshot == nullptr) return;
     const detail::RaiseNesting nesting;
-    const Depth depth(*this);
     for (const auto& e : *snapshot) {
       if (sinks_.get() != snapshot && !(sinks_ && Contains(*sinks_, e.cookie))) continue;
       call(*e.sink);
@@ -120,25 +142,8 @@ class EventSource {
   };
   using List = std::vector<Entry>;
 
-  // Counts the raises under way; the outermost one frees the lists retired meanwhile.
-  class Depth {
-   public:
-    explicit Depth(const EventSource& source) : source_(source) { ++source_.raising_; }
-    ~Depth() {
-      if (--source_.raising_ == 0 && !source_.retired_.empty()) source_.FreeRetired();
-    }
-    Depth(const Depth&) = delete;
-    Depth& operator=(const Depth&) = delete;
-
-   private:
-    const EventSource& source_;
-  };
-
-  // Moved out first: a sink's destructor may itself advise, unadvise or raise here.
-  void FreeRetired() const { auto freed = std::move(retired_); }
-
   void Replace(std::shared_ptr<const List> next) {
-    if (raising_ > 0 && sinks_) retired_.push_back(std::move(sinks_));
+    if (sinks_) detail::RaiseNesting::Retire(sinks_);
     sinks_ = std::move(next);
   }
 
@@ -150,8 +155,6 @@ class EventSource {
 
   std::shared_ptr<const List> sinks_;
   Cookie lastCookie_ = 0;
-  mutable int raising_ = 0;
-  mutable std::vector<std::shared_ptr<const List>> retired_;
 };
 
 }  // namespace zentnet
@@ -226,7 +229,7 @@ class EventHost {
   // A Pinnable raiser is pinned, any other held by a strong reference.
   template <class Self, class... Params, class... Args>
   void Fire(Self& self, void (Sink::*event)(Params...), Args&... args) const {
-    if (events_.Count() == 0) return;
+    if (events_.Empty()) return;
     const auto call = [&](Sink& sink) { (sink.*event)(args...); };
     if constexpr (std::is_base_of_v<Pinnable, Self>) {
       const Pinnable::Pin pin(self);

@@ -39,8 +39,9 @@ class Variant {
   int32_t ToLong() const;
   bool ToBool() const;
   std::string ToString() const;
-  // Error 13 unless the variant holds an object (which may be null).
-  std::shared_ptr<Object> ToObject() const;
+  // Error 13 unless the variant holds an object (which may be null). The variant's own
+  // reference, valid while the variant is: handing the object on copies no count.
+  const std::shared_ptr<Object>& ToObject() const;
 
   // Comparison with a number, as the automation runtime compares: the variant is coerced
   // to a number first, so the text " 2 " equals 2 and the text "x" raises error 13.

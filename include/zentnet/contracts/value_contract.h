@@ -60,8 +60,11 @@ class ValueObjEvents {
   // A sink built with `readsNewValue` false promises that its Changed and ValueChanged never
   // read newVal (an owner that re-reads its register): when no listener of a write reads it,
   // the value object passes an empty reference and spares itself the atomic step of taking
-  // a strong reference to itself, the dearest part of a poll.
-  explicit ValueObjEvents(bool readsNewValue = true) : readsNewValue_(readsNewValue) {}
+  // a strong reference to itself, the dearest part of a poll. One built with
+  // `hearsValueChanged` false promises that its ValueChanged does nothing: a write that no
+  // listener hears that way raises Changed alone.
+  explicit ValueObjEvents(bool readsNewValue = true, bool hearsValueChanged = true)
+      : readsNewValue_(readsNewValue), hearsValueChanged_(hearsValueChanged) {}
   virtual ~ValueObjEvents() = default;
   virtual void Changed(std::shared_ptr<ValueObj>& /*newVal*/) {}
   virtual void ValueChanged(std::shared_ptr<ValueObj>& /*newVal*/) {}
@@ -69,9 +72,11 @@ class ValueObjEvents {
   virtual void Refresh(std::shared_ptr<ValueObj>& /*newVal*/) {}
   virtual void InitializeCache(double& /*initialValue*/, bool& /*processed*/) {}
   bool ReadsNewValue() const { return readsNewValue_; }
+  bool HearsValueChanged() const { return hearsValueChanged_; }
 
  private:
   bool readsNewValue_;
+  bool hearsValueChanged_;
 };
 
 class ValueObj : public Object {

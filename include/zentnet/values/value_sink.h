@@ -29,7 +29,10 @@ class ValueSink final : public ValueObjEvents {
   };
 
   ValueSink(const std::shared_ptr<Owner>& owner, const Routes& routes)
-      : ValueObjEvents(routes.readsNewValue), owner_(owner), raw_(owner.get()), routes_(routes) {}
+      : ValueObjEvents(routes.readsNewValue, routes.valueChanged != nullptr),
+        owner_(owner),
+        raw_(owner.get()),
+        routes_(routes) {}
 
   void Changed(std::shared_ptr<ValueObj>& v) override { Forward(routes_.changed, v); }
   void ValueChanged(std::shared_ptr<ValueObj>& v) override { Forward(routes_.valueChanged, v); }

@@ -4,7 +4,9 @@
 // When each event is raised:
 // - Number().SetValue(v) with v different from the stored number (NaN always differs):
 //   PreviousValue takes the old number, the new one is stored, then ValueChanged(self)
-//   and Changed(self) are raised, in that order. Writing the stored number raises nothing.
+//   and Changed(self) are raised, in that order; ValueChanged only when a listener hears it
+//   (one built with hearsValueChanged false does not). Writing the stored number raises
+//   nothing.
 // - Refresh(): raises Refresh(self). The drive library listens to it and re-reads the
 //   drive; decoders pass the event on to the application.
 // - ApplySetup(): raises ContentChanged(self), since the display of the value changes.
@@ -91,6 +93,7 @@ class BasicValueObj final : public ValueObj,
  private:
   friend class BasicValueNumberObj;
   void NumberChanged();
+  void NoteListeners();
   template <class Call>
   void Fire(const std::shared_ptr<ValueObj>& self, Call&& call);
 
@@ -102,6 +105,9 @@ class BasicValueObj final : public ValueObj,
   int32_t setup_[7] = {};
   int32_t editLock_ = 0;
   EventSource<ValueObjEvents> events_;
+  // What the listeners advised now ask of a write, noted on each Advise and Unadvise.
+  bool readers_ = false;
+  bool valueHeard_ = false;
 };
 
 class BasicLockLevelObj final : public LockLevelObj,

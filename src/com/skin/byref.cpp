@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <vector>
+#include <span>
 
 #include "dual.h"
 
@@ -323,14 +323,21 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
   for (UINT p = end; p < positional && m.params[p].optional; ++p)
     if (m.params[p].hasDefault && m.params[p].defaultByRef) end = p + 1;
 
+  // On the stack: a call allocates nothing of its own.
   const UINT total = end + (putName ? 1 : 0);
-  std::vector<VARIANT> args(total), copies(total);  // zeroed: Empty
-  std::vector<int> from(total, -1);                 // the caller's index of each argument handed on
+  VARIANT args[kMaxParams], copies[kMaxParams];
+  int from[kMaxParams];  // the caller's index of each argument handed on
+  for (UINT k = 0; k < total; ++k) {
+    VariantInit(&args[k]);
+    VariantInit(&copies[k]);
+    from[k] = -1;
+  }
   struct Written {
     UINT k;
     VARIANT before;
   };
-  std::vector<Written> written;
+  Written written[kMaxParams];
+  UINT writtenCount = 0;
   HRESULT hr = S_OK;
   for (UINT k = 0; k < total; ++k) {
     // The value of a property write travels first, named; then the positional ones, last first.
@@ -399,7 +406,10 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
     // platform's own copy of it is shallow, and clearing that copy after the call freed an
     // array the caller still owns (the caller's clear then freed it twice).
     if (want == VT_VARIANT && !(V_VT(&arg) & VT_BYREF)) {
-      if (FAILED(hr = VariantCopy(&copy, &arg))) break;
+      if (ScalarSize(V_VT(&arg)) != 0)
+        copy = arg;  // owns nothing
+      else if (FAILED(hr = VariantCopy(&copy, &arg)))
+        break;
       V_VT(&arg) = VT_BYREF | VT_VARIANT;
       V_VARIANTREF(&arg) = &copy;
       continue;
@@ -419,18 +429,18 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
     const bool variable = (V_VT(&arg) & VT_BYREF) != 0;
     V_VT(&arg) = static_cast<VARTYPE>(VT_BYREF | want);
     V_BYREF(&arg) = &V_UI1(&copy);
-    if (variable) written.push_back({k, copy});
+    if (variable) written[writtenCount++] = {k, copy};
   }
   if (SUCCEEDED(hr)) {
     DISPID putId = DISPID_PROPERTYPUT;
-    DISPPARAMS handed{args.data(), putName ? &putId : nullptr, total, putName ? 1u : 0u};
+    DISPPARAMS handed{args, putName ? &putId : nullptr, total, putName ? 1u : 0u};
     hr = platform(&handed);
     if (argErr != nullptr && *argErr < total && from[*argErr] >= 0 &&
         (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND || hr == DISP_E_OVERFLOW))
       *argErr = static_cast<UINT>(from[*argErr]);
   }
   if (hr == S_OK)
-    for (const Written& w : written) {
+    for (const Written& w : std::span(written, writtenCount)) {
       const VARIANT& now = copies[w.k];
       // The skin's members write a fresh value (a new string, a counted object): the copy
       // changes exactly when the member wrote it.
@@ -440,7 +450,7 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
         hr = DISP_E_TYPEMISMATCH;
       }
     }
-  for (VARIANT& c : copies) VariantClear(&c);
+  for (UINT k = 0; k < total; ++k) VariantClear(&copies[k]);
   return hr;
 }
 

@@ -42,6 +42,16 @@ Variant VariantIn(const VARIANT& in) {
     v = V_VARIANTREF(v);
     if (v == nullptr) throw NullPointer{};
   }
+  switch (V_VT(v)) {  // the commonest arguments, which need no coercion
+    case VT_I4:
+      return static_cast<int32_t>(V_I4(v));
+    case VT_I2:
+      return static_cast<int32_t>(V_I2(v));
+    case VT_R8:
+      return V_R8(v);
+    default:
+      break;
+  }
   switch (V_VT(v) & ~VT_BYREF) {
     case VT_ERROR:
       if ((V_ISBYREF(v) ? *V_ERRORREF(v) : V_ERROR(v)) == DISP_E_PARAMNOTFOUND) return {};

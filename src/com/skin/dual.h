@@ -456,7 +456,7 @@ class Dual : public Itf,
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     ITypeInfo* info = VtableInfo();
     if (info == nullptr) return TYPE_E_CANTLOADLIBRARY;
-    const Ref<IUnknown> hold(Unknown());
+    const Hold hold(*this);
     return InvokeTyped(info, static_cast<Itf*>(this), id, flags, params, result, excep, argErr);
   }
 
@@ -499,21 +499,35 @@ class Dual : public Itf,
   // Runs core member (or lambda taking Core&) `f` with the COM arguments `com`.
   template <class F, class... A>
   [[gnu::always_inline]] HRESULT Call(F f, A... com) noexcept {
-    // This object, and with it the core object, stays alive for the whole member even if a
-    // listener releases the last outside reference meanwhile. The plain count costs less
-    // than a copy of the core's shared pointer, whose count is interlocked.
-    ++refs_;
-    const HRESULT hr = Guard(__uuidof(Itf), [&] {
+    const Hold hold(*this);
+    return Guard(__uuidof(Itf), [&] {
       std::tuple<A...> args(com...);
       Apply(*core_, f, args,
             std::make_index_sequence<std::tuple_size_v<typename Signature<F>::Params>>{});
     });
-    if (--refs_ == 0) Destroy();  // Release without an indirect call
-    return hr;
   }
 
  private:
-  void Destroy() {
+  // This object, and with it the core object, stays alive for the whole call even if a
+  // listener releases the last outside reference meanwhile. The plain count costs less than
+  // a copy of the core's shared pointer, whose count is interlocked, or an AddRef and
+  // Release through the vtable.
+  class Hold {
+   public:
+    explicit Hold(Dual& self) : self_(self) { ++self_.refs_; }
+    ~Hold() {
+      if (--self_.refs_ == 0) self_.Destroy();
+    }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    Dual& self_;
+  };
+
+  // Out of line: every member's count check calls it, and inlined it would make them all
+  // save the registers of the whole destructor.
+  [[gnu::noinline]] void Destroy() {
     // Out of the map first: nothing may find a dying object.
     Forget(core_.get());
     delete static_cast<Self*>(this);

@@ -85,7 +85,7 @@ Ref<IUnknown> WrapObject(const std::shared_ptr<Object>& core) {
   // The map first: a foreign object is never in it, and the cross-cast below compares
   // type names, which costs more than the look-up on the way of every object handed out.
   {
-    const Exclusive lock(g_mapsLock);
+    const Shared lock(g_mapsLock);
     const auto found = Reg().live.find(core.get());
     if (found != Reg().live.end()) return Ref<IUnknown>(found->second);
   }
