@@ -16,6 +16,7 @@
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/registers/OptionRegObj.h"
 #include "zentnet/registers/StatusRegObj.h"
+#include "error_text.h"
 #include "fake_value.h"
 #include "zentnet/values/values.h"
 
@@ -39,14 +40,7 @@ inline std::string Hex(uint32_t bits) {
 // Runs `call` and expects exactly this error of the runtime.
 template <class Call>
 void ExpectError(int32_t number, const std::string& description, Call&& call) {
-  try {
-    call();
-    ADD_FAILURE() << "expected error " << number;
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), number);
-    EXPECT_EQ(e.Source(), err::kRuntimeSource);
-    EXPECT_EQ(e.Description(), description);
-  }
+  EXPECT_EQ(ErrorOf(call), std::to_string(number) + "|ZentNetLib|" + description + "||0");
 }
 template <class Call>
 void ExpectOverflow(Call&& call) {
