@@ -79,6 +79,7 @@ TEST(RawFile, OpeningAgainClosesTheFileOpenBeforeAndWritesFail) {
   const auto open = handles();
   ASSERT_TRUE(file.Open((folder.path() / "b").string(), false));
   EXPECT_EQ(handles(), open);
+  EXPECT_FALSE(file.Open((folder.path() / "none" / "a").string(), false));  // no such folder
   // A write the system refuses for another reason than a full device is an I/O error.
   if (!file.Open("/proc/self/oom_score_adj", false)) GTEST_SKIP() << "no /proc here";
   EXPECT_EQ(file.Write("x"), platform::RawFile::WriteResult::Failed);
