@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "error_text.h"
 #include "zentnet/automation/collection.h"
 #include "zentnet/automation/error.h"
 #include "zentnet/automation/variant.h"
@@ -8,14 +9,7 @@ namespace zentnet {
 namespace {
 
 void ExpectError(auto&& call, int32_t number, const std::string& description) {
-  try {
-    call();
-    ADD_FAILURE() << "no error, expected " << number;
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), number);
-    EXPECT_EQ(e.Source(), "ZentNetLib");
-    EXPECT_EQ(e.Description(), description);
-  }
+  EXPECT_EQ(test::ErrorOf(call), std::to_string(number) + "|ZentNetLib|" + description + "||0");
 }
 
 TEST(Variant, ConversionsFollowTheAutomationRules) {

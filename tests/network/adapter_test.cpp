@@ -48,18 +48,14 @@ TEST(Opening, RequestsAndTheirOutcome) {
       {"refused opening", false, true, false, kOpen, opening, false, false, true},
       {"confirmed closing", true, true, true, kClose, closing, false, true, false},
       {"refused closing", true, true, false, kClose, closing, false, false, false},
-      {"disabling asks without a peer", true, false, false, kDisable, bare, false, false, false},
+      {"disabling asks without a peer, and enabled again the port stays closed", true, false, false,
+       kDisable, bare, false, true, false},
       {"enabling never opens", false, true, true, kEnable, {}, false, true, false},
-      {"a new port number closes, then stops and starts",
-       true,
-       true,
-       true,
-       kNewPort,
+      // clang-format off
+      {"a new port number closes, then stops and starts", true, true, true, kNewPort,
        {closing[0], closing[1], "A NetworkChanged 9", "S NetworkChanged port2 9",
-        "A NetworkChanged 5", "S NetworkChanged port3 5"},
-       false,
-       true,
-       false},
+        "A NetworkChanged 5", "S NetworkChanged port3 5"}, false, true, false},
+      // clang-format on
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -71,7 +67,8 @@ TEST(Opening, RequestsAndTheirOutcome) {
     if (!c.confirm) r.app->onRequest = nullptr;
     const auto act = [&] {
       if (c.action == kOpen || c.action == kClose) r.adapter->SetNetOpen(c.action == kOpen);
-      if (c.action == kDisable || c.action == kEnable) r.adapter->SetEnabled(c.action == kEnable);
+      if (c.action == kDisable) r.adapter->SetEnabled(false);
+      if (c.action == kDisable || c.action == kEnable) r.adapter->SetEnabled(true);
       if (c.action == kNewPort) r.adapter->SetPortNumber(3);
     };
     EXPECT_EQ(ErrorOf(act), c.raises6301 ? kPortError : "no error");

@@ -75,21 +75,16 @@ class Recorder final : public NetSupervisorObjEvents, public NetAdapterObjEvents
     Log("NetworkChanged", s);
     if (rewriteState) s = *rewriteState;
   }
-  void NetworkError(infcErrInfo& e) override {
-    Log("NetworkError", e.errCode);
-    e.errCode += 1000;
-  }
+  void NetworkError(infcErrInfo& e) override { Log("NetworkError", e.errCode), e.errCode += 1000; }
   void DriveParameterChanged(std::shared_ptr<PhysDriveObj>& node,
                              std::shared_ptr<ValueObj>& value) override {
     Log("DriveParameterChanged", node ? "node" : "nonode", value ? value->Name() : "novalue");
   }
   void ParameterChanged(infcParamChg& c) override {
-    Log("ParameterChanged", c.ParamNum);
-    c.ParamNum += 1000;
+    Log("ParameterChanged", c.ParamNum), c.ParamNum += 1000;
   }
   void PointToPointChanged(int32_t& addr, PointToPointStatus& s) override {
-    Log("PointToPointChanged", addr, s);
-    addr += 1000;
+    Log("PointToPointChanged", addr, s), addr += 1000;
   }
   void RequestNetOpen(std::shared_ptr<Object>& peer, bool& newState, int32_t& port,
                       bool& success) override {

@@ -50,19 +50,16 @@ TEST(PortListGrammar, GoodListsAreNormalised) {
     std::vector<int32_t> ports;
     int32_t max = 16;
   };
+  // clang-format off
   const Case cases[] = {
-      {"1;2", "1;2", {1, 2}},
-      {"9", "9", {9}},
-      {"", "1", {1}},
-      {"3;;4;", "3;4", {3, 4}},
-      {" 2 ;\t3\t", "2;3", {2, 3}},
-      {"01;+5;-1;0", "1;5;-1;0", {1, 5, -1, 0}},
+      {"1;2", "1;2", {1, 2}}, {"9", "9", {9}}, {"", "1", {1}}, {"3;;4;", "3;4", {3, 4}},
+      {" 2 ;\t3\t", "2;3", {2, 3}}, {"01;+5;-1;0", "1;5;-1;0", {1, 5, -1, 0}},
       {"2.5;3.5;.5;5.", "2;4;0;5", {2, 4, 0, 5}},
       {"1" + std::string(15, ';'), "1", {1}},  // sixteen items, fifteen of them empty
       {"-2147483648;2147483647", "-2147483648;2147483647", {INT32_MIN, INT32_MAX}},
-      {"7;", "7", {7}, 2},
-      {"7;8", "7;8", {7, 8}, 2},  // as many items as adapters allowed
+      {"7;", "7", {7}, 2}, {"7;8", "7;8", {7, 8}, 2},  // as many items as adapters allowed
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.list);
     auto sup = NetSupervisorObj::create();
@@ -81,18 +78,14 @@ TEST(PortListGrammar, BadListsChangeNothing) {
     std::string list;
     int32_t max = 16;
   };
+  // clang-format off
   const Case cases[] = {
-      {"1;COM2"},
-      {"1 2"},
-      {"- 1"},
-      {"1e3"},
-      {"1;."},
-      {"+"},
+      {"1;COM2"}, {"1 2"}, {"- 1"}, {"1e3"}, {"1;."}, {"+"},
       {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17"},
       {"1" + std::string(16, ';')},  // seventeen items, sixteen of them empty
-      {"7;;", 2},
-      {"8;x", 1},  // the item past the limit is not read, but it is counted
+      {"7;;", 2}, {"8;x", 1},  // the item past the limit is not read, but it is counted
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
     auto sup = NetSupervisorObj::create();

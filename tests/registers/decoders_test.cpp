@@ -10,17 +10,17 @@ namespace zentnet::test {
 namespace {
 
 struct Decoder {
-  std::string name;
-  std::shared_ptr<Object> object;
-  std::shared_ptr<FakeValue> value;  // the value object it holds
   // Assigns another value object; null for the status register, which keeps its own.
   void (*replace)(Object&, std::shared_ptr<ValueObj>);
-  Lines built;                  // the calls construction made on its own value object
-  Lines setUp;                  // the calls it should have made, in order
+  Lines setUp;                  // the calls it should make on its own value object, in order
   std::set<std::string> plain;  // properties that never read the register
   std::string fresh;            // and their values in a new object
   uint32_t burstBits;           // a register whose change raises more than one event
   Lines heard;                  // what the notices below raise with burstBits loaded over 0
+  std::string name = {};
+  std::shared_ptr<Object> object = {};
+  std::shared_ptr<FakeValue> value = {};  // the value object it holds
+  Lines built = {};                       // the calls construction made on its own value object
 };
 
 template <class T, void (T::*Assign)(std::shared_ptr<ValueObj>)>
@@ -29,36 +29,28 @@ void Replace(Object& o, std::shared_ptr<ValueObj> v) {
 }
 
 // One decoder built over strict value objects holding a register loaded beforehand, with
-// the calls its construction made on the first of them.
+// the calls its construction made on the first of them; an I/O register is handed one.
 template <class T>
-std::tuple<std::shared_ptr<T>, std::shared_ptr<FakeValue>, Lines> Build() {
+Decoder Build(const std::shared_ptr<Recorder>& rec, Decoder d) {
   FakeValues values(true, nullptr, -2147421967);  // 0x8000F0F1
-  auto obj = T::create();
-  auto value = values.made.front();
-  Lines built = std::exchange(value->calls, {});
-  value->Put(0);
-  return {obj, value, built};
+  const auto obj = T::create();
+  d.name = obj->ClassName(), d.object = obj, d.value = values.made.front();
+  d.built = std::exchange(d.value->calls, {});
+  d.value->Put(0);
+  if constexpr (std::is_same_v<T, IOregisterObj>) {
+    d.value = FakeValue::create();
+    d.value->SetName("IO");
+    obj->SetValueObjRef(d.value);
+    d.value->calls.clear();
+  }
+  obj->Advise(rec);
+  return d;
 }
 
 std::vector<Decoder> All(const std::shared_ptr<Recorder>& rec) {
-  auto [config, configValue, configBuilt] = Build<ConfigRegObj>();
-  auto [status, statusValue, statusBuilt] = Build<StatusRegObj>();
-  auto [option, optionValue, optionBuilt] = Build<OptionRegObj>();
-  auto [io, ioOwn, ioBuilt] = Build<IOregisterObj>();
-  auto [error, errorValue, errorBuilt] = Build<ErrorCodeObj>();
-  auto ioValue = FakeValue::create();
-  ioValue->SetName("IO");
-  io->SetValueObjRef(ioValue);
-  ioValue->calls.clear();
-  config->Advise(rec);
-  status->Advise(rec);
-  option->Advise(rec);
-  io->Advise(rec);
-  error->Advise(rec);
   // clang-format off
   return {
-      {"ConfigRegObj", config, configValue, Replace<ConfigRegObj, &ConfigRegObj::SetRegister>,
-       configBuilt,
+      Build<ConfigRegObj>(rec, {Replace<ConfigRegObj, &ConfigRegObj::SetRegister>,
        {"Advise", "Name=Configuration Register", "SetupA=0", "SetupB=26", "ParamNum=15", "SetupC=1",
         "LowerBoundA=-2147483648", "UpperBoundA=2147483647", "SetupH=-1",
         "Value", "DefaultValue=-2147421199"},  // 0x8000F3F1: the unknown motor over the register
@@ -66,33 +58,30 @@ std::vector<Decoder> All(const std::shared_ptr<Recorder>& rec) {
        0x220, {"> ValueChanged", "Change", "MotorTypeChanged", "HighLevelFeedbackChanged",
                "> Changed", "> ContentChanged", "UpdateView",
                "> Refresh", "Refresh Configuration Register", "> InitializeCache",
-               "InitializeCache 7"}},
-      {"StatusRegObj", status, statusValue, nullptr, statusBuilt,
+               "InitializeCache 7"}}),
+      Build<StatusRegObj>(rec, {nullptr,
        {"Advise", "Name=Status Register", "SetupA=0", "SetupB=6", "ParamNum=72",
         "LowerBoundA=-2147483648", "UpperBoundA=2147483647", "SetupD=6"},
        {"StatusImplemented"}, "-1",
        0x40000801, {"> ValueChanged", "> Changed", "Changed", "EnableChanged false", "LockChanged",
                     "Shutdown", "> ContentChanged", "ContentChanged Status Register",
-                    "> Refresh", "Refresh", "> InitializeCache", "InitializeCache 7"}},
-      {"OptionRegObj", option, optionValue, Replace<OptionRegObj, &OptionRegObj::SetRegister>,
-       optionBuilt,
+                    "> Refresh", "Refresh", "> InitializeCache", "InitializeCache 7"}}),
+      Build<OptionRegObj>(rec, {Replace<OptionRegObj, &OptionRegObj::SetRegister>,
        {"Advise", "Name=Option register", "SetupA=0", "SetupB=6", "ParamNum=62", "SetupC=1",
         "LowerBoundB=-2147483648", "UpperBoundB=2147483647", "SetupH=-1"},
        {"CapabilityMask"}, "2147483647",
        0x20, {"> ValueChanged", "> Changed", "Change", "FirmwareChanged", "> ContentChanged",
-              "> Refresh", "Refresh Option register", "> InitializeCache", "InitializeCache 7"}},
-      {"IOregisterObj", io, ioValue, Replace<IOregisterObj, &IOregisterObj::SetValueObjRef>,
-       ioBuilt, {"Advise"},
-       {"LastCommutationCode"}, "0",
+              "> Refresh", "Refresh Option register", "> InitializeCache", "InitializeCache 7"}}),
+      Build<IOregisterObj>(rec, {Replace<IOregisterObj, &IOregisterObj::SetValueObjRef>,
+       {"Advise"}, {"LastCommutationCode"}, "0",
        0x80, {"> ValueChanged", "> Changed", "CommutationChanged 1,0", "> ContentChanged",
-              "> Refresh", "Refresh IO", "> InitializeCache", "InitializeCache 7"}},
-      {"ErrorCodeObj", error, errorValue, Replace<ErrorCodeObj, &ErrorCodeObj::SetRegister>,
-       errorBuilt,
+              "> Refresh", "Refresh IO", "> InitializeCache", "InitializeCache 7"}}),
+      Build<ErrorCodeObj>(rec, {Replace<ErrorCodeObj, &ErrorCodeObj::SetRegister>,
        {"Advise", "SetupA=0", "SetupB=26", "ParamNum=26", "Name=Error Blink Codes", "SetupE=-1",
         "SetupF=-1", "LowerBoundB=-32768", "SetupC=1", "SetupD=6", "SetupG=0"},
        {}, "",
        0x1, {"> ValueChanged", "> Changed", "Changed", "> ContentChanged", "> Refresh", "Refresh",
-             "> InitializeCache", "InitializeCache 7"}},
+             "> InitializeCache", "InitializeCache 7"}}),
   };
   // clang-format on
 }

@@ -9,24 +9,19 @@ using Io = DecoderTest<IOregisterObj>;
 
 TEST_F(Io, EachLineReadsItsBit) {
   const std::pair<uint32_t, const char*> cases[] = {
+      // clang-format off
       // AmpEnable EnableIn FaultIn ModeIn NegativeLimit PositiveLimit ShutdownLineOut
       // ThermalFaultIn CommutationCode
-      {0x0000, "-1 0 0 0 0 0 0 0 0"},
-      {0x0800, "0 0 0 0 0 0 0 0 0"},
-      {0x0010, "-1 0 0 0 0 -1 0 0 0"},
-      {0x0020, "-1 0 0 0 -1 0 0 0 0"},
-      {0x0040, "-1 0 0 0 0 0 -1 0 0"},
-      {0x0400, "-1 -1 0 0 0 0 0 0 0"},
-      {0x2000, "-1 0 -1 0 0 0 0 0 0"},
-      {0x4000, "-1 0 0 0 0 0 0 -1 0"},
-      {0x8000, "-1 0 0 -1 0 0 0 0 0"},
-      {0x0380, "-1 0 0 0 0 0 0 0 7"},
-      {0x0200, "-1 0 0 0 0 0 0 0 4"},
-      {0xFFFF0000, "-1 0 0 0 0 0 0 0 0"},
+      {0x0000, "-1 0 0 0 0 0 0 0 0"}, {0x0800, "0 0 0 0 0 0 0 0 0"},
+      {0x0010, "-1 0 0 0 0 -1 0 0 0"}, {0x0020, "-1 0 0 0 -1 0 0 0 0"},
+      {0x0040, "-1 0 0 0 0 0 -1 0 0"}, {0x0400, "-1 -1 0 0 0 0 0 0 0"},
+      {0x2000, "-1 0 -1 0 0 0 0 0 0"}, {0x4000, "-1 0 0 0 0 0 0 -1 0"},
+      {0x8000, "-1 0 0 -1 0 0 0 0 0"}, {0x0380, "-1 0 0 0 0 0 0 0 7"},
+      {0x0200, "-1 0 0 0 0 0 0 0 4"}, {0xFFFF0000, "-1 0 0 0 0 0 0 0 0"},
       // The code divides the signed number, so in a negative register lower bits carry in.
-      {0xFFFFFFFF, "0 -1 -1 -1 -1 -1 -1 -1 0"},
-      {0x8000030F, "-1 0 0 0 0 0 0 0 7"},
+      {0xFFFFFFFF, "0 -1 -1 -1 -1 -1 -1 -1 0"}, {0x8000030F, "-1 0 0 0 0 0 0 0 7"},
       {0x80000101, "-1 0 0 0 0 0 0 0 3"},
+      // clang-format on
   };
   for (const auto& [bits, values] : cases) {
     StoreBits(value, bits);

@@ -1,5 +1,5 @@
-// The option register: fields read by the register arithmetic, read-modify-write of single
-// fields, display texts gated by the drive's options, and the firmware event.
+// The option register: fields read by the register arithmetic (writes share the configuration
+// register's), display texts gated by the drive's options, and the firmware event.
 
 #include "support.h"
 
@@ -10,23 +10,20 @@ using Option = DecoderTest<OptionRegObj>;
 
 TEST_F(Option, FieldsReadTheirBitsAndMultiBitOnesDivideASignedRegister) {
   const std::pair<uint32_t, const char*> cases[] = {
+      // clang-format off
       // CaseOption FirmwareType InitialCalibration RuntimeCalibration VoltageMode Vendor
       // WarrantyOptions AnalogInputFormat LPBenabled
       {0x0, "0 0 0 0 0 0 0 0 0"},
       {0xA00005, "0 0 -1 0 -1 5 0 0 0"},  // bits 0, 2, 21, 23
-      {0x2, "0 0 0 -1 0 0 0 0 0"},
-      {0x8, "0 0 0 0 0 0 0 1 0"},
-      {0x80, "0 0 0 0 0 0 0 0 -1"},
+      {0x2, "0 0 0 -1 0 0 0 0 0"}, {0x8, "0 0 0 0 0 0 0 1 0"}, {0x80, "0 0 0 0 0 0 0 0 -1"},
       {0x7E08FF00, "0 0 0 0 0 0 0 0 0"},  // only bits no field reads
       {0x7FFFFFFF, "7 7 -1 -1 -1 15 1 1 -1"},
       // The quotient truncates toward zero: with the sign set, any bit below a field moves
       // what the field reads by one; switches read their own bit.
-      {0x80000000, "0 0 0 0 0 0 0 0 0"},
-      {0x80010001, "2 1 0 0 -1 1 1 1 0"},
-      {0x80000011, "1 2 0 0 -1 1 1 1 0"},
-      {0x80200001, "1 1 0 0 -1 2 1 1 0"},
-      {0x80000086, "1 1 -1 -1 0 1 1 1 -1"},
-      {0xFFFFFFFF, "0 0 -1 -1 -1 0 0 0 -1"},
+      {0x80000000, "0 0 0 0 0 0 0 0 0"}, {0x80010001, "2 1 0 0 -1 1 1 1 0"},
+      {0x80000011, "1 2 0 0 -1 1 1 1 0"}, {0x80200001, "1 1 0 0 -1 2 1 1 0"},
+      {0x80000086, "1 1 -1 -1 0 1 1 1 -1"}, {0xFFFFFFFF, "0 0 -1 -1 -1 0 0 0 -1"},
+      // clang-format on
   };
   for (const auto& [bits, values] : cases) {
     StoreBits(value, bits);
@@ -36,34 +33,6 @@ TEST_F(Option, FieldsReadTheirBitsAndMultiBitOnesDivideASignedRegister) {
               values)
         << Hex(bits);
   }
-}
-
-TEST_F(Option, AWriteReplacesOnlyItsFieldAndDropsWhatDoesNotFit) {
-  using O = OptionRegObj;
-  const struct {
-    uint32_t before;
-    std::function<void(O&)> write;
-    uint32_t after;
-  } cases[] = {
-      {0, Writing(&O::SetCaseOption, 9), 0x10000},  // 9 AND 7
-      {0x1E00000, Writing(&O::SetVendor, 16), 0},
-      {0xFFFFFFFF, Writing(&O::SetFirmwareType, 2), 0xFFFFFFAF},
-      {0, Writing(&O::SetWarrantyOptions, 3), 0x100000},
-      {0xFE, Writing(&O::SetVoltageMode, 5), 0xFF},  // any non-zero state sets the bit
-      {0x7, Writing(&O::SetInitialCalibration, 0), 0x3},
-      {0x80000000, Writing(&O::SetLPBenabled, 1), 0x80000080},
-  };
-  obj->SetCapabilityMask(static_cast<OptionRegMasks>(0));  // no write consults it
-  for (const auto& c : cases) {
-    Load(c.before);
-    c.write(*obj);
-    EXPECT_EQ(Hex(Bits()), Hex(c.after));
-    EXPECT_EQ(value->Writes(), 1);
-  }
-  // A write on a number outside the range overflows and leaves it alone.
-  EXPECT_THROW(Store(2147483648.0), AutomationError);
-  ExpectOverflow([&] { obj->SetVoltageMode(true); });
-  EXPECT_EQ(value->Number()->Value(), 2147483648.0);
 }
 
 TEST_F(Option, EachDisplayNeedsItsOwnOptionExceptTheVendor) {

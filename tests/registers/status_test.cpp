@@ -62,12 +62,10 @@ TEST_F(Status, BitNamesFollowTheMotorKindOfTheConfiguration) {
     uint32_t bits, motor;
     const char* text;
   } cases[] = {
-      {3, 0, 2, "Comm. Sensor"},
-      {8, 0, 1, "Torque Mode"},
-      {8, 0, 2, "Force Mode"},
-      {8, 0, 3, "Torque Mode"},
-      {10, 0, 0, "\xE2\x80\x93 Limit"},
-      {31, 0, 0, "LOCK1"},
+      // clang-format off
+      {3, 0, 2, "Comm. Sensor"}, {8, 0, 1, "Torque Mode"}, {8, 0, 2, "Force Mode"},
+      {8, 0, 3, "Torque Mode"}, {10, 0, 0, "\xE2\x80\x93 Limit"}, {31, 0, 0, "LOCK1"},
+      // clang-format on
       {-1, 0x0821, 0, "Encoder, Tracking, Amp Disabled"},
       {-1, 0xFF802088, 0, "Comm. Sensor, Brake Mode, LOCK0, LOCK1"},  // 13, 23-29 unnamed
   };

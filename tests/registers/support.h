@@ -16,6 +16,7 @@
 #include "zentnet/registers/IOregisterObj.h"
 #include "zentnet/registers/OptionRegObj.h"
 #include "zentnet/registers/StatusRegObj.h"
+#include "error_text.h"
 #include "fake_value.h"
 #include "zentnet/values/values.h"
 
@@ -39,14 +40,7 @@ inline std::string Hex(uint32_t bits) {
 // Runs `call` and expects exactly this error of the runtime.
 template <class Call>
 void ExpectError(int32_t number, const std::string& description, Call&& call) {
-  try {
-    call();
-    ADD_FAILURE() << "expected error " << number;
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), number);
-    EXPECT_EQ(e.Source(), err::kRuntimeSource);
-    EXPECT_EQ(e.Description(), description);
-  }
+  EXPECT_EQ(ErrorOf(call), std::to_string(number) + "|ZentNetLib|" + description + "||0");
 }
 template <class Call>
 void ExpectOverflow(Call&& call) {
@@ -93,13 +87,6 @@ struct Recorder : ConfigRegObjEvents,
     lines.push_back(line);
     if (then) then(line);
   }
-  void Change() override { Note("Change"); }
-  void UpdateView() override { Note("UpdateView"); }
-  void MotorTypeChanged() override { Note("MotorTypeChanged"); }
-  void HighLevelFeedbackChanged() override { Note("HighLevelFeedbackChanged"); }
-  void FirmwareChanged() override { Note("FirmwareChanged"); }
-  void Changed() override { Note("Changed"); }
-  void Refresh() override { Note("Refresh"); }
   void Refresh(std::shared_ptr<ValueObj>& v) override { Note("Refresh " + v->Name()); }
   void ContentChanged(std::shared_ptr<ValueObj>& v) override {
     Note("ContentChanged " + v->Name());
@@ -107,11 +94,6 @@ struct Recorder : ConfigRegObjEvents,
   void EnableChanged(bool& newState) override {
     Note(newState ? "EnableChanged true" : "EnableChanged false");
   }
-  void LimitHit() override { Note("LimitHit"); }
-  void OverSpeed() override { Note("OverSpeed"); }
-  void Hardstopped() override { Note("Hardstopped"); }
-  void Shutdown() override { Note("Shutdown"); }
-  void LockChanged() override { Note("LockChanged"); }
   void CommutationChanged(int32_t& code, int32_t& last) override {
     Note("CommutationChanged " + std::to_string(code) + "," + std::to_string(last));
   }
@@ -120,6 +102,14 @@ struct Recorder : ConfigRegObjEvents,
     initialValue = supply;
     processed = true;
   }
+  // One member per macro:
+  // clang-format off
+#define NOTE(Event) void Event() override { Note(#Event); }
+  NOTE(Change) NOTE(UpdateView) NOTE(MotorTypeChanged) NOTE(HighLevelFeedbackChanged)
+  NOTE(FirmwareChanged) NOTE(Changed) NOTE(Refresh) NOTE(LimitHit) NOTE(OverSpeed)
+  NOTE(Hardstopped) NOTE(Shutdown) NOTE(LockChanged)
+#undef NOTE
+  // clang-format on
 };
 
 // A decoder, the strict fake value object it holds (an I/O register is handed one) and a

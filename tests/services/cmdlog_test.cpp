@@ -2,6 +2,7 @@
 // failures, and the time stamp.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -20,42 +21,27 @@ namespace fs = std::filesystem;
 using test::ErrorOf;
 
 TEST(CmdLogDump, PrintableFormAndAnnotation) {
+  // clang-format off
   const std::pair<std::string, std::string> cases[] = {
-      {"", ""},
-      {"RM\r\n", "RM\\XD\\XA"},
-      {"PV 100", "PV 100 [0x64]"},
-      {"v 300\r", "v 300\\XD [0x12C]"},
-      {"X -2147483648", "X -2147483648 [0x80000000]"},
-      {"MV 1 2", "MV 1 2"},
-      {"PV 100x", "PV 100x [0x64]"},
+      {"", ""}, {"RM\r\n", "RM\\XD\\XA"}, {"PV 100", "PV 100 [0x64]"},
+      {"v 300\r", "v 300\\XD [0x12C]"}, {"X -2147483648", "X -2147483648 [0x80000000]"},
+      {"MV 1 2", "MV 1 2"}, {"PV 100x", "PV 100x [0x64]"},
       {"PV 5\r\n", "PV 5\\XD\\XA"},  // only one final character is dropped
-      {"PV 2.5", "PV 2.5 [0x2]"},
-      {"PV 3.5\r", "PV 3.5\\XD [0x4]"},
-      {" 42", " 42 [0x2A]"},
+      {"PV 2.5", "PV 2.5 [0x2]"}, {"PV 3.5\r", "PV 3.5\\XD [0x4]"}, {" 42", " 42 [0x2A]"},
       // Tails that pass the pattern but do not convert, and tails that fail it.
-      {"PV 7AB", "PV 7AB"},
-      {"PV 2147483648", "PV 2147483648"},
-      {"PV -", "PV -"},
-      {"PV ", "PV "},
-      {std::string("A\0B", 3), "A\\X0B"},
-      {"\x1f\x20\x7e\x7f", "\\X1F ~\x7f"},
+      {"PV 7AB", "PV 7AB"}, {"PV 2147483648", "PV 2147483648"}, {"PV -", "PV -"},
+      {"PV ", "PV "}, {std::string("A\0B", 3), "A\\X0B"}, {"\x1f\x20\x7e\x7f", "\\X1F ~\x7f"},
       // Non-ASCII text goes through the code page first; what it lacks becomes "?".
-      {"\xC3\x88", "\\XC8"},
-      {"\xE2\x82\xAC 5", "\\X80 5 [0x5]"},
-      {"\xC4\x80", "?"},
-      {"\xE2\x82", "??"},
-      {"\x80", "?"},
-      {"\xC0\xAF", "??"},
-      {"\xED\xA0\x80", "?"},
-      {"\xF4\x90\x80\x80", "????"},
-      {"\xEE\x80\x80", "?"},
+      {"\xC3\x88", "\\XC8"}, {"\xE2\x82\xAC 5", "\\X80 5 [0x5]"}, {"\xC4\x80", "?"},
+      {"\xE2\x82", "??"}, {"\x80", "?"}, {"\xC0\xAF", "??"}, {"\xED\xA0\x80", "?"},
+      {"\xF4\x90\x80\x80", "????"}, {"\xEE\x80\x80", "?"},
       {"\xF4\x8F\xBF\xBF", "?"},  // first after the surrogates, last of all
       {"\xE0\xA0\x80", "?"},
-      {"\xC3"
-       "A",
-       "?A"},  // the first of three bytes; a lead without its tail
+      {"\xC3" "A", "?A"},  // the first of three bytes; a lead without its tail
   };
+  // clang-format on
   for (const auto& [text, dump] : cases) EXPECT_EQ(FormatDump(text), dump) << "text: " << text;
+  EXPECT_EQ(FormatDump(std::string_view("PV 12").substr(0, 4)), "PV 1 [0x1]");  // the view ends
 }
 
 TEST(CmdLogDump, CodePageRoundTripsEveryByte) {
@@ -86,10 +72,14 @@ TEST(RawFile, OpeningAgainClosesTheFileOpenBeforeAndWritesFail) {
   test::ScratchFolder folder;
   platform::RawFile file;
   const auto handles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+  const mode_t mask = umask(0);  // a new file may be read and written by all, as the mask allows
   ASSERT_TRUE(file.Open((folder.path() / "a").string(), false));
+  umask(mask);
+  EXPECT_EQ(fs::status(folder.path() / "a").permissions(), fs::perms(0666));
   const auto open = handles();
   ASSERT_TRUE(file.Open((folder.path() / "b").string(), false));
   EXPECT_EQ(handles(), open);
+  EXPECT_FALSE(file.Open((folder.path() / "none" / "a").string(), false));  // no such folder
   // A write the system refuses for another reason than a full device is an I/O error.
   if (!file.Open("/proc/self/oom_score_adj", false)) GTEST_SKIP() << "no /proc here";
   EXPECT_EQ(file.Write("x"), platform::RawFile::WriteResult::Failed);

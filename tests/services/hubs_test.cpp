@@ -75,14 +75,8 @@ class HubTest : public ::testing::Test {
   };
 
   void SetUp() override {
-    for (auto [object, name] :
-         std::initializer_list<std::pair<const void*, const char*>>{{drive1.get(), "drive1"},
-                                                                    {drive2.get(), "drive2"},
-                                                                    {value1.get(), "value1"},
-                                                                    {value2.get(), "value2"},
-                                                                    {net1.get(), "net1"},
-                                                                    {net2.get(), "net2"}})
-      names[object] = name;
+    names = {{drive1.get(), "drive1"}, {drive2.get(), "drive2"}, {value1.get(), "value1"},
+             {value2.get(), "value2"}, {net1.get(), "net1"},     {net2.get(), "net2"}};
   }
   void Advise(const std::vector<const char*>& tags) {
     for (const char* tag : tags) {

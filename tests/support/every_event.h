@@ -241,8 +241,7 @@ inline std::vector<Case> NetworkCases() {
   using N = NetSupervisorObj;
   using A = NetAdapterObj;
   auto opened = [](N& n) {  // two open ports with peers
-    std::string ports = "1;2";
-    n.SetPorts(ports);
+    n.SetPorts("1;2");
     const Cookie c = n.Advise(std::make_shared<Sink>(Unheard()));
     for (int32_t k = 1; k <= 2; ++k) {
       auto a = n.GetRefToNetPort(k);
@@ -264,16 +263,8 @@ inline std::vector<Case> NetworkCases() {
   std::vector<Act<N>> forwarded;
   for (const auto& notify : notifications) forwarded.push_back(port1(notify));
   return {
-      Row<N>("Ports, changed while open", {[](N& n) {
-               std::string p = "3";
-               n.SetPorts(p);
-             }},
-             opened),
-      Row<N>("Ports, kept while open", {[](N& n) {
-               std::string p = "1;2";
-               n.SetPorts(p);
-             }},
-             opened),
+      Row<N>("Ports, changed while open", {[](N& n) { n.SetPorts("3"); }}, opened),
+      Row<N>("Ports, kept while open", {[](N& n) { n.SetPorts("1;2"); }}, opened),
       Row<N>("adapter notifications", forwarded, opened),
       Row<A>("PortNumber", {[](A& a) { a.SetPortNumber(4); }}, [](A& a) { a.SetPeer(Peer()); }),
       Row<A>("NetOpen", {[](A& a) { a.SetNetOpen(true); }}, [](A& a) { a.SetPeer(Peer()); }),

@@ -54,22 +54,16 @@ class FakeNumber final : public ValueNumberObj {
   double Value() const override;
   void SetValue(double v) override;
   double PreviousValue() const override;
-  ZN_RECORD(double, LowerBoundA)
-  ZN_RECORD(double, UpperBoundA)
-  ZN_RECORD(double, LowerBoundB)
-  ZN_RECORD(double, UpperBoundB)
-  ZN_RECORD(double, DefaultValue)
-  ZN_RECORD(int32_t, SetupH)
-  ZN_RECORD_TEXT(Format)
-  ZN_RECORD_TEXT(Label)
-  ZN_RECORD(double, InitialValue)
-  ZN_RECORD(double, Scale)
-  ZN_RECORD(int32_t, SetupI)
-  ZN_RECORD(int32_t, SetupJ)
+  // clang-format off
+  ZN_RECORD(double, LowerBoundA) ZN_RECORD(double, UpperBoundA) ZN_RECORD(double, LowerBoundB)
+  ZN_RECORD(double, UpperBoundB) ZN_RECORD(double, DefaultValue) ZN_RECORD(int32_t, SetupH)
+  ZN_RECORD_TEXT(Format) ZN_RECORD_TEXT(Label) ZN_RECORD(double, InitialValue)
+  ZN_RECORD(double, Scale) ZN_RECORD(int32_t, SetupI) ZN_RECORD(int32_t, SetupJ)
   ZN_RECORD(int32_t, SetupK)
 
  private:
   friend class FakeValue;
+  // clang-format on
   void Note(const std::string& line) const;
   FakeValue& owner_;
   std::shared_ptr<ValueNumberObj> inner_;
@@ -133,22 +127,15 @@ class FakeValue final : public ValueObj, public std::enable_shared_from_this<Fak
     Note("CopyContentTo(" + (fake ? fake->tag_ : "?") + ")");
     inner_->CopyContentTo(fake ? fake->inner_ : dest, extra);
   }
-  ZN_RECORD_TEXT(Name)
-  ZN_RECORD_TEXT(ShortName)
-  ZN_RECORD(int32_t, ParamNum)
-  ZN_RECORD(int32_t, SetupA)
-  ZN_RECORD(int32_t, SetupB)
-  ZN_RECORD(int32_t, SetupC)
-  ZN_RECORD(int32_t, SetupD)
-  ZN_RECORD(int32_t, SetupE)
-  ZN_RECORD(int32_t, SetupF)
-  ZN_RECORD(int32_t, SetupG)
-  ZN_RECORD(int32_t, EditLock)
+  // clang-format off
+  ZN_RECORD_TEXT(Name) ZN_RECORD_TEXT(ShortName) ZN_RECORD(int32_t, ParamNum)
+  ZN_RECORD(int32_t, SetupA) ZN_RECORD(int32_t, SetupB) ZN_RECORD(int32_t, SetupC)
+  ZN_RECORD(int32_t, SetupD) ZN_RECORD(int32_t, SetupE) ZN_RECORD(int32_t, SetupF)
+  ZN_RECORD(int32_t, SetupG) ZN_RECORD(int32_t, EditLock)
 
-  Cookie Advise(std::shared_ptr<ValueObjEvents> sink) override {
-    if (strict_) Note("Advise");
-    return events_.Advise(std::move(sink));
-  }
+  Cookie Advise(std::shared_ptr<ValueObjEvents> sink) override;
+  // clang-format on
+
   bool Unadvise(Cookie cookie) override {
     if (strict_ || noteUnadvise) Note("Unadvise");
     return events_.Unadvise(cookie);
@@ -200,6 +187,10 @@ class FakeValue final : public ValueObj, public std::enable_shared_from_this<Fak
   EventSource<ValueObjEvents> events_;
 };
 
+inline Cookie FakeValue::Advise(std::shared_ptr<ValueObjEvents> sink) {
+  if (strict_) Note("Advise");
+  return events_.Advise(std::move(sink));
+}
 inline void FakeNumber::Note(const std::string& line) const { owner_.Note(prefix_ + line); }
 inline double FakeNumber::Value() const {
   if (owner_.strict_) Note("Value");

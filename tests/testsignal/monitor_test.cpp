@@ -20,17 +20,9 @@ class Recorder final : public MonitorPortStateObjEvents, public EventNotes {
   using EventNotes::EventNotes;
   // One member per macro:
   // clang-format off
-#define NOTE(Event) \
-  void Event() override { Note(#Event); }
-  NOTE(VariableChanged)
-  NOTE(AmplitudeChanged)
-  NOTE(FilterChanged)
-  NOTE(SyncPulseChanged)
-  NOTE(Refresh)
-  NOTE(SaveToNonVolatile)
-  NOTE(RescaleAmplitude)
-  NOTE(Changed)
-  NOTE(Initialize)
+#define NOTE(Event) void Event() override { Note(#Event); }
+  NOTE(VariableChanged) NOTE(AmplitudeChanged) NOTE(FilterChanged) NOTE(SyncPulseChanged)
+  NOTE(Refresh) NOTE(SaveToNonVolatile) NOTE(RescaleAmplitude) NOTE(Changed) NOTE(Initialize)
   NOTE(UpdateView)
 #undef NOTE
   // clang-format on
@@ -80,122 +72,103 @@ void RunFlows(Port& t, const std::vector<Flow>& flows) {
 const std::string kFailed = "! 1234 Listener: listener failed";
 
 TEST_F(Port, Flows) {
-  RunFlows(
-      *this,
-      {
-          {"amplitude",
-           nullptr,
-           [](Port&, M& p) { Set(p.Amplitude(), 2.5); },
-           {"Amp.Value=2.5", "AmplitudeChanged", "Changed"}},
-          {"variable",
-           nullptr,
-           [](Port&, M& p) { Set(p.Variable(), MON_VEL_ERR); },
-           {"Var.Value=5", "Var.Label=Velocity Error", "VariableChanged", "RescaleAmplitude",
-            "Changed"}},
-          {"filter",
-           nullptr,
-           [](Port&, M& p) { Set(p.Filter(), 12.5); },
-           {"Filter.Value=12.5", "FilterChanged", "Changed"}},
-          {"content changes",
-           nullptr,
-           [](Port&, M& p) {
-             p.Amplitude()->ApplySetup(), p.Variable()->ApplySetup(), p.Filter()->ApplySetup();
-           },
-           {"Amp.ApplySetup", "UpdateView", "Var.ApplySetup", "UpdateView", "Filter.ApplySetup",
-            "UpdateView"}},
-          {"Refresh", nullptr, [](Port&, M& p) { p.Refresh(); }, {"SyncPulseChanged", "Changed"}},
-          {"ChangeTo, then without filter",
-           nullptr,
-           [](Port&, M& p) { p.ChangeTo(MON_TRQ_CMD, 4.0, 1.5), p.ChangeTo(MON_VEL_CMD, 7.5); },
-           {"Var.Req.Value=8", "RescaleAmplitude", "Amp.Req.Value=4", "Filter.Req.Value=1.5",
-            "Changed", "Var.Req.Value=3", "RescaleAmplitude", "Amp.Req.Value=7.5",
-            "Filter.Req.Value=0", "Changed"}},
-          {"replaced values",
-           nullptr,
-           [](Port& t, M& p) {
-             auto old = p.Amplitude();
-             t.values.tags = {"A2", "V2"};
-             p.SetAmplitude(NewValueObj());
-             p.SetVariable(NewValueObj());
-             p.SetFilter(nullptr);
-             Set(old, 3);
-             Set(p.Amplitude(), 3);
-             Set(p.Variable(), MON_CALIBRATE);
-           },
-           {"Amp.Value=3", "A2.Value=3", "AmplitudeChanged", "Changed", "V2.Value=9",
-            "V2.Label=Calibrate", "VariableChanged", "RescaleAmplitude", "Changed"}},
-          // Listeners that act again inside an event.
-          {"VariableChanged listener writes the variable",
-           [](Port& t, M& p) {
-             t.recorder->on["VariableChanged"] = [&p] { Set(p.Variable(), MON_VEL_CMD); };
-           },
-           [](Port& t, M& p) {
-             Set(p.Variable(), MON_VEL_MEAS), t.recorder->on.clear(), Set(p.Variable(), 17);
-           },
-           {"Var.Value=2", "Var.Label=Actual Velocity", "VariableChanged", "Var.Value=3",
-            "RescaleAmplitude", "Changed", "Var.Value=17", "Var.Label=Integrator",
-            "VariableChanged", "RescaleAmplitude", "Changed"}},
-          {"RescaleAmplitude listener calls Rescale",
-           [](Port& t, M& p) { t.recorder->on["RescaleAmplitude"] = [&p] { p.Rescale(); }; },
-           [](Port&, M& p) {
-             p.Rescale(), Set(p.Variable(), 2);
-           },  // the handler's raise is not Rescale's
-           {"RescaleAmplitude", "Var.Value=2", "Var.Label=Actual Velocity", "VariableChanged",
-            "RescaleAmplitude", "RescaleAmplitude", "Changed"}},
-          {"the filter handler is not guarded",
-           [](Port& t, M& p) {
-             t.recorder->on["FilterChanged"] = [&p] {
-               if (p.Filter()->Number()->Value() < 20) Set(p.Filter(), 20);
-             };
-           },
-           [](Port&, M& p) { Set(p.Filter(), 10); },
-           {"Filter.Value=10", "FilterChanged", "Filter.Value=20", "FilterChanged", "Changed",
-            "Changed"}},
-          // Guarded procedures swallow errors and clear their guards: each acts twice, the failing
-          // listener ends the first run quietly, the second runs in full.
-          {"variable handler",
-           [](Port& t, M&) { t.recorder->FailOnce("VariableChanged"); },
-           [](Port&, M& p) { Bump(p.Variable()), Bump(p.Variable()); },
-           {"Var.Value=1", "Var.Label=Unknown setting: ", "VariableChanged", "Var.Value=2",
-            "Var.Label=Actual Velocity", "VariableChanged", "RescaleAmplitude", "Changed"}},
-          {"Refresh",
-           [](Port& t, M&) { t.recorder->FailOnce("SyncPulseChanged"); },
-           [](Port&, M& p) { p.Refresh(), p.Refresh(); },
-           {"SyncPulseChanged", "SyncPulseChanged", "Changed"}},
-          {"label without register",
-           [](Port&, M& p) { p.SetConfigReg(nullptr); },
-           [](Port&, M& p) { Set(p.Variable(), 2); },
-           {"Var.Value=2"}},
-          // The other members pass errors on.
-          {"filter handler",
-           [](Port& t, M&) { t.recorder->FailOnce("FilterChanged"); },
-           [](Port&, M& p) { Set(p.Filter(), 4); },
-           {"Filter.Value=4", "FilterChanged", kFailed}},
-          {"register change",
-           [](Port& t, M&) { t.recorder->FailOnce("SyncPulseChanged"); },
-           [](Port&, M& p) { p.ConfigReg()->SetSyncPulse(SYNC_PULSE_PLUS); },
-           {"Config.Value=1", "SyncPulseChanged", kFailed}},
-          {"sync pulse write: the lock stays lifted",
-           [](Port& t, M&) { t.recorder->FailOnce("SyncPulseChanged"); },
-           [](Port&, M& p) { p.SetSyncPulse(SYNC_PULSE_PLUS); },
-           {"Config.EditLock=0", "Config.Value=1", "SyncPulseChanged", kFailed}},
-          // The sync pulse.
-          {"written under the drive's lock, twice",
-           [](Port&, M& p) {
-             p.ConfigReg()->Register()->SetEditLock(3), Set(p.ConfigReg()->Register(), 0x300);
-           },
-           [](Port&, M& p) { p.SetSyncPulse(SYNC_PULSE_NEG), p.SetSyncPulse(SYNC_PULSE_NEG); },
-           {"Config.EditLock=0", "Config.Value=770", "SyncPulseChanged", "Config.EditLock=3",
-            "Config.EditLock=0", "Config.Value=770", "Config.EditLock=3"}},
-          {"register changes",
-           nullptr,
-           [](Port&, M& p) {
-             // Hall inverter, then the negative pulse too, then the pulse alone, then nothing.
-             for (double v : {4, 6, 2, 0}) Set(p.ConfigReg()->Register(), v);
-           },
-           {"Config.Value=4", "Config.Value=6", "SyncPulseChanged", "Config.Value=2",
-            "Config.Value=0", "SyncPulseChanged"}},
-      });
+  // clang-format off
+  RunFlows(*this, {
+      {"amplitude", nullptr, [](Port&, M& p) { Set(p.Amplitude(), 2.5); },
+       {"Amp.Value=2.5", "AmplitudeChanged", "Changed"}},
+      {"variable", nullptr, [](Port&, M& p) { Set(p.Variable(), MON_VEL_ERR); },
+       {"Var.Value=5", "Var.Label=Velocity Error", "VariableChanged", "RescaleAmplitude",
+        "Changed"}},
+      {"filter", nullptr, [](Port&, M& p) { Set(p.Filter(), 12.5); },
+       {"Filter.Value=12.5", "FilterChanged", "Changed"}},
+      {"content changes", nullptr,
+       [](Port&, M& p) {
+         p.Amplitude()->ApplySetup(), p.Variable()->ApplySetup(), p.Filter()->ApplySetup();
+       },
+       {"Amp.ApplySetup", "UpdateView", "Var.ApplySetup", "UpdateView", "Filter.ApplySetup",
+        "UpdateView"}},
+      {"Refresh", nullptr, [](Port&, M& p) { p.Refresh(); }, {"SyncPulseChanged", "Changed"}},
+      {"ChangeTo, then without filter", nullptr,
+       [](Port&, M& p) { p.ChangeTo(MON_TRQ_CMD, 4.0, 1.5), p.ChangeTo(MON_VEL_CMD, 7.5); },
+       {"Var.Req.Value=8", "RescaleAmplitude", "Amp.Req.Value=4", "Filter.Req.Value=1.5",
+        "Changed", "Var.Req.Value=3", "RescaleAmplitude", "Amp.Req.Value=7.5",
+        "Filter.Req.Value=0", "Changed"}},
+      {"replaced values", nullptr,
+       [](Port& t, M& p) {
+         auto old = p.Amplitude();
+         t.values.tags = {"A2", "V2"};
+         p.SetAmplitude(NewValueObj());
+         p.SetVariable(NewValueObj());
+         p.SetFilter(nullptr);
+         Set(old, 3);
+         Set(p.Amplitude(), 3);
+         Set(p.Variable(), MON_CALIBRATE);
+       },
+       {"Amp.Value=3", "A2.Value=3", "AmplitudeChanged", "Changed", "V2.Value=9",
+        "V2.Label=Calibrate", "VariableChanged", "RescaleAmplitude", "Changed"}},
+      // Listeners that act again inside an event.
+      {"VariableChanged listener writes the variable",
+       [](Port& t, M& p) {
+         t.recorder->on["VariableChanged"] = [&p] { Set(p.Variable(), MON_VEL_CMD); };
+       },
+       [](Port& t, M& p) {
+         Set(p.Variable(), MON_VEL_MEAS), t.recorder->on.clear(), Set(p.Variable(), 17);
+       },
+       {"Var.Value=2", "Var.Label=Actual Velocity", "VariableChanged", "Var.Value=3",
+        "RescaleAmplitude", "Changed", "Var.Value=17", "Var.Label=Integrator",
+        "VariableChanged", "RescaleAmplitude", "Changed"}},
+      {"RescaleAmplitude listener calls Rescale",  // the handler's raise is not Rescale's
+       [](Port& t, M& p) { t.recorder->on["RescaleAmplitude"] = [&p] { p.Rescale(); }; },
+       [](Port&, M& p) { p.Rescale(), Set(p.Variable(), 2); },
+       {"RescaleAmplitude", "Var.Value=2", "Var.Label=Actual Velocity", "VariableChanged",
+        "RescaleAmplitude", "RescaleAmplitude", "Changed"}},
+      {"the filter handler is not guarded",
+       [](Port& t, M& p) {
+         t.recorder->on["FilterChanged"] = [&p] {
+           if (p.Filter()->Number()->Value() < 20) Set(p.Filter(), 20);
+         };
+       },
+       [](Port&, M& p) { Set(p.Filter(), 10); },
+       {"Filter.Value=10", "FilterChanged", "Filter.Value=20", "FilterChanged", "Changed",
+        "Changed"}},
+      // Guarded procedures swallow errors and clear their guards: each acts twice, the failing
+      // listener ends the first run quietly, the second runs in full.
+      {"variable handler", [](Port& t, M&) { t.recorder->FailOnce("VariableChanged"); },
+       [](Port&, M& p) { Bump(p.Variable()), Bump(p.Variable()); },
+       {"Var.Value=1", "Var.Label=Unknown setting: ", "VariableChanged", "Var.Value=2",
+        "Var.Label=Actual Velocity", "VariableChanged", "RescaleAmplitude", "Changed"}},
+      {"Refresh", [](Port& t, M&) { t.recorder->FailOnce("SyncPulseChanged"); },
+       [](Port&, M& p) { p.Refresh(), p.Refresh(); },
+       {"SyncPulseChanged", "SyncPulseChanged", "Changed"}},
+      {"label without register", [](Port&, M& p) { p.SetConfigReg(nullptr); },
+       [](Port&, M& p) { Set(p.Variable(), 2); }, {"Var.Value=2"}},
+      // The other members pass errors on.
+      {"filter handler", [](Port& t, M&) { t.recorder->FailOnce("FilterChanged"); },
+       [](Port&, M& p) { Set(p.Filter(), 4); }, {"Filter.Value=4", "FilterChanged", kFailed}},
+      {"register change", [](Port& t, M&) { t.recorder->FailOnce("SyncPulseChanged"); },
+       [](Port&, M& p) { p.ConfigReg()->SetSyncPulse(SYNC_PULSE_PLUS); },
+       {"Config.Value=1", "SyncPulseChanged", kFailed}},
+      {"sync pulse write: the lock stays lifted",
+       [](Port& t, M&) { t.recorder->FailOnce("SyncPulseChanged"); },
+       [](Port&, M& p) { p.SetSyncPulse(SYNC_PULSE_PLUS); },
+       {"Config.EditLock=0", "Config.Value=1", "SyncPulseChanged", kFailed}},
+      // The sync pulse.
+      {"written under the drive's lock, twice",
+       [](Port&, M& p) {
+         p.ConfigReg()->Register()->SetEditLock(3), Set(p.ConfigReg()->Register(), 0x300);
+       },
+       [](Port&, M& p) { p.SetSyncPulse(SYNC_PULSE_NEG), p.SetSyncPulse(SYNC_PULSE_NEG); },
+       {"Config.EditLock=0", "Config.Value=770", "SyncPulseChanged", "Config.EditLock=3",
+        "Config.EditLock=0", "Config.Value=770", "Config.EditLock=3"}},
+      {"register changes", nullptr,
+       [](Port&, M& p) {
+         // Hall inverter, then the negative pulse too, then the pulse alone, then nothing.
+         for (double v : {4, 6, 2, 0}) Set(p.ConfigReg()->Register(), v);
+       },
+       {"Config.Value=4", "Config.Value=6", "SyncPulseChanged", "Config.Value=2",
+        "Config.Value=0", "SyncPulseChanged"}},
+  });
+  // clang-format on
 }
 
 // A failed bulk change leaves the hold on; the next one that completes releases it.
@@ -267,32 +240,17 @@ TEST_F(Port, ConstructionAndPublishedFace) {
   Lines own;  // the register's own value is set up by its class
   for (const auto& line : journal.lines)
     if (line.rfind("Config.", 0) != 0) own.push_back(line);
-  EXPECT_EQ(own, (Lines{"Amp.ParamNum=29",
-                        "Amp.Name=Monitor Port: Amplitude",
-                        "Amp.SetupI=0",
-                        "Amp.SetupK=6",
-                        "Amp.SetupJ=0",
-                        "Amp.Label=Gain Factor",
-                        "Amp.SetupD=7",
-                        "Amp.EditLock=0",
-                        "Var.ParamNum=30",
-                        "Var.Name=Monitor Port: Variable",
-                        "Var.SetupA=0",
-                        "Var.SetupB=6",
-                        "Var.SetupD=6",
-                        "Var.EditLock=0",
-                        "Var.SetupK=6",
-                        "Var.SetupJ=0",
-                        "Filter.ParamNum=52",
-                        "Filter.Name=Monitor Port: Filter",
-                        "Filter.ShortName=Filter",
-                        "Filter.SetupA=4",
-                        "Filter.SetupB=22",
-                        "Filter.ParamNum=52",
-                        "Filter.Req.Format=#,##0.#",
-                        "Filter.Format=#,##0.#",
-                        "Filter.SetupD=7",
+  // clang-format off
+  EXPECT_EQ(own, (Lines{"Amp.ParamNum=29", "Amp.Name=Monitor Port: Amplitude", "Amp.SetupI=0",
+                        "Amp.SetupK=6", "Amp.SetupJ=0", "Amp.Label=Gain Factor", "Amp.SetupD=7",
+                        "Amp.EditLock=0", "Var.ParamNum=30", "Var.Name=Monitor Port: Variable",
+                        "Var.SetupA=0", "Var.SetupB=6", "Var.SetupD=6", "Var.EditLock=0",
+                        "Var.SetupK=6", "Var.SetupJ=0", "Filter.ParamNum=52",
+                        "Filter.Name=Monitor Port: Filter", "Filter.ShortName=Filter",
+                        "Filter.SetupA=4", "Filter.SetupB=22", "Filter.ParamNum=52",
+                        "Filter.Req.Format=#,##0.#", "Filter.Format=#,##0.#", "Filter.SetupD=7",
                         "Filter.EditLock=0"}));
+  // clang-format on
   EXPECT_EQ(p->ConfigReg()->Register(), values.made.back());
 }
 

@@ -21,24 +21,17 @@ class Recorder final : public StimulusStateObjEvents, public EventNotes {
  public:
   using EventNotes::EventNotes;
 
-  // One member per macro:
-  // clang-format off
-#define NOTE(Event) \
-  void Event() override { Note(#Event); }
-  NOTE(AmplitudeChanged)
-  NOTE(PeriodChanged)
-  NOTE(ModeChanged)
-  NOTE(StimulusChanged)
-  NOTE(UIModeChanged)
-  NOTE(UIchanged)
-  NOTE(Refresh)
-  NOTE(UpdateView)
-#undef NOTE
-  // clang-format on
   void TrackingLimSetup(bool&) override { Note("TrackingLimSetup"); }
   void AdjustAmplitudeScaling(StimGenModes& m) override {
     Note("AdjustAmplitudeScaling", "(" + Show(m) + ")");
   }
+  // One member per macro:
+  // clang-format off
+#define NOTE(Event) void Event() override { Note(#Event); }
+  NOTE(AmplitudeChanged) NOTE(PeriodChanged) NOTE(ModeChanged) NOTE(StimulusChanged)
+  NOTE(UIModeChanged) NOTE(UIchanged) NOTE(Refresh) NOTE(UpdateView)
+#undef NOTE
+  // clang-format on
 };
 
 struct Stimulus : ::testing::Test {
@@ -132,133 +125,110 @@ void RunFlows(Stimulus& t, const std::vector<Flow>& flows) {
 }
 
 TEST_F(Stimulus, Flows) {
-  RunFlows(
-      *this,
-      {
-          {"Start from off", nullptr, kStart,
-           Cat({{"Mode.Value=3", "TrackingLimSetup", "TL.EditLock=0", "TL.Value=10",
-                 "TL.EditLock=4"},
-                kModeBurst,
-                kPosition,
-                {"Amp.Refresh", "mode=3 last=3 limit=10"}})},
-          {"Terminate", kStart, [](Stimulus& t) { t.s->Terminate(); },
-           Cat({{"Mode.Value=0"}, kRestore500, kModeBurst, kStopped, {"mode=0 last=3 limit=500"}})},
-          {"owner switches 1 to 2", [](Stimulus& t) { t.SetMode(1); },
-           [](Stimulus& t) { t.SetMode(2); },
-           Cat({{"Mode.Value=2"},
-                kRestore500,
-                {"Mode.Value=0"},
-                kRestore500,
-                kModeBurst,
-                kStopped,  // the nested stop
-                {"Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Refresh", "Mode.Value=2"},
-                kRestore500,
-                {"TrackingLimSetup", "TL.EditLock=0", "TL.EditLock=4"},
-                kModeBurst,  // the nested start
-                {"Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Refresh",
-                 "mode=2 last=2 limit=500"}})},
-          {"TrackingLimSetup listener replaces the limit",  // the new one gets the stimulus limit
-           [](Stimulus& t) {
-             t.recorder->on["TrackingLimSetup"] = [&t] { t.s->SetTrackingLimit(t.Fresh("TL2")); };
-           },
-           kStart,
-           Cat({{"Mode.Value=3", "TrackingLimSetup", "TL2.EditLock=0", "TL2.Value=10",
-                 "TL2.EditLock=0"},
-                kModeBurst,
-                kPosition,
-                {"Amp.Refresh", "mode=3 last=3 limit=10"}})},
-          {"AdjustAmplitudeScaling listener replaces the amplitude",
-           [](Stimulus& t) {
-             t.recorder->on["AdjustAmplitudeScaling"] = [&t, once = true]() mutable {
-               if (std::exchange(once, false)) t.s->SetAmplitude(t.Fresh("New"));
-             };
-           },
-           kStart,
-           Cat({{"Mode.Value=3", "TrackingLimSetup", "TL.EditLock=0", "TL.Value=10",
-                 "TL.EditLock=4"},
-                kModeBurst,
-                kPosition,
-                {"New.SetupA=1", "New.SetupB=7", "New.ApplySetup", "UpdateView",
-                 "AdjustAmplitudeScaling(3)", "New.Refresh", "mode=3 last=3 limit=10"}})},
-          {"Start without a tracking limit",
-           [](Stimulus& t) { t.s->SetTrackingLimit(nullptr); },
-           kStart,
-           {"Mode.Value=3", "! 91 ZentNetLib: Object variable or With block variable not set",
-            "mode=3 last=3 limit=-"}},
-          {"stop with no limit and none saved",  // a mode the handler never saw start
-           [](Stimulus& t) {
-             auto running = t.Fresh("M2");
-             running->Number()->SetValue(STIM_TRQ);
-             t.s->SetMode(running), t.s->SetTrackingLimit(nullptr);
-           },
-           [](Stimulus& t) { t.s->Terminate(); },
-           Cat({{"M2.Value=0"}, kModeBurst, kStopped, {"mode=0 last=3 limit=-"}})},
-          // Bulk members.
-          {"StartStop from off", nullptr, [](Stimulus& t) { t.s->StartStop(); },
-           Cat({kChangeToPosition, {"mode=3 last=3 limit=10"}})},
-          {"Initialize",
-           nullptr,
-           [](Stimulus& t) { t.s->Initialize(STIM_TRQ, 100, 50); },
-           {"Mode.InitialValue=2", "Amp.InitialValue=100", "Period.InitialValue=50", "Amp.SetupA=3",
-            "Amp.SetupB=13", "AdjustAmplitudeScaling(2)", "mode=0 last=3 limit=500"}},
-          {"SetupFor while off",
-           nullptr,
-           [](Stimulus& t) { t.s->SetupFor(STIM_VEL, 12.5, 40); },
-           {"Amp.SetupA=2", "Amp.SetupB=10", "AdjustAmplitudeScaling(1)", "UIchanged",
-            "Amp.Value=12.5", "Period.Value=40", "UIchanged", "mode=0 last=1 limit=500"}},
-          {"FireChanges",
-           nullptr,
-           [](Stimulus& t) { t.s->FireChanges(); },
-           {"ModeChanged", "AmplitudeChanged", "PeriodChanged", "StimulusChanged", "UIchanged",
-            "mode=0 last=3 limit=500"}},
-          // Writes and the values' notifications.
-          {"LastMode while off",
-           nullptr,
-           [](Stimulus& t) { t.s->SetLastMode(STIM_TRQ); },
-           {"UIModeChanged", "Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Refresh",
-            "mode=0 last=2 limit=500"}},
-          {"UImode",
-           nullptr,
-           [](Stimulus& t) { t.s->SetUImode(STIM_CALIBRATE); },
-           {"Amp.SetupA=3", "Amp.SetupB=13", "Amp.ApplySetup", "UpdateView",
-            "AdjustAmplitudeScaling(4)", "UIModeChanged", "mode=0 last=4 limit=500"}},
-          {"UImode 0",
-           nullptr,
-           [](Stimulus& t) { t.s->SetUImode(STIM_OFF); },
-           {"Amp.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(0)",
-            "mode=0 last=3 limit=500"}},
-          {"value changes",
-           nullptr,
-           [](Stimulus& t) {
-             for (double v : {30, 31}) {  // the second held back
-               t.s->Period()->Number()->SetValue(v);
-               t.s->Amplitude()->Number()->SetValue(v);
-               t.s->SetInitializing(true);
-             }
-           },
-           {"Period.Value=30", "PeriodChanged", "StimulusChanged", "UIchanged", "Amp.Value=30",
-            "AmplitudeChanged", "StimulusChanged", "UIchanged", "Period.Value=31", "Amp.Value=31",
-            "mode=0 last=3 limit=500 held"}},
-          {"content changes",
-           nullptr,
-           [](Stimulus& t) {
-             for (const char* tag : {"Period", "Amp", "Mode", "TL"})
-               t.Tagged(tag).Inner().RaiseContentChanged();
-           },
-           {"UpdateView", "UpdateView", "Amp.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(0)",
-            "UpdateView", "UpdateView", "mode=0 last=3 limit=500"}},
-          {"amplitude assignment",
-           kRunVelocity,
-           [](Stimulus& t) {
-             auto old = t.s->Amplitude();
-             t.s->SetAmplitude(t.Fresh("New"));
-             old->Number()->SetValue(99);  // no longer heard
-             t.s->Amplitude()->Number()->SetValue(98);
-           },
-           {"New.SetupA=2", "New.SetupB=10", "New.ApplySetup", "UpdateView",
-            "AdjustAmplitudeScaling(1)", "Amp.Value=99", "New.Value=98", "AmplitudeChanged",
-            "StimulusChanged", "UIchanged", "mode=1 last=1 limit=0"}},
-      });
+  // clang-format off
+  RunFlows(*this, {
+      {"Start from off", nullptr, kStart,
+       Cat({{"Mode.Value=3", "TrackingLimSetup", "TL.EditLock=0", "TL.Value=10", "TL.EditLock=4"},
+            kModeBurst, kPosition, {"Amp.Refresh", "mode=3 last=3 limit=10"}})},
+      {"Terminate", kStart, [](Stimulus& t) { t.s->Terminate(); },
+       Cat({{"Mode.Value=0"}, kRestore500, kModeBurst, kStopped, {"mode=0 last=3 limit=500"}})},
+      {"owner switches 1 to 2", [](Stimulus& t) { t.SetMode(1); },
+       [](Stimulus& t) { t.SetMode(2); },
+       Cat({{"Mode.Value=2"}, kRestore500, {"Mode.Value=0"}, kRestore500, kModeBurst,
+            kStopped,  // the nested stop
+            {"Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Refresh", "Mode.Value=2"},
+            kRestore500, {"TrackingLimSetup", "TL.EditLock=0", "TL.EditLock=4"},
+            kModeBurst,  // the nested start
+            {"Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Refresh",
+             "mode=2 last=2 limit=500"}})},
+      {"TrackingLimSetup listener replaces the limit",  // the new one gets the stimulus limit
+       [](Stimulus& t) {
+         t.recorder->on["TrackingLimSetup"] = [&t] { t.s->SetTrackingLimit(t.Fresh("TL2")); };
+       }, kStart,
+       Cat({{"Mode.Value=3", "TrackingLimSetup", "TL2.EditLock=0", "TL2.Value=10",
+             "TL2.EditLock=0"},
+            kModeBurst, kPosition, {"Amp.Refresh", "mode=3 last=3 limit=10"}})},
+      {"AdjustAmplitudeScaling listener replaces the amplitude",
+       [](Stimulus& t) {
+         t.recorder->on["AdjustAmplitudeScaling"] = [&t, once = true]() mutable {
+           if (std::exchange(once, false)) t.s->SetAmplitude(t.Fresh("New"));
+         };
+       }, kStart,
+       Cat({{"Mode.Value=3", "TrackingLimSetup", "TL.EditLock=0", "TL.Value=10", "TL.EditLock=4"},
+            kModeBurst, kPosition,
+            {"New.SetupA=1", "New.SetupB=7", "New.ApplySetup", "UpdateView",
+             "AdjustAmplitudeScaling(3)", "New.Refresh", "mode=3 last=3 limit=10"}})},
+      {"Start without a tracking limit", [](Stimulus& t) { t.s->SetTrackingLimit(nullptr); },
+       kStart,
+       {"Mode.Value=3", "! 91 ZentNetLib: Object variable or With block variable not set",
+        "mode=3 last=3 limit=-"}},
+      {"stop with no limit and none saved",  // a mode the handler never saw start
+       [](Stimulus& t) {
+         auto running = t.Fresh("M2");
+         running->Number()->SetValue(STIM_TRQ);
+         t.s->SetMode(running), t.s->SetTrackingLimit(nullptr);
+       }, [](Stimulus& t) { t.s->Terminate(); },
+       Cat({{"M2.Value=0"}, kModeBurst, kStopped, {"mode=0 last=3 limit=-"}})},
+      // Bulk members.
+      {"StartStop from off", nullptr, [](Stimulus& t) { t.s->StartStop(); },
+       Cat({kChangeToPosition, {"mode=3 last=3 limit=10"}})},
+      {"ChangeTo while running: stops first, held back", kStart,
+       [](Stimulus& t) { t.s->ChangeTo(STIM_VEL, 5, 20); },
+       Cat({{"Mode.Value=0"}, kRestore500,
+            {"AdjustAmplitudeScaling(0)", "Amp.Scale=1", "AdjustAmplitudeScaling(1)",
+             "Amp.Req.Value=5", "Period.Req.Value=20", "Mode.Value=1"},
+            kRestore500,
+            {"TrackingLimSetup", "TL.EditLock=0", "TL.Value=0", "TL.EditLock=4", "Amp.Scale=1",
+             "AdjustAmplitudeScaling(1)"},
+            kChangeToBurst, {"mode=1 last=1 limit=0"}})},
+      {"Initialize", nullptr, [](Stimulus& t) { t.s->Initialize(STIM_TRQ, 100, 50); },
+       {"Mode.InitialValue=2", "Amp.InitialValue=100", "Period.InitialValue=50", "Amp.SetupA=3",
+        "Amp.SetupB=13", "AdjustAmplitudeScaling(2)", "mode=0 last=3 limit=500"}},
+      {"SetupFor while off", nullptr, [](Stimulus& t) { t.s->SetupFor(STIM_VEL, 12.5, 40); },
+       {"Amp.SetupA=2", "Amp.SetupB=10", "AdjustAmplitudeScaling(1)", "UIchanged",
+        "Amp.Value=12.5", "Period.Value=40", "UIchanged", "mode=0 last=1 limit=500"}},
+      {"FireChanges", nullptr, [](Stimulus& t) { t.s->FireChanges(); },
+       {"ModeChanged", "AmplitudeChanged", "PeriodChanged", "StimulusChanged", "UIchanged",
+        "mode=0 last=3 limit=500"}},
+      // Writes and the values' notifications.
+      {"LastMode while off", nullptr, [](Stimulus& t) { t.s->SetLastMode(STIM_TRQ); },
+       {"UIModeChanged", "Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Refresh",
+        "mode=0 last=2 limit=500"}},
+      {"UImode", nullptr, [](Stimulus& t) { t.s->SetUImode(STIM_CALIBRATE); },
+       {"Amp.SetupA=3", "Amp.SetupB=13", "Amp.ApplySetup", "UpdateView",
+        "AdjustAmplitudeScaling(4)", "UIModeChanged", "mode=0 last=4 limit=500"}},
+      {"UImode 0", nullptr, [](Stimulus& t) { t.s->SetUImode(STIM_OFF); },
+       {"Amp.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(0)", "mode=0 last=3 limit=500"}},
+      {"value changes", nullptr,
+       [](Stimulus& t) {
+         for (double v : {30, 31}) {  // the second held back
+           t.s->Period()->Number()->SetValue(v);
+           t.s->Amplitude()->Number()->SetValue(v);
+           t.s->SetInitializing(true);
+         }
+       },
+       {"Period.Value=30", "PeriodChanged", "StimulusChanged", "UIchanged", "Amp.Value=30",
+        "AmplitudeChanged", "StimulusChanged", "UIchanged", "Period.Value=31", "Amp.Value=31",
+        "mode=0 last=3 limit=500 held"}},
+      {"content changes", nullptr,
+       [](Stimulus& t) {
+         for (const char* tag : {"Period", "Amp", "Mode", "TL"})
+           t.Tagged(tag).Inner().RaiseContentChanged();
+       },
+       {"UpdateView", "UpdateView", "Amp.ApplySetup", "UpdateView", "AdjustAmplitudeScaling(0)",
+        "UpdateView", "UpdateView", "mode=0 last=3 limit=500"}},
+      {"amplitude assignment", kRunVelocity,
+       [](Stimulus& t) {
+         auto old = t.s->Amplitude();
+         t.s->SetAmplitude(t.Fresh("New"));
+         old->Number()->SetValue(99);  // no longer heard
+         t.s->Amplitude()->Number()->SetValue(98);
+       },
+       {"New.SetupA=2", "New.SetupB=10", "New.ApplySetup", "UpdateView",
+        "AdjustAmplitudeScaling(1)", "Amp.Value=99", "New.Value=98", "AmplitudeChanged",
+        "StimulusChanged", "UIchanged", "mode=1 last=1 limit=0"}},
+  });
+  // clang-format on
 }
 
 // A limit changed while the generator is off is the drive's own: the one put back after a run.

@@ -119,11 +119,11 @@ TEST_F(Basic, CopyContentKeepsTheDestinationsIdentityAndSubscribers) {
 // A new number's set-up is zero throughout, its scale one: what a drive library starts from.
 TEST(BasicValueObj, ANewNumberStartsFromZerosAndScaleOne) {
   const auto n = BasicValueObj::create()->Number();
-  EXPECT_EQ((std::vector<double>{n->LowerBoundA(), n->UpperBoundA(), n->LowerBoundB(),
-                                 n->UpperBoundB(), n->DefaultValue(), n->InitialValue(),
-                                 n->Scale() - 1, double(n->SetupH()), double(n->SetupI()),
-                                 double(n->SetupJ()), double(n->SetupK())}),
-            std::vector<double>(11, 0.0));
+  EXPECT_EQ((std::vector<double>{n->Value(), n->PreviousValue(), n->LowerBoundA(), n->UpperBoundA(),
+                                 n->LowerBoundB(), n->UpperBoundB(), n->DefaultValue(),
+                                 n->InitialValue(), n->Scale() - 1, double(n->SetupH()),
+                                 double(n->SetupI()), double(n->SetupJ()), double(n->SetupK())}),
+            std::vector<double>(13, 0.0));
 }
 
 TEST(BasicValueObj, NumberHandedOutOutlivesItsValueSafely) {
