@@ -450,6 +450,86 @@ void ArgumentsAsACompiledClientPasses() {
   VariantClear(&text);
 }
 
+// One Invoke's answer as text: the HRESULT, the result's type and value, the error's number,
+// source and description, the argument at fault.
+std::string Answer(HRESULT hr, VARIANT& result, EXCEPINFO& e, UINT argErr) {
+  VARIANT text;
+  VariantInit(&text);
+  if (V_VT(&result) != VT_DISPATCH) VariantChangeType(&text, &result, 0, VT_BSTR);
+  char head[64];
+  std::snprintf(head, sizeof head, "%08lX vt%d ", static_cast<unsigned long>(hr), V_VT(&result));
+  std::string answer = head + (V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "-") + " " +
+                       std::to_string(e.scode) + " " + Utf8(e.bstrSource ? e.bstrSource : L"") +
+                       ": " + Utf8(e.bstrDescription ? e.bstrDescription : L"") + " @" +
+                       std::to_string(argErr);
+  VariantClear(&text);
+  VariantClear(&result);
+  for (BSTR b : {e.bstrSource, e.bstrDescription, e.bstrHelpFile}) SysFreeString(b);
+  return answer;
+}
+
+// The skin calls members of the commonest shapes through their vtable slots itself; each
+// call answers as the platform's ITypeInfo::Invoke of the vtable interface does.
+void DirectCallsAnswerAsThePlatform(IDispatch* object, const wchar_t* member, WORD flags,
+                                    VARIANT arg, bool given = true) {
+  DISPID id = 0;
+  LPOLESTR name = const_cast<LPOLESTR>(member);
+  object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
+  Ref<ITypeInfo> dispatch, vtable;
+  HREFTYPE ref = 0;
+  TYPEATTR* attr = nullptr;
+  object->GetTypeInfo(0, 0, dispatch.put());
+  if (!dispatch || FAILED(dispatch->GetRefTypeOfImplType(-1, &ref)) ||
+      FAILED(dispatch->GetRefTypeInfo(ref, vtable.put())) || FAILED(vtable->GetTypeAttr(&attr)))
+    return Expect(false, "the vtable interface of " + Utf8(member));
+  Ref<IUnknown> instance;
+  object->QueryInterface(attr->guid, reinterpret_cast<void**>(instance.put()));
+  vtable->ReleaseTypeAttr(attr);
+  DISPID put = DISPID_PROPERTYPUT;
+  const bool isPut = flags == DISPATCH_PROPERTYPUT;
+  std::string answers[2];
+  for (int platform = 0; platform < 2; ++platform) {
+    DISPPARAMS params{&arg, isPut ? &put : nullptr, given ? 1u : 0u, isPut ? 1u : 0u};
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO e{};
+    UINT argErr = 99;
+    const HRESULT hr =
+        platform ? vtable->Invoke(instance.get(), id, flags, &params, &result, &e, &argErr)
+                 : object->Invoke(id, IID_NULL, 0, flags, &params, &result, &e, &argErr);
+    answers[platform] = Answer(hr, result, e, argErr);
+  }
+  ExpectEq(answers[0], answers[1], Utf8(member) + " answers as the platform");
+}
+
+void DirectCallsAnswerAsThePlatform() {
+  const WORD get = DISPATCH_PROPERTYGET, method = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+  VARIANT none{}, text{}, bad{}, variable = Long(2), byRef{};
+  V_VT(&text) = VT_BSTR, V_BSTR(&text) = SysAllocString(L"12");
+  V_VT(&bad) = VT_BSTR, V_BSTR(&bad) = SysAllocString(L"x");
+  V_VT(&byRef) = VT_BYREF | VT_VARIANT, V_VARIANTREF(&byRef) = &variable;
+  if (auto status = Create(L"ZentNetLib.StatusRegObj")) {
+    for (VARIANT value : {text, bad, byRef})
+      DirectCallsAnswerAsThePlatform(status.get(), L"StatusImplemented", DISPATCH_PROPERTYPUT,
+                                     value);
+    DirectCallsAnswerAsThePlatform(status.get(), L"StatusImplemented", method, none, false);
+    DirectCallsAnswerAsThePlatform(status.get(), L"AllSystemsGo", get, none, false);
+    DirectCallsAnswerAsThePlatform(status.get(), L"Register", get, none, false);
+  }
+  if (auto reflector = Create(L"ZentNetLib.ErrReflector"))
+    DirectCallsAnswerAsThePlatform(reflector.get(), L"Raise", DISPATCH_METHOD, none, false);
+  auto core = Collection::create();
+  core->Add("a");
+  core->Add("b");
+  const Ref<IUnknown> ours = WrapObject(core);
+  const auto items = ours.As<IDispatch>(IID_IDispatch);
+  for (VARIANT index : {Long(1), text, byRef})
+    DirectCallsAnswerAsThePlatform(items.get(), L"Item", method, index);
+  DirectCallsAnswerAsThePlatform(items.get(), L"Count", get, none, false);
+  VariantClear(&text);
+  VariantClear(&bad);
+}
+
 void RegistrationRoundTrip(HMODULE dll) {
   ExpectEq(Export(dll, "DllRegisterServer")(), S_OK, "DllRegisterServer");
   ExpectEq(RegText(L"ZentNetLib.CmdLog\\CurVer"), "ZentNetLib.CmdLog.1", "CurVer");
@@ -621,6 +701,7 @@ int main(int argc, char** argv) {
     ErrorsReachTheClient();
     EventsReachConnectedSinks();
     ArgumentsAsACompiledClientPasses();
+    DirectCallsAnswerAsThePlatform();
     // A module that may unload lets go of its type information, yet stays loaded: calls
     // look it up anew.
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow between calls");

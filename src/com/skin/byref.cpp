@@ -185,6 +185,250 @@ bool WriteBack(const VARIANT& arg, const VARIANT& value) {
 
 constexpr UINT kMaxParams = 32;
 
+// ---- The direct path -----------------------------------------------------------------
+// ITypeInfo::Invoke costs some fifteen times the member it calls. The shapes most calls
+// take (a property read, a property write or a method with one by-value scalar or Variant
+// argument) are called here through the vtable slot the description names, answering as
+// the platform does: the argument converted with VariantChangeType, the result typed as the
+// member's, a failure as DISP_E_EXCEPTION with the thread's error info in the EXCEPINFO.
+// Anything this cannot take as it is (a conversion that fails, NaN for an integer, an
+// object or array argument, named arguments) goes the platform's way instead, before any
+// call, so that the platform gives every error answer itself.
+
+// A scalar a parameter takes by value, or a result, that the direct path passes.
+bool IsDirectScalar(VARTYPE vt) {
+  return vt == VT_I4 || vt == VT_I2 || vt == VT_R8 || vt == VT_BSTR || vt == VT_BOOL;
+}
+
+// The result type of a retval parameter the direct path hands back, or VT_EMPTY: a scalar, a
+// Variant, or an object as VT_DISPATCH (an IDispatch, or an interface that derives from it).
+VARTYPE DirectResult(ITypeInfo* info, const TYPEDESC& param) {
+  if (param.vt != VT_PTR) return VT_EMPTY;
+  const TYPEDESC& to = *param.lptdesc;
+  if (to.vt == VT_PTR) {
+    Ref<ITypeInfo> ref;
+    TYPEATTR* attr = nullptr;
+    if (to.lptdesc->vt != VT_USERDEFINED ||
+        FAILED(info->GetRefTypeInfo(to.lptdesc->hreftype, ref.put())) ||
+        FAILED(ref->GetTypeAttr(&attr)))
+      return VT_EMPTY;
+    const bool dispatch =
+        attr->typekind == TKIND_DISPATCH ||
+        (attr->typekind == TKIND_INTERFACE && (attr->wTypeFlags & TYPEFLAG_FDISPATCHABLE) != 0);
+    ref->ReleaseTypeAttr(attr);
+    return dispatch ? static_cast<VARTYPE>(VT_DISPATCH) : static_cast<VARTYPE>(VT_EMPTY);
+  }
+  const VARTYPE vt = Resolved(info, to);
+  return IsDirectScalar(vt) || vt == VT_VARIANT || vt == VT_DISPATCH
+             ? vt
+             : static_cast<VARTYPE>(VT_EMPTY);
+}
+
+DirectShape LearnDirect(ITypeInfo* info, const FUNCDESC& fd) {
+  DirectShape none, d;
+  if ((fd.funckind != FUNC_PUREVIRTUAL && fd.funckind != FUNC_VIRTUAL) ||
+      fd.callconv != CC_STDCALL || fd.elemdescFunc.tdesc.vt != VT_HRESULT || fd.cParamsOpt != 0 ||
+      fd.cParams > 2)
+    return none;
+  UINT k = 0;
+  const auto flagsOf = [&](UINT i) { return fd.lprgelemdescParam[i].paramdesc.wParamFlags; };
+  constexpr USHORT kNotPlain =
+      PARAMFLAG_FOUT | PARAMFLAG_FRETVAL | PARAMFLAG_FLCID | PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT;
+  if (k < static_cast<UINT>(fd.cParams) && !(flagsOf(k) & kNotPlain)) {
+    const TYPEDESC& t = fd.lprgelemdescParam[k].tdesc;
+    if (t.vt == VT_PTR && t.lptdesc->vt == VT_VARIANT)
+      d.arg = VT_BYREF | VT_VARIANT;
+    else if (t.vt != VT_PTR && IsDirectScalar(Resolved(info, t)))
+      d.arg = Resolved(info, t);
+    else
+      return none;
+    ++k;
+  }
+  if (k < static_cast<UINT>(fd.cParams)) {
+    if ((flagsOf(k) & (PARAMFLAG_FRETVAL | PARAMFLAG_FLCID)) != PARAMFLAG_FRETVAL) return none;
+    d.result = DirectResult(info, fd.lprgelemdescParam[k].tdesc);
+    if (d.result == VT_EMPTY) return none;
+    ++k;
+  }
+  if (k != static_cast<UINT>(fd.cParams)) return none;
+  switch (fd.invkind) {
+    case INVOKE_PROPERTYGET:
+      if (d.result == VT_EMPTY) return none;
+      break;
+    case INVOKE_PROPERTYPUT:
+      if (d.arg == VT_EMPTY || d.result != VT_EMPTY || (d.arg & VT_BYREF)) return none;
+      break;
+    case INVOKE_FUNC:
+      break;
+    default:
+      return none;
+  }
+  d.kind = fd.invkind;
+  d.oVft = fd.oVft;
+  return d;
+}
+
+// The flags the platform takes for a member of `kind` that the direct path takes too.
+bool DirectFlags(int kind, WORD flags) {
+  switch (kind) {
+    case INVOKE_PROPERTYGET:
+      return flags == DISPATCH_PROPERTYGET || flags == (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    case INVOKE_FUNC:
+      return flags == DISPATCH_METHOD || flags == (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    default:
+      return flags == DISPATCH_PROPERTYPUT;
+  }
+}
+
+// Whether an argument is one the direct path converts: a plain value, no object or array.
+bool IsPlainValue(VARTYPE vt) {
+  switch (vt) {
+    case VT_EMPTY:
+    case VT_I1:
+    case VT_I2:
+    case VT_I4:
+    case VT_I8:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_UI8:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_DECIMAL:
+    case VT_BSTR:
+    case VT_BOOL:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Calls the slot at byte offset `oVft` of `self` with `arg` and, unless null, the address
+// of the result.
+template <class... A>
+HRESULT CallSlot(void* self, SHORT oVft, void* out, A... arg) {
+  void* slot = *reinterpret_cast<void**>(*static_cast<char**>(self) + oVft);
+  if (out == nullptr)
+    return reinterpret_cast<HRESULT(STDMETHODCALLTYPE*)(void*, A...)>(slot)(self, arg...);
+  return reinterpret_cast<HRESULT(STDMETHODCALLTYPE*)(void*, A..., void*)>(slot)(self, arg..., out);
+}
+
+// The direct call of member `d`; false, having done nothing, when the call is not one it
+// takes as it is (then `hr` is unset).
+bool InvokeDirect(const MemberFacts& m, void* instance, WORD flags, DISPPARAMS* params,
+                  VARIANT* result, EXCEPINFO* excep, HRESULT& hr) {
+  const DirectShape& d = m.direct;
+  const UINT given = d.arg == VT_EMPTY ? 0 : 1;
+  const bool putName = d.kind == INVOKE_PROPERTYPUT && params->cNamedArgs == 1 &&
+                       params->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
+  if (params->cArgs != given || (params->cNamedArgs != 0 && !putName) ||
+      !DirectFlags(d.kind, flags))
+    return false;
+  VARIANT value;  // the argument as the member takes it: the caller's, or owned here
+  VariantInit(&value);
+  bool owned = false;
+  if (given == 1) {
+    const VARIANT& arg = params->rgvarg[0];
+    const VARIANT* held = Held(arg);
+    if (d.arg == (VT_BYREF | VT_VARIANT)) {
+      // A variable goes as it is; a value as a reference to a copy of its own.
+      if (V_VT(&arg) == (VT_BYREF | VT_VARIANT) && held != nullptr) {
+        V_VT(&value) = VT_BYREF | VT_VARIANT;
+        V_VARIANTREF(&value) = const_cast<VARIANT*>(held);
+      } else if (!IsPlainValue(V_VT(&arg)) ||
+                 FAILED(VariantCopy(&value, const_cast<VARIANT*>(&arg)))) {
+        return false;
+      } else {
+        owned = true;
+      }
+    } else if (held == nullptr || !IsPlainValue(V_VT(held)) || (m.integer && NotFinite(*held))) {
+      return false;
+    } else if (V_VT(held) == d.arg) {
+      value = *held;  // the member only reads it
+    } else if (FAILED(VariantChangeType(&value, const_cast<VARIANT*>(held), 0, d.arg))) {
+      return false;
+    } else {
+      owned = true;
+    }
+  }
+  union {
+    LONG l;
+    SHORT s;
+    DOUBLE d;
+    BSTR b;
+    VARIANT_BOOL v;
+    IDispatch* p;
+    VARIANT var;
+  } out;
+  std::memset(&out, 0, sizeof out);
+  void* to = d.result == VT_EMPTY ? nullptr : &out;
+  switch (d.arg) {
+    case VT_EMPTY:
+      hr = CallSlot(instance, d.oVft, to);
+      break;
+    case VT_I4:
+      hr = CallSlot(instance, d.oVft, to, V_I4(&value));
+      break;
+    case VT_I2:
+      hr = CallSlot(instance, d.oVft, to, V_I2(&value));
+      break;
+    case VT_R8:
+      hr = CallSlot(instance, d.oVft, to, V_R8(&value));
+      break;
+    case VT_BSTR:
+      hr = CallSlot(instance, d.oVft, to, V_BSTR(&value));
+      break;
+    case VT_BOOL:
+      hr = CallSlot(instance, d.oVft, to, V_BOOL(&value));
+      break;
+    default:
+      hr = CallSlot(instance, d.oVft, to, V_VT(&value) & VT_BYREF ? V_VARIANTREF(&value) : &value);
+      break;
+  }
+  if (owned) VariantClear(&value);
+  if (to != nullptr) {
+    VARIANT typed;
+    if (d.result == VT_VARIANT) {
+      typed = out.var;
+    } else {
+      V_VT(&typed) = d.result;
+      std::memcpy(&V_UI1(&typed), &out, sizeof(DOUBLE));
+    }
+    if (result == nullptr) {
+      VariantClear(&typed);
+    } else if (V_VT(&typed) & VT_BYREF) {
+      VariantInit(result);
+      VariantCopyInd(result, &typed);
+      VariantClear(&typed);
+    } else {
+      *result = typed;
+    }
+  }
+  if (SUCCEEDED(hr)) {
+    hr = S_OK;
+    return true;
+  }
+  // As the platform answers a member's failure: the caller without an EXCEPINFO finds the
+  // error info still set.
+  if (excep != nullptr) {
+    excep->scode = hr;
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) == S_OK) {
+      info->GetDescription(&excep->bstrDescription);
+      info->GetHelpFile(&excep->bstrHelpFile);
+      info->GetSource(&excep->bstrSource);
+      info->GetHelpContext(&excep->dwHelpContext);
+      info->Release();
+    }
+  }
+  hr = DISP_E_EXCEPTION;
+  return true;
+}
+
 }  // namespace
 
 MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
@@ -235,6 +479,7 @@ MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
     p.defaultType = vt;
   }
   if (takes > kMaxParams) m.byRef = m.integer = false;  // no such member: left to the platform
+  m.direct = LearnDirect(info, fd);
   return m;
 }
 
@@ -246,6 +491,8 @@ HRESULT InvokeMember(ITypeInfo* info, const MemberFacts& m, void* instance, DISP
   const UINT count = params->cArgs, named = params->cNamedArgs;
   if (count > 0 && params->rgvarg == nullptr) return E_INVALIDARG;
   if (named > count || (named > 0 && params->rgdispidNamedArgs == nullptr)) return E_INVALIDARG;
+  if (HRESULT hr; m.direct.kind != 0 && InvokeDirect(m, instance, flags, params, result, excep, hr))
+    return hr;
   // Too few: the platform refuses them too, but keeps the references it took to the
   // arguments it had converted by then.
   if (m.countChecked && named == 0 && count < m.required) return DISP_E_BADPARAMCOUNT;

@@ -72,6 +72,15 @@ struct ParamFacts {
   VARTYPE defaultType = VT_EMPTY;
   OwnedVariant fallback;
 };
+// The shape of a member simple enough for Invoke to call its vtable slot itself (see
+// byref.cpp): no parameter or one by-value scalar or `VARIANT*` (`arg`, VT_EMPTY for none),
+// then an optional retval (`result`, VT_EMPTY for none). `kind` 0: not such a member.
+struct DirectShape {
+  int kind = 0;  // INVOKE_FUNC, INVOKE_PROPERTYGET or INVOKE_PROPERTYPUT
+  VARTYPE arg = VT_EMPTY;
+  VARTYPE result = VT_EMPTY;
+  SHORT oVft = 0;  // the slot's byte offset in the vtable
+};
 // ... and of one member called with one kind of flags (see byref.cpp).
 struct MemberFacts {
   bool known = false;        // described: else ITypeInfo::Invoke alone answers
@@ -83,6 +92,7 @@ struct MemberFacts {
   UINT takes = 0;            // parameters, the result not counted
   UINT required = 0;         // up to the last one that is not optional
   std::vector<ParamFacts> params;
+  DirectShape direct;
 };
 MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd);
 // ITypeInfo::Invoke of member `m`, with its arguments checked, named ones put in place,
