@@ -282,18 +282,9 @@ bool DirectFlags(int kind, WORD flags) {
 
 // Whether an argument is one the direct path converts: a plain value, no object or array.
 bool IsPlainValue(VARTYPE vt) {
+  if (IsInteger(vt)) return true;
   switch (vt) {
     case VT_EMPTY:
-    case VT_I1:
-    case VT_I2:
-    case VT_I4:
-    case VT_I8:
-    case VT_UI1:
-    case VT_UI2:
-    case VT_UI4:
-    case VT_UI8:
-    case VT_INT:
-    case VT_UINT:
     case VT_R4:
     case VT_R8:
     case VT_CY:
