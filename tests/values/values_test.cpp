@@ -68,9 +68,11 @@ TEST(BasicValueObj, ValueChangedReachesAListenerAdvisedAfterOneThatDoesNotHearIt
   const auto v = BasicValueObj::create();
   const auto rec = std::make_shared<Recorder>();
   v->Advise(std::make_shared<Deaf>());
-  v->Advise(rec);
+  const Cookie heard = v->Advise(rec);
   v->Number()->SetValue(3);
   EXPECT_EQ(rec->lines, (Lines{"ValueChanged  3<-0", "Changed  3<-0"}));
+  EXPECT_TRUE(v->Unadvise(heard));
+  EXPECT_FALSE(v->Unadvise(heard));
 }
 
 // A listener that reads, advised during ValueChanged by one that does not, gets the value in
