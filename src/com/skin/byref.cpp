@@ -195,7 +195,8 @@ constexpr UINT kMaxParams = 32;
 // object or array argument, named arguments) goes the platform's way instead, before any
 // call, so that the platform gives every error answer itself.
 
-// A scalar a parameter takes by value, or a result, that the direct path passes.
+// A scalar a parameter takes by value, or a result, that the skin converts itself: on the
+// direct path, and for the other arguments of a member that takes an object.
 bool IsDirectScalar(VARTYPE vt) {
   return vt == VT_I4 || vt == VT_I2 || vt == VT_R8 || vt == VT_BSTR || vt == VT_BOOL;
 }
@@ -452,7 +453,7 @@ MemberFacts LearnMember(ITypeInfo* info, const FUNCDESC& fd) {
     }
     if (!byRef) {
       const VARTYPE t = Resolved(info, e.tdesc);
-      if (t == VT_I2 || t == VT_I4 || t == VT_R8 || t == VT_BSTR || t == VT_BOOL) p.type = t;
+      if (IsDirectScalar(t)) p.type = t;
     }
     m.object = m.object || p.object;
     p.optional = (flagsOf(k) & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) != 0;
