@@ -705,7 +705,7 @@ void CheckNetAdapterObj(Object& o) {
   IUnknown* nodes = nullptr;
   if (!o.Do("Nodes", 'g', &nodes) || !nodes) return;
   const Contract runtime{nullptr, ParseSlots(kCollection.name, kCollection.members), {}};
-  Item a(L"a"), b(L"b"), key(L"k1"), none, two(2L);
+  Item a(L"a"), b(L"b"), key(L"k1"), none, two(2L), gone(L"gone");
   VARIANT item;
   VariantInit(&item);
   long count = 0;
@@ -715,8 +715,10 @@ void CheckNetAdapterObj(Object& o) {
   CallSlot(nodes, SlotOf(runtime, "Add", 'm'), &a.v, &none.v, &none.v, &none.v);
   CallSlot(nodes, SlotOf(runtime, "Item", 'f'), &two.v, &item);
   CallSlot(nodes, SlotOf(runtime, "Count", 'f'), &count);
-  Compare("NetAdapterObj.Nodes through the runtime collection's slots", "a 2",
-          (item.vt == VT_BSTR ? Narrow(item.bstrVal) : "?") + " " + std::to_string(count));
+  const HRESULT absent = CallSlot(nodes, SlotOf(runtime, "Remove", 'm'), &gone.v);
+  Compare("NetAdapterObj.Nodes through the runtime collection's slots", "a 2 -2146828283",
+          (item.vt == VT_BSTR ? Narrow(item.bstrVal) : "?") + " " + std::to_string(count) + " " +
+              std::to_string(absent));
   VariantClear(&item);
   nodes->Release();
 }
