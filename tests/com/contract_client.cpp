@@ -700,38 +700,26 @@ struct Item {
 };
 
 // The adapter's Nodes through the runtime collection's slots, as a compiled client written
-// against that interface calls them.
+// against that interface calls them (what the collection does, the core's tests check).
 void CheckNetAdapterObj(Object& o) {
   IUnknown* nodes = nullptr;
   if (!o.Do("Nodes", 'g', &nodes) || !nodes) return;
   const Contract runtime{nullptr, ParseSlots(kCollection.name, kCollection.members), {}};
-  const auto hex = [](HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%lX ", static_cast<unsigned long>(hr));
-    return std::string(text);
-  };
-  // Add with a key, before 1, after a key in another case, a duplicate key (457), before and
-  // after at once (5), before a position outside (9); each argument left out is "missing".
-  Item adds[][4] = {{L"a", L"k1", {}, {}}, {L"b", {}, 1L, {}}, {L"c", {}, {}, L"K1"},
-                    {L"x", L"K1", {}, {}}, {L"x", {}, 1L, 1L}, {L"x", {}, 9L, {}}};
-  std::string got;
-  for (auto& a : adds)
-    got += hex(CallSlot(nodes, SlotOf(runtime, "Add", 'm'), &a[0].v, &a[1].v, &a[2].v, &a[3].v));
-  // Item 1, "K1", 3 and 9 (outside); Remove "gone" (absent) and "k1"; Count.
-  for (const Item& index : {Item(1L), Item(L"K1"), Item(3L), Item(9L)}) {
-    VARIANT item;
-    VariantInit(&item);
-    HRESULT hr = CallSlot(nodes, SlotOf(runtime, "Item", 'f'), &index.v, &item);
-    got += item.vt == VT_BSTR ? Narrow(item.bstrVal) + " " : hex(hr);
-    VariantClear(&item);
-  }
-  for (const Item& key : {Item(L"gone"), Item(L"k1")})
-    got += hex(CallSlot(nodes, SlotOf(runtime, "Remove", 'm'), &key.v));
+  Item a(L"a"), b(L"b"), key(L"k1"), none, two(2L), gone(L"gone");
+  VARIANT item;
+  VariantInit(&item);
   long count = 0;
+  CallSlot(nodes, SlotOf(runtime, "Add", 'm'), &a.v, &key.v, &none.v, &none.v);
+  CallSlot(nodes, SlotOf(runtime, "Add", 'm'), &b.v, &none.v, &none.v, &none.v);
+  CallSlot(nodes, SlotOf(runtime, "Remove", 'm'), &key.v);
+  CallSlot(nodes, SlotOf(runtime, "Add", 'm'), &a.v, &none.v, &none.v, &none.v);
+  CallSlot(nodes, SlotOf(runtime, "Item", 'f'), &two.v, &item);
   CallSlot(nodes, SlotOf(runtime, "Count", 'f'), &count);
-  Compare("NetAdapterObj.Nodes through the runtime collection's slots",
-          "0 0 0 800A01C9 800A0005 800A0009 b a c 800A0009 800A0005 0 2",
-          got + std::to_string(count));
+  const HRESULT absent = CallSlot(nodes, SlotOf(runtime, "Remove", 'm'), &gone.v);
+  Compare("NetAdapterObj.Nodes through the runtime collection's slots", "a 2 -2146828283",
+          (item.vt == VT_BSTR ? Narrow(item.bstrVal) : "?") + " " + std::to_string(count) + " " +
+              std::to_string(absent));
+  VariantClear(&item);
   nodes->Release();
 }
 
