@@ -128,17 +128,13 @@ TEST_F(Attached, NotificationsReachTheAdapterThenTheSupervisorWithTheSameVariabl
 }
 
 TEST(AdapterTexts, AdapterNameByPortType) {
-  struct Case {
-    int32_t type, port;
-    const char* name;
-  };
-  const Case cases[] = {
+  const std::tuple<int32_t, int32_t, const char*> cases[] = {
       {SERIAL_PORT, -2, "COM-2"}, {-1, -7, "Port-7"}, {PARALLEL_PORT, INT32_MIN, "LPT-2147483647"}};
   auto a = NetAdapterObj::create();
-  for (const auto& c : cases) {
-    a->SetPortType(static_cast<NetAdapterType>(c.type));
-    a->SetPortNumber(c.port);
-    EXPECT_EQ(a->AdapterName(), c.name);
+  for (const auto& [type, port, name] : cases) {
+    a->SetPortType(static_cast<NetAdapterType>(type));
+    a->SetPortNumber(port);
+    EXPECT_EQ(a->AdapterName(), name);
   }
   a->SetPortNumber(INT32_MAX);
   EXPECT_EQ(ErrorOf([&] { (void)a->AdapterName(); }), kOverflow);

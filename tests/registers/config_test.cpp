@@ -106,11 +106,8 @@ TEST_F(Config, MultiBitFieldsReadTheirOwnBitsWhateverTheSign) {
 // Reads and texts of the current value under the capability mask: marked texts say "Torque"
 // unless the motor is linear, and some say "N/A" for a field the drive lacks.
 TEST_F(Config, ReadsAndTextsUnderTheCapabilityMask) {
-  const struct {
-    const char* name;
-    uint32_t capability, bits;
-    const char* shows;  // the property as text
-  } cases[] = {
+  // Property, capability mask, register, the property as text.
+  const std::tuple<const char*, uint32_t, uint32_t, const char*> cases[] = {
       // clang-format off
       {"SyncPulse", 0x1, 0x3, "1"}, {"SyncPulse", 0x2, 0xFFFFFFFF, "2"},  // masked bit by bit
       {"ModeLineFoldback", 0x80000, 0xC0000, "2"},
@@ -135,10 +132,10 @@ TEST_F(Config, ReadsAndTextsUnderTheCapabilityMask) {
       {"BrushModeStr", 0x200, 0x100, "N/A"}, {"FilterClockStr", 0, 0x800000, "Mode: 2"},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    Capability(c.capability);
-    Load(c.bits);
-    EXPECT_EQ(obj->GetProperty(c.name).ToString(), c.shows) << c.name << " " << Hex(c.bits);
+  for (const auto& [name, capability, bits, shows] : cases) {
+    Capability(capability);
+    Load(bits);
+    EXPECT_EQ(obj->GetProperty(name).ToString(), shows) << name << " " << Hex(bits);
   }
 }
 
@@ -185,10 +182,8 @@ TEST_F(Config, FieldWritesReplaceOnlyTheirBits) {
 }
 
 TEST_F(Config, VelocityEstimatorIsClampedThenComposed) {
-  const struct {
-    int32_t min, max, written;
-    uint32_t before, after;
-  } cases[] = {
+  // Minimum, maximum, estimator written, register before and after.
+  const std::tuple<int32_t, int32_t, int32_t, uint32_t, uint32_t> cases[] = {
       {0, 7, 9, 0, 0xE0000000},  // above the maximum: the maximum, stored as a signed number
       {0, 7, 3, 0xFFFFFFFF, 0x7FFFFFFF},    // bits 0-28 kept
       {0, 0, 5, 0xFFFFFFFF, 0x1FFFFFFF},    // initial bounds: every write stores 0
@@ -197,13 +192,12 @@ TEST_F(Config, VelocityEstimatorIsClampedThenComposed) {
       {-1, 7, -1, 0x00000123, 0xE0000123},  // -1 is estimator 7
       {-4, 11, 9, 0x00000001, 0x20000001},  // 8 to 11 wrap to 0 to 3
   };
-  for (const auto& c : cases) {
-    obj->SetVelocityEstimatorMin(c.min);
-    obj->SetVelocityEstimatorMax(c.max);
-    Load(c.before);
-    obj->SetVelocityEstimator(static_cast<VelocityEstimators>(c.written));
-    EXPECT_EQ(Bits(), c.after) << c.written;
-    EXPECT_EQ(value->Writes(), 1) << c.written;
+  for (const auto& [min, max, written, before, after] : cases) {
+    obj->SetVelocityEstimatorMin(min);
+    obj->SetVelocityEstimatorMax(max);
+    Load(before);
+    obj->SetVelocityEstimator(static_cast<VelocityEstimators>(written));
+    EXPECT_EQ(std::make_pair(Bits(), value->Writes()), std::make_pair(after, 1)) << written;
   }
 }
 

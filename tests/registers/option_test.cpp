@@ -36,26 +36,22 @@ TEST_F(Option, FieldsReadTheirBitsAndMultiBitOnesDivideASignedRegister) {
 }
 
 TEST_F(Option, EachDisplayNeedsItsOwnOptionExceptTheVendor) {
-  const struct {
-    uint32_t bits, capability;
-    const char *voltage, *analog, *lpb, *vendor;
-  } cases[] = {
-      {0x400089, 0xFFFFFFFF, "ON", "0.0V-5.0V", "YES", "Pellmont"},
-      {0x600000, 0x7FFFFFFF, "OFF", "0.5V-4.5V", "NO", "Corvan Engineers"},
-      {0x400089, 0x1, "ON", "N/A", "N/A", "Pellmont"},
-      {0x400089, 0x8, "N/A", "0.0V-5.0V", "N/A", "Pellmont"},
-      {0x400089, 0x76, "N/A", "N/A", "N/A", "Pellmont"},
-      {0x1800000, 0, "N/A", "N/A", "N/A", "Unknown vendor 12"},
-      {0x800000, 0, "N/A", "N/A", "N/A", "Unknown vendor  4"},
+  // Register, options: voltage mode, analog input format, logic power backup and vendor.
+  const std::tuple<uint32_t, uint32_t, const char*> cases[] = {
+      {0x400089, 0xFFFFFFFF, "ON|0.0V-5.0V|YES|Pellmont"},
+      {0x600000, 0x7FFFFFFF, "OFF|0.5V-4.5V|NO|Corvan Engineers"},
+      {0x400089, 0x1, "ON|N/A|N/A|Pellmont"},
+      {0x400089, 0x8, "N/A|0.0V-5.0V|N/A|Pellmont"},
+      {0x400089, 0x76, "N/A|N/A|N/A|Pellmont"},
+      {0x1800000, 0, "N/A|N/A|N/A|Unknown vendor 12"},
+      {0x800000, 0, "N/A|N/A|N/A|Unknown vendor  4"},
   };
-  for (const auto& c : cases) {
-    Load(c.bits);
-    obj->SetCapabilityMask(static_cast<OptionRegMasks>(c.capability));
-    SCOPED_TRACE(c.capability);
-    EXPECT_EQ(obj->VoltageModeStr(), c.voltage);
-    EXPECT_EQ(obj->AnalogInputFormatStr(), c.analog);
-    EXPECT_EQ(obj->LPBenabledStr(), c.lpb);
-    EXPECT_EQ(obj->VendorStr(), c.vendor);
+  for (const auto& [bits, capability, texts] : cases) {
+    Load(bits);
+    obj->SetCapabilityMask(static_cast<OptionRegMasks>(capability));
+    EXPECT_EQ(obj->VoltageModeStr() + "|" + obj->AnalogInputFormatStr() + "|" +
+                  obj->LPBenabledStr() + "|" + obj->VendorStr(),
+              texts);
   }
   // Without the option the register is not read at all.
   obj->SetCapabilityMask(static_cast<OptionRegMasks>(0));
@@ -65,18 +61,15 @@ TEST_F(Option, EachDisplayNeedsItsOwnOptionExceptTheVendor) {
 }
 
 TEST_F(Option, OnlyAFirmwareFieldChangeAddsFirmwareChanged) {
-  const struct {
-    uint32_t from, to;
-    Lines events;
-  } cases[] = {
+  const std::tuple<uint32_t, uint32_t, Lines> cases[] = {
       {0x0, 0x1, {"Change"}},
       {0x70, 0x0, {"Change", "FirmwareChanged"}},
       {0x80000000, 0x80000040, {"Change", "FirmwareChanged"}},
   };
-  for (const auto& c : cases) {
-    Load(c.from);
-    StoreBits(value, c.to);
-    EXPECT_EQ(rec->lines, c.events) << c.from << " -> " << c.to;
+  for (const auto& [from, to, events] : cases) {
+    Load(from);
+    StoreBits(value, to);
+    EXPECT_EQ(rec->lines, events) << from << " -> " << to;
   }
   // A field write reaches listeners only through the value object; Change comes before
   // the numbers are converted.

@@ -57,11 +57,8 @@ TEST_F(Status, EachFlagFollowsItsBitAndOnlyFourAreGated) {
 // BitStr names one bit and ActiveBitsStr the named set ones; the texts that name torque
 // say force only for the linear motor style.
 TEST_F(Status, BitNamesFollowTheMotorKindOfTheConfiguration) {
-  const struct {
-    int32_t bit;  // -1: ActiveBitsStr of `bits`
-    uint32_t bits, motor;
-    const char* text;
-  } cases[] = {
+  // Bit (-1: ActiveBitsStr of the register), register, motor style, text.
+  const std::tuple<int32_t, uint32_t, uint32_t, const char*> cases[] = {
       // clang-format off
       {3, 0, 2, "Comm. Sensor"}, {8, 0, 1, "Torque Mode"}, {8, 0, 2, "Force Mode"},
       {8, 0, 3, "Torque Mode"}, {10, 0, 0, "\xE2\x80\x93 Limit"}, {31, 0, 0, "LOCK1"},
@@ -69,10 +66,10 @@ TEST_F(Status, BitNamesFollowTheMotorKindOfTheConfiguration) {
       {-1, 0x0821, 0, "Encoder, Tracking, Amp Disabled"},
       {-1, 0xFF802088, 0, "Comm. Sensor, Brake Mode, LOCK0, LOCK1"},  // 13, 23-29 unnamed
   };
-  for (const auto& c : cases) {
-    SetMotor(c.motor);
-    StoreBits(value, c.bits);
-    EXPECT_EQ(c.bit < 0 ? obj->ActiveBitsStr() : obj->BitStr(c.bit), c.text) << c.bit;
+  for (const auto& [bit, bits, motor, text] : cases) {
+    SetMotor(motor);
+    StoreBits(value, bits);
+    EXPECT_EQ(bit < 0 ? obj->ActiveBitsStr() : obj->BitStr(bit), text) << bit;
   }
   auto linear = ConfigRegObj::create();
   StoreBits(linear->Register(), CONFIG_MASK_LINEAR_MOTOR);
@@ -93,10 +90,7 @@ TEST_F(Status, BitNamesFailForBitsWithoutOneAndWithoutAConfiguration) {
 // --- Events -------------------------------------------------------------------------------
 
 TEST_F(Status, AChangeRaisesOneBurstInItsFixedOrder) {
-  const struct {
-    uint32_t from, to;
-    Lines events;
-  } cases[] = {
+  const std::tuple<uint32_t, uint32_t, Lines> cases[] = {
       {0, 0x0821, {"Changed", "EnableChanged false", "Shutdown"}},
       {0x200, 0x600, {"Changed", "LimitHit"}},
       {0x600, 0x200, {"Changed"}},
@@ -108,10 +102,10 @@ TEST_F(Status, AChangeRaisesOneBurstInItsFixedOrder) {
       {0x8000, 0x8040, {"Changed", "Shutdown"}},  // OverSpeed stays set: not raised again
       {0x1000, 0x2000, {"Changed"}},              // flags without an event of their own
   };
-  for (const auto& c : cases) {
-    Load(c.from);
-    StoreBits(value, c.to);
-    EXPECT_EQ(rec->lines, c.events) << c.from << " -> " << c.to;
+  for (const auto& [from, to, events] : cases) {
+    Load(from);
+    StoreBits(value, to);
+    EXPECT_EQ(rec->lines, events) << from << " -> " << to;
   }
   // Changed comes before the numbers are converted.
   Load(0);

@@ -66,19 +66,24 @@ TEST(CmdLogDump, CodePageRoundTripsEveryByte) {
   for (const auto& [utf8, bytes] : leads) EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << utf8;
 }
 
+// Where the system lists a process's open files, closing the log is seen to let go of it.
+std::ptrdiff_t OpenFiles() {
+  std::error_code ec;
+  return std::distance(fs::directory_iterator("/proc/self/fd", ec), fs::directory_iterator());
+}
+
 // Opening again lets go of the file open before; a refused write that is not a full device
 // is a failure.
 TEST(RawFile, OpeningAgainClosesTheFileOpenBeforeAndWritesFail) {
   test::ScratchFolder folder;
   platform::RawFile file;
-  const auto handles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
   const mode_t mask = umask(0);  // a new file may be read and written by all, as the mask allows
   ASSERT_TRUE(file.Open((folder.path() / "a").string(), false));
   umask(mask);
   EXPECT_EQ(fs::status(folder.path() / "a").permissions(), fs::perms(0666));
-  const auto open = handles();
+  const auto open = OpenFiles();
   ASSERT_TRUE(file.Open((folder.path() / "b").string(), false));
-  EXPECT_EQ(handles(), open);
+  EXPECT_EQ(OpenFiles(), open);
   EXPECT_FALSE(file.Open((folder.path() / "none" / "a").string(), false));  // no such folder
   // A write the system refuses for another reason than a full device is an I/O error.
   if (!file.Open("/proc/self/oom_score_adj", false)) GTEST_SKIP() << "no /proc here";
@@ -140,37 +145,29 @@ TEST_F(CmdLogFile, WritesEachLineFormat) {
 }
 
 TEST_F(CmdLogFile, FiltersCommandsResponsesAndErrorsButNeverRunTimeLines) {
-  struct Case {
-    bool logging, inPoll, logPolling, commands, errors;
-  };
-  const Case cases[] = {
+  // Logging, in a poll, logging polls: commands and answers written, errors written.
+  const std::tuple<bool, bool, bool, bool, bool> cases[] = {
       {false, true, true, false, false},
       {true, false, false, true, true},
       {true, true, false, false, true},
       {true, true, true, true, true},
   };
   log_->SetLogToFile(true, true);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.logging << c.inPoll << c.logPolling);
-    log_->SetLogging(c.logging);
-    log_->SetInPoll(c.inPoll);
-    log_->SetLogPolling(c.logPolling);
+  for (const auto& [logging, inPoll, logPolling, commands, errors] : cases) {
+    SCOPED_TRACE(::testing::Message() << logging << inPoll << logPolling);
+    log_->SetLogging(logging);
+    log_->SetInPoll(inPoll);
+    log_->SetLogPolling(logPolling);
     Spill(File(), "");
     log_->CommandSent("C");
     log_->Received("R");
     log_->Errors("E", "D");
     log_->RunTimeLog("rt");
     // Without its command part, an error part starts the line without a stamp.
-    EXPECT_EQ(Contents(), (c.commands ? kStamp + " cmd: C => R\r\n" : "") +
-                              (c.errors ? " ***ERROR: E. Dump: D\r\n" : "") + kStamp +
+    EXPECT_EQ(Contents(), (commands ? kStamp + " cmd: C => R\r\n" : "") +
+                              (errors ? " ***ERROR: E. Dump: D\r\n" : "") + kStamp +
                               " RUN-TIME: rt\r\n");
   }
-}
-
-// Where the system lists a process's open files, closing the log is seen to let go of it.
-std::ptrdiff_t OpenFiles() {
-  std::error_code ec;
-  return std::distance(fs::directory_iterator("/proc/self/fd", ec), fs::directory_iterator());
 }
 
 TEST_F(CmdLogFile, AppendKeepsTheFileWriteEmptiesItAndAnOpenFileIsNotReopened) {
