@@ -40,7 +40,7 @@ CheckEq TakeJournal(), "CommError(True, 1505, 0), CommError(True, 1509, 7), Para
 
 ' ---- Application event hub: NetworkChange's state goes by value, so a later listener does not
 ' see what an earlier one wrote (the host's own cases show a by-reference argument passed on;
-' the contract client's listeners cancel and hand back drives) -----------------------------
+' skin_test's listeners cancel and hand back drives) -----------------------------
 
 Dim app, net
 Set app = CreateObject("ZentNetLib.AppStateEventObj")

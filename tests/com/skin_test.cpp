@@ -404,6 +404,29 @@ VARIANT Long(LONG value) {
   V_VT(&v) = VT_I4, V_I4(&v) = value;
   return v;
 }
+VARIANT Text(const wchar_t* text) {
+  VARIANT v;
+  V_VT(&v) = VT_BSTR, V_BSTR(&v) = SysAllocString(text);
+  return v;
+}
+
+// The write slot of an object-valued field that the type library leaves undescribed: an
+// object is assigned as by the reference-assign slot, anything else is refused with error 13.
+template <class I, class T>
+void UndescribedWrite(const wchar_t* progId, HRESULT (STDMETHODCALLTYPE I::*get)(T**),
+                      HRESULT (STDMETHODCALLTYPE I::*put)(VARIANT)) {
+  const auto itf = Create(progId).As<I>(__uuidof(I));
+  Ref<T> held, after;
+  if (!itf || FAILED((itf.get()->*get)(held.put())))
+    return Expect(false, Utf8(progId) + ": the field's object");
+  ExpectEq((itf.get()->*put)(Long(5)), static_cast<HRESULT>(0x800A000D),
+           Utf8(progId) + ": the undescribed write of a number");
+  VARIANT object{};
+  V_VT(&object) = VT_DISPATCH, V_DISPATCH(&object) = held.get();
+  ExpectEq((itf.get()->*put)(object), S_OK, Utf8(progId) + ": the undescribed write of an object");
+  (itf.get()->*get)(after.put());
+  Expect(after.get() == held.get(), Utf8(progId) + ": the same object after writing it back");
+}
 
 // Named arguments reach the parameter they name or are refused as COM says, and a
 // by-reference variable the member does not write keeps its type.
@@ -501,9 +524,7 @@ void DirectCallsAnswerAsThePlatform(IDispatch* object, const wchar_t* member, WO
 
 void DirectCallsAnswerAsThePlatform() {
   const WORD get = DISPATCH_PROPERTYGET, method = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
-  VARIANT none{}, text{}, bad{}, variable = Long(2), byRef{};
-  V_VT(&text) = VT_BSTR, V_BSTR(&text) = SysAllocString(L"12");
-  V_VT(&bad) = VT_BSTR, V_BSTR(&bad) = SysAllocString(L"x");
+  VARIANT none{}, text = Text(L"12"), bad = Text(L"x"), variable = Long(2), byRef{};
   V_VT(&byRef) = VT_BYREF | VT_VARIANT, V_VARIANTREF(&byRef) = &variable;
   if (auto status = Create(L"ZentNetLib.StatusRegObj")) {
     for (VARIANT value : {text, bad, byRef})
@@ -525,6 +546,101 @@ void DirectCallsAnswerAsThePlatform() {
   DirectCallsAnswerAsThePlatform(items.get(), L"Count", get, none, false);
   VariantClear(&text);
   VariantClear(&bad);
+}
+
+// What only a compiled client passes, through the vtable (the contract client checks each
+// slot's place): typed arguments by reference that early-bound listeners answer, the client's
+// own drive going in and coming back as itself, a write by reference, the runtime
+// collection's slots, and the write slots the type library leaves undescribed.
+void CompiledClientsPassThroughTheVtable() {
+  const auto drive = Make(new TestSink);  // none of the hubs calls the drive: its identity travels
+  drive->extra = __uuidof(_PhysDriveObj);
+  auto* node = reinterpret_cast<_PhysDriveObj*>(static_cast<IDispatch*>(drive.get()));
+  std::string firsts;
+  TestSink sinks[3];  // outlive the objects they listen to
+  for (TestSink& sink : sinks)
+    // The last argument answered (a flag set, a number 7, the drive handed back), the first
+    // noted where it is the drive.
+    sink.act = [&](DISPID, DISPPARAMS* p, EXCEPINFO*) {
+      VARIANT &last = p->rgvarg[0], &first = p->rgvarg[p->cArgs - 1];
+      if (V_VT(&last) == (VT_BYREF | VT_BOOL)) *V_BOOLREF(&last) = VARIANT_TRUE;
+      if (V_VT(&last) == (VT_BYREF | VT_I4)) *V_I4REF(&last) = 7;
+      if (V_VT(&last) == (VT_BYREF | VT_DISPATCH) && !*V_DISPATCHREF(&last))
+        (*V_DISPATCHREF(&last) = drive.get())->AddRef();
+      firsts += V_VT(&first) == (VT_BYREF | VT_DISPATCH) && *V_DISPATCHREF(&first) == drive.get()
+                    ? "drive "
+                    : "- ";
+      return S_OK;
+    };
+  const auto app =
+      Create(L"ZentNetLib.AppStateEventObj").As<_AppStateEventObj>(__uuidof(_AppStateEventObj));
+  const auto hub = Create(L"ZentNetLib.DriveEventObj").As<_DriveEventObj>(__uuidof(_DriveEventObj));
+  const auto sup =
+      Create(L"ZentNetLib.NetSupervisorObj").As<_NetSupervisorObj>(__uuidof(_NetSupervisorObj));
+  Expect(app && hub && sup && sinks[0].Listen(app.get(), __uuidof(__AppStateEventObj)) &&
+             sinks[1].Listen(hub.get(), __uuidof(__DriveEventObj)) &&
+             sinks[2].Listen(sup.get(), __uuidof(__NetSupervisorObj)),
+         "the hubs and the supervisor, listened to");
+  if (!app || !hub || !sup) return;
+  VARIANT_BOOL cancel = 0, newState = VARIANT_TRUE, success = 0;
+  _PhysDriveObj *made = nullptr, *sent = node;
+  _NetAdapterObj* net = nullptr;
+  IDispatch* peer = drive.get();
+  LONG port = 3;
+  auto state = static_cast<::NetworkChanges>(1);
+  const HRESULT calls[] = {app->FireTerminate(&cancel),
+                           app->FireCreateDemoDrive(static_cast<::PhysDriveType>(7), &made),
+                           hub->FireCommError(&sent, static_cast<::DriveErrors>(1505)),
+                           hub->FireEnableChanged(&sent, VARIANT_TRUE),
+                           sup->FireRequestNetOpen(&net, &peer, &newState, &port, &success),
+                           sup->FireNetworkChanged(&net, &state)};
+  std::string got;
+  for (const HRESULT hr : calls) got += std::to_string(hr) + " ";
+  got += std::to_string(cancel) + " " + std::to_string(success) + " " + std::to_string(state);
+  got += made == node && sent == node ? " drive " : " another ";
+  ExpectEq(got + firsts, "0 0 0 0 0 0 -1 -1 7 drive - - drive drive - - ",
+           "listeners' answers by reference, the client's drive as itself");
+  if (made) made->Release();
+
+  // The runtime collection's slots, as a client written against that interface calls them.
+  Ref<_Collection> items;
+  Create(L"ZentNetLib.NetAdapterObj")
+      .As<_NetAdapterObj>(__uuidof(_NetAdapterObj))
+      ->get_Nodes(items.put());
+  VARIANT a = Text(L"a"), b = Text(L"b"), key = Text(L"k1"), gone = Text(L"gone"), two = Long(2),
+          none{}, item{};
+  V_VT(&none) = VT_ERROR, V_ERROR(&none) = DISP_E_PARAMNOTFOUND;
+  LONG count = 0;
+  if (items) {
+    items->Add(&a, &key, &none, &none);
+    items->Add(&b, &none, &none, &none);
+    items->Remove(&key);
+    items->Add(&a, &none, &none, &none);
+    items->Item(&two, &item);
+    items->Count(&count);
+    const HRESULT absent = items->Remove(&gone);
+    ExpectEq((V_VT(&item) == VT_BSTR ? ToUtf8(V_BSTR(&item)) : "?") + " " + std::to_string(count) +
+                 " " + std::to_string(absent),
+             "a 2 -2146828283", "Item, Count and an absent key's Remove through the slots");
+  }
+  for (VARIANT* v : {&a, &b, &key, &gone, &item}) VariantClear(v);
+
+  // A write whose value goes by reference.
+  LONG option = 9, read = 9;  // an enumeration's variable, which may hold any number
+  const auto options =
+      Create(L"ZentNetLib.OptionRegObj").As<_OptionRegObj>(__uuidof(_OptionRegObj));
+  if (options)
+    options->put_CaseOption(reinterpret_cast<::OptionCases*>(&option)),
+        options->get_CaseOption(reinterpret_cast<::OptionCases*>(&read));
+  ExpectEq(read, 1, "CaseOption after a write of 9 by reference");
+  UndescribedWrite(L"ZentNetLib.ConfigRegObj", &_ConfigRegObj::get_Register,
+                   &_ConfigRegObj::put_Register);
+  UndescribedWrite(L"ZentNetLib.ErrorCodeObj", &_ErrorCodeObj::get_Register,
+                   &_ErrorCodeObj::put_Register);
+  UndescribedWrite(L"ZentNetLib.OptionRegObj", &_OptionRegObj::get_Register,
+                   &_OptionRegObj::put_Register);
+  UndescribedWrite(L"ZentNetLib.StatusRegObj", &_StatusRegObj::get_ConfigReg,
+                   &_StatusRegObj::put_ConfigReg);
 }
 
 void RegistrationRoundTrip(HMODULE dll) {
@@ -699,6 +815,7 @@ int main(int argc, char** argv) {
     EventsReachConnectedSinks();
     ArgumentsAsACompiledClientPasses();
     DirectCallsAnswerAsThePlatform();
+    CompiledClientsPassThroughTheVtable();
     // A module that may unload lets go of its type information, yet stays loaded: calls
     // look it up anew.
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow between calls");
