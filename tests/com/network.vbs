@@ -38,6 +38,5 @@ a.NetOpen = True
 answer = False
 CheckEq TakeJournal(), "net RequestNetOpen(True, True, 2, False), RequestNetOpen(LPT3, True, True, 2, True)", _
   "an opening confirmed by the adapter's listener"
-CheckEq a.NetOpen, True, "opened"
 
 Finish
