@@ -1,11 +1,12 @@
-// Checks ZentNetLib.dll the way a client sees it (registration, creation by ProgID, calls
-// through IDispatch and through the vtable, errors, events, unloading), and in-process the
-// skin's conversion and event plumbing, the core's view of a client's own drive and
-// collection (through the published interface's vtable, or late-bound when the object has
-// only IDispatch), the network events' records reaching listeners by reference, and every
-// event of every class relayed under its identifier: the executable carries the type
-// library the way the DLL does. Run under Wine with the DLL's path as argument; prints one
-// line per failure and exits with the number of failures.
+// Checks ZentNetLib.dll the way a compiled client sees it (registration, creation by ProgID,
+// calls through IDispatch and through the vtable: typed arguments and records by reference
+// that listeners answer, the runtime collection's slots, the undescribed write slots; errors,
+// events, unloading), and in-process the skin's conversion and event plumbing, the core's
+// view of a client's own drive and collection (through the published interface's vtable, or
+// late-bound when the object has only IDispatch), and every event of every class relayed
+// under its identifier: the executable carries the type library the way the DLL does. Run under
+// Wine with the DLL's path as argument; prints one line per failure and exits with the number of
+// failures.
 
 #include <algorithm>
 #include <cstdio>
@@ -642,17 +643,13 @@ void ForeignInterfaceKeysSurvive(HMODULE dll) {
 
 // ---- Value objects of the value library's DLL, as the core sees them -----------------------
 
-// A core subscriber of a value object; the script suites see its events arrive, not its errors
-// going back nor the by-reference cache event.
+// A core subscriber of a value object; the script suites see its events arrive and its errors
+// go back (testsignal.vbs's endless re-entry), not the by-reference cache event.
 class ValueListener final : public ValueObjEvents {
  public:
   std::string heard;
-  bool fail = false;
   void ValueChanged(std::shared_ptr<ValueObj>&) override {}
-  void Changed(std::shared_ptr<ValueObj>&) override {
-    heard += "Changed ";
-    if (fail) throw AutomationError(1234, "Drive", "Shutdown");
-  }
+  void Changed(std::shared_ptr<ValueObj>&) override { heard += "Changed "; }
   void ContentChanged(std::shared_ptr<ValueObj>&) override {}
   void InitializeCache(double& initialValue, bool& processed) override {
     heard += "InitializeCache(" + std::to_string(static_cast<int>(initialValue)) + ") ";
@@ -685,15 +682,6 @@ void ValueObjectsComeFromTheValueLibrary() {
   auto listener = std::make_shared<ValueListener>();
   const Cookie cookie = value->Advise(listener);
 
-  // A subscriber's error reaches the client that changed the number.
-  Ref<_ValueNumberObj> number;
-  com->get_Number(number.put());
-  listener->fail = true;
-  ExpectEq(number->put_Value(6), static_cast<HRESULT>(0x800A04D2), "a subscriber's error");
-  ExpectEq(ErrorDescription(), "Shutdown", "... with its description");
-  listener->fail = false;
-  ExpectEq(value->NumberValue(), 6, "the number was written before the event");
-
   // By-reference arguments come back from the subscribers; a wrong count is error 450.
   const Ref<IDispatch> bridge = BridgeOf(com.get());
   Expect(bool(bridge), "the value object holds the bridge");
@@ -716,7 +704,7 @@ void ValueObjectsComeFromTheValueLibrary() {
     for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile})
       SysFreeString(text);
   }
-  ExpectEq(listener->heard, "Changed InitializeCache(1) ", "the events");
+  ExpectEq(listener->heard, "InitializeCache(1) ", "the events");
   value->Unadvise(cookie);
 }
 
