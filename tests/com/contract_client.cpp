@@ -20,7 +20,6 @@
 #include <oaidl.h>
 #include <oleauto.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
@@ -41,12 +40,8 @@ int g_failures = 0;
 // cannot run. What hangs on them is then noted as not checked rather than failed.
 bool g_fromFile = false;
 
-void Fail(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::vfprintf(stdout, format, args);
-  va_end(args);
-  std::fputc('\n', stdout);
+void Fail(const std::string& line) {
+  std::printf("%s\n", line.c_str());
   ++g_failures;
 }
 
@@ -158,7 +153,7 @@ std::string SignatureText(ITypeInfo* info, const FUNCDESC& fd);
 
 // One line for each mismatch, naming what differs and both values.
 void Compare(const std::string& what, const std::string& want, const std::string& got) {
-  if (got != want) Fail("%s: expected %s, found %s", what.c_str(), want.c_str(), got.c_str());
+  if (got != want) Fail(what + ": expected " + want + ", found " + got);
 }
 
 // The table's rows against those read from the type library: one line for each row missing
@@ -178,10 +173,10 @@ void Diff(const std::string& owner, const std::vector<std::string>& want,
   };
   for (const std::string& w : want)
     if (std::none_of(got.begin(), got.end(), [&](const std::string& g) { return same(w, g); }))
-      Fail("%s: expected %s", owner.c_str(), w.c_str());
+      Fail(owner + ": expected " + w);
   for (const std::string& g : got)
     if (std::none_of(want.begin(), want.end(), [&](const std::string& w) { return same(w, g); }))
-      Fail("%s: found %s", owner.c_str(), g.c_str());
+      Fail(owner + ": found " + g);
 }
 
 constexpr long kNoDispid = 0x7FFFFFFF;
@@ -403,7 +398,7 @@ void CheckForeignInterfaces(ITypeLib* lib) {
     } else if (g_fromFile && itf == &kValueObj) {
       std::printf("not checked: %s (another library's type)\n", itf->name);
     } else {
-      Fail("%s: interface %ls not found", itf->name, itf->iid);
+      Fail(itf->name + (": interface " + Narrow(itf->iid)) + " not found");
     }
   }
 }
