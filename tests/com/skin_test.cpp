@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../values/library.h"
@@ -395,24 +396,20 @@ void ArgumentsAsACompiledClientPasses() {
   InvokeNamed(config.get(), L"SteadixStr", {Long(1)}, {}, &text, nullptr);
   const std::string one = V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "?";
   VariantClear(&text);
-  struct Case {
-    IDispatch* object;
-    const wchar_t* member;
-    std::vector<VARIANT> args;
-    std::vector<DISPID> names;
-    HRESULT hr;
-  };
-  const Case cases[] = {
-      {config.get(), L"SteadixStr", {Long(1)}, {0}, S_OK},
-      {config.get(), L"SteadixStr", {Long(1)}, {1}, DISP_E_PARAMNOTFOUND},  // the result's
-      {stimulus.get(), L"SetupFor", {Long(1), Long(1)}, {0, 0}, DISP_E_PARAMNOTFOUND},
-      {stimulus.get(), L"SetupFor", {Long(1), Long(1)}, {0}, DISP_E_PARAMNOTFOUND},
-  };
-  for (const Case& c : cases) {
+  // SteadixStr takes one argument, SetupFor two; the last `names` of them are named.
+  const std::tuple<IDispatch*, const wchar_t*, std::vector<DISPID>, HRESULT> cases[] = {
+      {config.get(), L"SteadixStr", {0}, S_OK},
+      {config.get(), L"SteadixStr", {1}, DISP_E_PARAMNOTFOUND},  // the result's
+      {stimulus.get(), L"SetupFor", {0, 0}, DISP_E_PARAMNOTFOUND},
+      {stimulus.get(), L"SetupFor", {0}, DISP_E_PARAMNOTFOUND}};
+  int n = 0;
+  for (const auto& [object, member, names, want] : cases) {
     UINT argErr = 99;
-    const std::string what = "named " + Utf8(c.member) + " #" + std::to_string(&c - cases);
-    const HRESULT hr = InvokeNamed(c.object, c.member, c.args, c.names, &text, &argErr);
-    ExpectEq(hr, c.hr, what);
+    const std::string what = "named " + Utf8(member) + " #" + std::to_string(n++);
+    const HRESULT hr =
+        InvokeNamed(object, member, std::vector<VARIANT>(object == config.get() ? 1 : 2, Long(1)),
+                    names, &text, &argErr);
+    ExpectEq(hr, want, what);
     if (hr == S_OK)
       ExpectEq(V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "?", one, what);
     else
