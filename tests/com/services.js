@@ -35,12 +35,9 @@ refl.CopyError = { Number: 6301, Description: "Port setup problems: busy or non-
 checkEq([refl.Number, refl.Source, refl.HelpContext, refl.HelpFile].join("|"),
   "6301|NetAdapterObj.NetOpen(let opening)|7|zent.hlp", "the copied fields");
 checkErr(function () { refl.Raise(); }, 6301, "Port setup problems: busy or non-existant", "Raise of the copy");
-refl.CopyError = { Number: -2147217430, Description: "Serial port selection problems.", Source: "",
-  HelpContext: 0, HelpFile: "" };
-checkErr(function () { refl.Raise(); }, -2147217430, "Serial port selection problems.", "Raise of an object error");
 checkErr(function () { refl.CopyError = { Number: 1 }; }, 438, "Object doesn't support this property or method",
   "CopyError of an object without Description");
-checkEq(refl.Number, -2147217430, "a failed CopyError keeps the previous copy");
+checkEq(refl.Number, 6301, "a failed CopyError keeps the previous copy");
 
 // Text comes back unit for unit: unpaired surrogates (each alone, reversed) and a NUL.
 var odd = "x\uD800y\u0000z\uDC00\uDC00\uD800";
@@ -68,18 +65,11 @@ hot.FormRef = {};
 checkErr(function () { return hot.KeyName; }, 438, "Object doesn't support this property or method",
   "KeyName of a form without hWnd");
 
-// An integer parameter refuses what no integer stands for as it refuses a number too large.
-function errorOf(call) {
-  try {
-    call();
-  } catch (e) {
-    return e.number;
-  }
-  return 0;
-}
-var overflow = errorOf(function () { hot.KeyCode = 1e10; });
-checkEq(errorOf(function () { hot.KeyCode = NaN; }), overflow, "KeyCode = NaN");
-checkEq(errorOf(function () { hot.KeyCode = -Infinity; }), overflow, "KeyCode = -Infinity");
+// An integer parameter refuses what no integer stands for as it refuses a number too large:
+// with the dispatch overflow (DISP_E_OVERFLOW), as the platform does.
+checkErr(function () { hot.KeyCode = 1e10; }, -2147352566, "", "KeyCode = 1e10");
+checkErr(function () { hot.KeyCode = NaN; }, -2147352566, "", "KeyCode = NaN");
+checkErr(function () { hot.KeyCode = -Infinity; }, -2147352566, "", "KeyCode = -Infinity");
 checkEq(hot.KeyCode, 112, "... KeyCode kept");
 
 WScript.Quit(Math.min(failures, 255));  // the exit status holds 8 bits

@@ -1,16 +1,18 @@
-// Checks ZentNetLib.dll the way a client sees it (registration, creation by ProgID, calls
-// through IDispatch and through the vtable, errors, events, unloading), and in-process the
-// skin's conversion and event plumbing, the core's view of a client's own drive and
-// collection (through the published interface's vtable, or late-bound when the object has
-// only IDispatch), the network events' records reaching listeners by reference, and every
-// event of every class relayed under its identifier: the executable carries the type
-// library the way the DLL does. Run under Wine with the DLL's path as argument; prints one
-// line per failure and exits with the number of failures.
+// Checks ZentNetLib.dll the way a compiled client sees it (registration, creation by ProgID,
+// calls through IDispatch and through the vtable: typed arguments and records by reference
+// that listeners answer, the runtime collection's slots, the undescribed write slots; errors,
+// events, unloading), and in-process the skin's conversion and event plumbing, the core's
+// view of a client's own drive and collection (through the published interface's vtable, or
+// late-bound when the object has only IDispatch), and every event of every class relayed
+// under its identifier: the executable carries the type library the way the DLL does. Run under
+// Wine with the DLL's path as argument; prints one line per failure and exits with the number of
+// failures.
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../values/library.h"
@@ -240,51 +242,6 @@ void ClientCollectionsAreCalledLateBound() {
   ExpectEq(client->lateCalls, 5, "every call late-bound");
 }
 
-template <class R>
-R& RecordOf(VARIANT& v) {
-  ExpectEq(V_VT(&v), VT_BYREF | VT_RECORD, "a record travels by reference");
-  return *static_cast<R*>(V_RECORD(&v));
-}
-
-void RecordsReachListenersByReference() {
-  std::string heard;
-  TestSink onNet, onSup;  // outlive the objects they listen to
-  auto adapter = NetAdapterObj::create();
-  auto supervisor = NetSupervisorObj::create();
-  adapter->NetSupervisor(supervisor, nullptr);
-  const Ref<IUnknown> net = WrapObject(adapter), sup = WrapObject(supervisor);
-  // The adapter's listener changes the record; the supervisor's sees that and changes it again.
-  onNet.act = [&](DISPID id, DISPPARAMS* p, EXCEPINFO*) {
-    heard += "net " + std::to_string(id) + ", ";
-    if (id == 2) RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode += 1;
-    if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).NewValue *= 2;
-    return S_OK;
-  };
-  onSup.act = [&](DISPID id, DISPPARAMS* p, EXCEPINFO*) {
-    heard += "sup " + std::to_string(id) + ", ";
-    ExpectEq(V_VT(&p->rgvarg[1]), VT_BYREF | VT_DISPATCH, "the adapter comes first");
-    if (id == 2)
-      RecordOf<::infcErrInfo>(p->rgvarg[0]).Node =
-          RecordOf<::infcErrInfo>(p->rgvarg[0]).errCode * 10;
-    if (id == 4) RecordOf<::infcParamChg>(p->rgvarg[0]).ParamNum = 77;
-    return S_OK;
-  };
-  Expect(onNet.Listen(net.get(), __uuidof(__NetAdapterObj)) &&
-             onSup.Listen(sup.get(), __uuidof(__NetSupervisorObj)),
-         "advise");
-
-  const auto itf = net.As<_NetAdapterObj>(__uuidof(_NetAdapterObj));
-  ::infcErrInfo error{1, 2, 5, {3, {9}}};
-  ExpectEq(itf->FireNetworkError(&error), S_OK, "FireNetworkError");
-  ExpectEq(error.errCode, 6, "the adapter's listener's write");
-  ExpectEq(error.Node, 60, "the supervisor's listener's write, after the adapter's");
-  ::infcParamChg change{1.25, 1, 2, 3};
-  ExpectEq(itf->FireParameterChanged(&change), S_OK, "FireParameterChanged");
-  ExpectEq(change.NewValue * change.ParamNum, 2.5 * 77, "NewValue and ParamNum written back");
-  ExpectEq(heard, "net 2, sup 2, net 4, sup 4, ", "order of the listeners");
-  ExpectEq(itf->FireNetworkError(nullptr), E_POINTER, "no record");
-}
-
 // The rows that raise every event of every class, heard by the core's listener and, through
 // the skin, by a client's: each relay must pass each event on under the identifier of the
 // core's table (the type library's, as the native surface test checks).
@@ -334,45 +291,24 @@ Ref<IDispatch> Create(const wchar_t* progId) {
   return object;
 }
 
-void ErrorsReachTheClient() {
-  auto reflector = Create(L"ZentNetLib.ErrReflector");
-  if (!reflector) return;
-  auto early = reflector.As<_ErrReflector>(__uuidof(_ErrReflector));
+template <class I>
+Ref<I> CreateAs(const wchar_t* progId) {
+  return Create(progId).As<I>(__uuidof(I));
+}
 
+void ErrorsReachTheClient() {
+  const auto reflector = CreateAs<_ErrReflector>(L"ZentNetLib.ErrReflector");
+  if (!reflector) return;
   // Scripts see the numbers; a compiled client also needs the error object and its interface.
-  IDispatch* none = nullptr;
-  ExpectEq(early->put_CopyError(&none), static_cast<HRESULT>(0x800A005B),
-           "CopyError of Nothing is error 91");
-  ExpectEq(early->Raise(), static_cast<HRESULT>(0x800A0005), "Raise before any copy");
+  ExpectEq(reflector->Raise(), static_cast<HRESULT>(0x800A0005), "Raise before any copy");
   Ref<IErrorInfo> raised;
   GUID guid{};
   ExpectEq(GetErrorInfo(0, raised.put()), S_OK, "Raise leaves an error object");
   if (raised) raised->GetGUID(&guid);
   Expect(IsEqualGUID(guid, __uuidof(_ErrReflector)), "error names the interface");
-
-  Ref<ISupportErrorInfo> supports = reflector.As<ISupportErrorInfo>(IID_ISupportErrorInfo);
-  ExpectEq(supports->InterfaceSupportsErrorInfo(__uuidof(_ErrReflector)), S_OK,
-           "ISupportErrorInfo");
-}
-
-// Scripts and the other clients find the point by its interface; a compiled client may also
-// list the points, and the one listed must work (DisconnectObject in the host's cases shows
-// a point let go).
-void EventsReachConnectedSinks() {
-  auto sounds = Create(L"ZentNetLib.SoundEventsObj");
-  Ref<IEnumConnectionPoints> points;
-  Ref<IConnectionPoint> point;
-  auto sink = Make(new TestSink);
-  sink->extra = __uuidof(__SoundEventsObj);
-  DWORD cookie = 0;
-  if (!sounds ||
-      FAILED(sounds.As<IConnectionPointContainer>(IID_IConnectionPointContainer)
-                 ->EnumConnectionPoints(points.put())) ||
-      points->Next(1, point.put(), nullptr) != S_OK || point->Advise(sink.get(), &cookie) != S_OK)
-    return Expect(false, "EnumConnectionPoints lists a point that takes a sink");
-  sounds.As<_SoundEventsObj>(__uuidof(_SoundEventsObj))->RestoreAll();
-  point->Unadvise(cookie);
-  ExpectEq(sink->heard, "1 ", "... which hears Changed");
+  ExpectEq(reflector.As<ISupportErrorInfo>(IID_ISupportErrorInfo)
+               ->InterfaceSupportsErrorInfo(__uuidof(_ErrReflector)),
+           S_OK, "ISupportErrorInfo");
 }
 
 // IDispatch::Invoke as a compiled client calls it: `args` in call order, the last `named`
@@ -404,6 +340,29 @@ VARIANT Long(LONG value) {
   V_VT(&v) = VT_I4, V_I4(&v) = value;
   return v;
 }
+VARIANT Text(const wchar_t* text) {
+  VARIANT v;
+  V_VT(&v) = VT_BSTR, V_BSTR(&v) = SysAllocString(text);
+  return v;
+}
+
+// The write slot of an object-valued field that the type library leaves undescribed: an
+// object is assigned as by the reference-assign slot, anything else is refused with error 13.
+template <class I, class T>
+void UndescribedWrite(const wchar_t* progId, HRESULT (STDMETHODCALLTYPE I::*get)(T**),
+                      HRESULT (STDMETHODCALLTYPE I::*put)(VARIANT)) {
+  const auto itf = CreateAs<I>(progId);
+  Ref<T> held, after;
+  if (!itf || FAILED((itf.get()->*get)(held.put())))
+    return Expect(false, Utf8(progId) + ": the field's object");
+  ExpectEq((itf.get()->*put)(Long(5)), static_cast<HRESULT>(0x800A000D),
+           Utf8(progId) + ": the undescribed write of a number");
+  VARIANT object{};
+  V_VT(&object) = VT_DISPATCH, V_DISPATCH(&object) = held.get();
+  ExpectEq((itf.get()->*put)(object), S_OK, Utf8(progId) + ": the undescribed write of an object");
+  (itf.get()->*get)(after.put());
+  Expect(after.get() == held.get(), Utf8(progId) + ": the same object after writing it back");
+}
 
 // Named arguments reach the parameter they name or are refused as COM says, and a
 // by-reference variable the member does not write keeps its type.
@@ -417,24 +376,20 @@ void ArgumentsAsACompiledClientPasses() {
   InvokeNamed(config.get(), L"SteadixStr", {Long(1)}, {}, &text, nullptr);
   const std::string one = V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "?";
   VariantClear(&text);
-  struct Case {
-    IDispatch* object;
-    const wchar_t* member;
-    std::vector<VARIANT> args;
-    std::vector<DISPID> names;
-    HRESULT hr;
-  };
-  const Case cases[] = {
-      {config.get(), L"SteadixStr", {Long(1)}, {0}, S_OK},
-      {config.get(), L"SteadixStr", {Long(1)}, {1}, DISP_E_PARAMNOTFOUND},  // the result's
-      {stimulus.get(), L"SetupFor", {Long(1), Long(1)}, {0, 0}, DISP_E_PARAMNOTFOUND},
-      {stimulus.get(), L"SetupFor", {Long(1), Long(1)}, {0}, DISP_E_PARAMNOTFOUND},
-  };
-  for (const Case& c : cases) {
+  // SteadixStr takes one argument, SetupFor two; the last `names` of them are named.
+  const std::tuple<IDispatch*, const wchar_t*, std::vector<DISPID>, HRESULT> cases[] = {
+      {config.get(), L"SteadixStr", {0}, S_OK},
+      {config.get(), L"SteadixStr", {1}, DISP_E_PARAMNOTFOUND},  // the result's
+      {stimulus.get(), L"SetupFor", {0, 0}, DISP_E_PARAMNOTFOUND},
+      {stimulus.get(), L"SetupFor", {0}, DISP_E_PARAMNOTFOUND}};
+  int n = 0;
+  for (const auto& [object, member, names, want] : cases) {
     UINT argErr = 99;
-    const std::string what = "named " + Utf8(c.member) + " #" + std::to_string(&c - cases);
-    const HRESULT hr = InvokeNamed(c.object, c.member, c.args, c.names, &text, &argErr);
-    ExpectEq(hr, c.hr, what);
+    const std::string what = "named " + Utf8(member) + " #" + std::to_string(n++);
+    const HRESULT hr =
+        InvokeNamed(object, member, std::vector<VARIANT>(object == config.get() ? 1 : 2, Long(1)),
+                    names, &text, &argErr);
+    ExpectEq(hr, want, what);
     if (hr == S_OK)
       ExpectEq(V_VT(&text) == VT_BSTR ? ToUtf8(V_BSTR(&text)) : "?", one, what);
     else
@@ -501,9 +456,7 @@ void DirectCallsAnswerAsThePlatform(IDispatch* object, const wchar_t* member, WO
 
 void DirectCallsAnswerAsThePlatform() {
   const WORD get = DISPATCH_PROPERTYGET, method = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
-  VARIANT none{}, text{}, bad{}, variable = Long(2), byRef{};
-  V_VT(&text) = VT_BSTR, V_BSTR(&text) = SysAllocString(L"12");
-  V_VT(&bad) = VT_BSTR, V_BSTR(&bad) = SysAllocString(L"x");
+  VARIANT none{}, text = Text(L"12"), bad = Text(L"x"), variable = Long(2), byRef{};
   V_VT(&byRef) = VT_BYREF | VT_VARIANT, V_VARIANTREF(&byRef) = &variable;
   if (auto status = Create(L"ZentNetLib.StatusRegObj")) {
     for (VARIANT value : {text, bad, byRef})
@@ -525,6 +478,124 @@ void DirectCallsAnswerAsThePlatform() {
   DirectCallsAnswerAsThePlatform(items.get(), L"Count", get, none, false);
   VariantClear(&text);
   VariantClear(&bad);
+}
+
+// What only a compiled client passes, through the vtable (the contract client checks each
+// slot's place): typed arguments by reference that early-bound listeners answer, records
+// among them, the client's own drive going in and coming back as itself, a write by
+// reference, the runtime collection's slots, and the write slots the type library leaves
+// undescribed.
+void CompiledClientsPassThroughTheVtable() {
+  const auto drive = Make(new TestSink);  // none of the hubs calls the drive: its identity travels
+  drive->extra = __uuidof(_PhysDriveObj);
+  auto* node = reinterpret_cast<_PhysDriveObj*>(static_cast<IDispatch*>(drive.get()));
+  std::string firsts;
+  TestSink sinks[4];  // outlive the objects they listen to
+  for (TestSink& sink : sinks)
+    // The last argument answered (a flag set, a number 7, the drive handed back, a record's
+    // field changed: by the adapter's listener, then again by its supervisor's), the first
+    // noted: the drive, another object or neither.
+    sink.act = [&](DISPID id, DISPPARAMS* p, EXCEPINFO*) {
+      VARIANT &last = p->rgvarg[0], &first = p->rgvarg[p->cArgs - 1];
+      if (V_VT(&last) == (VT_BYREF | VT_BOOL)) *V_BOOLREF(&last) = VARIANT_TRUE;
+      if (V_VT(&last) == (VT_BYREF | VT_I4)) *V_I4REF(&last) = 7;
+      if (V_VT(&last) == (VT_BYREF | VT_DISPATCH) && !*V_DISPATCHREF(&last))
+        (*V_DISPATCHREF(&last) = drive.get())->AddRef();
+      if (V_VT(&last) == (VT_BYREF | VT_RECORD) && id == 2)
+        static_cast<::infcErrInfo*>(V_RECORD(&last))->errCode += 1;
+      if (V_VT(&last) == (VT_BYREF | VT_RECORD) && id == 4)
+        static_cast<::infcParamChg*>(V_RECORD(&last))->NewValue *= 2;
+      const bool object = V_VT(&first) == (VT_BYREF | VT_DISPATCH) && *V_DISPATCHREF(&first);
+      firsts += !object ? "- " : *V_DISPATCHREF(&first) == drive.get() ? "drive " : "object ";
+      return S_OK;
+    };
+  const auto app = CreateAs<_AppStateEventObj>(L"ZentNetLib.AppStateEventObj");
+  const auto hub = CreateAs<_DriveEventObj>(L"ZentNetLib.DriveEventObj");
+  const auto sup = CreateAs<_NetSupervisorObj>(L"ZentNetLib.NetSupervisorObj");
+  const auto adapter = CreateAs<_NetAdapterObj>(L"ZentNetLib.NetAdapterObj");
+  _NetSupervisorObj* itsSupervisor = sup.get();
+  IDispatch* peer = drive.get();
+  // The hub's listener connects to the point a compiled client may also find by listing them
+  // (scripts and the other listeners find theirs by the interface).
+  Ref<IEnumConnectionPoints> points;
+  Ref<IConnectionPoint> point;
+  DWORD cookie = 0;
+  const bool listed = hub &&
+                      SUCCEEDED(hub.As<IConnectionPointContainer>(IID_IConnectionPointContainer)
+                                    ->EnumConnectionPoints(points.put())) &&
+                      points->Next(1, point.put(), nullptr) == S_OK &&
+                      point->Advise(&sinks[1], &cookie) == S_OK;
+  Expect(app && listed && sup && adapter &&
+             sinks[0].Listen(app.get(), __uuidof(__AppStateEventObj)) &&
+             sinks[2].Listen(adapter.get(), __uuidof(__NetAdapterObj)) &&
+             sinks[3].Listen(sup.get(), __uuidof(__NetSupervisorObj)) &&
+             SUCCEEDED(adapter->NetSupervisor(&itsSupervisor, &peer)),
+         "the hubs (the drive's at the point EnumConnectionPoints lists), an adapter and its "
+         "supervisor, listened to");
+  if (!app || !hub || !sup || !adapter) return;
+  VARIANT_BOOL cancel = 0, newState = VARIANT_TRUE, success = 0;
+  _PhysDriveObj *made = nullptr, *sent = node;
+  _NetAdapterObj* net = nullptr;
+  LONG port = 3;
+  auto state = static_cast<::NetworkChanges>(1);
+  ::infcErrInfo error{1, 2, 5, {3, {9}}};
+  ::infcParamChg change{1.25, 1, 2, 3};
+  const HRESULT calls[] = {app->FireTerminate(&cancel),
+                           app->FireCreateDemoDrive(static_cast<::PhysDriveType>(7), &made),
+                           hub->FireCommError(&sent, static_cast<::DriveErrors>(1505)),
+                           hub->FireEnableChanged(&sent, VARIANT_TRUE),
+                           sup->FireRequestNetOpen(&net, &peer, &newState, &port, &success),
+                           sup->FireNetworkChanged(&net, &state),
+                           adapter->FireNetworkError(&error),
+                           adapter->FireParameterChanged(&change),
+                           adapter->FireNetworkError(nullptr)};
+  std::string got;
+  for (const HRESULT hr : calls) got += std::to_string(hr) + " ";
+  got += std::to_string(cancel) + " " + std::to_string(success) + " " + std::to_string(state) +
+         " " + std::to_string(error.errCode) + " " + std::to_string(change.NewValue);
+  got += made == node && sent == node ? " drive " : " another ";
+  ExpectEq(got + firsts,
+           "0 0 0 0 0 0 0 0 -2147467261 -1 -1 7 7 5.000000 drive - - drive drive - - - "
+           "object - object ",
+           "listeners' answers by reference, the client's drive as itself");
+  if (made) made->Release();
+
+  // The runtime collection's slots, as a client written against that interface calls them.
+  Ref<_Collection> items;
+  adapter->get_Nodes(items.put());
+  VARIANT a = Text(L"a"), b = Text(L"b"), key = Text(L"k1"), gone = Text(L"gone"), two = Long(2),
+          none{}, item{};
+  V_VT(&none) = VT_ERROR, V_ERROR(&none) = DISP_E_PARAMNOTFOUND;
+  LONG count = 0;
+  if (items) {
+    items->Add(&a, &key, &none, &none);
+    items->Add(&b, &none, &none, &none);
+    items->Remove(&key);
+    items->Add(&a, &none, &none, &none);
+    items->Item(&two, &item);
+    items->Count(&count);
+    const HRESULT absent = items->Remove(&gone);
+    ExpectEq((V_VT(&item) == VT_BSTR ? ToUtf8(V_BSTR(&item)) : "?") + " " + std::to_string(count) +
+                 " " + std::to_string(absent),
+             "a 2 -2146828283", "Item, Count and an absent key's Remove through the slots");
+  }
+  for (VARIANT* v : {&a, &b, &key, &gone, &item}) VariantClear(v);
+
+  // A write whose value goes by reference.
+  LONG option = 9, read = 9;  // an enumeration's variable, which may hold any number
+  const auto options = CreateAs<_OptionRegObj>(L"ZentNetLib.OptionRegObj");
+  if (options)
+    options->put_CaseOption(reinterpret_cast<::OptionCases*>(&option)),
+        options->get_CaseOption(reinterpret_cast<::OptionCases*>(&read));
+  ExpectEq(read, 1, "CaseOption after a write of 9 by reference");
+  UndescribedWrite(L"ZentNetLib.ConfigRegObj", &_ConfigRegObj::get_Register,
+                   &_ConfigRegObj::put_Register);
+  UndescribedWrite(L"ZentNetLib.ErrorCodeObj", &_ErrorCodeObj::get_Register,
+                   &_ErrorCodeObj::put_Register);
+  UndescribedWrite(L"ZentNetLib.OptionRegObj", &_OptionRegObj::get_Register,
+                   &_OptionRegObj::put_Register);
+  UndescribedWrite(L"ZentNetLib.StatusRegObj", &_StatusRegObj::get_ConfigReg,
+                   &_StatusRegObj::put_ConfigReg);
 }
 
 void RegistrationRoundTrip(HMODULE dll) {
@@ -560,17 +631,13 @@ void ForeignInterfaceKeysSurvive(HMODULE dll) {
 
 // ---- Value objects of the value library's DLL, as the core sees them -----------------------
 
-// A core subscriber of a value object; the script suites see its events arrive, not its errors
-// going back nor the by-reference cache event.
+// A core subscriber of a value object; the script suites see its events arrive and its errors
+// go back (testsignal.vbs's endless re-entry), not the by-reference cache event.
 class ValueListener final : public ValueObjEvents {
  public:
   std::string heard;
-  bool fail = false;
   void ValueChanged(std::shared_ptr<ValueObj>&) override {}
-  void Changed(std::shared_ptr<ValueObj>&) override {
-    heard += "Changed ";
-    if (fail) throw AutomationError(1234, "Drive", "Shutdown");
-  }
+  void Changed(std::shared_ptr<ValueObj>&) override { heard += "Changed "; }
   void ContentChanged(std::shared_ptr<ValueObj>&) override {}
   void InitializeCache(double& initialValue, bool& processed) override {
     heard += "InitializeCache(" + std::to_string(static_cast<int>(initialValue)) + ") ";
@@ -603,15 +670,6 @@ void ValueObjectsComeFromTheValueLibrary() {
   auto listener = std::make_shared<ValueListener>();
   const Cookie cookie = value->Advise(listener);
 
-  // A subscriber's error reaches the client that changed the number.
-  Ref<_ValueNumberObj> number;
-  com->get_Number(number.put());
-  listener->fail = true;
-  ExpectEq(number->put_Value(6), static_cast<HRESULT>(0x800A04D2), "a subscriber's error");
-  ExpectEq(ErrorDescription(), "Shutdown", "... with its description");
-  listener->fail = false;
-  ExpectEq(value->NumberValue(), 6, "the number was written before the event");
-
   // By-reference arguments come back from the subscribers; a wrong count is error 450.
   const Ref<IDispatch> bridge = BridgeOf(com.get());
   Expect(bool(bridge), "the value object holds the bridge");
@@ -634,7 +692,7 @@ void ValueObjectsComeFromTheValueLibrary() {
     for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile})
       SysFreeString(text);
   }
-  ExpectEq(listener->heard, "Changed InitializeCache(1) ", "the events");
+  ExpectEq(listener->heard, "InitializeCache(1) ", "the events");
   value->Unadvise(cookie);
 }
 
@@ -686,7 +744,6 @@ int main(int argc, char** argv) {
   EventListenersAndTheirErrors();
   ForeignObjectsAreCalledThroughTheirInterface();
   ClientCollectionsAreCalledLateBound();
-  RecordsReachListenersByReference();
   RelaysPassEveryEventOnUnderItsIdentifier();
 
   const std::string path = argc > 1 ? argv[1] : "ZentNetLib.dll";
@@ -696,9 +753,9 @@ int main(int argc, char** argv) {
     g_canUnloadNow = Export(dll, "DllCanUnloadNow");
     RegistrationRoundTrip(dll);
     ErrorsReachTheClient();
-    EventsReachConnectedSinks();
     ArgumentsAsACompiledClientPasses();
     DirectCallsAnswerAsThePlatform();
+    CompiledClientsPassThroughTheVtable();
     // A module that may unload lets go of its type information, yet stays loaded: calls
     // look it up anew.
     ExpectEq(g_canUnloadNow(), S_OK, "DllCanUnloadNow between calls");
