@@ -11,14 +11,14 @@
 namespace zentnet {
 
 int32_t ToLong(double value) {
-  // The range test also rejects NaN. Truncation and the exact fraction decide the tie in
-  // integer arithmetic, independent of the floating-point rounding mode.
-  if (!(value > -2147483649.0 && value < 2147483648.0)) err::RaiseOverflow();
+  // Exactly the values that round into the range (the lower tie goes to the even end, the
+  // upper one past it); the test also rejects NaN. Truncation and the exact fraction decide
+  // the tie in integer arithmetic, independent of the floating-point rounding mode.
+  if (!(value >= -2147483648.5 && value < 2147483647.5)) err::RaiseOverflow();
   int64_t whole = static_cast<int64_t>(value);
   const double fraction = value - static_cast<double>(whole);
   if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) ++whole;
   if (fraction < -0.5 || (fraction == -0.5 && (whole & 1) != 0)) --whole;
-  if (whole < INT32_MIN || whole > INT32_MAX) err::RaiseOverflow();
   return static_cast<int32_t>(whole);
 }
 
@@ -76,7 +76,7 @@ double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent)
   // The exponent now lies within a few hundred of the digits' length: no overflow below.
   number += 'e';
   number += std::to_string(exponent);
-  double result = 0;
+  double result;  // read only after a conversion that wrote it
   const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), result);
   if (ec == std::errc::result_out_of_range) {
     if (magnitude >= 0) err::RaiseOverflow();
@@ -143,19 +143,19 @@ double TextToDouble(std::string_view text) {
 int32_t TextToLong(std::string_view text) { return ToLong(TextToDouble(text)); }
 
 int32_t CheckedAdd(int32_t a, int32_t b) {
-  int32_t r = 0;
+  int32_t r;  // always written
   if (__builtin_add_overflow(a, b, &r)) err::RaiseOverflow();
   return r;
 }
 
 int32_t CheckedSub(int32_t a, int32_t b) {
-  int32_t r = 0;
+  int32_t r;  // always written
   if (__builtin_sub_overflow(a, b, &r)) err::RaiseOverflow();
   return r;
 }
 
 int32_t CheckedMul(int32_t a, int32_t b) {
-  int32_t r = 0;
+  int32_t r;  // always written
   if (__builtin_mul_overflow(a, b, &r)) err::RaiseOverflow();
   return r;
 }

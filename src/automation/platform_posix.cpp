@@ -22,7 +22,7 @@ namespace zentnet::platform {
 namespace {
 
 // Any object of this file lies in the module that holds the library's code.
-const char kAnchor = 0;
+const char kAnchor{};
 
 #if defined(__GLIBC__)
 std::string ExecutablePath() {
@@ -83,11 +83,11 @@ std::string TimeSeparator() { return ":"; }
 bool RawFile::Open(const std::string& path, bool append) {
   Close();
   const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
-  int fd = -1;
+  int fd;
   do {
     fd = ::open(path.c_str(), flags, 0666);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return false;
+  } while (fd == -1 && errno == EINTR);
+  if (fd == -1) return false;
   handle_ = fd;
   return true;
 }

@@ -107,6 +107,8 @@ TEST(Utf16Text, ComesBackUnitForUnit) {
       {u"x\xD800y", "x\xED\xA0\x80y"}, {u"\xDFFF", "\xED\xBF\xBF"},
       {u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"}, {u"a\xDC00", "a\xED\xB0\x80"},
       {u"\xDBFF\xDBFF\xDFFF", "\xED\xAF\xBF\xF4\x8F\xBF\xBF"},
+      {u"\xDC00\xDC00\xD800\uE000", "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80\xEE\x80\x80"},
+      {u"\u07FF\u0800\U0001F600", "\xDF\xBF\xE0\xA0\x80\xF0\x9F\x98\x80"},
   };
   // clang-format on
   for (const auto& [units, bytes] : cases) {
@@ -116,6 +118,7 @@ TEST(Utf16Text, ComesBackUnitForUnit) {
     EXPECT_EQ(Utf8ToUtf16(bytes), units);
   }
   EXPECT_EQ(Utf8ToUtf16("\x80\xC0\xAF\xED\xA0"), u"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD");
+  EXPECT_EQ(Utf8ToUtf16(std::string_view("\xC3\xA9").substr(0, 1)), u"\xFFFD");
   std::string cut;  // a pair split by the end of the units is not read past it
   AppendUtf16AsUtf8(cut, u"\xD800\xDC00", 1);
   EXPECT_EQ(cut, "\xED\xA0\x80");
