@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "zentnet/automation/error.h"
@@ -23,13 +24,12 @@ int32_t ToLong(double value) {
 }
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int DigitValue(char c) {
   if (IsDigit(c)) return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
+  return std::numeric_limits<int>::max();  // a digit in no radix
 }
 
 // "&H" or "&O" and its digits, read as the runtime reads such a literal: a value that fits
@@ -58,31 +58,20 @@ double RadixNumber(std::string_view digits, int radix) {
 // most one point, `exponent` the power of ten after it. Correctly rounded by from_chars;
 // beyond a Double's range the overflow error, below it zero.
 double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent) {
-  // The power of ten of the first significant digit decides which side a number out of
-  // range lies on (the two ends are 600 powers of ten apart).
-  const size_t point = std::min(mantissa.find('.'), mantissa.size());
-  const size_t first = mantissa.find_first_of("123456789");
-  if (first == std::string_view::npos) return negative ? -0.0 : 0.0;
-  const int64_t magnitude =
-      exponent + (first < point ? static_cast<int64_t>(point - first) - 1
-                                : static_cast<int64_t>(point) - static_cast<int64_t>(first));
-  if (magnitude > 400) err::RaiseOverflow();
-  if (magnitude < -400) return negative ? -0.0 : 0.0;
-  std::string number;
-  number.reserve(mantissa.size() + 24);
-  if (negative) number += '-';
+  std::string number(negative ? "-" : "");
   number += mantissa;
-  if (number.back() == '.') number.pop_back();  // from_chars wants a digit after the point
-  // The exponent now lies within a few hundred of the digits' length: no overflow below.
   number += 'e';
   number += std::to_string(exponent);
   double result;  // read only after a conversion that wrote it
-  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), result);
-  if (ec == std::errc::result_out_of_range) {
-    if (magnitude >= 0) err::RaiseOverflow();
+  if (std::from_chars(number.data(), number.data() + number.size(), result).ec ==
+      std::errc::result_out_of_range) {
+    // Both ends lie hundreds of powers of ten from 1, so the place of the first significant
+    // digit (to within one) tells which end was passed.
+    const auto point = static_cast<int64_t>(std::min(mantissa.find('.'), mantissa.size()));
+    const auto first = static_cast<int64_t>(mantissa.find_first_of("123456789"));
+    if (exponent + point - first > 0) err::RaiseOverflow();
     return negative ? -0.0 : 0.0;
   }
-  if (ec != std::errc() || ptr != number.data() + number.size()) err::RaiseTypeMismatch();
   return result;
 }
 }  // namespace
@@ -102,21 +91,14 @@ double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent)
 // them), the point as the only decimal separator, and no sign before "&H" or "&O" (a
 // negative hexadecimal value is written as its pattern, &HFFFF).
 double TextToDouble(std::string_view text) {
-  size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  size_t i = 0;
-  while (i < end && IsBlank(text[i])) ++i;
-  text = text.substr(i, end - i);
-
-  if (text.size() >= 2 && text[0] == '&') {
-    if (text[1] == 'H' || text[1] == 'h') return RadixNumber(text.substr(2), 16);
-    if (text[1] == 'O' || text[1] == 'o') return RadixNumber(text.substr(2), 8);
-    err::RaiseTypeMismatch();
-  }
+  const size_t from = std::min(text.find_first_not_of(" \t"), text.size());
+  text = text.substr(from, text.find_last_not_of(" \t") + 1 - from);
+  if (text.starts_with("&H") || text.starts_with("&h")) return RadixNumber(text.substr(2), 16);
+  if (text.starts_with("&O") || text.starts_with("&o")) return RadixNumber(text.substr(2), 8);
 
   const size_t n = text.size();
   const bool negative = n > 0 && text[0] == '-';
-  i = negative || (n > 0 && text[0] == '+') ? 1 : 0;
+  size_t i = negative || (n > 0 && text[0] == '+') ? 1 : 0;
   const size_t start = i;
   size_t digits = 0;
   while (i < n && IsDigit(text[i])) ++i, ++digits;

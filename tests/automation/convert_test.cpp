@@ -57,8 +57,8 @@ TEST(TextToLong, FollowsTheRuntimesTextToNumberConversion) {
       {"1E", kMismatch}, {"1E+", kMismatch}, {"E1", kMismatch}, {"1E1.5", kMismatch},
       {"1D2", kMismatch},
       // hexadecimal and octal: up to 16 bits an Integer, up to 32 bits a Long
-      {"&H30", 48}, {" &h7fff ", 32767}, {"&HFFFF", -1}, {"&H8000", -32768}, {"&H0000FFFF", -1},
-      {"&H10000", 65536}, {"&H7FFFFFFF", 2147483647}, {"&HFFFFFFFF", -1},
+      {"&H30", 48}, {"&HaA", 170}, {" &h7fff ", 32767}, {"&HFFFF", -1}, {"&H8000", -32768},
+      {"&H0000FFFF", -1}, {"&H10000", 65536}, {"&H7FFFFFFF", 2147483647}, {"&HFFFFFFFF", -1},
       {"&H80000000", -2147483648LL}, {"&H100000000", kOverflow},
       {"&H12345678901234567", kOverflow}, {"&O60", 48}, {"&o177777", -1}, {"&O37777777777", -1},
       {"&O40000000000", kOverflow}, {"&H", kMismatch}, {"&HG", kMismatch}, {"&O8", kMismatch},
