@@ -54,6 +54,30 @@ double RadixNumber(std::string_view digits, int radix) {
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
+// Takes an optional sign off the front; true for a minus.
+bool TakeSign(std::string_view& text) {
+  const bool negative = text.starts_with('-');
+  if (negative || text.starts_with('+')) text.remove_prefix(1);
+  return negative;
+}
+
+bool IsMantissa(std::string_view m) {
+  return m.find_first_not_of("0123456789.") == std::string_view::npos &&
+         m.find_first_of("0123456789") != std::string_view::npos &&
+         std::count(m.begin(), m.end(), '.') <= 1;
+}
+
+// Far beyond a Double's range only the exponent's sign matters; the cap keeps the arithmetic
+// exact.
+int64_t ExponentOf(std::string_view text) {
+  const bool negative = TakeSign(text);
+  if (text.empty() || !std::all_of(text.begin(), text.end(), IsDigit)) err::RaiseTypeMismatch();
+  constexpr int64_t kCap = std::numeric_limits<int32_t>::max();
+  int64_t value = 0;
+  for (const char c : text) value = std::min(value * 10 + (c - '0'), kCap);
+  return negative ? -value : value;
+}
+
 // A decimal number whose digits the caller has checked: `mantissa` holds the digits and at
 // most one point, `exponent` the power of ten after it. Correctly rounded by from_chars;
 // beyond a Double's range the overflow error, below it zero.
@@ -96,30 +120,11 @@ double TextToDouble(std::string_view text) {
   if (text.starts_with("&H") || text.starts_with("&h")) return RadixNumber(text.substr(2), 16);
   if (text.starts_with("&O") || text.starts_with("&o")) return RadixNumber(text.substr(2), 8);
 
-  const size_t n = text.size();
-  const bool negative = n > 0 && text[0] == '-';
-  size_t i = negative || (n > 0 && text[0] == '+') ? 1 : 0;
-  const size_t start = i;
-  size_t digits = 0;
-  while (i < n && IsDigit(text[i])) ++i, ++digits;
-  if (i < n && text[i] == '.') {
-    ++i;
-    while (i < n && IsDigit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) err::RaiseTypeMismatch();
-  const std::string_view mantissa = text.substr(start, i - start);
-  int64_t exponent = 0;
-  if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-    ++i;
-    const bool negativeExponent = i < n && text[i] == '-';
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i == n) err::RaiseTypeMismatch();
-    for (; i < n && IsDigit(text[i]); ++i)  // capped: past a billion only the sign matters
-      exponent = std::min<int64_t>(exponent * 10 + (text[i] - '0'), 1'000'000'000);
-    if (negativeExponent) exponent = -exponent;
-  }
-  if (i != n) err::RaiseTypeMismatch();
-  return DecimalNumber(negative, mantissa, exponent);
+  const bool negative = TakeSign(text);
+  const size_t e = std::min(text.find_first_of("Ee"), text.size());
+  const std::string_view mantissa = text.substr(0, e);
+  if (!IsMantissa(mantissa)) err::RaiseTypeMismatch();
+  return DecimalNumber(negative, mantissa, e < text.size() ? ExponentOf(text.substr(e + 1)) : 0);
 }
 
 int32_t TextToLong(std::string_view text) { return ToLong(TextToDouble(text)); }
