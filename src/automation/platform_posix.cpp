@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <ctime>
-#include <memory>
+#include <filesystem>
+#include <system_error>
 
 #include "zentnet/automation/codepage.h"
 #include "zentnet/automation/platform.h"
@@ -24,48 +24,26 @@ namespace {
 // Any object of this file lies in the module that holds the library's code.
 const char kAnchor{};
 
-#if defined(__GLIBC__)
-std::string ExecutablePath() {
-  std::string buffer(256, '\0');
-  for (;;) {
-    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n < 0) return {};
-    if (static_cast<size_t>(n) < buffer.size()) {
-      buffer.resize(static_cast<size_t>(n));
-      return buffer;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-}
-#endif
-
 }  // namespace
-
-// The loader keeps a library's name as it was found, which may be relative to the working
-// folder of that moment; symbolic links are kept, so the folder is the one it was loaded from.
-std::string AbsolutePath(const char* path) {
-  if (path[0] == '/') return path;
-  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
-  if (!cwd) return {};
-  std::string full(cwd.get());
-  full += '/';
-  full += path;
-  return full;
-}
 
 std::string ModulePath() {
   Dl_info info{};
+  std::error_code error;  // an empty path on failure
 #if defined(__GLIBC__)
-  // glibc names the main program by argv[0], which may be relative or a bare name, so the
-  // executable is recognised by its link map's empty name and asked of the kernel instead.
   link_map* map = nullptr;
   if (dladdr1(&kAnchor, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0) return {};
-  if (map == nullptr || map->l_name == nullptr || map->l_name[0] == '\0') return ExecutablePath();
-  return AbsolutePath(map->l_name);
+  // glibc names the main program by argv[0], which may be relative or a bare name, so the
+  // executable is recognised by its link map's empty name and asked of the kernel instead.
+  if (map->l_name[0] == '\0') return std::filesystem::read_symlink("/proc/self/exe", error);
+  const char* name = map->l_name;
 #else
   if (dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr) return {};
-  return AbsolutePath(info.dli_fname);
+  const char* name = info.dli_fname;
 #endif
+  // The loader keeps a library's name as it was found, which may be relative to the working
+  // folder of that moment; symbolic links are kept, so the folder is the one it was loaded
+  // from.
+  return std::filesystem::absolute(name, error);
 }
 
 int64_t NowSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
