@@ -75,7 +75,7 @@ RawFile::WriteResult RawFile::Write(std::string_view bytes) {
   const int fd = static_cast<int>(handle_);
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
+    if (n == -1) {
       if (errno == EINTR) continue;
       return (errno == ENOSPC || errno == EDQUOT) ? WriteResult::DiskFull : WriteResult::Failed;
     }
