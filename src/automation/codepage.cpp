@@ -58,7 +58,7 @@ bool DecodeUtf8(std::string_view text, size_t& i, char32_t& c) {
   // past U+10FFFF.
   constexpr char32_t kSmallest[] = {0x80, 0x800, 0x10000};
   const size_t extra = static_cast<size_t>(std::countl_one(lead)) - 1;
-  if (extra < 1 || extra > 3 || i + extra >= text.size()) {
+  if (extra < 1 || extra > std::size(kSmallest) || i + extra >= text.size()) {
     ++i;
     return false;
   }
