@@ -34,7 +34,7 @@ std::string ModulePath() {
   if (dladdr1(&kAnchor, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0) return {};
   // glibc names the main program by argv[0], which may be relative or a bare name, so the
   // executable is recognised by its link map's empty name and asked of the kernel instead.
-  if (map->l_name[0] == '\0') return std::filesystem::read_symlink("/proc/self/exe", error);
+  if (*map->l_name == '\0') return std::filesystem::read_symlink("/proc/self/exe", error);
   const char* name = map->l_name;
 #else
   if (dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr) return {};
