@@ -61,6 +61,11 @@ bool TakeSign(std::string_view& text) {
   return negative;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  const size_t from = std::min(text.find_first_not_of(" \t"), text.size());
+  return text.substr(from, text.find_last_not_of(" \t") + 1 - from);
+}
+
 bool IsMantissa(std::string_view m) {
   return m.find_first_not_of("0123456789.") == std::string_view::npos &&
          m.find_first_of("0123456789") != std::string_view::npos &&
@@ -115,8 +120,7 @@ double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent)
 // them), the point as the only decimal separator, and no sign before "&H" or "&O" (a
 // negative hexadecimal value is written as its pattern, &HFFFF).
 double TextToDouble(std::string_view text) {
-  const size_t from = std::min(text.find_first_not_of(" \t"), text.size());
-  text = text.substr(from, text.find_last_not_of(" \t") + 1 - from);
+  text = TrimBlanks(text);
   if (text.starts_with("&H") || text.starts_with("&h")) return RadixNumber(text.substr(2), 16);
   if (text.starts_with("&O") || text.starts_with("&o")) return RadixNumber(text.substr(2), 8);
 
@@ -125,6 +129,12 @@ double TextToDouble(std::string_view text) {
   const std::string_view mantissa = text.substr(0, e);
   if (!IsMantissa(mantissa)) err::RaiseTypeMismatch();
   return DecimalNumber(negative, mantissa, e < text.size() ? ExponentOf(text.substr(e + 1)) : 0);
+}
+
+bool IsPlainDecimal(std::string_view text) {
+  text = TrimBlanks(text);
+  TakeSign(text);
+  return IsMantissa(text);
 }
 
 int32_t TextToLong(std::string_view text) { return ToLong(TextToDouble(text)); }
