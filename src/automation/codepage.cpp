@@ -93,7 +93,6 @@ void AppendCp1252(std::string& out, std::string_view utf8) {
 }
 
 void AppendUtf16AsUtf8(std::string& out, const char16_t* units, size_t count) {
-  out.reserve(out.size() + count);
   for (size_t i = 0; i < count; ++i) {
     char32_t c = units[i];
     if (IsHigh(c) && i + 1 < count && IsLow(units[i + 1]))
@@ -104,7 +103,6 @@ void AppendUtf16AsUtf8(std::string& out, const char16_t* units, size_t count) {
 
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;
-  out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     char32_t c;  // read only when decoded
     if (!DecodeUtf8(text, i, c)) {

@@ -98,7 +98,7 @@ double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent)
     // digit (to within one) tells which end was passed.
     const auto point = static_cast<int64_t>(std::min(mantissa.find('.'), mantissa.size()));
     const auto first = static_cast<int64_t>(mantissa.find_first_of("123456789"));
-    if (exponent + point - first > 0) err::RaiseOverflow();
+    if (exponent + point > first) err::RaiseOverflow();
     return negative ? -0.0 : 0.0;
   }
   return result;

@@ -37,7 +37,7 @@ std::string ModulePath() {
   if (*map->l_name == '\0') return std::filesystem::read_symlink("/proc/self/exe", error);
   const char* name = map->l_name;
 #else
-  if (dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr) return {};
+  if (dladdr(&kAnchor, &info) == 0) return {};
   const char* name = info.dli_fname;
 #endif
   // The loader keeps a library's name as it was found, which may be relative to the working
