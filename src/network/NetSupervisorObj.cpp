@@ -141,17 +141,17 @@ std::shared_ptr<NetAdapterObj> NetSupervisorObj::NewAdapter() const {
 }
 
 void NetSupervisorObj::ResizeNets(int32_t n) {
-  while (nets_->Count() < n) {
-    auto adapter = NewAdapter();
-    adapter->NetSupervisor(shared_from_this(), nullptr);
-    nets_->Add(std::shared_ptr<Object>(adapter));
-  }
   while (nets_->Count() > n) {
     const int32_t last = nets_->Count();
     const auto adapter = AdapterAt(last);
     adapter->SetEnabled(false);  // asks to close an open port
     adapter->SetNetOpen(false);
     nets_->Remove(last);
+  }
+  while (nets_->Count() < n) {
+    auto adapter = NewAdapter();
+    adapter->NetSupervisor(shared_from_this(), nullptr);
+    nets_->Add(std::shared_ptr<Object>(adapter));
   }
 }
 
