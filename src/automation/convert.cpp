@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "zentnet/automation/error.h"
@@ -11,25 +12,24 @@
 namespace zentnet {
 
 int32_t ToLong(double value) {
-  // The range test also rejects NaN. Truncation and the exact fraction decide the tie in
-  // integer arithmetic, independent of the floating-point rounding mode.
-  if (!(value > -2147483649.0 && value < 2147483648.0)) err::RaiseOverflow();
+  // Exactly the values that round into the range (the lower tie goes to the even end, the
+  // upper one past it); the test also rejects NaN. Truncation and the exact fraction decide
+  // the tie in integer arithmetic, independent of the floating-point rounding mode.
+  if (!(value >= -2147483648.5 && value < 2147483647.5)) err::RaiseOverflow();
   int64_t whole = static_cast<int64_t>(value);
   const double fraction = value - static_cast<double>(whole);
   if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) ++whole;
   if (fraction < -0.5 || (fraction == -0.5 && (whole & 1) != 0)) --whole;
-  if (whole < INT32_MIN || whole > INT32_MAX) err::RaiseOverflow();
   return static_cast<int32_t>(whole);
 }
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int DigitValue(char c) {
   if (IsDigit(c)) return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
+  return std::numeric_limits<int>::max();  // a digit in no radix
 }
 
 // "&H" or "&O" and its digits, read as the runtime reads such a literal: a value that fits
@@ -54,35 +54,53 @@ double RadixNumber(std::string_view digits, int radix) {
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
+// Takes an optional sign off the front; true for a minus.
+bool TakeSign(std::string_view& text) {
+  const bool negative = text.starts_with('-');
+  if (negative || text.starts_with('+')) text.remove_prefix(1);
+  return negative;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const size_t from = std::min(text.find_first_not_of(" \t"), text.size());
+  return text.substr(from, text.find_last_not_of(" \t") + 1 - from);
+}
+
+bool IsMantissa(std::string_view m) {
+  return m.find_first_not_of("0123456789.") == std::string_view::npos &&
+         m.find_first_of("0123456789") != std::string_view::npos &&
+         std::count(m.begin(), m.end(), '.') <= 1;
+}
+
+// Far beyond a Double's range only the exponent's sign matters; the cap keeps the arithmetic
+// exact.
+int64_t ExponentOf(std::string_view text) {
+  const bool negative = TakeSign(text);
+  if (text.empty() || !std::all_of(text.begin(), text.end(), IsDigit)) err::RaiseTypeMismatch();
+  constexpr int64_t kCap = std::numeric_limits<int32_t>::max();
+  int64_t value = 0;
+  for (const char c : text) value = std::min(value * 10 + (c - '0'), kCap);
+  return negative ? -value : value;
+}
+
 // A decimal number whose digits the caller has checked: `mantissa` holds the digits and at
 // most one point, `exponent` the power of ten after it. Correctly rounded by from_chars;
 // beyond a Double's range the overflow error, below it zero.
 double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent) {
-  // The power of ten of the first significant digit decides which side a number out of
-  // range lies on (the two ends are 600 powers of ten apart).
-  const size_t point = std::min(mantissa.find('.'), mantissa.size());
-  const size_t first = mantissa.find_first_of("123456789");
-  if (first == std::string_view::npos) return negative ? -0.0 : 0.0;
-  const int64_t magnitude =
-      exponent + (first < point ? static_cast<int64_t>(point - first) - 1
-                                : static_cast<int64_t>(point) - static_cast<int64_t>(first));
-  if (magnitude > 400) err::RaiseOverflow();
-  if (magnitude < -400) return negative ? -0.0 : 0.0;
-  std::string number;
-  number.reserve(mantissa.size() + 24);
-  if (negative) number += '-';
+  std::string number(negative ? "-" : "");
   number += mantissa;
-  if (number.back() == '.') number.pop_back();  // from_chars wants a digit after the point
-  // The exponent now lies within a few hundred of the digits' length: no overflow below.
   number += 'e';
   number += std::to_string(exponent);
-  double result = 0;
-  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), result);
-  if (ec == std::errc::result_out_of_range) {
-    if (magnitude >= 0) err::RaiseOverflow();
+  double result;  // read only after a conversion that wrote it
+  if (std::from_chars(number.data(), number.data() + number.size(), result).ec ==
+      std::errc::result_out_of_range) {
+    // Both ends lie hundreds of powers of ten from 1, so the place of the first significant
+    // digit (to within one) tells which end was passed.
+    const auto point = static_cast<int64_t>(std::min(mantissa.find('.'), mantissa.size()));
+    const auto first = static_cast<int64_t>(mantissa.find_first_of("123456789"));
+    if (exponent + point > first) err::RaiseOverflow();
     return negative ? -0.0 : 0.0;
   }
-  if (ec != std::errc() || ptr != number.data() + number.size()) err::RaiseTypeMismatch();
   return result;
 }
 }  // namespace
@@ -102,60 +120,39 @@ double DecimalNumber(bool negative, std::string_view mantissa, int64_t exponent)
 // them), the point as the only decimal separator, and no sign before "&H" or "&O" (a
 // negative hexadecimal value is written as its pattern, &HFFFF).
 double TextToDouble(std::string_view text) {
-  size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  size_t i = 0;
-  while (i < end && IsBlank(text[i])) ++i;
-  text = text.substr(i, end - i);
+  text = TrimBlanks(text);
+  if (text.starts_with("&H") || text.starts_with("&h")) return RadixNumber(text.substr(2), 16);
+  if (text.starts_with("&O") || text.starts_with("&o")) return RadixNumber(text.substr(2), 8);
 
-  if (text.size() >= 2 && text[0] == '&') {
-    if (text[1] == 'H' || text[1] == 'h') return RadixNumber(text.substr(2), 16);
-    if (text[1] == 'O' || text[1] == 'o') return RadixNumber(text.substr(2), 8);
-    err::RaiseTypeMismatch();
-  }
+  const bool negative = TakeSign(text);
+  const size_t e = std::min(text.find_first_of("Ee"), text.size());
+  const std::string_view mantissa = text.substr(0, e);
+  if (!IsMantissa(mantissa)) err::RaiseTypeMismatch();
+  return DecimalNumber(negative, mantissa, e < text.size() ? ExponentOf(text.substr(e + 1)) : 0);
+}
 
-  const size_t n = text.size();
-  const bool negative = n > 0 && text[0] == '-';
-  i = negative || (n > 0 && text[0] == '+') ? 1 : 0;
-  const size_t start = i;
-  size_t digits = 0;
-  while (i < n && IsDigit(text[i])) ++i, ++digits;
-  if (i < n && text[i] == '.') {
-    ++i;
-    while (i < n && IsDigit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) err::RaiseTypeMismatch();
-  const std::string_view mantissa = text.substr(start, i - start);
-  int64_t exponent = 0;
-  if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-    ++i;
-    const bool negativeExponent = i < n && text[i] == '-';
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i == n) err::RaiseTypeMismatch();
-    for (; i < n && IsDigit(text[i]); ++i)  // capped: past a billion only the sign matters
-      exponent = std::min<int64_t>(exponent * 10 + (text[i] - '0'), 1'000'000'000);
-    if (negativeExponent) exponent = -exponent;
-  }
-  if (i != n) err::RaiseTypeMismatch();
-  return DecimalNumber(negative, mantissa, exponent);
+bool IsPlainDecimal(std::string_view text) {
+  text = TrimBlanks(text);
+  TakeSign(text);
+  return IsMantissa(text);
 }
 
 int32_t TextToLong(std::string_view text) { return ToLong(TextToDouble(text)); }
 
 int32_t CheckedAdd(int32_t a, int32_t b) {
-  int32_t r = 0;
+  int32_t r;  // always written
   if (__builtin_add_overflow(a, b, &r)) err::RaiseOverflow();
   return r;
 }
 
 int32_t CheckedSub(int32_t a, int32_t b) {
-  int32_t r = 0;
+  int32_t r;  // always written
   if (__builtin_sub_overflow(a, b, &r)) err::RaiseOverflow();
   return r;
 }
 
 int32_t CheckedMul(int32_t a, int32_t b) {
-  int32_t r = 0;
+  int32_t r;  // always written
   if (__builtin_mul_overflow(a, b, &r)) err::RaiseOverflow();
   return r;
 }

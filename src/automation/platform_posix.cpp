@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <ctime>
-#include <memory>
+#include <filesystem>
+#include <system_error>
 
 #include "zentnet/automation/codepage.h"
 #include "zentnet/automation/platform.h"
@@ -22,50 +22,28 @@ namespace zentnet::platform {
 namespace {
 
 // Any object of this file lies in the module that holds the library's code.
-const char kAnchor = 0;
-
-#if defined(__GLIBC__)
-std::string ExecutablePath() {
-  std::string buffer(256, '\0');
-  for (;;) {
-    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n < 0) return {};
-    if (static_cast<size_t>(n) < buffer.size()) {
-      buffer.resize(static_cast<size_t>(n));
-      return buffer;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-}
-#endif
+const char kAnchor{};
 
 }  // namespace
 
-// The loader keeps a library's name as it was found, which may be relative to the working
-// folder of that moment; symbolic links are kept, so the folder is the one it was loaded from.
-std::string AbsolutePath(const char* path) {
-  if (path[0] == '/') return path;
-  std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
-  if (!cwd) return {};
-  std::string full(cwd.get());
-  full += '/';
-  full += path;
-  return full;
-}
-
 std::string ModulePath() {
   Dl_info info{};
+  std::error_code error;  // an empty path on failure
 #if defined(__GLIBC__)
-  // glibc names the main program by argv[0], which may be relative or a bare name, so the
-  // executable is recognised by its link map's empty name and asked of the kernel instead.
   link_map* map = nullptr;
   if (dladdr1(&kAnchor, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0) return {};
-  if (map == nullptr || map->l_name == nullptr || map->l_name[0] == '\0') return ExecutablePath();
-  return AbsolutePath(map->l_name);
+  // glibc names the main program by argv[0], which may be relative or a bare name, so the
+  // executable is recognised by its link map's empty name and asked of the kernel instead.
+  if (*map->l_name == '\0') return std::filesystem::read_symlink("/proc/self/exe", error);
+  const char* name = map->l_name;
 #else
-  if (dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr) return {};
-  return AbsolutePath(info.dli_fname);
+  if (dladdr(&kAnchor, &info) == 0) return {};
+  const char* name = info.dli_fname;
 #endif
+  // The loader keeps a library's name as it was found, which may be relative to the working
+  // folder of that moment; symbolic links are kept, so the folder is the one it was loaded
+  // from.
+  return std::filesystem::absolute(name, error);
 }
 
 int64_t NowSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
@@ -83,11 +61,11 @@ std::string TimeSeparator() { return ":"; }
 bool RawFile::Open(const std::string& path, bool append) {
   Close();
   const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
-  int fd = -1;
+  int fd;
   do {
     fd = ::open(path.c_str(), flags, 0666);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return false;
+  } while (fd == -1 && errno == EINTR);
+  if (fd == -1) return false;
   handle_ = fd;
   return true;
 }
@@ -97,7 +75,7 @@ RawFile::WriteResult RawFile::Write(std::string_view bytes) {
   const int fd = static_cast<int>(handle_);
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
+    if (n == -1) {
       if (errno == EINTR) continue;
       return (errno == ENOSPC || errno == EDQUOT) ? WriteResult::DiskFull : WriteResult::Failed;
     }

@@ -42,19 +42,17 @@ constexpr ClassInfo kRoster[] = {
      "{AA23CBE6-11EB-4703-B679-415F64D76894}", ""},
 };
 
-std::string_view StripBraces(std::string_view id) {
-  if (id.size() >= 2 && id.front() == '{' && id.back() == '}') return id.substr(1, id.size() - 2);
-  return id;
-}
 }  // namespace
 
 std::span<const ClassInfo> ClassRoster() { return kRoster; }
 
 const ClassInfo* FindClass(std::string_view nameOrClassId) {
-  const std::string_view bare = StripBraces(nameOrClassId);
-  for (const auto& c : kRoster)
-    if (EqualsNoCase(c.name, nameOrClassId) || EqualsNoCase(StripBraces(c.classId), bare))
-      return &c;
+  // A class identifier is taken with or without its braces.
+  const bool braced = nameOrClassId.starts_with('{');
+  for (const auto& c : kRoster) {
+    const std::string_view id = braced ? c.classId : c.classId.substr(1, c.classId.size() - 2);
+    if (EqualsNoCase(c.name, nameOrClassId) || EqualsNoCase(id, nameOrClassId)) return &c;
+  }
   return nullptr;
 }
 

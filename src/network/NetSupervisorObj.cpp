@@ -15,28 +15,6 @@ namespace {
   throw AutomationError(err::kPortList, err::kPortListSource, LoadResString(err::kPortListTextId));
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Blanks, an optional sign, decimal digits with an optional fraction, blanks: the same
-// form the text-to-number rule converts, checked without converting, so that a number too
-// large for a port reaches the conversion (and its overflow error) instead of being
-// called "not a number".
-bool ReadsAsNumber(std::string_view item) {
-  size_t i = 0;
-  const size_t n = item.size();
-  while (i < n && IsBlank(item[i])) ++i;
-  if (i < n && (item[i] == '+' || item[i] == '-')) ++i;
-  size_t digits = 0;
-  while (i < n && IsDigit(item[i])) ++i, ++digits;
-  if (i < n && item[i] == '.') {
-    ++i;
-    while (i < n && IsDigit(item[i])) ++i, ++digits;
-  }
-  while (i < n && IsBlank(item[i])) ++i;
-  return digits > 0 && i == n;
-}
-
 // The port list as read, before anything is checked.
 struct PortList {
   std::vector<std::string> ports;  // the non-empty items within MaxAdapters, text unchanged
@@ -51,7 +29,7 @@ PortList ReadPortList(std::string_view text, int32_t maxAdapters) {
     const size_t semi = text.find(';', start);
     const std::string_view item = text.substr(start, semi - start);  // npos: to the end
     if (++list.items <= maxAdapters && !item.empty()) {
-      if (ReadsAsNumber(item))
+      if (IsPlainDecimal(item))  // a number too large for a port overflows later
         list.ports.emplace_back(item);
       else
         list.numeric = false;
@@ -163,17 +141,17 @@ std::shared_ptr<NetAdapterObj> NetSupervisorObj::NewAdapter() const {
 }
 
 void NetSupervisorObj::ResizeNets(int32_t n) {
-  while (nets_->Count() < n) {
-    auto adapter = NewAdapter();
-    adapter->NetSupervisor(shared_from_this(), nullptr);
-    nets_->Add(std::shared_ptr<Object>(adapter));
-  }
   while (nets_->Count() > n) {
     const int32_t last = nets_->Count();
     const auto adapter = AdapterAt(last);
     adapter->SetEnabled(false);  // asks to close an open port
     adapter->SetNetOpen(false);
     nets_->Remove(last);
+  }
+  while (nets_->Count() < n) {
+    auto adapter = NewAdapter();
+    adapter->NetSupervisor(shared_from_this(), nullptr);
+    nets_->Add(std::shared_ptr<Object>(adapter));
   }
 }
 

@@ -68,7 +68,7 @@ void AppendDump(std::string& out, std::string_view text) {
     platform::AppendHostCodePage(converted, text);
     bytes = converted;
   }
-  for (size_t i = 0; i < bytes.size();) {
+  for (size_t i = 0;;) {  // ends at the last run, which may be empty
     size_t run = i;
     while (run < bytes.size() && IsPrintable(bytes[run])) ++run;
     out.append(bytes.data() + i, run - i);

@@ -30,16 +30,17 @@ constexpr double Num(StimGenModes mode) { return static_cast<double>(mode); }
 
 // The amplitude's unit in each running mode: the set-up codes the drive library reads and
 // the scale (stored units per displayed unit). Velocity's scale depends on the sample rate.
+constexpr double kFromSampleRate = 0;
 struct AmplitudeUnit {
   int32_t setupA;
   int32_t setupB;
   double scale;
 };
 constexpr AmplitudeUnit kAmplitudeUnits[] = {
-    {2, 10, 0},              // STIM_VEL
-    {3, 13, kPercentScale},  // STIM_TRQ
-    {1, 7, 1},               // STIM_POSN
-    {3, 13, kPercentScale},  // STIM_CALIBRATE
+    {2, 10, kFromSampleRate},  // STIM_VEL
+    {3, 13, kPercentScale},    // STIM_TRQ
+    {1, 7, 1},                 // STIM_POSN
+    {3, 13, kPercentScale},    // STIM_CALIBRATE
 };
 const AmplitudeUnit* UnitFor(int32_t mode) {
   return mode >= STIM_VEL && mode <= STIM_CALIBRATE ? &kAmplitudeUnits[mode - STIM_VEL] : nullptr;
@@ -128,7 +129,7 @@ void StimulusStateObj::SetModeValue(double value) { m_Mode->Number()->SetValue(v
 void StimulusStateObj::ApplyAmplitudeScale(int32_t mode) {
   if (const AmplitudeUnit* unit = UnitFor(mode)) {
     double scale = unit->scale;
-    if (mode == STIM_VEL) {
+    if (scale == kFromSampleRate) {
       // The drive stores a velocity as counts per sample times 2^VelocityQ; the amplitude
       // is shown in counts per millisecond. An unknown (zero) rate never divides.
       const double rate = m_sampleRate->Number()->Value();

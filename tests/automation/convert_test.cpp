@@ -53,12 +53,12 @@ TEST(TextToLong, FollowsTheRuntimesTextToNumberConversion) {
       {".", kMismatch}, {"-", kMismatch}, {"1..2", kMismatch}, {"\n1", kMismatch},
       // exponents
       {"4.8E1", 48}, {" 4.8e+1 ", 48}, {"-25E-1", -2}, {".35E1", 4}, {"1.E2", 100}, {"1E-400", 0},
-      {"0.0001E400", kOverflow}, {"1E99999999999999999999", kOverflow}, {"0E99999999999", 0},
-      {"1E", kMismatch}, {"1E+", kMismatch}, {"E1", kMismatch}, {"1E1.5", kMismatch},
-      {"1D2", kMismatch},
+      {"2000000000000E-12", 2}, {"0.0001E400", kOverflow}, {"1E99999999999999999999", kOverflow},
+      {"0E99999999999", 0}, {"1E", kMismatch}, {"1E+", kMismatch}, {"E1", kMismatch},
+      {"1E1.5", kMismatch}, {"1D2", kMismatch},
       // hexadecimal and octal: up to 16 bits an Integer, up to 32 bits a Long
-      {"&H30", 48}, {" &h7fff ", 32767}, {"&HFFFF", -1}, {"&H8000", -32768}, {"&H0000FFFF", -1},
-      {"&H10000", 65536}, {"&H7FFFFFFF", 2147483647}, {"&HFFFFFFFF", -1},
+      {"&H30", 48}, {"&HaA", 170}, {" &h7fff ", 32767}, {"&HFFFF", -1}, {"&H8000", -32768},
+      {"&H0000FFFF", -1}, {"&H10000", 65536}, {"&H7FFFFFFF", 2147483647}, {"&HFFFFFFFF", -1},
       {"&H80000000", -2147483648LL}, {"&H100000000", kOverflow},
       {"&H12345678901234567", kOverflow}, {"&O60", 48}, {"&o177777", -1}, {"&O37777777777", -1},
       {"&O40000000000", kOverflow}, {"&H", kMismatch}, {"&HG", kMismatch}, {"&O8", kMismatch},
@@ -107,6 +107,8 @@ TEST(Utf16Text, ComesBackUnitForUnit) {
       {u"x\xD800y", "x\xED\xA0\x80y"}, {u"\xDFFF", "\xED\xBF\xBF"},
       {u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"}, {u"a\xDC00", "a\xED\xB0\x80"},
       {u"\xDBFF\xDBFF\xDFFF", "\xED\xAF\xBF\xF4\x8F\xBF\xBF"},
+      {u"\xDC00\xDC00\xD800\uE000", "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80\xEE\x80\x80"},
+      {u"\u07FF\u0800\U0001F600", "\xDF\xBF\xE0\xA0\x80\xF0\x9F\x98\x80"},
   };
   // clang-format on
   for (const auto& [units, bytes] : cases) {
@@ -116,6 +118,7 @@ TEST(Utf16Text, ComesBackUnitForUnit) {
     EXPECT_EQ(Utf8ToUtf16(bytes), units);
   }
   EXPECT_EQ(Utf8ToUtf16("\x80\xC0\xAF\xED\xA0"), u"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD");
+  EXPECT_EQ(Utf8ToUtf16(std::string_view("\xC3\xA9").substr(0, 1)), u"\xFFFD");
   std::string cut;  // a pair split by the end of the units is not read past it
   AppendUtf16AsUtf8(cut, u"\xD800\xDC00", 1);
   EXPECT_EQ(cut, "\xED\xA0\x80");

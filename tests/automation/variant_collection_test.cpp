@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "error_text.h"
 #include "zentnet/automation/collection.h"
 #include "zentnet/automation/error.h"
@@ -21,6 +23,8 @@ TEST(Variant, ConversionsFollowTheAutomationRules) {
   EXPECT_EQ(Variant(2.5).ToLong(), 2);
   EXPECT_EQ(Variant(int32_t{-7}).ToLong(), -7);
   EXPECT_EQ(Variant(true).ToLong(), -1);
+  EXPECT_EQ(std::tuple(Variant(0.5).ToBool(), Variant(" 0 ").ToBool(), Variant(false).ToBool()),
+            std::tuple(true, false, false));
   EXPECT_TRUE(Variant("3").EqualsNumber(3));
   EXPECT_FALSE(Variant(3.5).EqualsNumber(3));
   ExpectError([] { (void)Variant("x").EqualsNumber(1); }, 13, "Type mismatch");

@@ -51,6 +51,8 @@ TEST(Opening, RequestsAndTheirOutcome) {
       {"disabling asks without a peer, and enabled again the port stays closed", true, false, false,
        kDisable, bare, false, true, false},
       {"enabling never opens", false, true, true, kEnable, {}, false, true, false},
+      {"enabling an open port keeps it open", true, true, true, kEnable, {}, true, true, false},
+      {"disabling a closed port asks nothing", false, true, true, kDisable, {}, false, true, false},
       // clang-format off
       {"a new port number closes, then stops and starts", true, true, true, kNewPort,
        {closing[0], closing[1], "A NetworkChanged 9", "S NetworkChanged port2 9",

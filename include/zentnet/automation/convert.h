@@ -16,6 +16,10 @@ int32_t ToLong(double value);
 // range raises the overflow error (6), anything else the type-mismatch error (13).
 double TextToDouble(std::string_view text);
 
+// Whether `text` is blanks, an optional sign, decimal digits with an optional fraction and
+// blanks: a form TextToDouble converts, checked without converting.
+bool IsPlainDecimal(std::string_view text);
+
 // TextToDouble, then ToLong (so "2.5" is 2 and "3.5" is 4).
 int32_t TextToLong(std::string_view text);
 

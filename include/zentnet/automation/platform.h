@@ -21,13 +21,6 @@ inline constexpr std::string_view kPathSeparators = "/";
 // or the executable when the library is linked in statically. Empty when it cannot be found.
 std::string ModulePath();
 
-#if !defined(_WIN32)
-// `path` as it is, when it starts at the root; otherwise appended to the working folder (the
-// loader may name a library relative to the folder it was loaded from). Empty when the
-// working folder cannot be read.
-std::string AbsolutePath(const char* path);
-#endif
-
 // The folder part of `path`: everything before its last separator (empty when none).
 inline std::string FolderOf(std::string_view path) {
   const size_t last = path.find_last_of(kPathSeparators);
