@@ -40,11 +40,11 @@ TEST(Variant, ConversionsFollowTheAutomationRules) {
 
 TEST(Collection, IsOneBasedOrderedAndKeyedWithoutCase) {
   auto c = Collection::create();
-  c->Add("a");
+  c->Add("a", "First");
   c->Add("b", "Secondz");
   c->Add(3);
   EXPECT_EQ(c->Count(), 3);
-  EXPECT_EQ(c->Item(1).ToString(), "a");
+  EXPECT_EQ(c->Item(1).ToString() + c->Item("FIRST").ToString(), "aa");
   EXPECT_EQ(c->Item("SECONDZ").ToString(), "b");
   EXPECT_EQ(c->Item(3.0).ToLong(), 3);
   c->Remove("secondZ");
