@@ -187,6 +187,8 @@ TEST_F(Stimulus, Flows) {
       {"SetupFor while off", nullptr, [](Stimulus& t) { t.s->SetupFor(STIM_VEL, 12.5, 40); },
        {"Amp.SetupA=2", "Amp.SetupB=10", "AdjustAmplitudeScaling(1)", "UIchanged",
         "Amp.Value=12.5", "Period.Value=40", "UIchanged", "mode=0 last=1 limit=500"}},
+      {"SetupFor while running", kRunVelocity,
+       [](Stimulus& t) { t.s->SetupFor(STIM_TRQ, 7, 9); }, {"mode=1 last=1 limit=0"}},
       // Writes and the values' notifications.
       {"LastMode while off", nullptr, [](Stimulus& t) { t.s->SetLastMode(STIM_TRQ); },
        {"UIModeChanged", "Amp.Scale=327.68", "AdjustAmplitudeScaling(2)", "Amp.Refresh",
