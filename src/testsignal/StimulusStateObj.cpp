@@ -29,13 +29,14 @@ constexpr double kDefaultSampleRate = 1000;
 constexpr double Num(StimGenModes mode) { return static_cast<double>(mode); }
 
 // The amplitude's unit in each running mode: the set-up codes the drive library reads and
-// the scale (stored units per displayed unit). Velocity's scale depends on the sample rate.
-constexpr double kFromSampleRate = 0;
+// the scale (stored units per displayed unit).
 struct AmplitudeUnit {
   int32_t setupA;
   int32_t setupB;
   double scale;
 };
+// No unit's own scale: velocity's follows the sample rate (ApplyAmplitudeScale).
+constexpr double kFromSampleRate = 0;
 constexpr AmplitudeUnit kAmplitudeUnits[] = {
     {2, 10, kFromSampleRate},  // STIM_VEL
     {3, 13, kPercentScale},    // STIM_TRQ
